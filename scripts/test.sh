@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the Release and the sanitizer (ASan+UBSan) builds, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+jobs=$(nproc)
+run_build() {  # run_build <folder> <cmake options...>
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
+  (cd "$dir" && ctest --output-on-failure -j"$jobs")
+}
+
+echo "== Release build"
+run_build build/release -DCMAKE_BUILD_TYPE=Release
+echo "== Sanitizer build (ASan+UBSan)"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  run_build build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKUBISTO_SANITIZE=ON -DKUBISTO_BUILD_BENCH=OFF
