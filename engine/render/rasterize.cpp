@@ -1,0 +1,317 @@
+#include "engine/render/rasterize.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "engine/render/sample.h"
+
+namespace engine::render {
+namespace {
+
+constexpr int kSubBits = 4;  // sub-pixel precision: 1/16 pixel
+constexpr int kSub = 1 << kSubBits;
+constexpr int kHalf = kSub / 2;  // a pixel centre's offset in fixed point
+constexpr int kLodChunk = 8;     // pixels between two mipmap level choices
+
+// floor(a / b) and ceil(a / b) for b > 0.
+inline int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+inline int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+
+// An edge function E = A X + B Y + C over fixed-point coordinates, positive inside; `bias` is 0 on
+// top and left edges, whose pixel centres count as inside, and 1 on the others, whose don't.
+struct Edge {
+  int64_t a, b, c, bias;
+};
+
+Edge MakeEdge(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+  Edge e;
+  e.a = y0 - y1;
+  e.b = x1 - x0;
+  e.c = -e.a * x0 - e.b * y0;
+  bool topLeft = e.a > 0 || (e.a == 0 && e.b > 0);
+  e.bias = topLeft ? 0 : 1;
+  return e;
+}
+
+// Narrows [lo, hi] to the pixels of row j whose centres the edge counts as inside.
+inline void ClipSpan(const Edge& e, int j, int64_t& lo, int64_t& hi) {
+  // E at pixel i of row j is (kSub a) i + k.
+  int64_t k = e.a * kHalf + e.b * (static_cast<int64_t>(j) * kSub + kHalf) + e.c - e.bias;
+  int64_t step = e.a * kSub;
+  if (step > 0) {
+    lo = std::max(lo, CeilDiv(-k, step));
+  } else if (step < 0) {
+    hi = std::min(hi, FloorDiv(k, -step));
+  } else if (k < 0) {
+    hi = lo - 1;
+  }
+}
+
+// The interpolated attributes, all linear in screen space.
+enum Attr { kAtDepth, kAtOow, kAtUw, kAtVw, kAtR, kAtG, kAtB, kAtFog, kAttrCount };
+
+struct Plane {
+  float at0;  // value at the centre of pixel (0, 0)
+  float dx, dy;
+  float At(int i, int j) const { return at0 + dx * static_cast<float>(i) + dy * static_cast<float>(j); }
+};
+
+inline float Get(const ScreenVertex& v, int k) {
+  switch (k) {
+    case kAtDepth: return v.depth;
+    case kAtOow: return v.oow;
+    case kAtUw: return v.uw;
+    case kAtVw: return v.vw;
+    case kAtR: return v.r;
+    case kAtG: return v.g;
+    case kAtB: return v.b;
+    default: return v.fog;
+  }
+}
+
+struct Setup {
+  Plane p[kAttrCount];
+  int rowFirst, rowLast, colFirst, colLast;
+  Edge e[3];
+  float texW = 0, texH = 0;  // level 0 size times 256: texture units to fixed texels
+};
+
+inline int Clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+
+// Cheap log2 for the mipmap choice, good to a few hundredths.
+inline float FastLog2(float x) {
+  uint32_t bits;
+  std::memcpy(&bits, &x, sizeof bits);
+  return static_cast<float>(bits) * (1.0f / (1 << 23)) - 127.0f;
+}
+
+inline int32_t ToFixed(float v) {
+  // Clamped so that the conversion is defined for any coordinate (repeating does the rest).
+  v = std::min(std::max(v, -2.0e9f), 2.0e9f);
+  return static_cast<int32_t>(std::floor(v));
+}
+
+// Chooses the mipmap level(s) at a pixel from the texture coordinate's rate of change.
+struct LodChoice {
+  int level = 0, next = 0;
+  uint32_t blend = 0;  // 0..256 towards next
+};
+
+LodChoice ChooseLod(const Setup& s, const MipTexture& tex, int quality, float oow, float uw,
+                    float vw) {
+  LodChoice out;
+  if (quality < kMipNearest || tex.levelCount() <= 1) return out;
+  float w = 1.0f / oow;
+  float u = uw * w, v = vw * w;  // fixed texels of level 0
+  // d(uw/oow) = (d uw - u d oow) / oow, and the same for v; in texels after dividing by 256.
+  const Plane& po = s.p[kAtOow];
+  float dux = (s.p[kAtUw].dx - u * po.dx) * w, dvx = (s.p[kAtVw].dx - v * po.dx) * w;
+  float duy = (s.p[kAtUw].dy - u * po.dy) * w, dvy = (s.p[kAtVw].dy - v * po.dy) * w;
+  float rho2 = std::max(dux * dux + dvx * dvx, duy * duy + dvy * dvy) * (1.0f / 65536.0f);
+  if (!(rho2 > 1.0f)) return out;  // magnified (or not a number): the full picture
+  float lod = 0.5f * FastLog2(rho2);
+  int top = tex.levelCount() - 1;
+  if (quality == kMipNearest || quality == kMipLinear) {
+    out.level = out.next = std::min(top, static_cast<int>(lod + 0.5f));
+  } else {
+    int l = static_cast<int>(lod);
+    out.level = std::min(top, l);
+    out.next = std::min(top, l + 1);
+    out.blend = static_cast<uint32_t>((lod - static_cast<float>(l)) * 256.0f);
+  }
+  return out;
+}
+
+enum TexMode { kNoTex, kTexNearest, kTexBilinear };
+
+template <int kTex>
+inline uint32_t Fetch(const MipTexture& tex, const LodChoice& lod, int32_t s, int32_t t) {
+  auto one = [&](int l) {
+    const MipLevel& lv = tex.level(l);
+    int32_t sl = s >> l, tl = t >> l;
+    return kTex == kTexNearest ? SampleNearest(lv, sl, tl) : SampleBilinear(lv, sl, tl);
+  };
+  uint32_t c = one(lod.level);
+  if (lod.blend != 0 && lod.next != lod.level) c = LerpColor(c, one(lod.next), lod.blend);
+  return c;
+}
+
+// Multiplies a texel by a light colour (each channel 0..255).
+inline uint32_t Modulate(uint32_t texel, int r, int g, int b) {
+  uint32_t tr = (texel >> 16) & 0xFF, tg = (texel >> 8) & 0xFF, tb = texel & 0xFF;
+  tr = (tr * static_cast<uint32_t>(r) + 255) >> 8;
+  tg = (tg * static_cast<uint32_t>(g) + 255) >> 8;
+  tb = (tb * static_cast<uint32_t>(b) + 255) >> 8;
+  return (tr << 16) | (tg << 8) | tb;
+}
+
+template <int kTex, bool kFog, bool kKey>
+void DrawRows(const Target& t, const Setup& s, const PolyState& st) {
+  const MipTexture* tex = st.texture;
+  const int quality = st.quality;
+  const float dDepth = s.p[kAtDepth].dx, dOow = s.p[kAtOow].dx, dUw = s.p[kAtUw].dx, dVw = s.p[kAtVw].dx;
+  // Colours step in 16.16 fixed point of 0..255.
+  constexpr float kColorScale = 255.0f * 65536.0f;
+  const int32_t dR = static_cast<int32_t>(s.p[kAtR].dx * kColorScale);
+  const int32_t dG = static_cast<int32_t>(s.p[kAtG].dx * kColorScale);
+  const int32_t dB = static_cast<int32_t>(s.p[kAtB].dx * kColorScale);
+  const int32_t dF = static_cast<int32_t>(s.p[kAtFog].dx * 256.0f * 65536.0f);
+  const uint32_t key = st.colorKey & 0xFFFFFF;
+
+  for (int j = s.rowFirst; j <= s.rowLast; ++j) {
+    int64_t lo = s.colFirst, hi = s.colLast;
+    for (const Edge& e : s.e) ClipSpan(e, j, lo, hi);
+    if (lo > hi) continue;
+    const int i0 = static_cast<int>(lo), i1 = static_cast<int>(hi);
+    uint32_t* crow = t.color + static_cast<size_t>(j) * t.pitch;
+    float* zrow = t.depth + static_cast<size_t>(j) * t.pitch;
+
+    float depth = s.p[kAtDepth].At(i0, j);
+    float oow = s.p[kAtOow].At(i0, j), uw = s.p[kAtUw].At(i0, j), vw = s.p[kAtVw].At(i0, j);
+    int32_t r = static_cast<int32_t>(s.p[kAtR].At(i0, j) * kColorScale);
+    int32_t g = static_cast<int32_t>(s.p[kAtG].At(i0, j) * kColorScale);
+    int32_t b = static_cast<int32_t>(s.p[kAtB].At(i0, j) * kColorScale);
+    int32_t f = static_cast<int32_t>(std::clamp(s.p[kAtFog].At(i0, j), 0.0f, 1.0f) * 256.0f * 65536.0f);
+
+    LodChoice lod;
+    for (int i = i0; i <= i1; ++i) {
+      if constexpr (kTex != kNoTex) {
+        if (((i - i0) % kLodChunk) == 0) lod = ChooseLod(s, *tex, quality, oow, uw, vw);
+      }
+      if (depth > zrow[i]) {
+        int cr = Clamp255(r >> 16), cg = Clamp255(g >> 16), cb = Clamp255(b >> 16);
+        uint32_t c;
+        bool draw = true;
+        if constexpr (kTex != kNoTex) {
+          float w = 1.0f / oow;
+          uint32_t texel = Fetch<kTex>(*tex, lod, ToFixed(uw * w), ToFixed(vw * w));
+          if constexpr (kKey) draw = (texel & 0xFFFFFF) != key;
+          c = Modulate(texel, cr, cg, cb);
+        } else {
+          c = (static_cast<uint32_t>(cr) << 16) | (static_cast<uint32_t>(cg) << 8) |
+              static_cast<uint32_t>(cb);
+        }
+        if constexpr (kFog) {
+          uint32_t ff = static_cast<uint32_t>(std::clamp(f >> 16, 0, 256));
+          c = LerpColor(st.fogColor, c, ff);
+        }
+        if (draw) {
+          crow[i] = c & 0xFFFFFF;
+          zrow[i] = depth;
+        }
+      }
+      depth += dDepth;
+      if constexpr (kTex != kNoTex) {
+        oow += dOow;
+        uw += dUw;
+        vw += dVw;
+      }
+      r += dR;
+      g += dG;
+      b += dB;
+      if constexpr (kFog) f += dF;
+    }
+  }
+}
+
+void DarkenRows(const Target& t, const Setup& s) {
+  for (int j = s.rowFirst; j <= s.rowLast; ++j) {
+    int64_t lo = s.colFirst, hi = s.colLast;
+    for (const Edge& e : s.e) ClipSpan(e, j, lo, hi);
+    if (lo > hi) continue;
+    uint32_t* crow = t.color + static_cast<size_t>(j) * t.pitch;
+    const float* zrow = t.depth + static_cast<size_t>(j) * t.pitch;
+    float depth = s.p[kAtDepth].At(static_cast<int>(lo), j);
+    for (int64_t i = lo; i <= hi; ++i, depth += s.p[kAtDepth].dx)
+      if (depth > zrow[i]) crow[i] = (crow[i] >> 1) & 0x7F7F7F;
+  }
+}
+
+template <int kTex>
+void DrawRowsFor(const Target& t, const Setup& s, const PolyState& st) {
+  bool key = st.blend == Blend::kColorKey && kTex != kNoTex;
+  if (st.fog) {
+    key ? DrawRows<kTex, true, true>(t, s, st) : DrawRows<kTex, true, false>(t, s, st);
+  } else {
+    key ? DrawRows<kTex, false, true>(t, s, st) : DrawRows<kTex, false, false>(t, s, st);
+  }
+}
+
+bool Usable(const ScreenVertex& v) {
+  // Written so that a NaN fails too.
+  return std::fabs(v.x) <= kMaxScreenCoord && std::fabs(v.y) <= kMaxScreenCoord &&
+         std::isfinite(v.depth) && std::isfinite(v.oow) && std::isfinite(v.uw) &&
+         std::isfinite(v.vw) && std::isfinite(v.r) && std::isfinite(v.g) && std::isfinite(v.b) &&
+         std::isfinite(v.fog);
+}
+
+}  // namespace
+
+void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
+                  const ScreenVertex& c, const PolyState& state) {
+  if (!target.color || !target.depth || target.x0 >= target.x1 || target.y0 >= target.y1) return;
+  if (!Usable(a) || !Usable(b) || !Usable(c)) return;
+
+  const ScreenVertex* v[3] = {&a, &b, &c};
+  int64_t X[3], Y[3];
+  for (int k = 0; k < 3; ++k) {
+    X[k] = std::lrint(v[k]->x * kSub);
+    Y[k] = std::lrint(v[k]->y * kSub);
+  }
+  int64_t area2 = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
+  if (area2 == 0) return;
+  if (area2 < 0) {  // make the inside positive for all three edges
+    std::swap(v[1], v[2]);
+    std::swap(X[1], X[2]);
+    std::swap(Y[1], Y[2]);
+    area2 = -area2;
+  }
+
+  Setup s;
+  // Pixel i is covered only if its centre (i * kSub + kHalf) lies within the corners' extent.
+  int64_t minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
+  int64_t minY = std::min({Y[0], Y[1], Y[2]}), maxY = std::max({Y[0], Y[1], Y[2]});
+  s.colFirst = static_cast<int>(std::max<int64_t>(target.x0, CeilDiv(minX - kHalf, kSub)));
+  s.colLast = static_cast<int>(std::min<int64_t>(target.x1 - 1, FloorDiv(maxX - kHalf, kSub)));
+  s.rowFirst = static_cast<int>(std::max<int64_t>(target.y0, CeilDiv(minY - kHalf, kSub)));
+  s.rowLast = static_cast<int>(std::min<int64_t>(target.y1 - 1, FloorDiv(maxY - kHalf, kSub)));
+  if (s.colFirst > s.colLast || s.rowFirst > s.rowLast) return;
+
+  for (int k = 0; k < 3; ++k) s.e[k] = MakeEdge(X[k], Y[k], X[(k + 1) % 3], Y[(k + 1) % 3]);
+
+  // Attribute planes from the snapped corners, so that they agree with the coverage.
+  const float x0 = static_cast<float>(X[0]) / kSub, y0 = static_cast<float>(Y[0]) / kSub;
+  const float x10 = static_cast<float>(X[1] - X[0]) / kSub, y10 = static_cast<float>(Y[1] - Y[0]) / kSub;
+  const float x20 = static_cast<float>(X[2] - X[0]) / kSub, y20 = static_cast<float>(Y[2] - Y[0]) / kSub;
+  const float invArea = static_cast<float>(kSub * kSub) / static_cast<float>(area2);
+
+  float texW = 1.0f, texH = 1.0f;
+  const bool textured = state.texture && !state.texture->empty();
+  if (textured) {
+    texW = static_cast<float>(state.texture->level(0).width) * 256.0f;
+    texH = static_cast<float>(state.texture->level(0).height) * 256.0f;
+  }
+  for (int k = 0; k < kAttrCount; ++k) {
+    float scale = k == kAtUw ? texW : (k == kAtVw ? texH : 1.0f);
+    float a0 = Get(*v[0], k) * scale;
+    float d10 = Get(*v[1], k) * scale - a0, d20 = Get(*v[2], k) * scale - a0;
+    Plane& p = s.p[k];
+    p.dx = (d10 * y20 - d20 * y10) * invArea;
+    p.dy = (d20 * x10 - d10 * x20) * invArea;
+    p.at0 = a0 + p.dx * (0.5f - x0) + p.dy * (0.5f - y0);
+  }
+
+  if (state.blend == Blend::kDarken) {
+    DarkenRows(target, s);
+  } else if (!textured) {
+    DrawRowsFor<kNoTex>(target, s, state);
+  } else if (state.quality == kNearest || state.quality == kMipNearest ||
+             state.quality == kLinearMipNearest) {
+    DrawRowsFor<kTexNearest>(target, s, state);
+  } else {
+    DrawRowsFor<kTexBilinear>(target, s, state);
+  }
+}
+
+}  // namespace engine::render

@@ -1,0 +1,38 @@
+// The triangle rasterizer: edge functions over fixed-point corners (4 sub-pixel bits), the top-left
+// fill rule, a depth test against a buffer where larger is nearer, and per-pixel texture, colour and
+// fog from attributes interpolated linearly in screen space.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/render/mip_texture.h"
+#include "engine/render/target.h"
+#include "engine/render/vertex.h"
+
+namespace engine::render {
+
+enum class Blend : uint8_t {
+  kOpaque,    // write colour and depth
+  kColorKey,  // as opaque, but texels of colorKey's colour are not drawn (decal transparency)
+  kDarken,    // halve what lies behind, depth tested but not written (shadows)
+};
+
+struct PolyState {
+  const MipTexture* texture = nullptr;  // null: untextured
+  int quality = 0;                      // TextureQuality (sample.h)
+  bool fog = false;
+  uint32_t fogColor = 0;  // 0x00RRGGBB
+  Blend blend = Blend::kOpaque;
+  uint32_t colorKey = 0;  // 0x00RRGGBB, with Blend::kColorKey
+};
+
+// Screen coordinates further than this from the origin are refused; the clipper keeps polygons
+// inside a guard band well within it, which bounds the fixed-point edge arithmetic.
+inline constexpr float kMaxScreenCoord = 16384.0f;
+
+// Draws one triangle of either winding. A triangle with zero area, a coordinate that is not finite
+// or beyond kMaxScreenCoord draws nothing. Only pixels inside the target's rectangle are touched.
+void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
+                  const ScreenVertex& c, const PolyState& state);
+
+}  // namespace engine::render
