@@ -1,0 +1,154 @@
+#include "app/frm_file.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <cmath>
+
+#include "app/paths.h"
+#include "app/resources.h"
+#include "scene/services.h"
+
+namespace kubisto::app {
+
+namespace {
+
+// Design places are in twips at 15 twips per pixel.
+QRect TwipsToPixels(int left, int top, int width, int height) {
+  return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+}  // namespace
+
+frmFile::frmFile(QWidget* parent)
+    : QDialog(parent),
+      m_filFiles(new QListWidget(this)),
+      m_lblFileName(new QLabel(QStringLiteral("Label1"), this)),
+      m_txtFileName(new QLineEdit(QStringLiteral("Text1"), this)),
+      m_cmdOK(new QPushButton(QStringLiteral("cmdOK"), this)),
+      m_cmdCancel(new QPushButton(QStringLiteral("cmdCancel"), this)) {
+  setObjectName("frmFile");
+  setWindowIcon(WindowIcon());
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  resize(4680 / 15, 3195 / 15);
+
+  m_filFiles->setObjectName("filFiles");
+  m_filFiles->setGeometry(TwipsToPixels(0, 120, 4575, 1890));
+  m_lblFileName->setObjectName("lblFileName");
+  m_lblFileName->setGeometry(TwipsToPixels(0, 2040, 1335, 255));
+  m_txtFileName->setObjectName("txtFileName");
+  m_txtFileName->setGeometry(TwipsToPixels(1440, 2040, 3135, 270));
+  m_cmdOK->setObjectName("cmdOK");
+  m_cmdOK->setGeometry(TwipsToPixels(1920, 2640, 1215, 495));
+  m_cmdCancel->setObjectName("cmdCancel");
+  m_cmdCancel->setGeometry(TwipsToPixels(3120, 2640, 1215, 495));
+
+  // Neither button answers the Enter key.
+  for (QPushButton* button : {m_cmdOK, m_cmdCancel}) {
+    button->setAutoDefault(false);
+    button->setDefault(false);
+  }
+  setTabOrder(m_cmdOK, m_cmdCancel);
+  setTabOrder(m_cmdCancel, m_filFiles);
+  setTabOrder(m_filFiles, m_txtFileName);
+
+  connect(m_cmdOK, &QPushButton::clicked, this, &frmFile::cmdOK_Click);
+  connect(m_cmdCancel, &QPushButton::clicked, this, &frmFile::cmdCancel_Click);
+  // A name chosen in the list goes into the text box, also while the box is hidden.
+  auto takeName = [this](QListWidgetItem* item) {
+    if (item != nullptr) m_txtFileName->setText(item->text());
+  };
+  connect(m_filFiles, &QListWidget::itemClicked, this, takeName);
+  connect(m_filFiles, &QListWidget::currentItemChanged, this,
+          [takeName](QListWidgetItem* current, QListWidgetItem*) { takeName(current); });
+  connect(m_filFiles, &QListWidget::itemDoubleClicked, this, [this, takeName](QListWidgetItem* item) {
+    takeName(item);
+    cmdOK_Click();
+  });
+
+  InitfrmFile();
+}
+
+void frmFile::InitfrmFile() {
+  m_strInitDir = ProgramDir();
+  m_strMode = "LOAD";  // stored only; the caller sets the window up through SetMode
+  m_strFileName.clear();
+  m_txtFileName->clear();
+
+  // Font size from the screen's twips per pixel, as a whole number: 10 points at 15.
+  const int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+  const int twipsPerPixel = static_cast<int>(std::lround(1440.0 / dpi));
+  const int points = static_cast<int>(twipsPerPixel * 10.5 / 15);
+  if (points > 0) {
+    QFont font = this->font();
+    font.setPointSize(points);
+    setFont(font);
+    m_lblFileName->setFont(font);
+  }
+  QApplication::processEvents();
+}
+
+void frmFile::SetInitDir(const std::string& dir) {
+  m_strInitDir = dir;
+  m_filFiles->clear();
+  const QDir folder(QString::fromStdString(NativePath(dir)));
+  if (!folder.exists()) return;
+  m_filFiles->addItems(folder.entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase));
+}
+
+void frmFile::SetMode(const std::string& mode) {
+  m_strMode = mode;
+  if (mode == "LOAD") {
+    setWindowTitle(QStringLiteral("Oh!Kubisto!! データを読み込もう"));
+    m_txtFileName->setVisible(false);
+    m_lblFileName->setVisible(false);
+  } else if (mode == "SAVE") {
+    setWindowTitle(QStringLiteral("Oh!Kubisto!! データを保存しよう"));
+    m_txtFileName->setVisible(true);
+    m_lblFileName->setVisible(true);
+    m_lblFileName->setText(QStringLiteral("保存ﾌｧｲﾙ名"));
+  }
+}
+
+void frmFile::cmdOK_Click() {
+  const QString name = m_txtFileName->text();
+  if (name.isEmpty()) {
+    services().MessageBox("ファイル名を入力してください", vbOKOnly, "注意");
+    return;
+  }
+  m_strFileName = m_strInitDir + "\\" + name.toStdString();
+  done(Accepted);
+}
+
+void frmFile::cmdCancel_Click() {
+  m_strFileName.clear();
+  done(Rejected);
+}
+
+void frmFile::reject() { cmdCancel_Click(); }
+
+void frmFile::keyPressEvent(QKeyEvent* event) {
+  // Enter and Escape are bound to neither button.
+  if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void frmFile::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    const QRect frame = frameGeometry();
+    move(area.left() + (area.width() - frame.width()) / 2, area.top() + (area.height() - frame.height()) / 2);
+  }
+}
+
+}  // namespace kubisto::app

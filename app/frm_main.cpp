@@ -1,0 +1,363 @@
+// frmMain: loading the window, its controls, menus, toolbar and the run-time layout.
+#include "app/frm_main.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+#include <cmath>
+#include <stdexcept>
+
+#include "app/guarded.h"
+#include "app/help_window.h"
+#include "app/mod_main.h"
+#include "app/paths.h"
+#include "app/pic_view.h"
+#include "app/resources.h"
+#include "app/status_bar.h"
+#include "app/tool_box.h"
+
+namespace kubisto::app {
+
+namespace {
+
+const char* const kCaption = "超簡易3D積み木「Oh!Kubisto!!forWindows」Ver0.3bβ2";
+
+// Positions computed in fractional pixels are rounded to whole ones when they are applied.
+int Px(double value) { return static_cast<int>(std::lround(value)); }
+
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+  setObjectName("frmMain");
+  CreateControls();
+  try {
+    InitfrmMain();
+  } catch (const std::exception& error) {
+    services().MessageBox(std::string("modMain: InitfrmMain > ") + error.what(), vbOKOnly, "");
+    services().EndProgram();
+  }
+  InitControls();
+}
+
+frmMain::~frmMain() = default;
+
+// --- Controls as designed ---
+
+void frmMain::CreateControls() {
+  setWindowIcon(WindowIcon());
+  m_client = new QWidget(this);
+  m_client->setObjectName("client");
+  setCentralWidget(m_client);
+
+  m_picView = new PictureView(m_client);
+  m_picView->SetMouseDownHandler(
+      [this](int button, int shift, float x, float y) { picView_MouseDown(button, shift, x, y); });
+  m_picToolBox = new ToolBox(m_client);
+  m_picToolBox->SetPicture(ProgramPicture("toolbox.png"));
+  m_sbrStatus = new StatusBar(m_client);
+
+  m_tmrTickTimer = new QTimer(this);
+  m_tmrTickTimer->setObjectName("tmrTickTimer");
+  connect(m_tmrTickTimer, &QTimer::timeout, this, &frmMain::tmrTickTimer_Timer);
+  m_tmrWatchMan = new QTimer(this);
+  m_tmrWatchMan->setObjectName("tmrWatchMan");
+  connect(m_tmrWatchMan, &QTimer::timeout, this, &frmMain::tmrWatchMan_Timer);
+
+  CreateToolBar();
+  CreateToolBoxButtons();
+  CreateMenus();
+
+  // Tab order of the view, the panel and its buttons.
+  QWidget* order[] = {m_picView, m_picToolBox, button("cmdX"), button("cmdMX"), button("cmdY"),
+                      button("cmdZ"), button("cmdMZ"), button("cmdAdd"), button("cmdDelete"),
+                      button("cmdDown"), button("cmdUp"), button("cmdLeft"), button("cmdRight"),
+                      button("cmdMY")};
+  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void frmMain::CreateToolBar() {
+  m_tlbToolBar = new QToolBar(m_client);
+  m_tlbToolBar->setObjectName("tlbToolBar");
+  m_tlbToolBar->setIconSize(QSize(16, 16));
+  m_tlbToolBar->setMovable(false);
+  m_tlbToolBar->setFloatable(false);
+  m_tlbToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+  struct Entry {
+    const char* key;  // nullptr: a separator
+    const char* picture;
+    const char* tooltip;
+  };
+  static const Entry kEntries[] = {
+      {"Fin", "tb_fin.png", "アプリケーションを終了します。"},
+      {nullptr, nullptr, nullptr},
+      {"Load", "tb_load.png", "データを読み込みます。"},
+      {"Save", "tb_save.png", "データを保存します。"},
+      {nullptr, nullptr, nullptr},
+      {"ViewTurn", "tb_turn.png", "連続回転（回転方向変更）"},
+      {"StopTurn", "tb_stop.png", "回転停止"},
+      {nullptr, nullptr, nullptr},
+      {"FrontView", "tb_front.png", "正面から見たところ"},
+      {"TopView", "tb_top.png", "上から見たところ"},
+      {"SideView", "tb_side.png", "右から見たところ"},
+      {"BirdView", "tb_bird.png", "ななめうえから見たところ"},
+  };
+  for (const Entry& entry : kEntries) {
+    if (entry.key == nullptr) {
+      m_tlbToolBar->addSeparator();
+      continue;
+    }
+    QAction* item = m_tlbToolBar->addAction(ProgramIcon(entry.picture), QString());
+    item->setObjectName(QStringLiteral("tlbToolBar_") + entry.key);
+    item->setData(QString::fromLatin1(entry.key));
+    item->setToolTip(QString::fromUtf8(entry.tooltip));
+  }
+  connect(m_tlbToolBar, &QToolBar::actionTriggered, this,
+          [this](QAction* item) { tlbToolBar_ButtonClick(item->data().toString()); });
+}
+
+QPushButton* frmMain::CreateButton(const QString& name, const QString& picture, const QString& tooltip,
+                                   int width, int height, void (frmMain::*command)()) {
+  auto* cmd = new QPushButton(m_picToolBox);
+  cmd->setObjectName(name);
+  cmd->setToolTip(tooltip);
+  cmd->setIcon(ProgramIcon(picture));
+  // The 32 x 32 picture, shrunk where the button is smaller.
+  const int side = std::min({32, width - 6, height - 6});
+  cmd->setIconSize(QSize(side, side));
+  cmd->setFixedSize(width, height);
+  cmd->setAutoDefault(false);
+  // The button is disabled for the length of its call, so that a second click is not taken
+  // while the workroom plays its sounds and redraws.
+  connect(cmd, &QPushButton::clicked, this, [this, cmd, command] {
+    cmd->setEnabled(false);
+    Guarded([this, command] { (this->*command)(); });
+    cmd->setEnabled(true);
+  });
+  return cmd;
+}
+
+void frmMain::CreateToolBoxButtons() {
+  CreateButton("cmdAdd", "btn_add.png", "ひとつブロックをふやします", 49, 41, &frmMain::cmdAdd_Click);
+  CreateButton("cmdDelete", "btn_delete.png", "選択中のブロックを消します", 49, 41, &frmMain::cmdDelete_Click);
+  CreateButton("cmdX", "btn_x.png", "東に動かします", 33, 25, &frmMain::cmdX_Click);
+  CreateButton("cmdMX", "btn_mx.png", "西に動かします", 33, 25, &frmMain::cmdMX_Click);
+  CreateButton("cmdY", "btn_y.png", "上に動かします", 33, 25, &frmMain::cmdY_Click);
+  CreateButton("cmdMY", "btn_my.png", "下に動かします", 33, 25, &frmMain::cmdMY_Click);
+  CreateButton("cmdZ", "btn_z.png", "北に動かします", 33, 25, &frmMain::cmdZ_Click);
+  CreateButton("cmdMZ", "btn_mz.png", "南に動かします", 33, 25, &frmMain::cmdMZ_Click);
+  CreateButton("cmdUp", "btn_up.png", "上から見下ろします", 33, 41, &frmMain::cmdUp_Click);
+  CreateButton("cmdDown", "btn_down.png", "下から見上げます", 33, 41, &frmMain::cmdDown_Click);
+  CreateButton("cmdLeft", "btn_left.png", "左に回ります", 41, 33, &frmMain::cmdLeft_Click);
+  CreateButton("cmdRight", "btn_right.png", "右に回ります", 41, 33, &frmMain::cmdRight_Click);
+}
+
+void frmMain::CreateMenus() {
+  auto item = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
+    QAction* entry = menu->addAction(QString::fromUtf8(caption));
+    entry->setObjectName(name);
+    connect(entry, &QAction::triggered, this, [this, handler] { Guarded([this, handler] { handler(this); }); });
+    return entry;
+  };
+  auto separator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(name); };
+
+  QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("ファイル"));
+  mnuFile->setObjectName("mnuFile");
+  item(mnuFile, "mnuFileNew", "新規作成", [](frmMain* w) { w->mnuFileNew_Click(); });
+  separator(mnuFile, "mnuFileHifun1");
+  item(mnuFile, "mnuFileLoad", "読み込み", [](frmMain* w) { w->LoadLayout(); });
+  item(mnuFile, "mnuFileSave", "保存", [](frmMain* w) { w->SaveLayout(); });
+  separator(mnuFile, "mnuFileHifun2");
+  item(mnuFile, "mnuFileFin", "終了", [](frmMain*) { modMain::FinKubisto(); });
+
+  QMenu* mnuEdit = menuBar()->addMenu(QStringLiteral("編集"));
+  mnuEdit->setObjectName("mnuEdit");
+  item(mnuEdit, "mnuEditCopy", "画面をクリップボードにコピー", [](frmMain* w) { w->mnuEditCopy_Click(); });
+
+  QMenu* mnuView = menuBar()->addMenu(QStringLiteral("表示"));
+  mnuView->setObjectName("mnuView");
+  item(mnuView, "mnuViewTurn", "回転（回転方向変更）", [](frmMain* w) { w->mnuViewTurn_Click(); });
+  item(mnuView, "mnuViewTurnStop", "回転停止", [](frmMain* w) { w->mnuViewTurnStop_Click(); });
+  separator(mnuView, "mnuViewHifun1");
+  item(mnuView, "mnuViewFront", "正面から", [](frmMain* w) { w->SetView("Front"); });
+  item(mnuView, "mnuViewTop", "上から", [](frmMain* w) { w->SetView("TOP"); });
+  item(mnuView, "mnuViewSide", "右側面から", [](frmMain* w) { w->SetView("SIDE"); });
+  item(mnuView, "mnuViewBird", "ななめうえから", [](frmMain* w) { w->SetView("BIRD"); });
+
+  QMenu* mnuOption = menuBar()->addMenu(QStringLiteral("オプション"));
+  mnuOption->setObjectName("mnuOption");
+  QMenu* mnuOptionDivide = mnuOption->addMenu(QStringLiteral("辺の分割数"));
+  mnuOptionDivide->setObjectName("mnuOptionDivide");
+  for (int i = 0; i < 3; ++i) {
+    QAction* entry = mnuOptionDivide->addAction(QString::number(i + 3));
+    entry->setObjectName(QStringLiteral("mnuOptionDivideNum%1").arg(i));
+    entry->setCheckable(true);
+    connect(entry, &QAction::triggered, this, [this, i] { Guarded([this, i] { mnuOptionDivideNum_Click(i); }); });
+    m_mnuOptionDivideNum[static_cast<size_t>(i)] = entry;
+  }
+
+  QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ"));
+  mnuHelp->setObjectName("mnuHelp");
+  item(mnuHelp, "mnuHelpHelp", "Kubisto!!のヘルプ", [](frmMain* w) { modMain::ShowHelpFor(w); });
+  item(mnuHelp, "mnuHelpVersion", "バージョン情報", [](frmMain* w) { w->mnuHelpVersion_Click(); });
+
+  // The colour menu is not on the menu bar: it pops up over the view.
+  m_mnuPopupColor = new QMenu(QStringLiteral("色の変更"), this);
+  m_mnuPopupColor->setObjectName("mnuPopupColor");
+  struct Colour {
+    const char* name;
+    const char* caption;
+    int value;  // Windows colour value 0x00BBGGRR
+  };
+  static const Colour kColours[] = {
+      {"mnuPopupColorRed", "赤", 0x0000FF},     {"mnuPopupColorBlue", "青", 0xFF0000},
+      {"mnuPopupColorYellow", "黄", 0x00FFFF},  {"mnuPopupColorGreen", "緑", 0x00FF00},
+      {"mnuPopupColorMagenta", "マゼンタ", 0xFF00FF}, {"mnuPopupColorCyan", "シアン", 0xFFFF00},
+  };
+  for (const Colour& colour : kColours) {
+    const int value = colour.value;
+    item(m_mnuPopupColor, colour.name, colour.caption, [value](frmMain* w) { w->RecolourCurrentBlock(value); });
+  }
+}
+
+QPushButton* frmMain::button(const QString& name) const {
+  return m_picToolBox->findChild<QPushButton*>(name, Qt::FindDirectChildrenOnly);
+}
+
+QAction* frmMain::action(const QString& name) const { return findChild<QAction*>(name); }
+
+// --- Loading: size, place and caption; then the run-time layout ---
+
+void frmMain::InitfrmMain() {
+  // The client area (below the menu bar) is exactly 600 x 400 pixels; the window keeps that size.
+  m_client->setFixedSize(kClientWidth, kClientHeight);
+  const int menuHeight = menuBar()->sizeHint().height();
+  setFixedSize(kClientWidth, menuHeight + kClientHeight);
+  if (m_client->width() != kClientWidth) throw std::runtime_error("client width");
+
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) throw std::runtime_error("no screen");
+  const QRect area = screen->geometry();
+  const QRect frame = frameGeometry();
+  move(area.left() + (area.width() - frame.width()) / 2, area.top() + (area.height() - frame.height()) / 2);
+
+  setWindowTitle(QString::fromUtf8(kCaption));
+}
+
+void frmMain::InitControls() {
+  // Each step runs even if an earlier one failed; a control that cannot be placed stays as it is.
+  const double m = kMargin;
+  const double W = kClientWidth;
+  const double H = kClientHeight;
+  const int tH = m_tlbToolBar->sizeHint().height();
+  const int sH = m_sbrStatus->sizeHint().height();
+  const double viewWidth = (W - 2 * m) * 0.7;
+  const double boxWidth = (W - 2 * m) * 0.3;
+  const double height = H - (tH + sH + m);
+
+  Quietly([&] { m_tlbToolBar->setGeometry(0, 0, kClientWidth, tH); });
+  Quietly([&] { m_sbrStatus->setGeometry(0, kClientHeight - sH, kClientWidth, sH); });
+  Quietly([&] { m_picView->Place(QRect(Px(m), Px(tH + m), Px(viewWidth), Px(height))); });
+  Quietly([&] { m_picToolBox->setGeometry(Px(m + viewWidth + m), Px(tH + m), Px(boxWidth), Px(height)); });
+
+  Quietly([&] {
+    m_sbrStatus->AddPanel();
+    m_sbrStatus->SetPanelWidth(1, m_picView->width());
+    m_sbrStatus->SetPanelWidth(2, m_picToolBox->width());
+  });
+  Quietly([&] {
+    QPixmap icon(QString::fromStdString(NativePath(ProgramDir() + "\\icons\\squr_g.ico")));
+    m_sbrStatus->SetPanelPicture(2, icon);
+  });
+
+  // The watch timer is started by the start sequence once the workroom is bound.
+  Quietly([&] {
+    m_tmrTickTimer->setInterval(20);
+    m_tmrTickTimer->stop();
+    m_tmrWatchMan->setInterval(10);
+  });
+  Quietly([&] { InitToolBoxControls(); });
+  Quietly([&] {
+    for (QAction* entry : m_mnuOptionDivideNum) entry->setChecked(false);
+    m_mnuOptionDivideNum[2]->setChecked(true);
+  });
+}
+
+void frmMain::InitToolBoxControls() {
+  const double PW = m_picToolBox->width();
+  const double PH = m_picToolBox->height();
+  QPushButton* cmdAdd = button("cmdAdd");
+  QPushButton* cmdDelete = button("cmdDelete");
+  QPushButton* cmdX = button("cmdX");
+  QPushButton* cmdMX = button("cmdMX");
+  QPushButton* cmdY = button("cmdY");
+  QPushButton* cmdMY = button("cmdMY");
+  QPushButton* cmdZ = button("cmdZ");
+  QPushButton* cmdMZ = button("cmdMZ");
+  QPushButton* cmdUp = button("cmdUp");
+  QPushButton* cmdDown = button("cmdDown");
+  QPushButton* cmdLeft = button("cmdLeft");
+  QPushButton* cmdRight = button("cmdRight");
+  auto place = [](QPushButton* cmd, double left, double top) { cmd->move(Px(left), Px(top)); };
+
+  const double hA = cmdAdd->height();
+  const double wA = cmdAdd->width();
+  const double hX = cmdX->height();
+  const double wX = cmdX->width();
+  const double hY = cmdY->height();
+  const double hUp = cmdUp->height();
+  const double wUp = cmdUp->width();
+  const double wLeft = cmdLeft->width();
+  const double hLeft = cmdLeft->height();
+
+  const double g = (PH - (3 * hX + hA + 2 * hUp)) / 4;
+
+  const double addLeft = (PW - (wA + cmdDelete->width())) / 2;
+  place(cmdAdd, addLeft, g);
+  place(cmdDelete, addLeft + wA, g);
+
+  const double xLeft = (PW - 2 * wX) / 2;
+  const double mxLeft = xLeft + wX;
+  const double xTop = 2 * g + hA;
+  const double yTop = xTop + hX;
+  const double zTop = yTop + hY;
+  place(cmdX, xLeft, xTop);
+  place(cmdMX, mxLeft, xTop);
+  place(cmdY, xLeft, yTop);
+  place(cmdMY, mxLeft, yTop);
+  place(cmdZ, xLeft, zTop);
+  place(cmdMZ, mxLeft, zTop);
+
+  const double upLeft = (PW - wUp) / 2;
+  const double upTop = xTop + 3 * hX + g;
+  place(cmdUp, upLeft, upTop);
+  place(cmdDown, upLeft, upTop + hUp);
+  place(cmdLeft, upLeft - wLeft, upTop + hUp - hLeft / 2);
+  place(cmdRight, upLeft + wUp, upTop + hUp - hLeft / 2);
+}
+
+// --- Unloading ---
+
+void frmMain::Unload() {
+  if (m_bUnloading) return;
+  m_bUnloading = true;
+  m_tmrTickTimer->stop();
+  m_tmrWatchMan->stop();
+  if (auto* help = findChild<HelpWindow*>("helpWindow", Qt::FindDirectChildrenOnly)) help->close();
+  close();
+  deleteLater();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  // Any request to close the window ends the program; the close is never cancelled.
+  modMain::FinKubisto();
+  event->accept();
+}
+
+}  // namespace kubisto::app

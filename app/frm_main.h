@@ -1,0 +1,118 @@
+// frmMain: the program's working window. The 3D view, the tool panel of twelve picture buttons,
+// the toolbar, the status bar, the menus, the colour pop-up and two timers. Every command is one
+// call on the workroom (modMain::g_objWorkRoom) or on another window of the program.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <string>
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QToolBar;
+
+namespace kubisto::app {
+
+class PictureView;
+class StatusBar;
+class ToolBox;
+
+class frmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  static constexpr int kClientWidth = 600;
+  static constexpr int kClientHeight = 400;
+  static constexpr int kMargin = 2;
+
+  // Loading the window runs InitfrmMain and InitControls; the window stays hidden.
+  explicit frmMain(QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // Stops the timers, closes the window and deletes it once control returns to the event loop.
+  // A second call while unloading does nothing.
+  void Unload();
+  bool Unloading() const { return m_bUnloading; }
+
+  // --- Controls, by their names ---
+  QWidget* client() const { return m_client; }
+  QToolBar* tlbToolBar() const { return m_tlbToolBar; }
+  PictureView* picView() const { return m_picView; }
+  ToolBox* picToolBox() const { return m_picToolBox; }
+  StatusBar* sbrStatus() const { return m_sbrStatus; }
+  QTimer* tmrTickTimer() const { return m_tmrTickTimer; }
+  QTimer* tmrWatchMan() const { return m_tmrWatchMan; }
+  QMenu* mnuPopupColor() const { return m_mnuPopupColor; }
+  QAction* mnuOptionDivideNum(int index) const { return m_mnuOptionDivideNum.at(static_cast<size_t>(index)); }
+  QPushButton* button(const QString& name) const;
+  QAction* action(const QString& name) const;
+
+  // --- Turning state ---
+  QString TurnAxis() const { return m_strTurnAxis; }
+  int TurnStep() const { return m_intTurnStep; }
+
+  // --- Commands and handlers ---
+  void tlbToolBar_ButtonClick(const QString& key);
+  void picView_MouseDown(int button, int shift, float x, float y);
+  void tmrWatchMan_Timer();
+  void tmrTickTimer_Timer();
+  void mnuViewTurn_Click();
+  void mnuViewTurnStop_Click();
+  void mnuOptionDivideNum_Click(int index);
+  void RecolourCurrentBlock(int color);
+  void mnuHelpVersion_Click();
+  void LoadLayout();
+  void SaveLayout();
+
+  static QString AddLayoutExtension(const QString& Name);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void InitfrmMain();
+  void InitControls();
+  void InitToolBoxControls();
+  void CreateControls();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateToolBoxButtons();
+  QPushButton* CreateButton(const QString& name, const QString& picture, const QString& tooltip, int width,
+                            int height, void (frmMain::*command)());
+
+  // Tool panel commands: each is one workroom call.
+  void cmdAdd_Click();
+  void cmdDelete_Click();
+  void cmdX_Click();
+  void cmdMX_Click();
+  void cmdY_Click();
+  void cmdMY_Click();
+  void cmdZ_Click();
+  void cmdMZ_Click();
+  void cmdUp_Click();
+  void cmdDown_Click();
+  void cmdLeft_Click();
+  void cmdRight_Click();
+
+  void mnuFileNew_Click();
+  void mnuEditCopy_Click();
+  void SetView(const std::string& view);
+
+  QWidget* m_client = nullptr;
+  QToolBar* m_tlbToolBar = nullptr;
+  PictureView* m_picView = nullptr;
+  ToolBox* m_picToolBox = nullptr;
+  StatusBar* m_sbrStatus = nullptr;
+  QTimer* m_tmrTickTimer = nullptr;
+  QTimer* m_tmrWatchMan = nullptr;
+  QMenu* m_mnuPopupColor = nullptr;
+  std::array<QAction*, 3> m_mnuOptionDivideNum{};
+
+  QString m_strTurnAxis;
+  int m_intTurnStep = 0;
+  bool m_bUnloading = false;
+};
+
+}  // namespace kubisto::app

@@ -1,0 +1,232 @@
+// frmMain: the commands of the menus, the toolbar and the tool panel, the view's mouse input,
+// the timers and continuous turning.
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <memory>
+
+#include "app/frm_file.h"
+#include "app/frm_main.h"
+#include "app/frm_splash.h"
+#include "app/guarded.h"
+#include "app/mod_main.h"
+#include "app/paths.h"
+#include "app/pic_view.h"
+#include "app/status_bar.h"
+
+namespace kubisto::app {
+
+namespace {
+
+WorkRoomApi* Room() { return modMain::g_objWorkRoom.get(); }
+
+// Directions of continuous turning, chosen in turn by the turning command.
+const char* const kTurnAxes[4] = {"UP", "DOWN", "RIGHT", "LEFT"};
+
+}  // namespace
+
+// --- Toolbar ---
+
+void frmMain::tlbToolBar_ButtonClick(const QString& key) {
+  if (key == "Fin") {
+    modMain::FinKubisto();
+  } else if (key == "Load") {
+    Guarded([this] { LoadLayout(); });
+  } else if (key == "Save") {
+    Guarded([this] { SaveLayout(); });
+  } else if (key == "ViewTurn") {
+    mnuViewTurn_Click();
+  } else if (key == "StopTurn") {
+    mnuViewTurnStop_Click();
+  } else if (key == "FrontView") {
+    Guarded([this] { SetView("Front"); });
+  } else if (key == "TopView") {
+    Guarded([this] { SetView("TOP"); });
+  } else if (key == "SideView") {
+    Guarded([this] { SetView("SIDE"); });
+  } else if (key == "BirdView") {
+    Guarded([this] { SetView("BIRD"); });
+  }
+  // Any other key (a separator has none) does nothing.
+}
+
+// --- Tool panel ---
+
+void frmMain::cmdAdd_Click() {
+  if (WorkRoomApi* room = Room()) {
+    const std::int32_t d = room->Divide();
+    room->AddBlock(d - 1, d - 1, d - 1, 0xFF0000);
+  }
+}
+
+void frmMain::cmdDelete_Click() {
+  if (WorkRoomApi* room = Room()) room->DelBlock();
+}
+
+void frmMain::cmdX_Click() {
+  if (WorkRoomApi* room = Room()) room->Move("X");
+}
+void frmMain::cmdMX_Click() {
+  if (WorkRoomApi* room = Room()) room->Move("-X");
+}
+void frmMain::cmdY_Click() {
+  if (WorkRoomApi* room = Room()) room->Move("y");
+}
+void frmMain::cmdMY_Click() {
+  if (WorkRoomApi* room = Room()) room->Move("-y");
+}
+void frmMain::cmdZ_Click() {
+  if (WorkRoomApi* room = Room()) room->Move("z");
+}
+void frmMain::cmdMZ_Click() {
+  if (WorkRoomApi* room = Room()) room->Move("-z");
+}
+void frmMain::cmdUp_Click() {
+  if (WorkRoomApi* room = Room()) room->Turn("UP");
+}
+void frmMain::cmdDown_Click() {
+  if (WorkRoomApi* room = Room()) room->Turn("down");
+}
+void frmMain::cmdLeft_Click() {
+  if (WorkRoomApi* room = Room()) room->Turn("left");
+}
+void frmMain::cmdRight_Click() {
+  if (WorkRoomApi* room = Room()) room->Turn("right");
+}
+
+// --- Menus ---
+
+void frmMain::mnuFileNew_Click() {
+  if (WorkRoomApi* room = Room()) room->ResetData();
+}
+
+void frmMain::mnuEditCopy_Click() {
+  if (WorkRoomApi* room = Room()) room->CopyToClipBoard();
+}
+
+void frmMain::SetView(const std::string& view) {
+  if (WorkRoomApi* room = Room()) room->SetView(view);
+}
+
+void frmMain::RecolourCurrentBlock(int color) {
+  WorkRoomApi* room = Room();
+  if (room == nullptr) return;
+  std::int32_t x = -1, y = -1, z = -1, current = 0;
+  room->CurrentBlock(x, y, z, current);
+  if (x == -1) return;
+  // The block is taken away and put back in the new colour; it is the current block again.
+  room->DelBlock();
+  room->AddBlock(x, y, z, color);
+}
+
+void frmMain::mnuOptionDivideNum_Click(int index) {
+  for (QAction* entry : m_mnuOptionDivideNum) entry->setChecked(false);
+  m_mnuOptionDivideNum.at(static_cast<size_t>(index))->setChecked(true);
+  if (WorkRoomApi* room = Room()) room->SetDivide(index + 3);
+}
+
+void frmMain::mnuHelpVersion_Click() {
+  frmSplash version(this);
+  version.SetMode("VERSION");
+  version.exec();
+}
+
+// --- Layout files ---
+
+void frmMain::LoadLayout() {
+  std::string name;
+  {
+    frmFile files(this);
+    files.SetMode("LOAD");
+    files.SetInitDir(ProgramDir() + "\\data");
+    files.exec();
+    m_sbrStatus->SetPanelText(1, QStringLiteral("データの読み込み中"));
+    name = files.filename();
+  }
+  bool loaded = true;
+  if (WorkRoomApi* room = Room()) loaded = Guarded([&] { room->LoadData(name); });
+  // A file that could not be read leaves the room as it was and the panel empty.
+  m_sbrStatus->SetPanelText(1, loaded ? QString::fromStdString(name) : QString());
+}
+
+void frmMain::SaveLayout() {
+  std::string name;
+  {
+    frmFile files(this);
+    files.SetMode("SAVE");
+    files.SetInitDir(ProgramDir() + "\\data");
+    files.exec();
+    m_sbrStatus->SetPanelText(1, QStringLiteral("データの保存中"));
+    name = files.filename();
+  }
+  bool saved = true;
+  if (WorkRoomApi* room = Room()) {
+    const std::string target = AddLayoutExtension(QString::fromStdString(name)).toStdString();
+    saved = Guarded([&] { room->SaveData(target); });
+  }
+  m_sbrStatus->SetPanelText(1, saved ? QString::fromStdString(name) : QString());
+}
+
+QString frmMain::AddLayoutExtension(const QString& Name) {
+  // Only spaces are trimmed, at both ends.
+  qsizetype first = 0;
+  qsizetype last = Name.size();
+  while (first < last && Name.at(first) == u' ') ++first;
+  while (last > first && Name.at(last - 1) == u' ') --last;
+  QString result = Name.mid(first, last - first);
+  if (!result.isEmpty() && result.right(4).toUpper() != QStringLiteral(".KBS")) result += QStringLiteral(".kbs");
+  return result;
+}
+
+// --- The view's mouse ---
+
+void frmMain::picView_MouseDown(int button, int, float x, float y) {
+  WorkRoomApi* room = Room();
+  if (room == nullptr) return;
+  // Each step runs even if the one before failed.
+  Quietly([&] { room->ViewPicked(x, y); });
+  std::int32_t bx = -1, by = -1, bz = -1, color = 0;
+  Quietly([&] { room->CurrentBlock(bx, by, bz, color); });
+  if (bx != -1 && button == 2) {
+    const QPoint at = m_picView->mapToGlobal(QPoint(static_cast<int>(x), static_cast<int>(y)));
+    m_mnuPopupColor->exec(at);
+  }
+}
+
+// --- Timers and turning ---
+
+void frmMain::tmrWatchMan_Timer() {
+  WorkRoomApi* room = Room();
+  if (room == nullptr) return;
+  Quietly([&] {
+    std::int32_t x = -1, y = -1, z = -1, color = 0;
+    room->CurrentBlock(x, y, z, color);
+    if (x == -1)
+      m_sbrStatus->SetPanelText(2, QStringLiteral("選択中のブロックはないよ"));
+    else
+      m_sbrStatus->SetPanelText(2, QStringLiteral("(%1,%2,%3)を選択").arg(x).arg(y).arg(z));
+  });
+  Quietly([&] {
+    // Bring the divide menu's marks in step when the cell count changed behind it. A count that
+    // has no item leaves every item unchecked.
+    const std::int32_t d = room->Divide();
+    const bool inMenu = d >= 3 && d <= 5;
+    if (inMenu && m_mnuOptionDivideNum[static_cast<size_t>(d - 3)]->isChecked()) return;
+    for (int i = 0; i < 3; ++i) m_mnuOptionDivideNum[static_cast<size_t>(i)]->setChecked(d == i + 3);
+  });
+}
+
+void frmMain::tmrTickTimer_Timer() {
+  if (WorkRoomApi* room = Room()) Quietly([&] { room->Turn(m_strTurnAxis.toStdString()); });
+}
+
+void frmMain::mnuViewTurn_Click() {
+  m_strTurnAxis = QString::fromLatin1(kTurnAxes[m_intTurnStep]);
+  m_intTurnStep = (m_intTurnStep + 1) % 4;
+  m_tmrTickTimer->start();
+}
+
+void frmMain::mnuViewTurnStop_Click() { m_tmrTickTimer->stop(); }
+
+}  // namespace kubisto::app

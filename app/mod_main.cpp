@@ -1,0 +1,68 @@
+#include "app/mod_main.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+
+#include "app/api_code_module.h"
+#include "app/frm_main.h"
+#include "app/frm_splash.h"
+#include "app/paths.h"
+#include "app/pic_view.h"
+
+namespace kubisto::app::modMain {
+
+std::unique_ptr<WorkRoomApi> g_objWorkRoom;
+
+namespace {
+
+QPointer<frmMain> g_frmMain;
+WorkRoomFactory g_factory;
+
+void PlaySplashSound() { ApiCodeModule::PlayWave(ProgramDir() + "\\sound\\splash.wav", 1); }
+
+void InitObjects() {
+  g_objWorkRoom = g_factory ? g_factory() : CreateCWorkRoom();
+  // The view is already sized: binding it initialises the engine on it, builds the room and
+  // renders it once.
+  g_objWorkRoom->SetHandleOfPictureBoxForD3dIO(g_frmMain->picView()->hWnd());
+}
+
+void TerminateObjects() { g_objWorkRoom.reset(); }
+
+}  // namespace
+
+frmMain* MainWindow() { return g_frmMain.data(); }
+
+void SetWorkRoomFactory(WorkRoomFactory factory) { g_factory = std::move(factory); }
+
+void Main() {
+  auto* splash = new frmSplash();
+  splash->SetMode("SPLASH");
+  splash->show();
+  // Paint the splash before the sound blocks the thread.
+  splash->repaint();
+  QApplication::processEvents();
+
+  PlaySplashSound();
+
+  g_frmMain = new frmMain();
+  InitObjects();
+  // Started only now, so that its first tick finds the workroom bound.
+  g_frmMain->tmrWatchMan()->start();
+  g_frmMain->show();
+
+  splash->close();
+  delete splash;
+}
+
+void FinKubisto() {
+  TerminateObjects();
+  // A close request arriving while the window is already being unloaded only repeats the
+  // release above.
+  if (g_frmMain && !g_frmMain->Unloading()) g_frmMain->Unload();
+}
+
+void ShowHelpFor(QWidget* owner) { ApiCodeModule::ShowHelp(owner); }
+
+}  // namespace kubisto::app::modMain

@@ -1,0 +1,46 @@
+// picView: the 3D view. It hosts one platform window, keeps that window's client size equal to
+// its own, passes activation and painting on through the window's procedure chain, and shows the
+// window's framebuffer.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+namespace kubisto::app {
+
+class PictureView : public QWidget {
+  Q_OBJECT
+ public:
+  // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in pixels.
+  using MouseDownHandler = std::function<void(int button, int shift, float x, float y)>;
+
+  explicit PictureView(QWidget* parent = nullptr);
+  ~PictureView() override;
+
+  // The platform window the room is drawn into (its "window handle").
+  std::uint32_t hWnd() const { return m_hWnd; }
+  void SetMouseDownHandler(MouseDownHandler handler) { m_onMouseDown = std::move(handler); }
+
+  // Places the view and gives the platform window the same client size at once, also while the
+  // view is hidden (Qt delivers resize events to hidden widgets only when they are shown).
+  void Place(const QRect& geometry);
+
+  // What the view shows now: the platform window's framebuffer.
+  QImage Framebuffer() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void SyncClientSize();
+
+  std::uint32_t m_hWnd = 0;
+  bool m_bPainting = false;
+  MouseDownHandler m_onMouseDown;
+};
+
+}  // namespace kubisto::app

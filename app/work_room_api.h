@@ -1,0 +1,34 @@
+// The workroom operations the application shell calls. The program runs them on CWorkRoom;
+// tests put a recorder in its place.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace kubisto::app {
+
+class WorkRoomApi {
+ public:
+  virtual ~WorkRoomApi() = default;
+
+  virtual void CurrentBlock(std::int32_t& x, std::int32_t& Y, std::int32_t& Z, std::int32_t& Color) = 0;
+  virtual std::int32_t Divide() = 0;
+  virtual void SetDivide(std::int32_t NewValue) = 0;
+  virtual void SetHandleOfPictureBoxForD3dIO(std::uint32_t NewValue) = 0;
+  virtual void ResetData() = 0;
+  virtual void SaveData(const std::string& PathAndName) = 0;
+  virtual void LoadData(const std::string& PathAndName) = 0;
+  virtual void ViewPicked(float x, float Y) = 0;
+  virtual void CopyToClipBoard() = 0;
+  virtual bool Move(const std::string& Direction) = 0;
+  virtual bool DelBlock() = 0;
+  virtual void AddBlock(std::int32_t x, std::int32_t Y, std::int32_t Z, std::int32_t theColor) = 0;
+  virtual void Turn(const std::string& Axis) = 0;
+  virtual void SetView(const std::string& View) = 0;
+};
+
+// A new CWorkRoom behind this interface.
+std::unique_ptr<WorkRoomApi> CreateCWorkRoom();
+
+}  // namespace kubisto::app
