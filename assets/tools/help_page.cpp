@@ -1,0 +1,161 @@
+// The help document: an HTML page in Japanese, opened at its contents.
+#include "pictures.h"
+
+namespace assetgen {
+
+std::string helpDocument() {
+  return R"html(<!DOCTYPE html>
+<html lang="ja">
+<head>
+<meta charset="utf-8">
+<title>Oh!Kubisto!! のヘルプ</title>
+<style>
+body { font-family: sans-serif; line-height: 150%; }
+h1 { color: #8a3c0e; }
+h2 { color: #8a3c0e; border-bottom: 1px solid #d0a070; }
+td, th { padding: 2px 8px; vertical-align: top; }
+th { background: #f0e0c8; text-align: left; }
+.key { font-weight: bold; }
+</style>
+</head>
+<body>
+<h1><a name="contents" id="contents"></a>超簡易3D積み木「Oh!Kubisto!!」のヘルプ</h1>
+<p>Oh!Kubisto!! は、小さな部屋の中のテーブルの上で、色とりどりの立方体のブロックを積んで遊ぶ3Dの積み木です。</p>
+
+<h2>もくじ</h2>
+<ul>
+<li><a href="#screen">画面の見かた</a></li>
+<li><a href="#add">ブロックをふやす</a></li>
+<li><a href="#select">ブロックを選ぶ</a></li>
+<li><a href="#color">ブロックの色を変える</a></li>
+<li><a href="#move">ブロックを動かす</a></li>
+<li><a href="#delete">ブロックを消す</a></li>
+<li><a href="#turn">部屋を回す</a></li>
+<li><a href="#view">見る方向を変える</a></li>
+<li><a href="#divide">辺の分割数（マスの数）</a></li>
+<li><a href="#file">新規作成・読み込み・保存</a></li>
+<li><a href="#copy">画面をクリップボードにコピー</a></li>
+<li><a href="#toolbar">ツールバーのボタン</a></li>
+<li><a href="#menu">メニューの一覧</a></li>
+<li><a href="#version">バージョン情報と終了</a></li>
+</ul>
+
+<h2><a name="screen" id="screen"></a>画面の見かた</h2>
+<p>ウィンドウの左側が3Dの部屋です。部屋には四方の壁、天井と床があり、まん中に茶色のテーブルがあります。
+テーブルの上には、ブロックを置けるマス目が立方体の形にならんでいて、それぞれのマスの中心に小さな赤い玉が見えます。
+いちばん高い角のマスだけは玉が緑色です。ここが新しいブロックの出てくるマスです。</p>
+<p>右側の木目のパネルには、ブロックをふやす・消す・動かすボタンと、部屋を回すボタンがあります。
+ボタンの上にマウスを置くと、そのボタンの説明が出ます。</p>
+<p>上はツールバー、下はステータスバーです。ステータスバーの右側には選んでいるブロックのマス
+（たとえば「(4,0,2)を選択」）が、何も選んでいないときは「選択中のブロックはないよ」と出ます。
+左側には、読み込んだり保存したりしたファイルの名前が出ます。</p>
+<p>方角は、正面から見たとき、窓のある奥の壁が南、手前が北です。東は左、西は右になります。</p>
+
+<h2><a name="add" id="add"></a>ブロックをふやす</h2>
+<p>パネルのいちばん上の左のボタン（赤い光の前の水色の立方体）を押すと、青いブロックがひとつ、
+緑の玉のマス（いちばん高い角）にあらわれ、そのブロックが選ばれた状態になります。</p>
+<p>そのマスにもうブロックがあるときは「カシャ」と音がして、何も起こりません。
+続けてふやしたいときは、先にブロックを動かしてマスを空けてください。</p>
+
+<h2><a name="select" id="select"></a>ブロックを選ぶ</h2>
+<p>部屋の中のブロックをマウスでクリックすると、そのブロックが選ばれます。
+ステータスバーに選んだマスが出ます。ブロックのない所（壁、床、テーブル、赤い玉など）をクリックすると、選択は解除されます。</p>
+
+<h2><a name="color" id="color"></a>ブロックの色を変える</h2>
+<p>ブロックを<span class="key">右クリック</span>すると、そのブロックが選ばれて「色の変更」のメニューが出ます。
+「赤」「青」「黄」「緑」「マゼンタ」「シアン」から選ぶと、ブロックがその色になります。</p>
+
+<h2><a name="move" id="move"></a>ブロックを動かす</h2>
+<p>選んでいるブロックを、パネルのまん中の六つのボタンで一マスずつ動かします。</p>
+<table>
+<tr><th>ボタン</th><th>動く向き</th></tr>
+<tr><td>X</td><td>東に動かします</td></tr>
+<tr><td>-X</td><td>西に動かします</td></tr>
+<tr><td>Y</td><td>上に動かします</td></tr>
+<tr><td>-Y</td><td>下に動かします</td></tr>
+<tr><td>Z</td><td>北に動かします</td></tr>
+<tr><td>-Z</td><td>南に動かします</td></tr>
+</table>
+<p>マス目の外には出られません。行き先に別のブロックがあるときも動きません。どちらのときも「カシャ」と音がします。
+重力はないので、ブロックは宙に浮かせておくこともできます。</p>
+
+<h2><a name="delete" id="delete"></a>ブロックを消す</h2>
+<p>ブロックを選んでから、パネルのいちばん上の右のボタン（星の出ている立方体）を押すと、選んでいるブロックが消えます。</p>
+
+<h2><a name="turn" id="turn"></a>部屋を回す</h2>
+<p>パネルの下の十字にならんだ四つの矢印のボタンで、部屋を少しずつ回せます。</p>
+<table>
+<tr><th>ボタン</th><th>はたらき</th></tr>
+<tr><td>上向きの矢印</td><td>上から見下ろします</td></tr>
+<tr><td>下向きの矢印</td><td>下から見上げます</td></tr>
+<tr><td>左向きの矢印</td><td>左に回ります</td></tr>
+<tr><td>右向きの矢印</td><td>右に回ります</td></tr>
+</table>
+<p>メニューの「表示」→「回転（回転方向変更）」かツールバーの回転のボタンで、部屋が回り続けます。
+回っているあいだにもう一度選ぶと、回る向きが「上→下→右→左→上…」の順に変わります。
+止めるときは「回転停止」（ツールバーの赤い進入禁止のボタン）です。</p>
+
+<h2><a name="view" id="view"></a>見る方向を変える</h2>
+<p>メニューの「表示」かツールバーで、決まった四つの方向から部屋を見られます。回した向きは元に戻ります。</p>
+<table>
+<tr><th>メニュー</th><th>ツールバー</th><th>見えかた</th></tr>
+<tr><td>正面から</td><td>前</td><td>正面から見たところ（はじめの向き）</td></tr>
+<tr><td>上から</td><td>上</td><td>上から見たところ</td></tr>
+<tr><td>右側面から</td><td>右</td><td>右から見たところ</td></tr>
+<tr><td>ななめうえから</td><td>鳥</td><td>ななめうえから見たところ</td></tr>
+</table>
+
+<h2><a name="divide" id="divide"></a>辺の分割数（マスの数）</h2>
+<p>メニューの「オプション」→「辺の分割数」で、一辺のマスの数を「3」「4」「5」から選べます。
+はじめは5（5×5×5のマス）です。分割数を変えると、置いてあったブロックはすべて消え、新しいマス目が作られます。</p>
+
+<h2><a name="file" id="file"></a>新規作成・読み込み・保存</h2>
+<p><b>新規作成</b>：「ファイル」→「新規作成」で、ブロックをすべて消して最初からやり直します。</p>
+<p><b>保存</b>：「ファイル」→「保存」かツールバーのフロッピーディスクのボタンで、保存のウィンドウが開きます。
+「保存ﾌｧｲﾙ名」の欄に名前を入れて「cmdOK」を押すと、プログラムのフォルダーの中の「data」フォルダーに保存されます。
+名前の最後に「.kbs」がなければ自動で付きます（たとえば「room」は「room.kbs」になります）。
+一覧の名前をクリックすると、その名前が欄に入ります（上書きになります）。</p>
+<p><b>読み込み</b>：「ファイル」→「読み込み」かツールバーのフォルダーのボタンで、「data」フォルダーのファイルの一覧が出ます。
+ファイルを選んで「cmdOK」を押すか、ダブルクリックすると、その配置が読み込まれます。ファイルに記録された分割数も元に戻ります。</p>
+<p>名前を選ばずに「cmdOK」を押すと「ファイル名を入力してください」と出ます。やめるときは「cmdCancel」を押してください。</p>
+
+<h2><a name="copy" id="copy"></a>画面をクリップボードにコピー</h2>
+<p>「編集」→「画面をクリップボードにコピー」で、いま見えている部屋の絵をクリップボードにコピーします。
+ほかのお絵かきソフトなどに貼り付けられます。</p>
+
+<h2><a name="toolbar" id="toolbar"></a>ツールバーのボタン</h2>
+<p>左から順に、次のボタンがならんでいます。</p>
+<table>
+<tr><th>絵</th><th>キー</th><th>説明</th><th>同じメニュー</th></tr>
+<tr><td><img src="../images/toolbar/1_fin.png" alt="×"></td><td>Fin</td><td>アプリケーションを終了します。</td><td>ファイル → 終了</td></tr>
+<tr><td><img src="../images/toolbar/2_load.png" alt="フォルダー"></td><td>Load</td><td>データを読み込みます。</td><td>ファイル → 読み込み</td></tr>
+<tr><td><img src="../images/toolbar/3_save.png" alt="フロッピー"></td><td>Save</td><td>データを保存します。</td><td>ファイル → 保存</td></tr>
+<tr><td><img src="../images/toolbar/4_turn.png" alt="回転"></td><td>ViewTurn</td><td>連続回転（回転方向変更）</td><td>表示 → 回転（回転方向変更）</td></tr>
+<tr><td><img src="../images/toolbar/5_stop.png" alt="停止"></td><td>StopTurn</td><td>回転停止</td><td>表示 → 回転停止</td></tr>
+<tr><td><img src="../images/toolbar/6_front.png" alt="前"></td><td>FrontView</td><td>正面から見たところ</td><td>表示 → 正面から</td></tr>
+<tr><td><img src="../images/toolbar/7_top.png" alt="上"></td><td>TopView</td><td>上から見たところ</td><td>表示 → 上から</td></tr>
+<tr><td><img src="../images/toolbar/8_side.png" alt="右"></td><td>SideView</td><td>右から見たところ</td><td>表示 → 右側面から</td></tr>
+<tr><td><img src="../images/toolbar/9_bird.png" alt="鳥"></td><td>BirdView</td><td>ななめうえから見たところ</td><td>表示 → ななめうえから</td></tr>
+</table>
+
+<h2><a name="menu" id="menu"></a>メニューの一覧</h2>
+<table>
+<tr><th>メニュー</th><th>項目</th></tr>
+<tr><td>ファイル</td><td>新規作成 ／ 読み込み ／ 保存 ／ 終了</td></tr>
+<tr><td>編集</td><td>画面をクリップボードにコピー</td></tr>
+<tr><td>表示</td><td>回転（回転方向変更） ／ 回転停止 ／ 正面から ／ 上から ／ 右側面から ／ ななめうえから</td></tr>
+<tr><td>オプション</td><td>辺の分割数 → 3 ／ 4 ／ 5</td></tr>
+<tr><td>ヘルプ</td><td>Kubisto!!のヘルプ ／ バージョン情報</td></tr>
+</table>
+<p>ブロックを右クリックしたときに出る「色の変更」メニュー：赤 ／ 青 ／ 黄 ／ 緑 ／ マゼンタ ／ シアン</p>
+
+<h2><a name="version" id="version"></a>バージョン情報と終了</h2>
+<p>「ヘルプ」→「バージョン情報」で、タイトルの絵とバージョンが出ます。絵をクリックすると閉じます。</p>
+<p>終わるときは「ファイル」→「終了」、ツールバーの×のボタン、またはウィンドウの閉じるボタンを使います。</p>
+<p><a href="#contents">もくじへ戻る</a></p>
+</body>
+</html>
+)html";
+}
+
+}  // namespace assetgen
