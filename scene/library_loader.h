@@ -1,0 +1,17 @@
+// Loading a shared library by file name and finding its exports, with failures raised as
+// BindingError naming what is missing.
+#pragma once
+
+#include <string>
+
+namespace kubisto {
+
+// Loads fileName: a name without a '/' is looked for beside the program first (the folder of
+// /proc/self/exe), then by the usual library search; a path is used as it stands. The library stays
+// loaded. Throws BindingError (53) naming fileName when it cannot be loaded.
+void* LoadLibraryBesideProgram(const std::string& fileName);
+// The address of an export of a loaded library. Throws BindingError (453) naming the export and
+// the library when it has no such export.
+void* FindExport(void* library, const char* exportName, const std::string& libraryName);
+
+}  // namespace kubisto
