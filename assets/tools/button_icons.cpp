@@ -132,18 +132,18 @@ std::vector<NamedPicture> buttonIcons() {
   const Color cyanHi = rgb(150, 250, 255), cyanLo = rgb(0, 170, 200);
   const Color yellowHi = rgb(255, 250, 150), yellowLo = rgb(235, 180, 0);
   const Color greenHi = rgb(150, 255, 130), greenLo = rgb(0, 160, 40);
-  return {{"add", addIcon()},
-          {"delete", deleteIcon()},
-          {"x", letterIcon("X", false, cyanHi, cyanLo)},
-          {"mx", letterIcon("X", true, cyanHi, cyanLo)},
-          {"y", letterIcon("Y", false, yellowHi, yellowLo)},
-          {"my", letterIcon("Y", true, yellowHi, yellowLo)},
-          {"z", letterIcon("Z", false, greenHi, greenLo)},
-          {"mz", letterIcon("Z", true, greenHi, greenLo)},
-          {"up", arrowIcon(0)},
-          {"down", arrowIcon(2)},
-          {"left", arrowIcon(3)},
-          {"right", arrowIcon(1)}};
+  return {{"btn_add", addIcon()},
+          {"btn_delete", deleteIcon()},
+          {"btn_x", letterIcon("X", false, cyanHi, cyanLo)},
+          {"btn_mx", letterIcon("X", true, cyanHi, cyanLo)},
+          {"btn_y", letterIcon("Y", false, yellowHi, yellowLo)},
+          {"btn_my", letterIcon("Y", true, yellowHi, yellowLo)},
+          {"btn_z", letterIcon("Z", false, greenHi, greenLo)},
+          {"btn_mz", letterIcon("Z", true, greenHi, greenLo)},
+          {"btn_up", arrowIcon(0)},
+          {"btn_down", arrowIcon(2)},
+          {"btn_left", arrowIcon(3)},
+          {"btn_right", arrowIcon(1)}};
 }
 
 }  // namespace assetgen

@@ -41,13 +41,20 @@ int main(int argc, char** argv) {
   const std::string root = argv[1];
   auto path = [&](const std::string& rel) { return root + "/" + rel; };
 
+  // The room gives each side wall's corner at the floor the texture coordinate v = 0, and the
+  // engine takes v = 0 from a picture's top row: so the four side walls are stored upside down,
+  // to stand upright in the room. Ceiling and floor have no up and down.
   const struct {
     Wall wall;
     const char* file;
-  } walls[] = {{Wall::North, "walls/kita.bmp"},   {Wall::West, "walls/nishi.bmp"},
-               {Wall::East, "walls/higashi.bmp"}, {Wall::South, "walls/minami.bmp"},
-               {Wall::Ceiling, "walls/ten.bmp"},  {Wall::Floor, "walls/ti.bmp"}};
-  for (const auto& w : walls) check(writeBmp24(path(w.file), wallPicture(w.wall)), w.file);
+    bool upsideDown;
+  } walls[] = {{Wall::North, "walls/kita.bmp", true},     {Wall::West, "walls/nishi.bmp", true},
+               {Wall::East, "walls/higashi.bmp", true},   {Wall::South, "walls/minami.bmp", true},
+               {Wall::Ceiling, "walls/ten.bmp", false},   {Wall::Floor, "walls/ti.bmp", false}};
+  for (const auto& w : walls) {
+    const Canvas picture = wallPicture(w.wall);
+    check(writeBmp24(path(w.file), w.upsideDown ? picture.flippedVertically() : picture), w.file);
+  }
 
   check(writeWav(path("sound/splash.wav"), splashSound(), kSampleRate), "sound/splash.wav");
   check(writeWav(path("sound/move.wav"), moveSound(), kSampleRate), "sound/move.wav");
@@ -55,13 +62,11 @@ int main(int argc, char** argv) {
   check(writeWav(path("sound/kasha.wav"), kashaSound(), kSampleRate), "sound/kasha.wav");
 
   check(writeIco(path("icons/squr_g.ico"), {statusIcon(16), statusIcon(32)}), "icons/squr_g.ico");
-  check(writeIco(path("images/kubisto.ico"), {windowIcon(16), windowIcon(32), windowIcon(48)}),
-        "images/kubisto.ico");
   check(writePng(path("images/kubisto.png"), windowIcon(32)), "images/kubisto.png");
   for (const NamedPicture& p : toolbarImages())
-    check(writePng(path("images/toolbar/" + p.name + ".png"), p.picture), p.name);
+    check(writePng(path("images/" + p.name + ".png"), p.picture), p.name);
   for (const NamedPicture& p : buttonIcons())
-    check(writePng(path("images/buttons/" + p.name + ".png"), p.picture), p.name);
+    check(writePng(path("images/" + p.name + ".png"), p.picture), p.name);
   check(writePng(path("images/toolbox.png"), woodGrain(234, 478, 1999, true)), "images/toolbox.png");
   check(writePng(path("images/title.png"), titlePicture()), "images/title.png");
 

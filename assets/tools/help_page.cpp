@@ -127,15 +127,15 @@ th { background: #f0e0c8; text-align: left; }
 <p>左から順に、次のボタンがならんでいます。</p>
 <table>
 <tr><th>絵</th><th>キー</th><th>説明</th><th>同じメニュー</th></tr>
-<tr><td><img src="../images/toolbar/1_fin.png" alt="×"></td><td>Fin</td><td>アプリケーションを終了します。</td><td>ファイル → 終了</td></tr>
-<tr><td><img src="../images/toolbar/2_load.png" alt="フォルダー"></td><td>Load</td><td>データを読み込みます。</td><td>ファイル → 読み込み</td></tr>
-<tr><td><img src="../images/toolbar/3_save.png" alt="フロッピー"></td><td>Save</td><td>データを保存します。</td><td>ファイル → 保存</td></tr>
-<tr><td><img src="../images/toolbar/4_turn.png" alt="回転"></td><td>ViewTurn</td><td>連続回転（回転方向変更）</td><td>表示 → 回転（回転方向変更）</td></tr>
-<tr><td><img src="../images/toolbar/5_stop.png" alt="停止"></td><td>StopTurn</td><td>回転停止</td><td>表示 → 回転停止</td></tr>
-<tr><td><img src="../images/toolbar/6_front.png" alt="前"></td><td>FrontView</td><td>正面から見たところ</td><td>表示 → 正面から</td></tr>
-<tr><td><img src="../images/toolbar/7_top.png" alt="上"></td><td>TopView</td><td>上から見たところ</td><td>表示 → 上から</td></tr>
-<tr><td><img src="../images/toolbar/8_side.png" alt="右"></td><td>SideView</td><td>右から見たところ</td><td>表示 → 右側面から</td></tr>
-<tr><td><img src="../images/toolbar/9_bird.png" alt="鳥"></td><td>BirdView</td><td>ななめうえから見たところ</td><td>表示 → ななめうえから</td></tr>
+<tr><td><img src="../images/tb_fin.png" alt="×"></td><td>Fin</td><td>アプリケーションを終了します。</td><td>ファイル → 終了</td></tr>
+<tr><td><img src="../images/tb_load.png" alt="フォルダー"></td><td>Load</td><td>データを読み込みます。</td><td>ファイル → 読み込み</td></tr>
+<tr><td><img src="../images/tb_save.png" alt="フロッピー"></td><td>Save</td><td>データを保存します。</td><td>ファイル → 保存</td></tr>
+<tr><td><img src="../images/tb_turn.png" alt="回転"></td><td>ViewTurn</td><td>連続回転（回転方向変更）</td><td>表示 → 回転（回転方向変更）</td></tr>
+<tr><td><img src="../images/tb_stop.png" alt="停止"></td><td>StopTurn</td><td>回転停止</td><td>表示 → 回転停止</td></tr>
+<tr><td><img src="../images/tb_front.png" alt="前"></td><td>FrontView</td><td>正面から見たところ</td><td>表示 → 正面から</td></tr>
+<tr><td><img src="../images/tb_top.png" alt="上"></td><td>TopView</td><td>上から見たところ</td><td>表示 → 上から</td></tr>
+<tr><td><img src="../images/tb_side.png" alt="右"></td><td>SideView</td><td>右から見たところ</td><td>表示 → 右側面から</td></tr>
+<tr><td><img src="../images/tb_bird.png" alt="鳥"></td><td>BirdView</td><td>ななめうえから見たところ</td><td>表示 → ななめうえから</td></tr>
 </table>
 
 <h2><a name="menu" id="menu"></a>メニューの一覧</h2>

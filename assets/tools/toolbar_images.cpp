@@ -130,9 +130,9 @@ std::vector<NamedPicture> toolbarImages() {
       ".....#..........", ".....#..........", "....#...........", "...#.#########..",
       "..#..#.......#..", ".#...#.......#..", ".....#.......#..", ".....#.......#..",
       ".....#########..", ".....#.......#..", "................", "................"};
-  return {{"1_fin", exitCross()},       {"2_load", openFolder()},     {"3_save", floppyDisk()},
-          {"4_turn", turningSign()},    {"5_stop", noEntry()},        {"6_front", character(mae)},
-          {"7_top", character(ue)},     {"8_side", character(migi)},  {"9_bird", flyingBird()}};
+  return {{"tb_fin", exitCross()},       {"tb_load", openFolder()},     {"tb_save", floppyDisk()},
+          {"tb_turn", turningSign()},    {"tb_stop", noEntry()},        {"tb_front", character(mae)},
+          {"tb_top", character(ue)},     {"tb_side", character(migi)},  {"tb_bird", flyingBird()}};
 }
 
 }  // namespace assetgen
