@@ -36,6 +36,8 @@ void finish(std::vector<double>& s, double peak) {
   for (double& v : s) v *= peak / m;
   const size_t fade = std::min<size_t>(s.size(), kSampleRate / 200);
   for (size_t i = 0; i < fade; ++i) s[s.size() - 1 - i] *= static_cast<double>(i) / fade;
+  const size_t attack = std::min<size_t>(s.size(), kSampleRate / 2000);  // no pop at the start
+  for (size_t i = 0; i < attack; ++i) s[i] *= static_cast<double>(i) / attack;
 }
 
 // White noise from a small deterministic generator.
