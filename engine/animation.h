@@ -34,7 +34,7 @@ class Animation final : public Object {
 
   // The frame that SetTime places (kept weakly); nullptr detaches.
   bool SetFrame(Frame* frame);
-  Frame* GetFrame() const { return frame_.get(); }
+  Frame* GetFrame() const;
 
   // Places the frame for time t: scale, then rotation, then position, each interpolated between
   // the keys around t. An open animation holds its first and last keys outside their range; a closed

@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "engine/color.h"
+#include "engine/material.h"
 #include "engine/math.h"
 #include "engine/object.h"
+#include "engine/texture.h"
 
 namespace engine {
 
 class MeshBuilder;
-class Material;
-class Texture;
 
 // One corner of a builder's face: indices into the builder's vertices and normals. A normal index
 // of -1 means the corner has no normal of its own.

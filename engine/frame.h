@@ -8,14 +8,13 @@
 #include <vector>
 
 #include "engine/color.h"
+#include "engine/light.h"
 #include "engine/math.h"
 #include "engine/object.h"
+#include "engine/texture.h"
 #include "engine/types.h"
 
 namespace engine {
-
-class Light;
-class Texture;
 
 // Background and fog of a scene; kept by every frame, read from the scene root when drawing.
 struct SceneSettings {

@@ -44,7 +44,7 @@ class Light final : public Object {
   // With an enable frame the light lights only the visuals in that frame's hierarchy. Kept weakly
   // (the frame usually holds the light). nullptr: everything.
   bool SetEnableFrame(Frame* frame);
-  Frame* GetEnableFrame() const { return enableFrame_.get(); }
+  Frame* GetEnableFrame() const;
 
  private:
   LightType type_;

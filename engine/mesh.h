@@ -7,14 +7,13 @@
 #include <vector>
 
 #include "engine/color.h"
+#include "engine/material.h"
 #include "engine/math.h"
 #include "engine/object.h"
+#include "engine/texture.h"
 #include "engine/types.h"
 
 namespace engine {
-
-class Material;
-class Texture;
 
 // A mesh vertex: 9 values of 4 bytes, the layout callers pass by address.
 struct MeshVertex {

@@ -144,6 +144,7 @@ class Ref {
 };
 
 // A reference that does not keep its object alive and reads as nullptr once the object is gone.
+// get() needs T complete where it is called.
 // Used where a strong one would make a cycle (a light's enable frame, an animation's frame).
 template <class T>
 class WeakRef {

@@ -4,12 +4,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/frame.h"
 #include "engine/math.h"
 #include "engine/object.h"
 
 namespace engine {
-
-class Frame;
 
 // Where a pick hit a visual.
 struct PickDescription {

@@ -1,12 +1,11 @@
 // Shadows: a visual that draws another visual flattened onto a plane from a light.
 #pragma once
 
+#include "engine/light.h"
 #include "engine/math.h"
 #include "engine/object.h"
 
 namespace engine {
-
-class Light;
 
 class Shadow final : public Object {
  public:
