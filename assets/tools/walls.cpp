@@ -227,12 +227,27 @@ Canvas northWithBookshelf() {
     }
     c.fill(rect(x0 + 7, bottom, x1 - 7, bottom + 6), linear({0, bottom}, shade(wood, 1.2), {0, bottom + 6}, shade(wood, 0.9)));
   }
-  // A small pot plant on top.
-  c.fill(polygon({{118, y0}, {138, y0}, {135, y0 - 14}, {121, y0 - 14}}), solid(rgb(190, 100, 60)));
+  // A small pot plant on top: stems fanning out of the pot, a pointed leaf at the end of each.
+  const double potTop = y0 - 14;
   for (int i = 0; i < 7; ++i) {
-    const double t = std::numbers::pi * (0.15 + 0.7 * i / 6.0);
-    c.fill(ellipse(128 + 13 * std::cos(t), y0 - 20 - 10 * std::sin(t), 5, 3.2), solid(rgb(60, 150, 70)));
+    const double t = std::numbers::pi * (0.12 + 0.76 * i / 6.0);
+    const double len = 20 + 6 * std::sin(t);
+    const Point base{128 + 2 * std::cos(t), potTop + 1};
+    const Point tip{128 + len * std::cos(t), potTop - len * 0.9 * std::sin(t)};
+    c.fill(segment(base, tip, 0.8), solid(rgb(60, 120, 50)));
+    const double ang = std::atan2(tip.y - base.y, tip.x - base.x);
+    const Point mid{tip.x - 4 * std::cos(ang), tip.y - 4 * std::sin(ang)};
+    c.fill([=](double x, double y) {
+             const double dx = x - mid.x, dy = y - mid.y;
+             const double a = dx * std::cos(ang) + dy * std::sin(ang);
+             const double b = -dx * std::sin(ang) + dy * std::cos(ang);
+             const double half = 3.2 * std::max(0.0, 1.0 - (a / 6.5) * (a / 6.5));
+             return std::abs(a) <= 6.5 && std::abs(b) <= half;
+           },
+           solid(i % 2 ? rgb(70, 160, 70) : rgb(50, 135, 60)));
   }
+  c.fill(polygon({{117, y0}, {139, y0}, {136, potTop}, {120, potTop}}), linear({117, 0}, rgb(210, 120, 70), {139, 0}, rgb(160, 80, 45)));
+  c.fill(rect(118, potTop - 2, 138, potTop + 1), solid(rgb(190, 100, 60)));
   cornerShading(c);
   return c;
 }
