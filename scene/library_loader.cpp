@@ -33,11 +33,17 @@ void* LoadLibraryBesideProgram(const std::string& fileName) {
   candidates.push_back(fileName);
 
   std::string reasons;
+  bool found = false;  // a file was there but would not load
   for (const std::string& candidate : candidates) {
     dlerror();
     if (void* library = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return library;
     reasons += (reasons.empty() ? "" : "; ") + LastDlError();
+    std::error_code error;
+    if (candidate.find('/') != std::string::npos && std::filesystem::exists(candidate, error)) {
+      found = true;
+    }
   }
+  if (found) throw BindingError(48, "Error in loading DLL: " + fileName + " (" + reasons + ")");
   throw BindingError(53, "File not found: " + fileName + " (" + reasons + ")");
 }
 
