@@ -1,0 +1,88 @@
+// The state of one Render call that the drawing stages share: the target, projection, lights, fog
+// and device settings, what the frame being drawn imposes on its visuals, and scratch buffers that
+// are reused from visual to visual so that no triangle allocates.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/color.h"
+#include "engine/math.h"
+#include "engine/render/fog.h"
+#include "engine/render/lighting.h"
+#include "engine/render/rasterize.h"
+#include "engine/render/target.h"
+#include "engine/render/vertex.h"
+#include "engine/viewport.h"
+
+namespace engine {
+class Mesh;
+class MeshBuilder;
+class Shadow;
+class Texture;
+}  // namespace engine
+
+namespace engine::render {
+
+// Colour and texture that a frame in "material from frame" mode gives its visuals.
+struct Appearance {
+  bool fromFrame = false;
+  Color color = kWhite;
+  const Texture* texture = nullptr;
+};
+
+// Where a light of the scene shines from: the world transform of its frame (for shadows).
+struct LightPlacement {
+  const Light* light;
+  Matrix world;
+};
+
+struct DrawContext {
+  Target target;
+  Viewport::Projection proj;
+  // Polygons are clipped to this rectangle only when they leave it; the rasterizer's own clip
+  // rectangle does the rest.
+  float guardX0 = 0, guardY0 = 0, guardX1 = 0, guardY1 = 0;
+  const LightEnv* lights = nullptr;
+  FogParams fog;
+  uint32_t fogColor = 0;  // 0x00RRGGBB
+  int32_t deviceQuality = 0;
+  int textureQuality = 0;
+  bool mono = false;  // the mono ramp colour model
+  int shades = 32;
+
+  // Set for each visual.
+  uint64_t lightMask = ~uint64_t{0};
+  Appearance appearance;
+  Vector objectCenter;  // the holding frame's origin in camera space
+  Matrix toWorld;       // the holding frame's transform into the world (for shadows)
+  Matrix worldToCamera;
+  std::vector<LightPlacement> lightPlacements;
+
+  // Scratch.
+  std::vector<Vector> cam;
+  std::vector<uint32_t> litStamp;
+  std::vector<SurfaceLight> litCache;
+  uint32_t stamp = 0;
+  std::vector<int32_t> index;
+  std::vector<CameraVertex> poly, clipped;
+  std::vector<ScreenVertex> screen, scratch;
+};
+
+// Projects a camera-space corner (in front of the camera when perspective).
+ScreenVertex Project(const DrawContext& dc, const CameraVertex& v, bool perspectiveTexture);
+
+// Clips the polygon against the front and back planes and the guard band and draws it in the fill
+// mode (kFillPoints, kFillWireframe, kFillSolid).
+void DrawPolygon(DrawContext& dc, const std::vector<CameraVertex>& poly, const PolyState& state,
+                 int32_t fill, bool perspectiveTexture);
+
+void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& modelView);
+void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView);
+// A texture drawn as a decal at the holding frame's origin.
+void DrawDecal(DrawContext& dc, const Texture& texture);
+// A shadow: its visual flattened onto its plane from its light, darkening what lies there.
+void DrawShadow(DrawContext& dc, const Shadow& shadow, const Matrix& toWorld);
+
+
+}  // namespace engine::render

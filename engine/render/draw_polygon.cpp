@@ -1,0 +1,66 @@
+#include "engine/render/draw_context.h"
+#include "engine/render/clip.h"
+#include "engine/render/lines.h"
+
+namespace engine::render {
+
+ScreenVertex Project(const DrawContext& dc, const CameraVertex& v, bool perspectiveTexture) {
+  const Viewport::Projection& p = dc.proj;
+  ScreenVertex s;
+  if (p.perspective) {
+    float iz = 1.0f / v.z;
+    float k = p.front * iz;
+    s.x = p.centerX + v.x * k * p.scaleX;
+    s.y = p.centerY - v.y * k * p.scaleY;
+    s.depth = iz;  // 1/z is linear across the screen
+    s.oow = perspectiveTexture ? iz : 1.0f;
+  } else {
+    s.x = p.centerX + v.x * p.scaleX;
+    s.y = p.centerY - v.y * p.scaleY;
+    // Kept above the cleared value 0 everywhere between the planes.
+    s.depth = 1.0f + (p.back - v.z) / (p.back - p.front);
+    s.oow = 1.0f;
+  }
+  s.uw = v.u * s.oow;
+  s.vw = v.v * s.oow;
+  s.r = v.r;
+  s.g = v.g;
+  s.b = v.b;
+  s.fog = v.fog;
+  return s;
+}
+
+void DrawPolygon(DrawContext& dc, const std::vector<CameraVertex>& poly, const PolyState& state,
+                 int32_t fill, bool perspectiveTexture) {
+  const float front = dc.proj.front, back = dc.proj.back;
+  const std::vector<CameraVertex>* src = &poly;
+  for (const CameraVertex& v : poly) {
+    if (!(v.z >= front && v.z <= back)) {  // NaN too
+      ClipDepth(poly, front, back, dc.clipped);
+      src = &dc.clipped;
+      break;
+    }
+  }
+  if (src->size() < (fill == kFillPoints ? 1u : 3u)) return;
+
+  dc.screen.clear();
+  for (const CameraVertex& v : *src) dc.screen.push_back(Project(dc, v, perspectiveTexture));
+  if (!InsideRect(dc.screen, dc.guardX0, dc.guardY0, dc.guardX1, dc.guardY1)) {
+    if (fill == kFillPoints) {
+      for (const ScreenVertex& s : dc.screen) DrawPoint(dc.target, s);
+      return;
+    }
+    ClipRect(dc.screen, dc.guardX0, dc.guardY0, dc.guardX1, dc.guardY1, dc.scratch);
+  }
+  const size_t n = dc.screen.size();
+  if (fill == kFillSolid) {
+    for (size_t i = 1; i + 1 < n; ++i)
+      DrawTriangle(dc.target, dc.screen[0], dc.screen[i], dc.screen[i + 1], state);
+  } else if (fill == kFillWireframe) {
+    for (size_t i = 0; i < n; ++i) DrawLine(dc.target, dc.screen[i], dc.screen[(i + 1) % n]);
+  } else {
+    for (const ScreenVertex& s : dc.screen) DrawPoint(dc.target, s);
+  }
+}
+
+}  // namespace engine::render

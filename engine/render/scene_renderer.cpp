@@ -1,0 +1,153 @@
+#include "engine/render/scene_renderer.h"
+
+#include <algorithm>
+
+#include "engine/device.h"
+#include "engine/frame.h"
+#include "engine/light.h"
+#include "engine/mesh.h"
+#include "engine/meshbuilder.h"
+#include "engine/render/draw_context.h"
+#include "engine/render/scene_walk.h"
+#include "engine/shadow.h"
+#include "engine/texture.h"
+#include "engine/viewport.h"
+
+namespace engine::render {
+namespace {
+
+// How far polygons may reach beyond the viewport before they are clipped to it in screen space.
+constexpr float kGuardBand = 4096.0f;
+
+// Collects the scene's lights, in camera space, with where they shine from.
+void CollectLights(const Frame& f, const Matrix& world, DrawContext& dc, LightEnv& env, int depth) {
+  if (depth > kMaxWalkDepth) return;
+  if (!f.GetLights().empty()) {
+    const Matrix toCamera = world * dc.worldToCamera;
+    for (const Ref<Light>& l : f.GetLights()) {
+      AddLight(env, *l, toCamera);
+      dc.lightPlacements.push_back({l.get(), world});
+    }
+  }
+  for (const Ref<Frame>& c : f.GetChildren())
+    CollectLights(*c, c->LocalTransform() * world, dc, env, depth + 1);
+}
+
+// The lights that reach a visual: those without an enable frame, and those whose enable frame
+// lies on the visual's path.
+uint64_t LightMask(const LightEnv& env, const std::vector<Frame*>& path) {
+  uint64_t mask = 0;
+  for (size_t i = 0; i < env.lights.size(); ++i) {
+    const Frame* enable = env.lights[i].enableFrame;
+    if (!enable || std::find(path.begin(), path.end(), enable) != path.end()) mask |= uint64_t{1} << i;
+  }
+  return mask;
+}
+
+struct DrawVisit {
+  DrawContext& dc;
+  const LightEnv& env;
+  bool anyEnableFrame;
+
+  void operator()(Object* visual, const Frame& holder, const Matrix& world,
+                  const Appearance& appearance, const std::vector<Frame*>& path) {
+    (void)holder;
+    dc.lightMask = anyEnableFrame ? LightMask(env, path) : ~uint64_t{0};
+    dc.appearance = appearance;
+    dc.toWorld = world;
+    const Matrix modelView = world * dc.worldToCamera;
+    dc.objectCenter = modelView.Position();
+    switch (visual->GetKind()) {
+      case Kind::MeshBuilder:
+        DrawBuilder(dc, static_cast<const MeshBuilder&>(*visual), modelView);
+        break;
+      case Kind::Mesh:
+        DrawMesh(dc, static_cast<const Mesh&>(*visual), modelView);
+        break;
+      case Kind::Texture:
+        DrawDecal(dc, static_cast<const Texture&>(*visual));
+        break;
+      case Kind::Shadow:
+        DrawShadow(dc, static_cast<const Shadow&>(*visual), world);
+        break;
+      default:
+        break;
+    }
+  }
+};
+
+Target TargetOf(Device& device, const Viewport& vp) {
+  return {device.ColorBuffer(), device.DepthBuffer(), device.GetWidth(), vp.GetX(), vp.GetY(),
+          vp.GetX() + vp.GetWidth(), vp.GetY() + vp.GetHeight()};
+}
+
+}  // namespace
+
+void ClearViewport(Viewport& viewport, const Frame* scene) {
+  Device* device = viewport.GetDevice();
+  if (!device) return;
+  const Target t = TargetOf(*device, viewport);
+  const uint32_t color = scene ? scene->GetSceneBackground() & 0xFFFFFF : 0;
+  for (int y = t.y0; y < t.y1; ++y) {
+    std::fill_n(t.color + static_cast<size_t>(y) * t.pitch + t.x0, t.x1 - t.x0, color);
+    std::fill_n(t.depth + static_cast<size_t>(y) * t.pitch + t.x0, t.x1 - t.x0, 0.0f);
+  }
+  // The background image, stretched over the viewport.
+  const Texture* image = scene ? scene->GetSceneBackgroundImage() : nullptr;
+  if (image && !image->Empty()) {
+    const int iw = image->GetWidth(), ih = image->GetHeight();
+    const int w = t.x1 - t.x0, h = t.y1 - t.y0;
+    const Color* px = image->Pixels().data();
+    for (int y = 0; y < h; ++y) {
+      const Color* src = px + static_cast<size_t>(static_cast<int64_t>(y) * ih / h) * iw;
+      uint32_t* dst = t.color + static_cast<size_t>(t.y0 + y) * t.pitch + t.x0;
+      for (int x = 0; x < w; ++x) dst[x] = src[static_cast<int64_t>(x) * iw / w] & 0xFFFFFF;
+    }
+  }
+  device->MarkDrawn();
+}
+
+void RenderScene(Viewport& viewport, Frame* frame) {
+  Device* device = viewport.GetDevice();
+  Frame* camera = viewport.GetCamera();
+  if (!device || !camera || !frame) return;
+
+  // Kept from call to call so that its buffers are allocated once.
+  thread_local DrawContext dc;
+  dc.target = TargetOf(*device, viewport);
+  dc.proj = viewport.GetProjectionParams();
+  dc.guardX0 = static_cast<float>(dc.target.x0) - kGuardBand;
+  dc.guardY0 = static_cast<float>(dc.target.y0) - kGuardBand;
+  dc.guardX1 = static_cast<float>(dc.target.x1) + kGuardBand;
+  dc.guardY1 = static_cast<float>(dc.target.y1) + kGuardBand;
+  if (!Invert(camera->WorldTransform(), dc.worldToCamera)) return;
+
+  const Frame* root = frame->GetScene();
+  const SceneSettings& settings = root->GetSceneSettings();
+  dc.fog.enabled = settings.fogEnable;
+  dc.fog.mode = settings.fogMode;
+  dc.fog.start = settings.fogStart;
+  dc.fog.end = settings.fogEnd;
+  dc.fog.density = settings.fogDensity;
+  dc.fogColor = settings.fogColor & 0xFFFFFF;
+  dc.deviceQuality = device->GetQuality();
+  dc.textureQuality = device->GetTextureQuality();
+  dc.mono = device->GetColorModel() == kColorModelMono;
+  dc.shades = device->GetShades();
+
+  thread_local LightEnv env;
+  env.lights.clear();
+  env.positionDependent = false;
+  dc.lightPlacements.clear();
+  CollectLights(*root, root->LocalTransform(), dc, env, 0);
+  dc.lights = &env;
+  bool anyEnableFrame = false;
+  for (const PreparedLight& l : env.lights) anyEnableFrame = anyEnableFrame || l.enableFrame;
+
+  DrawVisit visit{dc, env, anyEnableFrame};
+  SceneWalk<DrawVisit> walk(visit);
+  walk.Run(frame);
+  device->MarkDrawn();
+}
+
+}  // namespace engine::render
