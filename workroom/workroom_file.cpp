@@ -1,0 +1,63 @@
+// The layout: emptying the room, saving it and loading it.
+#include <cstdint>
+#include <vector>
+
+#include "scene/services.h"
+#include "workroom/layout_file.h"
+#include "workroom/replace_file.h"
+#include "workroom/steps.h"
+#include "workroom/workroom.h"
+
+namespace kubisto {
+
+void CWorkRoom::ResetData() {
+  const std::int32_t n = m_lngDivide;
+  for (std::int32_t z = 0; z < n; ++z) {
+    for (std::int32_t y = 0; y < n; ++y) {
+      for (std::int32_t x = 0; x < n; ++x) {
+        TryStep([&] {
+          if (!m_bBlock(x, y, z)) return;
+          m_vecCurrentBlock = {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
+          DelBlock();
+        });
+      }
+    }
+  }
+}
+
+void CWorkRoom::SaveData(const std::string& PathAndName) {
+  if (PathAndName.empty()) return;
+  // The whole extent of the grids, index Divide included, in the order z, y, x.
+  std::vector<LayoutRecord> records;
+  const std::int32_t upper = m_bBlock.Upper();
+  for (std::int32_t z = 0; z <= upper; ++z) {
+    for (std::int32_t y = 0; y <= upper; ++y) {
+      for (std::int32_t x = 0; x <= upper; ++x) {
+        if (m_bBlock(x, y, z)) records.push_back({x, y, z, m_lngBlockColor(x, y, z)});
+      }
+    }
+  }
+  ReplaceFile(PathAndName, FormatLayout(m_lngDivide, records));
+}
+
+void CWorkRoom::LoadData(const std::string& PathAndName) {
+  if (PathAndName.empty()) return;
+  // Read and check everything first: a bad file throws here and the room stays as it was.
+  const Layout layout = ReadLayoutFile(PathAndName);
+
+  const std::int32_t previous = m_lngDivide;
+  ResetData();
+  m_lngDivide = layout.divide;
+  if (m_lngDivide != previous) {
+    CreateFrameGrid();
+    ResetDivide();
+  }
+  CreateBlockGrids();
+  for (const LayoutRecord& r : layout.records) {
+    AddBlock(r.x, r.y, r.z, r.color);
+    // Other commands may run here; the records are a copy, so they cannot be disturbed.
+    services().DoEvents();
+  }
+}
+
+}  // namespace kubisto
