@@ -33,6 +33,10 @@ typedef platform::Picture VantrelPicture;
 typedef struct VantrelPicture VantrelPicture;
 #endif
 
+/* Status results of d3dAddVertexFC and d3dCreateBitmap: 0 for success, else one of these. */
+#define VANTREL_STATUS_FAILED ((int32_t)0x8A560001)    /* the engine refused the operation */
+#define VANTREL_STATUS_NOPALETTE ((int32_t)0x8A560002) /* the surface has no palette (true colour) */
+
 /* One device on one window. The caller allocates it zeroed and keeps it at one address from
  * d3dInit to d3dQuit (the subclassed window holds that address). It owns one reference to
  * each object in the fields engine to camera. */
