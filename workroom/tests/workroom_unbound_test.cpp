@@ -1,0 +1,116 @@
+// The workroom's model before it has a window: state, refusals and the layout file, which need
+// no drawing engine.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "recording_services.h"
+#include "temp_dir.h"
+#include "workroom_fixture.h"
+
+namespace kubisto {
+namespace {
+
+const std::string kTitleLine =
+    "\"\x92\xb4\x8a\xc8\x88\xd5"
+    "3D\x90\xcf\x82\xdd\x96\xd8\x81\x75Oh!Kubisto!!forWindows\x81\x76Ver0.3b\x83\xc0"
+    "2\"\r\n";
+
+TEST(WorkRoomModel, FreshRoomAndHelpers) {
+  RecordingServices services;
+  CWorkRoom room;
+  EXPECT_EQ(room.Divide(), 5);
+  EXPECT_EQ(Current(room), (Cell{-1, -1, -1, 0}));
+  int x = 7, y = 7, z = 7, color = 99;
+  room.CurrentBlock(x, y, z, color);
+  EXPECT_EQ(color, 0);  // no block: the colour is 0, whatever was passed in
+  EXPECT_EQ(Access::GridUpper(room), 5);
+  EXPECT_EQ(Access::FrameGridUpper(room), 5);
+  EXPECT_EQ(Access::MaxOf3(-3, 7, 2), 7);
+  EXPECT_EQ(Access::MaxOf3(9, 7, 2), 9);
+  EXPECT_EQ(Access::MinOf3(4, 7, -2), -2);
+  EXPECT_EQ(Access::MinOf3(-4, 7, -2), -4);
+  EXPECT_FALSE(room.DelBlock());
+  EXPECT_FALSE(room.Move("x"));
+  EXPECT_TRUE(services.sounds.empty());
+}
+
+TEST(WorkRoomModel, DivideRefusesCountsThatCannotBeBuilt) {
+  RecordingServices services;
+  CWorkRoom room;
+  EXPECT_THROW(room.Divide(0), std::invalid_argument);
+  EXPECT_THROW(room.Divide(-3), std::invalid_argument);
+  EXPECT_THROW(room.Divide(17), std::invalid_argument);
+  EXPECT_EQ(room.Divide(), 5);
+  room.Divide(3);  // no window yet: the grids change, the room is built when the window comes
+  EXPECT_EQ(room.Divide(), 3);
+  EXPECT_EQ(Access::GridUpper(room), 3);
+}
+
+TEST(WorkRoomModel, EmptyPathDoesNothing) {
+  RecordingServices services;
+  CWorkRoom room;
+  room.SaveData("");
+  room.LoadData("");
+  EXPECT_EQ(room.Divide(), 5);
+}
+
+TEST(WorkRoomModel, SavingAnEmptyRoomWritesThreeLines) {
+  RecordingServices services;
+  TempDir dir;
+  CWorkRoom room;
+  room.SaveData(dir.File("empty.KBS"));
+  EXPECT_EQ(TempDir::Read(dir.File("empty.KBS")), "5\r\n-1,-1,-1,0\r\n" + kTitleLine);
+}
+
+TEST(WorkRoomModel, BadFileLeavesEverythingAsItWas) {
+  RecordingServices services;
+  TempDir dir;
+  CWorkRoom room;
+  const std::string good = dir.File("good.KBS");
+  TempDir::Write(good, "4\r\n1,2,3,255\r\n0,0,0,65280\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  room.LoadData(good);
+  ASSERT_EQ(room.Divide(), 4);
+  const std::string saved = dir.File("saved.KBS");
+  room.SaveData(saved);
+  const std::string before = TempDir::Read(saved);
+  const Cell current = Current(room);
+  services.Clear();
+
+  const std::string bad = dir.File("bad.KBS");
+  for (const std::string& bytes : {
+           std::string("3\r\n0,0,0,1\r\n"),                                 // ends early
+           std::string("3\r\n0,0,0,1\r\n2,2,9,1\r\n-1,-1,-1,0\r\n") + kTitleLine,  // outside
+           std::string("3\r\n0,0,zero,1\r\n-1,-1,-1,0\r\n") + kTitleLine,     // not a number
+           std::string("0\r\n-1,-1,-1,0\r\n") + kTitleLine,                  // no cells
+           std::string("3\r\n-1,-1,-1,0\r\n"),                              // no title
+       }) {
+    TempDir::Write(bad, bytes);
+    try {
+      room.LoadData(bad);
+      ADD_FAILURE() << "no error for: " << bytes;
+    } catch (const std::runtime_error& e) {
+      EXPECT_NE(std::string(e.what()).find(bad), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find("line "), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_THROW(room.LoadData(dir.File("missing.KBS")), std::runtime_error);
+  EXPECT_EQ(room.Divide(), 4);
+  EXPECT_EQ(Current(room), current);
+  EXPECT_TRUE(services.sounds.empty());
+  room.SaveData(saved);
+  EXPECT_EQ(TempDir::Read(saved), before);
+}
+
+TEST(WorkRoomModel, FailedSaveKeepsThePreviousFile) {
+  RecordingServices services;
+  TempDir dir;
+  CWorkRoom room;
+  EXPECT_THROW(room.SaveData(dir.File("no_such_folder/x.KBS")), std::runtime_error);
+  std::filesystem::create_directories(dir.path() / "folder" / "inside");
+  EXPECT_THROW(room.SaveData(dir.File("folder")), std::runtime_error);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "folder" / "inside"));
+}
+
+}  // namespace
+}  // namespace kubisto
