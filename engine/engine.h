@@ -6,25 +6,23 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/animation.h"
 #include "engine/color.h"
+#include "engine/face.h"
+#include "engine/frame.h"
+#include "engine/light.h"
+#include "engine/material.h"
 #include "engine/math.h"
+#include "engine/mesh.h"
+#include "engine/meshbuilder.h"
 #include "engine/object.h"
+#include "engine/shadow.h"
+#include "engine/texture.h"
 #include "engine/types.h"
+#include "engine/wrap.h"
 #include "platform/window.h"
 
 namespace engine {
-
-class Animation;
-class AnimationSet;
-class Face;
-class Frame;
-class Light;
-class Material;
-class Mesh;
-class MeshBuilder;
-class Shadow;
-class Texture;
-class Wrap;
 
 class Engine final : public Object {
  public:
