@@ -51,19 +51,30 @@ class RecordingServices final : public Services {
   std::string title_;
 };
 
-// True when the bridge library has every named export (it lands in stages).
-inline bool HasExports(std::initializer_list<const char*> names) {
+// The name of every export the program declares.
+inline const std::vector<const char*>& DeclaredExports() {
+  static const std::vector<const char*> names = {
+#define KUBISTO_VANTREL_EXPORT(name) #name,
+#include "scene/vantrel_exports.inc"
+#undef KUBISTO_VANTREL_EXPORT
+  };
+  return names;
+}
+
+// True when the bridge library loads and has every declared export.
+inline bool BridgeComplete() {
   try {
-    for (const char* name : names) vantrel::Resolve(name);
+    for (const char* name : DeclaredExports()) vantrel::Resolve(name);
   } catch (const BindingError&) {
     return false;
   }
   return true;
 }
 
-#define REQUIRE_EXPORTS(...)                                        \
-  if (!::kubisto::testing::HasExports({__VA_ARGS__})) {             \
-    GTEST_SKIP() << "the bridge library lacks an export this needs"; \
+// The bridge library lands in stages: until it is complete, the tests that run on it wait.
+#define REQUIRE_BRIDGE()                                                    \
+  if (!::kubisto::testing::BridgeComplete()) {                              \
+    GTEST_SKIP() << "libvantrel.so does not load or lacks declared exports"; \
   }
 
 // A headless window, recording services and a root object set up on the window.
@@ -76,7 +87,7 @@ class SceneTest : public ::testing::Test {
     setServices(&host);
     window = platform::CreateWindow(kWidth, kHeight);
     ASSERT_NE(window, 0u);
-    REQUIRE_EXPORTS("d3dInit", "d3dQuit", "d3dRelease", "d3dCreateFrame", "d3dCreateMeshBuilder");
+    REQUIRE_BRIDGE();
     rm = std::make_unique<Direct3DRM>();
     ASSERT_TRUE(rm->Init(window));
   }
@@ -91,5 +102,38 @@ class SceneTest : public ::testing::Test {
   platform::HWND window = 0;
   std::unique_ptr<Direct3DRM> rm;
 };
+
+}  // namespace kubisto::testing
+
+namespace kubisto::testing {
+
+// Writes a 24-bit BMP of the given size (a grey ramp) and returns its path.
+inline std::string WriteBitmap(const std::string& name, int width, int height) {
+  const std::string path = ::testing::TempDir() + name;
+  const int stride = (width * 3 + 3) & ~3;
+  const uint32_t imageSize = static_cast<uint32_t>(stride * height);
+  std::vector<unsigned char> file(54 + imageSize, 0);
+  auto put32 = [&file](size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<unsigned char>(value >> (8 * i));
+  };
+  file[0] = 'B';
+  file[1] = 'M';
+  put32(2, static_cast<uint32_t>(file.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<uint32_t>(width));
+  put32(22, static_cast<uint32_t>(height));
+  file[26] = 1;   // planes
+  file[28] = 24;  // bits per pixel
+  put32(34, imageSize);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width * 3; ++x) file[54 + y * stride + x] = static_cast<unsigned char>(x + y);
+  }
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  if (out == nullptr) return path;
+  std::fwrite(file.data(), 1, file.size(), out);
+  std::fclose(out);
+  return path;
+}
 
 }  // namespace kubisto::testing
