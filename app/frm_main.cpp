@@ -18,6 +18,7 @@
 #include "app/mod_main.h"
 #include "app/paths.h"
 #include "app/pic_view.h"
+#include "app/program_title.h"
 #include "app/resources.h"
 #include "app/status_bar.h"
 #include "app/tool_box.h"
@@ -25,8 +26,6 @@
 namespace kubisto::app {
 
 namespace {
-
-const char* const kCaption = "超簡易3D積み木「Oh!Kubisto!!forWindows」Ver0.3bβ2";
 
 // Positions computed in fractional pixels are rounded to whole ones when they are applied.
 int Px(double value) { return static_cast<int>(std::lround(value)); }
@@ -51,6 +50,8 @@ frmMain::~frmMain() = default;
 
 void frmMain::CreateControls() {
   setWindowIcon(WindowIcon());
+  // The menu bar stays in the window, so that the client area below it keeps its size.
+  menuBar()->setNativeMenuBar(false);
   m_client = new QWidget(this);
   m_client->setObjectName("client");
   setCentralWidget(m_client);
@@ -247,7 +248,7 @@ void frmMain::InitfrmMain() {
   const QRect frame = frameGeometry();
   move(area.left() + (area.width() - frame.width()) / 2, area.top() + (area.height() - frame.height()) / 2);
 
-  setWindowTitle(QString::fromUtf8(kCaption));
+  setWindowTitle(QString::fromUtf8(kProgramTitle));
 }
 
 void frmMain::InitControls() {

@@ -1,7 +1,32 @@
-#include <cstdio>
+// The program kubisto: the Qt application, the host services, then the start sequence.
+#include <QApplication>
+#include <QTimer>
+#include <cstdlib>
+#include <exception>
 
-// Placeholder until the Qt program lands.
-int main() {
-  std::puts("Kubisto: the program is not built yet.");
-  return 0;
+#include "app/frm_main.h"
+#include "app/mod_main.h"
+#include "app/qt_services.h"
+#include "app/screenshot.h"
+#include "scene/services.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Kubisto");
+  kubisto::app::InstallQtServices();
+
+  try {
+    kubisto::app::modMain::Main();
+  } catch (const std::exception& error) {
+    // A failure that reaches the start sequence (for example a missing libvantrel.so) ends the
+    // program with its description.
+    kubisto::services().MessageBox(error.what(), kubisto::vbOKOnly | kubisto::vbCritical, "");
+    return 1;
+  }
+  kubisto::app::frmMain* window = kubisto::app::modMain::MainWindow();
+  if (window == nullptr) return 0;
+  // The program ends when the main window is unloaded (FinKubisto).
+  QObject::connect(window, &QObject::destroyed, &application, &QCoreApplication::quit);
+  kubisto::app::ScheduleScreenshotFromEnvironment(window);
+  return application.exec();
 }

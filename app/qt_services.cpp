@@ -12,6 +12,7 @@
 #include "app/api_code_module.h"
 #include "app/message_box.h"
 #include "app/paths.h"
+#include "app/program_title.h"
 #include "platform/picture.h"
 #include "platform/services.h"
 
@@ -34,7 +35,7 @@ void QtServices::EndProgram() {
 
 std::string QtServices::ProgramDir() { return app::ProgramDir(); }
 
-std::string QtServices::AppTitle() { return "Kubisto"; }
+std::string QtServices::AppTitle() { return kProgramTitle; }
 
 bool QtServices::SetClipboardPicture(const platform::Picture& picture) {
   if (picture.width() <= 0 || picture.height() <= 0) return false;

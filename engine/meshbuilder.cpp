@@ -6,10 +6,7 @@
 #include "engine/material.h"
 #include "engine/texture.h"
 
-#if __has_include("engine/xfile/xfile.h")
 #include "engine/xfile/xfile.h"
-#define KUBISTO_HAVE_XFILE 1
-#endif
 
 namespace engine {
 namespace {
@@ -260,7 +257,6 @@ Color MeshBuilder::GetVertexColor(int32_t vertex) const {
 bool MeshBuilder::Load(const std::string& path, int32_t option, const std::string& name,
                        uint32_t position) {
   if (option != kLoadFirst && option != kLoadByName && option != kLoadByPosition) return false;
-#ifdef KUBISTO_HAVE_XFILE
   // Read into a fresh builder, so that a failed load leaves this one as it was.
   auto fresh = Ref<MeshBuilder>::Adopt(new MeshBuilder);
   fresh->SetOwner(GetOwner());
@@ -269,23 +265,11 @@ bool MeshBuilder::Load(const std::string& path, int32_t option, const std::strin
   Clear();
   SwapContent(*fresh);
   return true;
-#else
-  (void)path;
-  (void)name;
-  (void)position;
-  return false;
-#endif
 }
 
 bool MeshBuilder::Save(const std::string& path, int32_t format, int32_t options) const {
   if (format < kFormatBinary || format > kFormatText) return false;
-#ifdef KUBISTO_HAVE_XFILE
   return xfile::SaveMeshBuilder(*this, path, format, options);
-#else
-  (void)path;
-  (void)options;
-  return false;
-#endif
 }
 
 }  // namespace engine

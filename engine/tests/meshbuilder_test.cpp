@@ -1,6 +1,11 @@
 // Mesh builders and faces: normals, merging, meshes made from builders, bad indices.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
 #include "engine/engine.h"
 #include "engine/frame.h"
 #include "engine/mesh.h"
@@ -250,13 +255,59 @@ TEST(MeshBuilderTest, CloneIsDeep) {
   EXPECT_EQ(c->GetFace(0)->GetBuilder(), c.get());
 }
 
-TEST(MeshBuilderTest, LoadRefusesUnknownOptionsAndLeavesTheBuilderAlone) {
+TEST(MeshBuilderTest, SaveAndLoadKeepTheBuilderInEveryFormat) {
+  auto dir = std::filesystem::temp_directory_path() / ("engine-mb-test-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
   MeshBuilder b;
-  MakeCube(b, 1);
-  EXPECT_FALSE(b.Load("/nonexistent/file.x", kLoadFirst, "", 0));
-  EXPECT_FALSE(b.Load("/nonexistent/file.x", 0x40, "", 0));
-  EXPECT_EQ(b.GetFaceCount(), 6);
-  EXPECT_FALSE(b.Save("/nonexistent/dir/file.x", 7, kSaveAll));
+  MakeCube(b, 2);
+  b.GenerateNormals();
+  b.GetFace(2)->SetColor(0xFF00FF00);
+  b.SetTextureCoordinates(5, 0.25f, 0.75f);
+  for (int format : {kFormatBinary, kFormatCompressed, kFormatText}) {
+    SCOPED_TRACE(format);
+    std::string path = (dir / ("cube" + std::to_string(format) + ".x")).string();
+    ASSERT_TRUE(b.Save(path, format, kSaveAll));
+    MeshBuilder back;
+    back.AddVertex({9, 9, 9});  // replaced by the load
+    ASSERT_TRUE(back.Load(path, kLoadFirst, "", 0));
+    ASSERT_EQ(back.GetVertexCount(), 8);
+    ASSERT_EQ(back.GetFaceCount(), 6);
+    for (int v = 0; v < 8; ++v) {
+      Vector a, c;
+      b.GetVertex(v, a);
+      back.GetVertex(v, c);
+      EXPECT_EQ(a, c);
+    }
+    float u, w;
+    back.GetTextureCoordinates(5, u, w);
+    EXPECT_EQ(u, 0.25f);
+    EXPECT_EQ(w, 0.75f);
+    for (int f = 0; f < 6; ++f) {
+      Face* x = b.GetFace(f);
+      Face* y = back.GetFace(f);
+      EXPECT_EQ(x->GetColor(), y->GetColor());
+      ASSERT_EQ(y->GetVertexCount(), 4);
+      for (int c = 0; c < 4; ++c) {
+        Vector p1, n1, p2, n2;
+        x->GetVertex(c, p1, n1);
+        y->GetVertex(c, p2, n2);
+        EXPECT_EQ(x->GetVertexIndex(c), y->GetVertexIndex(c));
+        EXPECT_VEC_NEAR(n2, n1.x, n1.y, n1.z);
+      }
+    }
+  }
+  // A malformed file is an error and leaves the builder as it was.
+  std::string junk = (dir / "junk.x").string();
+  std::ofstream(junk) << "xof 0302txt 0032\nMesh { 3; 1.0; 2.0;";
+  MeshBuilder keep;
+  MakeCube(keep, 1);
+  EXPECT_FALSE(keep.Load(junk, kLoadFirst, "", 0));
+  EXPECT_FALSE(keep.Load((dir / "missing.x").string(), kLoadFirst, "", 0));
+  EXPECT_FALSE(keep.Load(junk, 0x40, "", 0));  // not a load option
+  EXPECT_EQ(keep.GetFaceCount(), 6);
+  EXPECT_EQ(keep.GetVertexCount(), 8);
+  EXPECT_FALSE(keep.Save((dir / "x.x").string(), 7, kSaveAll));
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,0 +1,112 @@
+// Shared pieces of the shell's tests: the Qt application, a workroom that records its calls, a
+// recording sound player and services, and helpers for modal windows and pop-up menus.
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/wave_player.h"
+#include "app/work_room_api.h"
+#include "scene/services.h"
+
+namespace kubisto::app::test {
+
+// Records every call as text, e.g. "AddBlock(4,4,4,16711680)"; CurrentBlock and Divide answer
+// from the fields below. onCall runs after a call is recorded.
+class FakeWorkRoom : public WorkRoomApi {
+ public:
+  std::vector<std::string> calls;
+  std::int32_t divide = 5;
+  std::int32_t x = -1, y = -1, z = -1, color = 0;
+  std::function<void(const std::string&)> onCall;
+  // When set, ViewPicked selects this cell (or clears the selection for x == -1).
+  bool pickSelects = false;
+  std::int32_t pickX = -1, pickY = -1, pickZ = -1, pickColor = 0;
+  bool failLoad = false;
+
+  // Calls other than the polling ones (CurrentBlock, Divide).
+  std::vector<std::string> Commands() const;
+
+  void CurrentBlock(std::int32_t& X, std::int32_t& Y, std::int32_t& Z, std::int32_t& Color) override;
+  std::int32_t Divide() override;
+  void SetDivide(std::int32_t NewValue) override;
+  void SetHandleOfPictureBoxForD3dIO(std::uint32_t NewValue) override;
+  void ResetData() override;
+  void SaveData(const std::string& PathAndName) override;
+  void LoadData(const std::string& PathAndName) override;
+  void ViewPicked(float X, float Y) override;
+  void CopyToClipBoard() override;
+  bool Move(const std::string& Direction) override;
+  bool DelBlock() override;
+  void AddBlock(std::int32_t X, std::int32_t Y, std::int32_t Z, std::int32_t theColor) override;
+  void Turn(const std::string& Axis) override;
+  void SetView(const std::string& View) override;
+
+ private:
+  void Record(const std::string& call);
+};
+
+// Records the sounds asked for; onPlay runs for each, before it returns.
+class RecordingWavePlayer : public WavePlayer {
+ public:
+  struct Sound {
+    std::string path;
+    bool wait;
+  };
+  std::vector<Sound> sounds;
+  std::function<void(const Sound&)> onPlay;
+  void Play(const std::string& path, bool wait) override;
+};
+
+// Thrown by RecordingServices::EndProgram so that a test sees the program end.
+struct ProgramEnded : std::runtime_error {
+  ProgramEnded() : std::runtime_error("program ended") {}
+};
+
+// Records message boxes (answering OK) and ends the program by throwing ProgramEnded.
+class RecordingServices : public Services {
+ public:
+  struct Message {
+    std::string text;
+    int style;
+    std::string caption;
+  };
+  std::vector<Message> messages;
+  int MessageBox(const std::string& text, int style, const std::string& caption) override;
+  void DoEvents() override;
+  void PlayWave(const std::string& path, bool wait) override;
+  [[noreturn]] void EndProgram() override;
+  std::string ProgramDir() override;
+  std::string AppTitle() override;
+  bool SetClipboardPicture(const platform::Picture& picture) override;
+};
+
+// Installs the fakes for the lifetime of a test: services, sound player, program directory
+// (a fresh temporary folder with an empty "data" folder) and the workroom factory.
+class ShellFixtureState {
+ public:
+  ShellFixtureState();
+  ~ShellFixtureState();
+  RecordingServices services;
+  RecordingWavePlayer sounds;
+  std::string programDir;
+};
+
+// Runs action on the next modal window to appear (polled on the event loop); the action must close
+// it. Returns at once; the action runs while the caller's modal loop waits.
+void OnNextModal(std::function<void(QWidget*)> action);
+// The same for the next pop-up menu.
+void OnNextPopup(std::function<void(QWidget*)> action);
+
+// Processes events for about ms milliseconds.
+void Pump(int ms);
+
+}  // namespace kubisto::app::test

@@ -1,0 +1,176 @@
+// The file window: its modes, the list, and the OK / Cancel / empty-name rules.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/frm_file.h"
+#include "app_test_support.h"
+
+namespace kubisto::app::test {
+namespace {
+
+class FrmFileTest : public ::testing::Test {
+ protected:
+  void Touch(const char* name) {
+    QFile(QString::fromStdString(state.programDir + "/data/" + name)).open(QIODevice::WriteOnly);
+  }
+  std::string DataDir() const { return state.programDir + "\\data"; }
+
+  ShellFixtureState state;
+};
+
+TEST_F(FrmFileTest, LoadsWithItsDesignedControlsAndAnEmptyResult) {
+  frmFile files;
+  EXPECT_EQ(files.InitDir(), state.programDir);
+  EXPECT_EQ(files.Mode(), "LOAD");
+  EXPECT_EQ(files.filename(), "");
+  EXPECT_TRUE(files.txtFileName()->text().isEmpty());
+  EXPECT_EQ(files.cmdOK()->text(), "cmdOK");
+  EXPECT_EQ(files.cmdCancel()->text(), "cmdCancel");
+  EXPECT_FALSE(files.cmdOK()->autoDefault() || files.cmdOK()->isDefault());
+  EXPECT_EQ(files.size(), QSize(312, 213));
+  EXPECT_EQ(files.filFiles()->geometry(), QRect(0, 8, 305, 126));
+  EXPECT_EQ(files.txtFileName()->geometry(), QRect(96, 136, 209, 18));
+  EXPECT_EQ(files.cmdOK()->geometry(), QRect(128, 176, 81, 33));
+  EXPECT_EQ(files.cmdCancel()->geometry(), QRect(208, 176, 81, 33));
+  // 10 points on a screen of 15 twips per pixel (96 dots per inch).
+  if (files.logicalDpiX() == 96) {
+    EXPECT_EQ(files.lblFileName()->font().pointSize(), 10);
+  }
+}
+
+TEST_F(FrmFileTest, ModesSetCaptionAndNameControls) {
+  frmFile files;
+  files.SetMode("LOAD");
+  EXPECT_EQ(files.windowTitle(), QStringLiteral("Oh!Kubisto!! データを読み込もう"));
+  EXPECT_TRUE(files.txtFileName()->isHidden());
+  EXPECT_TRUE(files.lblFileName()->isHidden());
+  files.SetMode("SAVE");
+  EXPECT_EQ(files.windowTitle(), QStringLiteral("Oh!Kubisto!! データを保存しよう"));
+  EXPECT_FALSE(files.txtFileName()->isHidden());
+  EXPECT_FALSE(files.lblFileName()->isHidden());
+  EXPECT_EQ(files.lblFileName()->text(), QStringLiteral("保存ﾌｧｲﾙ名"));
+  // Another mode is stored and changes nothing.
+  files.SetMode("OTHER");
+  EXPECT_EQ(files.Mode(), "OTHER");
+  EXPECT_EQ(files.windowTitle(), QStringLiteral("Oh!Kubisto!! データを保存しよう"));
+}
+
+TEST_F(FrmFileTest, ListsTheFilesOfTheFolderOnly) {
+  Touch("b.kbs");
+  Touch("a.kbs");
+  QDir(QString::fromStdString(state.programDir + "/data")).mkdir("sub");
+  frmFile files;
+  files.SetInitDir(DataDir());
+  ASSERT_EQ(files.filFiles()->count(), 2);
+  EXPECT_EQ(files.filFiles()->item(0)->text(), "a.kbs");
+  EXPECT_EQ(files.filFiles()->item(1)->text(), "b.kbs");
+  // A folder that does not exist gives an empty list.
+  files.SetInitDir(state.programDir + "/missing");
+  EXPECT_EQ(files.filFiles()->count(), 0);
+}
+
+TEST_F(FrmFileTest, OkWithAnEmptyNameWarnsAndKeepsTheWindowOpen) {
+  frmFile files;
+  files.SetMode("LOAD");
+  files.SetInitDir(DataDir());
+  files.show();
+  files.cmdOK()->click();
+  ASSERT_EQ(state.services.messages.size(), 1u);
+  EXPECT_EQ(state.services.messages[0].text, "ファイル名を入力してください");
+  EXPECT_EQ(state.services.messages[0].caption, "注意");
+  EXPECT_EQ(state.services.messages[0].style, vbOKOnly);
+  EXPECT_TRUE(files.isVisible());
+  EXPECT_EQ(files.filename(), "");
+}
+
+TEST_F(FrmFileTest, ClickingANameTakesItAlsoInLoadMode) {
+  Touch("one.kbs");
+  frmFile files;
+  files.SetMode("LOAD");
+  files.SetInitDir(DataDir());
+  files.show();
+  const QRect row = files.filFiles()->visualItemRect(files.filFiles()->item(0));
+  QTest::mouseClick(files.filFiles()->viewport(), Qt::LeftButton, {}, row.center());
+  EXPECT_EQ(files.txtFileName()->text(), "one.kbs");
+  files.cmdOK()->click();
+  EXPECT_EQ(files.filename(), DataDir() + "\\one.kbs");
+  EXPECT_FALSE(files.isVisible());
+}
+
+TEST_F(FrmFileTest, DoubleClickingANameIsOk) {
+  Touch("two.kbs");
+  frmFile files;
+  files.SetMode("LOAD");
+  files.SetInitDir(DataDir());
+  files.show();
+  const QRect row = files.filFiles()->visualItemRect(files.filFiles()->item(0));
+  QTest::mouseClick(files.filFiles()->viewport(), Qt::LeftButton, {}, row.center());
+  QTest::mouseDClick(files.filFiles()->viewport(), Qt::LeftButton, {}, row.center());
+  EXPECT_EQ(files.filename(), DataDir() + "\\two.kbs");
+  EXPECT_FALSE(files.isVisible());
+}
+
+TEST_F(FrmFileTest, SaveTakesTheTypedNameExactly) {
+  Touch("old.kbs");
+  frmFile files;
+  files.SetMode("SAVE");
+  files.SetInitDir(DataDir());
+  files.show();
+  files.filFiles()->setCurrentRow(0);
+  EXPECT_EQ(files.txtFileName()->text(), "old.kbs");
+  files.txtFileName()->setText(" new name ");
+  files.cmdOK()->click();
+  EXPECT_EQ(files.filename(), DataDir() + "\\ new name ");
+}
+
+TEST_F(FrmFileTest, CancelAndTheCloseBoxGiveTheEmptyString) {
+  {
+    frmFile files;
+    files.SetMode("SAVE");
+    files.txtFileName()->setText("x");
+    files.show();
+    files.cmdCancel()->click();
+    EXPECT_EQ(files.filename(), "");
+    EXPECT_FALSE(files.isVisible());
+  }
+  {
+    frmFile files;
+    files.SetMode("SAVE");
+    files.txtFileName()->setText("x");
+    files.show();
+    files.close();
+    EXPECT_EQ(files.filename(), "");
+  }
+}
+
+TEST_F(FrmFileTest, EnterAndEscapeAreBoundToNeitherButton) {
+  frmFile files;
+  files.SetMode("SAVE");
+  files.show();
+  files.txtFileName()->setText("typed");
+  QTest::keyClick(&files, Qt::Key_Return);
+  QTest::keyClick(&files, Qt::Key_Escape);
+  EXPECT_TRUE(files.isVisible());
+  EXPECT_EQ(files.filename(), "");
+}
+
+TEST_F(FrmFileTest, ModalUseEndsWhenOkHidesTheWindow) {
+  frmFile files;
+  files.SetMode("SAVE");
+  OnNextModal([&](QWidget*) {
+    files.txtFileName()->setText("r");
+    files.cmdOK()->click();
+  });
+  files.exec();
+  EXPECT_EQ(files.filename(), state.programDir + "\\r");
+}
+
+}  // namespace
+}  // namespace kubisto::app::test
