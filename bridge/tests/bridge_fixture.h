@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,19 @@ class BridgeTest : public ::testing::Test {
   std::vector<platform::HWND> windows;
   std::vector<ShownMessage> messages;
 };
+
+// A 2 x 2 24-bit picture file for loading textures.
+inline std::string WriteSmallBmp() {
+  std::string path = testing::TempDir() + "bridge_small.bmp";
+  const unsigned char file[] = {
+      'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,               // file header
+      40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,  // info header
+      16, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+      0, 0, 255, 0, 255, 0, 0, 0,   // bottom row: red, green, padding
+      255, 0, 0, 255, 255, 255, 0, 0};  // top row: blue, white, padding
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file), sizeof file);
+  return path;
+}
 
 inline int Red(uint32_t rgb) { return (rgb >> 16) & 0xFF; }
 inline int Green(uint32_t rgb) { return (rgb >> 8) & 0xFF; }

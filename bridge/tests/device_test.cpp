@@ -1,7 +1,6 @@
 // The device on a window: set-up and its refusals, the colour model search and its message, the
 // settings by screen depth, the window binding (resize, paint, passing messages on) and tear-down.
 #include <cstdio>
-#include <fstream>
 
 #include "bridge_fixture.h"
 #include "platform/services.h"
@@ -16,19 +15,6 @@ bool RecordIsEmpty(const DeviceRecord& r) {
 std::string ClassName(uint32_t h) {
   char buf[40] = {};
   return VT(d3dGetClassName)(h, sizeof buf, buf) ? buf : "";
-}
-
-// A 2 x 2 24-bit picture file for loading textures.
-std::string WriteSmallBmp() {
-  std::string path = testing::TempDir() + "bridge_small.bmp";
-  const unsigned char file[] = {
-      'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,               // file header
-      40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,  // info header
-      16, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-      0, 0, 255, 0, 255, 0, 0, 0,   // bottom row: red, green, padding
-      255, 0, 0, 255, 255, 255, 0, 0};  // top row: blue, white, padding
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file), sizeof file);
-  return path;
 }
 
 // A window procedure that counts what reaches it, to see the bridge pass messages on.
