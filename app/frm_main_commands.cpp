@@ -21,6 +21,9 @@ namespace {
 
 WorkRoomApi* Room() { return modMain::g_objWorkRoom.get(); }
 
+// A path built with "\" separators, in the native form the file calls take; "" stays "".
+std::string FileCallPath(const std::string& path) { return path.empty() ? path : NativePath(path); }
+
 // Directions of continuous turning, chosen in turn by the turning command.
 const char* const kTurnAxes[4] = {"UP", "DOWN", "RIGHT", "LEFT"};
 
@@ -145,7 +148,8 @@ void frmMain::LoadLayout() {
     name = files.filename();
   }
   bool loaded = true;
-  if (WorkRoomApi* room = Room()) loaded = Guarded([&] { room->LoadData(name); });
+  // The file call gets the path in native form; the panel shows it as the file window gave it.
+  if (WorkRoomApi* room = Room()) loaded = Guarded([&] { room->LoadData(FileCallPath(name)); });
   // A file that could not be read leaves the room as it was and the panel empty.
   m_sbrStatus->SetPanelText(1, loaded ? QString::fromStdString(name) : QString());
 }
@@ -162,7 +166,7 @@ void frmMain::SaveLayout() {
   }
   bool saved = true;
   if (WorkRoomApi* room = Room()) {
-    const std::string target = AddLayoutExtension(QString::fromStdString(name)).toStdString();
+    const std::string target = FileCallPath(AddLayoutExtension(QString::fromStdString(name)).toStdString());
     saved = Guarded([&] { room->SaveData(target); });
   }
   m_sbrStatus->SetPanelText(1, saved ? QString::fromStdString(name) : QString());
