@@ -82,7 +82,9 @@ Viewport::Projection Viewport::GetProjectionParams() const {
   float w = static_cast<float>(width_), h = static_cast<float>(height_);
   p.scaleX = w / (right_ - left_);
   p.scaleY = h / (top_ - bottom_);
-  if (uniformScaling_) p.scaleX = p.scaleY = std::max(p.scaleX, p.scaleY);
+  // Uniform scaling keeps pixels square and fits the plane's window to the shorter side, so a
+  // wide viewport sees more across than down (and the room's floor, ceiling and side walls show).
+  if (uniformScaling_) p.scaleX = p.scaleY = std::min(p.scaleX, p.scaleY);
   // The plane's centre sits at the viewport's centre.
   p.centerX = static_cast<float>(x_) + w * 0.5f - (left_ + right_) * 0.5f * p.scaleX;
   p.centerY = static_cast<float>(y_) + h * 0.5f + (bottom_ + top_) * 0.5f * p.scaleY;

@@ -41,7 +41,7 @@ class Viewport final : public Object {
   float GetFront() const { return front_; }
   bool SetBack(float back);
   float GetBack() const { return back_; }
-  // Half the extent of the front plane's window (along the larger side with uniform scaling);
+  // Half the extent of the front plane's window (along the shorter side with uniform scaling);
   // sets the plane to (-field, field, -field, field). False for 0, negatives and non-finite values.
   bool SetField(float field);
   float GetField() const { return field_; }
@@ -50,7 +50,8 @@ class Viewport final : public Object {
   bool GetPlane(float& left, float& right, float& bottom, float& top) const;
   bool SetProjection(int32_t type);  // ProjectionType; false otherwise
   ProjectionType GetProjection() const { return projection_; }
-  // On (the default): the same scale across and down, the plane fitted along the longer side.
+  // On (the default): the same scale across and down, the plane's window fitted to the shorter
+  // side of the viewport (the longer side sees more). Off: each side fitted exactly.
   bool SetUniformScaling(bool on) {
     uniformScaling_ = on;
     return true;

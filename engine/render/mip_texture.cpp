@@ -58,12 +58,6 @@ void Downsample(const MipLevel& from, uint32_t* to, int toW, int toH) {
   }
 }
 
-int Log2(int p) {
-  int s = 0;
-  while ((1 << s) < p) ++s;
-  return s;
-}
-
 }  // namespace
 
 bool MipTexture::Build(const uint32_t* texels, int width, int height, int pitch) {
@@ -71,39 +65,56 @@ bool MipTexture::Build(const uint32_t* texels, int width, int height, int pitch)
   storage_.clear();
   if (!texels || width <= 0 || height <= 0 || pitch < width) return false;
 
-  int w = NearestPowerOfTwo(width), h = NearestPowerOfTwo(height);
-  // The whole chain takes at most 4/3 of level 0; reserve it so that level pointers stay valid.
-  size_t total = 0;
-  for (int lw = w, lh = h;; lw = std::max(1, lw / 2), lh = std::max(1, lh / 2)) {
-    total += static_cast<size_t>(lw) * lh;
-    if (lw == 1 && lh == 1) break;
-  }
-  storage_.resize(total);
-
-  uint32_t* base = storage_.data();
+  // The chain, unpadded: level 0 scaled to powers of two, then each level the average of the one
+  // before.
+  const int w = NearestPowerOfTwo(width), h = NearestPowerOfTwo(height);
+  std::vector<uint32_t> plain(static_cast<size_t>(w) * h);
   if (w == width && h == height) {
-    for (int y = 0; y < h; ++y) std::copy_n(texels + static_cast<size_t>(y) * pitch, w, base + y * w);
+    for (int y = 0; y < h; ++y)
+      std::copy_n(texels + static_cast<size_t>(y) * pitch, w, plain.data() + static_cast<size_t>(y) * w);
   } else {
     float scaleX = static_cast<float>(width) / w, scaleY = static_cast<float>(height) / h;
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x)
-        base[y * w + x] = SampleSource(texels, width, height, pitch, (x + 0.5f) * scaleX - 0.5f,
-                                       (y + 0.5f) * scaleY - 0.5f);
+        plain[static_cast<size_t>(y) * w + x] = SampleSource(
+            texels, width, height, pitch, (x + 0.5f) * scaleX - 0.5f, (y + 0.5f) * scaleY - 0.5f);
+  }
+  struct Plain {
+    size_t offset;
+    int w, h;
+  };
+  std::vector<Plain> chain{{0, w, h}};
+  while ((chain.back().w > 1 || chain.back().h > 1) && static_cast<int>(chain.size()) < kMaxLevels) {
+    const Plain& prev = chain.back();
+    Plain next{plain.size(), std::max(1, prev.w / 2), std::max(1, prev.h / 2)};
+    plain.resize(plain.size() + static_cast<size_t>(next.w) * next.h);
+    MipLevel from;
+    from.texels = plain.data() + prev.offset;
+    from.width = prev.w;
+    from.height = prev.h;
+    Downsample(from, plain.data() + next.offset, next.w, next.h);
+    chain.push_back(next);
   }
 
-  uint32_t* next = base;
-  for (int lw = w, lh = h;; lw = std::max(1, lw / 2), lh = std::max(1, lh / 2)) {
-    MipLevel& lv = levels_[levelCount_];
-    if (levelCount_ > 0) Downsample(levels_[levelCount_ - 1], next, lw, lh);
-    lv.texels = next;
-    lv.width = lw;
-    lv.height = lh;
-    lv.widthShift = Log2(lw);
-    lv.widthMask = lw - 1;
-    lv.heightMask = lh - 1;
-    next += static_cast<size_t>(lw) * lh;
-    ++levelCount_;
-    if ((lw == 1 && lh == 1) || levelCount_ == kMaxLevels) break;
+  // The padded copy that the sampler reads.
+  size_t total = 0;
+  for (const Plain& c : chain) total += static_cast<size_t>(c.w + 1) * c.h;
+  storage_.resize(total);
+  uint32_t* out = storage_.data();
+  for (const Plain& c : chain) {
+    MipLevel& lv = levels_[levelCount_++];
+    lv.texels = out;
+    lv.width = c.w;
+    lv.height = c.h;
+    lv.pitch = c.w + 1;
+    lv.widthMask = c.w - 1;
+    lv.heightMask = c.h - 1;
+    for (int y = 0; y < c.h; ++y) {
+      const uint32_t* src = plain.data() + c.offset + static_cast<size_t>(y) * c.w;
+      std::copy_n(src, c.w, out);
+      out[c.w] = src[0];
+      out += c.w + 1;
+    }
   }
   return true;
 }

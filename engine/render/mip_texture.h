@@ -8,9 +8,11 @@
 namespace engine::render {
 
 struct MipLevel {
-  const uint32_t* texels = nullptr;  // 0xAARRGGBB, row-major
-  int width = 0, height = 0;         // powers of two
-  int widthShift = 0;                // log2(width)
+  // 0xAARRGGBB, row-major, `pitch` texels per row. Each row carries one more texel than its width,
+  // a copy of its first, so that a texel and its right neighbour can always be read together.
+  const uint32_t* texels = nullptr;
+  int width = 0, height = 0;  // powers of two
+  int pitch = 0;              // width + 1
   int widthMask = 0, heightMask = 0;
 };
 

@@ -12,7 +12,8 @@ namespace {
 constexpr int kSubBits = 4;  // sub-pixel precision: 1/16 pixel
 constexpr int kSub = 1 << kSubBits;
 constexpr int kHalf = kSub / 2;  // a pixel centre's offset in fixed point
-constexpr int kLodChunk = 8;     // pixels between two mipmap level choices
+constexpr int kLodChunk = 16;    // pixels between exact texture coordinates
+constexpr int kNarrow = 12;      // triangles narrower than this find their spans pixel by pixel
 
 // floor(a / b) and ceil(a / b) for b > 0.
 inline int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
@@ -57,24 +58,17 @@ struct Plane {
   float At(int i, int j) const { return at0 + dx * static_cast<float>(i) + dy * static_cast<float>(j); }
 };
 
-inline float Get(const ScreenVertex& v, int k) {
-  switch (k) {
-    case kAtDepth: return v.depth;
-    case kAtOow: return v.oow;
-    case kAtUw: return v.uw;
-    case kAtVw: return v.vw;
-    case kAtR: return v.r;
-    case kAtG: return v.g;
-    case kAtB: return v.b;
-    default: return v.fog;
-  }
-}
+// The vertex field of each attribute, in Attr order.
+constexpr float ScreenVertex::*kField[kAttrCount] = {
+    &ScreenVertex::depth, &ScreenVertex::oow, &ScreenVertex::uw, &ScreenVertex::vw,
+    &ScreenVertex::r,     &ScreenVertex::g,   &ScreenVertex::b,  &ScreenVertex::fog};
 
 struct Setup {
   Plane p[kAttrCount];
   int rowFirst, rowLast, colFirst, colLast;
   Edge e[3];
-  float texW = 0, texH = 0;  // level 0 size times 256: texture units to fixed texels
+  bool shaded = true;       // the colour varies across the triangle
+  uint32_t flatColor = 0;   // 0x00RRGGBB, when it does not
 };
 
 inline int Clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
@@ -125,15 +119,26 @@ LodChoice ChooseLod(const Setup& s, const MipTexture& tex, int quality, float oo
 
 enum TexMode { kNoTex, kTexNearest, kTexBilinear };
 
+// The mipmap level(s) of one chunk, copied out so that the pixel loop keeps them in registers
+// (stores to the colour buffer could otherwise alias them).
+struct ChunkTexture {
+  MipLevel a, b;
+  int la = 0, lb = 0;
+  uint32_t blend = 0;
+  ChunkTexture() = default;
+  ChunkTexture(const MipTexture& tex, const LodChoice& lod)
+      : a(tex.level(lod.level)), b(tex.level(lod.next)), la(lod.level), lb(lod.next),
+        blend(lod.next != lod.level ? lod.blend : 0) {}
+};
+
 template <int kTex>
-inline uint32_t Fetch(const MipTexture& tex, const LodChoice& lod, int32_t s, int32_t t) {
-  auto one = [&](int l) {
-    const MipLevel& lv = tex.level(l);
+inline uint32_t Fetch(const ChunkTexture& ct, int32_t s, int32_t t) {
+  auto one = [&](const MipLevel& lv, int l) {
     int32_t sl = s >> l, tl = t >> l;
     return kTex == kTexNearest ? SampleNearest(lv, sl, tl) : SampleBilinear(lv, sl, tl);
   };
-  uint32_t c = one(lod.level);
-  if (lod.blend != 0 && lod.next != lod.level) c = LerpColor(c, one(lod.next), lod.blend);
+  uint32_t c = one(ct.a, ct.la);
+  if (ct.blend != 0) c = LerpColor(c, one(ct.b, ct.lb), ct.blend);
   return c;
 }
 
@@ -146,56 +151,95 @@ inline uint32_t Modulate(uint32_t texel, int r, int g, int b) {
   return (tr << 16) | (tg << 8) | tb;
 }
 
-template <int kTex, bool kFog, bool kKey>
-void DrawRows(const Target& t, const Setup& s, const PolyState& st) {
-  const MipTexture* tex = st.texture;
-  const int quality = st.quality;
-  const float dDepth = s.p[kAtDepth].dx, dOow = s.p[kAtOow].dx, dUw = s.p[kAtUw].dx, dVw = s.p[kAtVw].dx;
-  // Colours step in 16.16 fixed point of 0..255.
-  constexpr float kColorScale = 255.0f * 65536.0f;
-  const int32_t dR = static_cast<int32_t>(s.p[kAtR].dx * kColorScale);
-  const int32_t dG = static_cast<int32_t>(s.p[kAtG].dx * kColorScale);
-  const int32_t dB = static_cast<int32_t>(s.p[kAtB].dx * kColorScale);
-  const int32_t dF = static_cast<int32_t>(s.p[kAtFog].dx * 256.0f * 65536.0f);
+// Colours step in 16.16 fixed point of 0..255, fog in 16.16 fixed point of 0..256.
+constexpr float kColorScale = 255.0f * 65536.0f;
+constexpr float kFogScale = 256.0f * 65536.0f;
+
+// One row's span of pixels [i0, i1] with everything interpolated along it.
+// How a pixel's colour is made: the flat colour as it is (kWhite: the texel as it is), or the
+// flat colour, or the interpolated one (kShade).
+enum ColorMode { kWhite, kFlat, kShade };
+
+template <int kTex, bool kFog, bool kKey, int kColor>
+void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, int i0, int i1,
+              int j) {
+  const float dDepth = s.p[kAtDepth].dx;
+  float depth = s.p[kAtDepth].At(i0, j);
+  int32_t r = 0, g = 0, b = 0, dR = 0, dG = 0, dB = 0;
+  if constexpr (kColor == kShade) {
+    r = static_cast<int32_t>(s.p[kAtR].At(i0, j) * kColorScale);
+    g = static_cast<int32_t>(s.p[kAtG].At(i0, j) * kColorScale);
+    b = static_cast<int32_t>(s.p[kAtB].At(i0, j) * kColorScale);
+    dR = static_cast<int32_t>(s.p[kAtR].dx * kColorScale);
+    dG = static_cast<int32_t>(s.p[kAtG].dx * kColorScale);
+    dB = static_cast<int32_t>(s.p[kAtB].dx * kColorScale);
+  }
+  int32_t f = 0, dF = 0;
+  if constexpr (kFog) {
+    f = static_cast<int32_t>(std::clamp(s.p[kAtFog].At(i0, j), 0.0f, 1.0f) * kFogScale);
+    dF = static_cast<int32_t>(s.p[kAtFog].dx * kFogScale);
+  }
   const uint32_t key = st.colorKey & 0xFFFFFF;
+  // Without shading the colour is the same everywhere: the first corner's.
+  const uint32_t flat = s.flatColor;
 
-  for (int j = s.rowFirst; j <= s.rowLast; ++j) {
-    int64_t lo = s.colFirst, hi = s.colLast;
-    for (const Edge& e : s.e) ClipSpan(e, j, lo, hi);
-    if (lo > hi) continue;
-    const int i0 = static_cast<int>(lo), i1 = static_cast<int>(hi);
-    uint32_t* crow = t.color + static_cast<size_t>(j) * t.pitch;
-    float* zrow = t.depth + static_cast<size_t>(j) * t.pitch;
+  // Texture coordinates are exact (divided by 1/z) at the ends of chunks of kLodChunk pixels and
+  // stepped linearly in between, which is indistinguishable at this length and saves a division
+  // per pixel. The mipmap level is chosen per chunk too.
+  float oow = 0, uw = 0, vw = 0, dOow = 0, dUw = 0, dVw = 0;
+  int32_t sCur = 0, tCur = 0;
+  if constexpr (kTex != kNoTex) {
+    oow = s.p[kAtOow].At(i0, j);
+    uw = s.p[kAtUw].At(i0, j);
+    vw = s.p[kAtVw].At(i0, j);
+    dOow = s.p[kAtOow].dx;
+    dUw = s.p[kAtUw].dx;
+    dVw = s.p[kAtVw].dx;
+    float w = 1.0f / oow;
+    sCur = ToFixed(uw * w);
+    tCur = ToFixed(vw * w);
+  }
 
-    float depth = s.p[kAtDepth].At(i0, j);
-    float oow = s.p[kAtOow].At(i0, j), uw = s.p[kAtUw].At(i0, j), vw = s.p[kAtVw].At(i0, j);
-    int32_t r = static_cast<int32_t>(s.p[kAtR].At(i0, j) * kColorScale);
-    int32_t g = static_cast<int32_t>(s.p[kAtG].At(i0, j) * kColorScale);
-    int32_t b = static_cast<int32_t>(s.p[kAtB].At(i0, j) * kColorScale);
-    int32_t f = static_cast<int32_t>(std::clamp(s.p[kAtFog].At(i0, j), 0.0f, 1.0f) * 256.0f * 65536.0f);
-
-    LodChoice lod;
-    for (int i = i0; i <= i1; ++i) {
-      if constexpr (kTex != kNoTex) {
-        if (((i - i0) % kLodChunk) == 0) lod = ChooseLod(s, *tex, quality, oow, uw, vw);
-      }
+  for (int c0 = i0; c0 <= i1; c0 += kLodChunk) {
+    const int c1 = std::min(i1, c0 + kLodChunk - 1);
+    ChunkTexture ct;
+    int32_t ds = 0, dt = 0;
+    if constexpr (kTex != kNoTex) {
+      ct = ChunkTexture(*st.texture, ChooseLod(s, *st.texture, st.quality, oow, uw, vw));
+      const int len = c1 - c0 + 1;
+      oow += dOow * static_cast<float>(len);
+      uw += dUw * static_cast<float>(len);
+      vw += dVw * static_cast<float>(len);
+      float w = 1.0f / oow;
+      int32_t sEnd = ToFixed(uw * w), tEnd = ToFixed(vw * w);
+      // Steps in 64-bit first: the ends may be far apart on a heavily repeated texture.
+      ds = static_cast<int32_t>((static_cast<int64_t>(sEnd) - sCur) / len);
+      dt = static_cast<int32_t>((static_cast<int64_t>(tEnd) - tCur) / len);
+    }
+    int32_t sPix = sCur, tPix = tCur;
+    for (int i = c0; i <= c1; ++i) {
       if (depth > zrow[i]) {
-        int cr = Clamp255(r >> 16), cg = Clamp255(g >> 16), cb = Clamp255(b >> 16);
         uint32_t c;
         bool draw = true;
         if constexpr (kTex != kNoTex) {
-          float w = 1.0f / oow;
-          uint32_t texel = Fetch<kTex>(*tex, lod, ToFixed(uw * w), ToFixed(vw * w));
+          uint32_t texel = Fetch<kTex>(ct, sPix, tPix);
           if constexpr (kKey) draw = (texel & 0xFFFFFF) != key;
-          c = Modulate(texel, cr, cg, cb);
+          if constexpr (kColor == kShade) {
+            c = Modulate(texel, Clamp255(r >> 16), Clamp255(g >> 16), Clamp255(b >> 16));
+          } else if constexpr (kColor == kFlat) {
+            c = Modulate(texel, static_cast<int>(flat >> 16), static_cast<int>((flat >> 8) & 0xFF),
+                         static_cast<int>(flat & 0xFF));
+          } else {
+            c = texel;
+          }
+        } else if constexpr (kColor == kShade) {
+          c = (static_cast<uint32_t>(Clamp255(r >> 16)) << 16) |
+              (static_cast<uint32_t>(Clamp255(g >> 16)) << 8) |
+              static_cast<uint32_t>(Clamp255(b >> 16));
         } else {
-          c = (static_cast<uint32_t>(cr) << 16) | (static_cast<uint32_t>(cg) << 8) |
-              static_cast<uint32_t>(cb);
+          c = flat;
         }
-        if constexpr (kFog) {
-          uint32_t ff = static_cast<uint32_t>(std::clamp(f >> 16, 0, 256));
-          c = LerpColor(st.fogColor, c, ff);
-        }
+        if constexpr (kFog) c = LerpColor(st.fogColor, c, static_cast<uint32_t>(std::clamp(f >> 16, 0, 256)));
         if (draw) {
           crow[i] = c & 0xFFFFFF;
           zrow[i] = depth;
@@ -203,22 +247,68 @@ void DrawRows(const Target& t, const Setup& s, const PolyState& st) {
       }
       depth += dDepth;
       if constexpr (kTex != kNoTex) {
-        oow += dOow;
-        uw += dUw;
-        vw += dVw;
+        sPix += ds;
+        tPix += dt;
       }
-      r += dR;
-      g += dG;
-      b += dB;
+      if constexpr (kColor == kShade) {
+        r += dR;
+        g += dG;
+        b += dB;
+      }
       if constexpr (kFog) f += dF;
     }
+    if constexpr (kTex != kNoTex) {
+      // Start the next chunk from the exact value, so that rounding does not accumulate.
+      float w = 1.0f / oow;
+      sCur = ToFixed(uw * w);
+      tCur = ToFixed(vw * w);
+    }
+  }
+}
+
+// The pixels of row j inside all three edges, as [lo, hi] (empty when lo > hi).
+inline void RowSpan(const Setup& s, int j, int64_t& lo, int64_t& hi) {
+  lo = s.colFirst;
+  hi = s.colLast;
+  if (hi - lo < kNarrow) {
+    // Few pixels: test them one by one, stepping the edge functions, rather than divide.
+    int64_t e[3], step[3];
+    for (int k = 0; k < 3; ++k) {
+      const Edge& ed = s.e[k];
+      e[k] = ed.a * (lo * kSub + kHalf) + ed.b * (static_cast<int64_t>(j) * kSub + kHalf) + ed.c - ed.bias;
+      step[k] = ed.a * kSub;
+    }
+    int64_t first = hi + 1, last = lo - 1;
+    for (int64_t i = lo; i <= hi; ++i) {
+      if ((e[0] | e[1] | e[2]) >= 0) {  // all three non-negative
+        if (first > hi) first = i;
+        last = i;
+      }
+      for (int k = 0; k < 3; ++k) e[k] += step[k];
+    }
+    lo = first;
+    hi = last;
+    return;
+  }
+  for (const Edge& e : s.e) ClipSpan(e, j, lo, hi);
+}
+
+template <int kTex, bool kFog, bool kKey, int kColor>
+void DrawRows(const Target& t, const Setup& s, const PolyState& st) {
+  for (int j = s.rowFirst; j <= s.rowLast; ++j) {
+    int64_t lo, hi;
+    RowSpan(s, j, lo, hi);
+    if (lo > hi) continue;
+    DrawSpan<kTex, kFog, kKey, kColor>(s, st, t.color + static_cast<size_t>(j) * t.pitch,
+                                       t.depth + static_cast<size_t>(j) * t.pitch,
+                                       static_cast<int>(lo), static_cast<int>(hi), j);
   }
 }
 
 void DarkenRows(const Target& t, const Setup& s) {
   for (int j = s.rowFirst; j <= s.rowLast; ++j) {
-    int64_t lo = s.colFirst, hi = s.colLast;
-    for (const Edge& e : s.e) ClipSpan(e, j, lo, hi);
+    int64_t lo, hi;
+    RowSpan(s, j, lo, hi);
     if (lo > hi) continue;
     uint32_t* crow = t.color + static_cast<size_t>(j) * t.pitch;
     const float* zrow = t.depth + static_cast<size_t>(j) * t.pitch;
@@ -228,22 +318,33 @@ void DarkenRows(const Target& t, const Setup& s) {
   }
 }
 
-template <int kTex>
+template <int kTex, int kColor>
 void DrawRowsFor(const Target& t, const Setup& s, const PolyState& st) {
   bool key = st.blend == Blend::kColorKey && kTex != kNoTex;
   if (st.fog) {
-    key ? DrawRows<kTex, true, true>(t, s, st) : DrawRows<kTex, true, false>(t, s, st);
+    key ? DrawRows<kTex, true, true, kColor>(t, s, st) : DrawRows<kTex, true, false, kColor>(t, s, st);
   } else {
-    key ? DrawRows<kTex, false, true>(t, s, st) : DrawRows<kTex, false, false>(t, s, st);
+    key ? DrawRows<kTex, false, true, kColor>(t, s, st)
+        : DrawRows<kTex, false, false, kColor>(t, s, st);
+  }
+}
+
+template <int kTex>
+void DrawRowsFor(const Target& t, const Setup& s, const PolyState& st) {
+  if (s.shaded) {
+    DrawRowsFor<kTex, kShade>(t, s, st);
+  } else if (kTex != kNoTex && s.flatColor == 0xFFFFFF) {
+    DrawRowsFor<kTex, kWhite>(t, s, st);
+  } else {
+    DrawRowsFor<kTex, kFlat>(t, s, st);
   }
 }
 
 bool Usable(const ScreenVertex& v) {
-  // Written so that a NaN fails too.
+  // Written so that a NaN fails too; a sum of the attributes is finite only when each one is (or
+  // when some are too large to use anyway).
   return std::fabs(v.x) <= kMaxScreenCoord && std::fabs(v.y) <= kMaxScreenCoord &&
-         std::isfinite(v.depth) && std::isfinite(v.oow) && std::isfinite(v.uw) &&
-         std::isfinite(v.vw) && std::isfinite(v.r) && std::isfinite(v.g) && std::isfinite(v.b) &&
-         std::isfinite(v.fog);
+         std::isfinite(v.depth + v.oow + v.uw + v.vw + v.r + v.g + v.b + v.fog);
 }
 
 }  // namespace
@@ -272,10 +373,11 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
   // Pixel i is covered only if its centre (i * kSub + kHalf) lies within the corners' extent.
   int64_t minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
   int64_t minY = std::min({Y[0], Y[1], Y[2]}), maxY = std::max({Y[0], Y[1], Y[2]});
-  s.colFirst = static_cast<int>(std::max<int64_t>(target.x0, CeilDiv(minX - kHalf, kSub)));
-  s.colLast = static_cast<int>(std::min<int64_t>(target.x1 - 1, FloorDiv(maxX - kHalf, kSub)));
-  s.rowFirst = static_cast<int>(std::max<int64_t>(target.y0, CeilDiv(minY - kHalf, kSub)));
-  s.rowLast = static_cast<int>(std::min<int64_t>(target.y1 - 1, FloorDiv(maxY - kHalf, kSub)));
+  // (Arithmetic shifts divide by kSub rounding down; ceil(a / kSub) is -floor(-a / kSub).)
+  s.colFirst = static_cast<int>(std::max<int64_t>(target.x0, -((kHalf - minX) >> kSubBits)));
+  s.colLast = static_cast<int>(std::min<int64_t>(target.x1 - 1, (maxX - kHalf) >> kSubBits));
+  s.rowFirst = static_cast<int>(std::max<int64_t>(target.y0, -((kHalf - minY) >> kSubBits)));
+  s.rowLast = static_cast<int>(std::min<int64_t>(target.y1 - 1, (maxY - kHalf) >> kSubBits));
   if (s.colFirst > s.colLast || s.rowFirst > s.rowLast) return;
 
   for (int k = 0; k < 3; ++k) s.e[k] = MakeEdge(X[k], Y[k], X[(k + 1) % 3], Y[(k + 1) % 3]);
@@ -292,10 +394,19 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
     texW = static_cast<float>(state.texture->level(0).width) * 256.0f;
     texH = static_cast<float>(state.texture->level(0).height) * 256.0f;
   }
+  // The same colour at all three corners: no need to interpolate it.
+  auto channel = [](float v) { return static_cast<uint32_t>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); };
+  s.shaded = !(a.r == b.r && a.r == c.r && a.g == b.g && a.g == c.g && a.b == b.b && a.b == c.b);
+  s.flatColor = channel(a.r) << 16 | channel(a.g) << 8 | channel(a.b);
+
   for (int k = 0; k < kAttrCount; ++k) {
+    // Only the attributes that this triangle's pixels use.
+    if ((k == kAtOow || k == kAtUw || k == kAtVw) && !textured) continue;
+    if (k >= kAtR && k <= kAtB && !s.shaded) continue;
+    if (k == kAtFog && !state.fog) continue;
     float scale = k == kAtUw ? texW : (k == kAtVw ? texH : 1.0f);
-    float a0 = Get(*v[0], k) * scale;
-    float d10 = Get(*v[1], k) * scale - a0, d20 = Get(*v[2], k) * scale - a0;
+    float a0 = v[0]->*kField[k] * scale;
+    float d10 = v[1]->*kField[k] * scale - a0, d20 = v[2]->*kField[k] * scale - a0;
     Plane& p = s.p[k];
     p.dx = (d10 * y20 - d20 * y10) * invArea;
     p.dy = (d20 * x10 - d10 * x20) * invArea;

@@ -4,6 +4,10 @@
 
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "engine/render/mip_texture.h"
 
 namespace engine::render {
@@ -20,20 +24,57 @@ inline uint32_t LerpColor(uint32_t a, uint32_t b, uint32_t f) {
 // s, t: texel coordinates << 8 (the texel centre of texel i is at (i << 8) + 128).
 inline uint32_t SampleNearest(const MipLevel& lv, int32_t s, int32_t t) {
   int x = (s >> 8) & lv.widthMask, y = (t >> 8) & lv.heightMask;
-  return lv.texels[(y << lv.widthShift) + x];
+  return lv.texels[y * lv.pitch + x];
 }
+
+#if defined(__SSE2__)
+// Blend weights as 16-bit lanes: entry f holds 256 - f four times, then f four times.
+struct alignas(16) WeightPair {
+  int16_t w[8];
+};
+struct WeightTable {
+  WeightPair e[256];
+  constexpr WeightTable() : e() {
+    for (int f = 0; f < 256; ++f)
+      for (int k = 0; k < 4; ++k) {
+        e[f].w[k] = static_cast<int16_t>(256 - f);
+        e[f].w[k + 4] = static_cast<int16_t>(f);
+      }
+  }
+};
+inline constexpr WeightTable kWeights{};
+#endif
 
 inline uint32_t SampleBilinear(const MipLevel& lv, int32_t s, int32_t t) {
   s -= 128;  // blend between the two texel centres around the point
   t -= 128;
-  int x0 = (s >> 8) & lv.widthMask, y0 = (t >> 8) & lv.heightMask;
-  int x1 = (x0 + 1) & lv.widthMask, y1 = (y0 + 1) & lv.heightMask;
-  uint32_t fx = s & 0xFF, fy = t & 0xFF;
-  const uint32_t* row0 = lv.texels + (y0 << lv.widthShift);
-  const uint32_t* row1 = lv.texels + (y1 << lv.widthShift);
-  uint32_t top = LerpColor(row0[x0], row0[x1], fx);
-  uint32_t bottom = LerpColor(row1[x0], row1[x1], fx);
+  const int x0 = (s >> 8) & lv.widthMask, y0 = (t >> 8) & lv.heightMask;
+  const int y1 = (y0 + 1) & lv.heightMask;
+  const uint32_t fx = s & 0xFF, fy = t & 0xFF;
+  // Rows are padded by one texel, so x0 + 1 is readable and holds the wrapped neighbour.
+  const uint32_t* p0 = lv.texels + y0 * lv.pitch + x0;
+  const uint32_t* p1 = lv.texels + y1 * lv.pitch + x0;
+#if defined(__SSE2__)
+  // Each pair of neighbours as 16-bit lanes; one multiply blends a pair across, one more blends
+  // the two rows. Weights sum to 256, so no lane exceeds 255 * 256.
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i wx = _mm_load_si128(reinterpret_cast<const __m128i*>(kWeights.e[fx].w));
+  const __m128i wy = _mm_load_si128(reinterpret_cast<const __m128i*>(kWeights.e[fy].w));
+  __m128i top = _mm_mullo_epi16(
+      _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p0)), zero), wx);
+  __m128i bottom = _mm_mullo_epi16(
+      _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p1)), zero), wx);
+  // [top, bottom] after the horizontal blends.
+  __m128i rows = _mm_srli_epi16(
+      _mm_add_epi16(_mm_unpacklo_epi64(top, bottom), _mm_unpackhi_epi64(top, bottom)), 8);
+  __m128i v = _mm_mullo_epi16(rows, wy);
+  v = _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_si128(v, 8)), 8);
+  return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(v, zero)));
+#else
+  uint32_t top = LerpColor(p0[0], p0[1], fx);
+  uint32_t bottom = LerpColor(p1[0], p1[1], fx);
   return LerpColor(top, bottom, fy);
+#endif
 }
 
 // Texture quality: how texels are chosen and blended.
