@@ -78,7 +78,9 @@ TEST(Binding, EveryDeclaredExportIsInTheLibrary) {
 }
 
 TEST(BindingDeathTest, AMissingLibraryReachesTheCallerOfInit) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process: nothing loaded yet
+  // A fresh process, in which nothing is loaded yet.
+  const std::string style = GTEST_FLAG_GET(death_test_style);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
         vantrel::UseLibrary("libvantrel-absent.so");
@@ -92,6 +94,7 @@ TEST(BindingDeathTest, AMissingLibraryReachesTheCallerOfInit) {
         std::_Exit(1);
       },
       ::testing::ExitedWithCode(7), "caught: File not found: libvantrel-absent.so");
+  GTEST_FLAG_SET(death_test_style, style);
 }
 
 class NameReader : public SceneTest {};
