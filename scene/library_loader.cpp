@@ -43,7 +43,7 @@ void* LoadLibraryBesideProgram(const std::string& fileName) {
       found = true;
     }
   }
-  if (found) throw BindingError(48, "Error in loading DLL: " + fileName + " (" + reasons + ")");
+  if (found) throw BindingError(48, "Error in loading library: " + fileName + " (" + reasons + ")");
   throw BindingError(53, "File not found: " + fileName + " (" + reasons + ")");
 }
 
@@ -51,7 +51,7 @@ void* FindExport(void* library, const char* exportName, const std::string& libra
   dlerror();
   void* address = dlsym(library, exportName);
   if (address == nullptr) {
-    throw BindingError(453, std::string("Can't find DLL entry point ") + exportName + " in " +
+    throw BindingError(453, std::string("Can't find entry point ") + exportName + " in " +
                                 libraryName);
   }
   return address;
