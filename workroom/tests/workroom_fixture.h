@@ -12,6 +12,7 @@
 #include "recording_services.h"
 #include "scene/direct3drm.h"
 #include "scene/frame.h"
+#include "scene/face.h"
 #include "scene/mesh_builder.h"
 #include "workroom/workroom.h"
 

@@ -1,0 +1,147 @@
+// Saving and loading layouts in a drawn room.
+#include <gtest/gtest.h>
+
+#include "temp_dir.h"
+#include "workroom_fixture.h"
+
+namespace kubisto {
+namespace {
+
+const std::string kTitleLine =
+    "\"\x92\xb4\x8a\xc8\x88\xd5"
+    "3D\x90\xcf\x82\xdd\x96\xd8\x81\x75Oh!Kubisto!!forWindows\x81\x76Ver0.3b\x83\xc0"
+    "2\"\r\n";
+const std::string kMove = RecordingServices::Sound("/sound/move.wav");
+const std::string kRefuse = RecordingServices::Sound("/sound/kasha.wav");
+
+class LayoutTest : public WorkRoomTest {
+ protected:
+  // The blocks of the room as the file lists them.
+  std::string Saved() {
+    const std::string file = dir_.File("check.KBS");
+    room().SaveData(file);
+    return TempDir::Read(file);
+  }
+  TempDir dir_;
+};
+
+TEST_F(LayoutTest, WritesTheExampleFileByteForByte) {
+  // Placed in the opposite order to the file's: the file lists z, then y, then x ascending.
+  room().AddBlock(4, 4, 4, 16711680);
+  room().AddBlock(0, 0, 0, 255);
+  EXPECT_EQ(Saved(), "5\r\n0,0,0,255\r\n4,4,4,16711680\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  room().AddBlock(1, 0, 3, 65280);
+  room().AddBlock(3, 0, 1, 65535);
+  room().AddBlock(0, 1, 0, 16711935);
+  EXPECT_EQ(Saved(),
+            "5\r\n0,0,0,255\r\n0,1,0,16711935\r\n3,0,1,65535\r\n1,0,3,65280\r\n4,4,4,16711680\r\n"
+            "-1,-1,-1,0\r\n" + kTitleLine);
+}
+
+TEST_F(LayoutTest, RoundTripRestoresBlocksWithTheLastCurrent) {
+  room().AddBlock(3, 2, 1, 255);
+  room().AddBlock(0, 0, 0, 16776960);
+  room().AddBlock(1, 4, 2, 16711680);
+  const std::string file = dir_.File("round.KBS");
+  room().SaveData(file);
+  const std::string bytes = TempDir::Read(file);
+  room().ResetData();
+  room().AddBlock(2, 2, 2, 65280);  // replaced by the load
+  services_.Clear();
+  room().LoadData(file);
+  EXPECT_EQ(Current(room()), (Cell{1, 4, 2, 16711680}));  // last in file order
+  EXPECT_EQ(services_.sounds, (std::vector<std::string>{kMove, kMove, kMove, kMove}));
+  EXPECT_EQ(services_.doEvents, 3);
+  EXPECT_FALSE(Access::Occupied(room(), 2, 2, 2));
+  EXPECT_EQ(Access::Cell(room(), 2, 2, 2)->VisualCount(), 1);
+  EXPECT_EQ(Access::Cell(room(), 3, 2, 1)->VisualCount(), 2);
+  EXPECT_EQ(Saved(), bytes);
+}
+
+TEST_F(LayoutTest, TwoRecordsForOneCellKeepTheFirst) {
+  const std::string file = dir_.File("twice.KBS");
+  TempDir::Write(file, "5\r\n1,1,1,255\r\n1,1,1,65280\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  room().LoadData(file);
+  EXPECT_EQ(services_.sounds, (std::vector<std::string>{kMove, kRefuse}));
+  EXPECT_EQ(Current(room()), (Cell{1, 1, 1, 255}));
+  EXPECT_EQ(Access::Cell(room(), 1, 1, 1)->VisualCount(), 2);
+}
+
+TEST_F(LayoutTest, EndMarkNeedsOnlyX) {
+  const std::string file = dir_.File("end.KBS");
+  TempDir::Write(file, "5\r\n2,0,1,255\r\n-1,5,5,5\r\n\"whatever\"\r\n3,3,3,255\r\n");
+  room().LoadData(file);
+  EXPECT_EQ(Current(room()), (Cell{2, 0, 1, 255}));
+  EXPECT_FALSE(Access::Occupied(room(), 3, 3, 3));
+}
+
+TEST_F(LayoutTest, CoordinateEqualToTheCountIsSkippedSilently) {
+  const std::string file = dir_.File("edge.KBS");
+  TempDir::Write(file, "5\n1,0,0,255\n5,0,0,255\n-1,-1,-1,0\n\"t\"\n");  // LF alone
+  room().LoadData(file);
+  EXPECT_EQ(services_.sounds, std::vector<std::string>{kMove});
+  EXPECT_EQ(Current(room()), (Cell{1, 0, 0, 255}));
+}
+
+TEST_F(LayoutTest, OtherCountRebuildsTheRoomFirst) {
+  room().AddBlock(4, 4, 4, 255);
+  const std::string file = dir_.File("three.KBS");
+  TempDir::Write(file, "3\r\n2,2,2,255\r\n0,1,2,65280\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  room().LoadData(file);
+  EXPECT_EQ(room().Divide(), 3);
+  EXPECT_EQ(Access::Room(room())->ChildCount(), 27);
+  EXPECT_EQ(Access::Room(room())->VisualCount(), 7);
+  EXPECT_EQ(Current(room()), (Cell{0, 1, 2, 65280}));
+  FramePtr cell = Access::Cell(room(), 2, 2, 2);
+  ASSERT_EQ(cell->VisualCount(), 2);
+  auto cube = std::dynamic_pointer_cast<MeshBuilder>(cell->Visual(1));
+  ASSERT_TRUE(cube);
+  const auto box = BoxOf(*cube);
+  EXPECT_FLOAT_EQ(box[3] - box[0], 80);
+  EXPECT_EQ(Saved(), "3\r\n0,1,2,65280\r\n2,2,2,255\r\n-1,-1,-1,0\r\n" + kTitleLine);
+}
+
+TEST_F(LayoutTest, SameCountKeepsTheRoom) {
+  const FramePtr before = Access::Room(room());
+  const ObjectHandle handle = before->lp;
+  room().AddBlock(4, 4, 4, 255);
+  const std::string file = dir_.File("five.KBS");
+  TempDir::Write(file, "5\r\n0,0,0,255\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  room().LoadData(file);
+  EXPECT_EQ(Access::Room(room())->lp, handle);
+  EXPECT_FALSE(Access::Occupied(room(), 4, 4, 4));
+  EXPECT_EQ(Access::Cell(room(), 4, 4, 4)->VisualCount(), 1);
+}
+
+TEST_F(LayoutTest, BadFileLeavesTheDrawnRoomUntouched) {
+  room().AddBlock(1, 2, 3, 255);
+  const std::string file = dir_.File("bad.KBS");
+  TempDir::Write(file, "3\r\n0,0,0,255\r\n");
+  services_.Clear();
+  EXPECT_THROW(room().LoadData(file), std::runtime_error);
+  EXPECT_EQ(room().Divide(), 5);
+  EXPECT_EQ(Current(room()), (Cell{1, 2, 3, 255}));
+  EXPECT_EQ(Access::Cell(room(), 1, 2, 3)->VisualCount(), 2);
+  EXPECT_EQ(Access::Room(room())->ChildCount(), 125);
+  EXPECT_TRUE(services_.sounds.empty());
+}
+
+TEST_F(LayoutTest, CommandsDuringALoadDoNotBreakIt) {
+  // A pending event that changes the cell count halfway through the load.
+  const std::string file = dir_.File("busy.KBS");
+  TempDir::Write(file, "5\r\n0,0,0,255\r\n4,4,4,255\r\n3,3,3,255\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  struct Interrupting : RecordingServices {
+    CWorkRoom* room = nullptr;
+    void DoEvents() override {
+      RecordingServices::DoEvents();
+      if (doEvents == 1) room->Divide(3);
+    }
+  } interrupting;
+  interrupting.room = &room();
+  room().LoadData(file);
+  EXPECT_EQ(room().Divide(), 3);
+  EXPECT_EQ(Current(room()).x, -1);  // (4, 4, 4) and (3, 3, 3) lie outside a 3-cell room
+}
+
+}  // namespace
+}  // namespace kubisto
