@@ -16,21 +16,31 @@ SearchState& Search() {
 
 uint32_t DepthFlag(int bitsPerPixel) {
   switch (bitsPerPixel) {
-    case 1: return engine::kDepth1;
-    case 2: return engine::kDepth2;
-    case 4: return engine::kDepth4;
-    case 8: return engine::kDepth8;
-    case 16: return engine::kDepth16;
-    case 24: return engine::kDepth24;
-    case 32: return engine::kDepth32;
-    default: return 0;
+    case 1:
+      return engine::kDepth1;
+    case 2:
+      return engine::kDepth2;
+    case 4:
+      return engine::kDepth4;
+    case 8:
+      return engine::kDepth8;
+    case 16:
+      return engine::kDepth16;
+    case 24:
+      return engine::kDepth24;
+    case 32:
+      return engine::kDepth32;
+    default:
+      return 0;
   }
 }
 
 bool FindDeviceForColorModel(int32_t option, engine::DeviceId* id) {
   SearchState& s = Search();
   s.found = false;
-  uint32_t wanted = option == 1 ? engine::kColorModelMono : option == 2 ? engine::kColorModelRGB : 0;
+  uint32_t wanted = option == 1   ? engine::kColorModelMono
+                    : option == 2 ? engine::kColorModelRGB
+                                  : 0;
   uint32_t depth = DepthFlag(s.screenBits);
   bool chosenHardware = false;
   bool replaced = false;
@@ -108,7 +118,8 @@ bool SetUpDevice(DeviceRecord* rec, platform::HWND hwnd) {
   if (rec->colorModel != 0 && FindDeviceForColorModel(static_cast<int32_t>(rec->colorModel), &id))
     chosen = &id;
 
-  engine::Ref<engine::Device> device = engine::CreateDeviceFromClipper(eng, clip, chosen, width, height);
+  engine::Ref<engine::Device> device =
+      engine::CreateDeviceFromClipper(eng, clip, chosen, width, height);
   if (!device) return fail();
   engine::Device* dev = device.get();
   rec->device = HandOut(std::move(device));
@@ -187,16 +198,24 @@ platform::LRESULT BridgeWindowProc(platform::HWND hwnd, uint32_t msg, platform::
   try {
     if (rec) {
       switch (msg) {
-        case platform::WM_SIZE: OnSize(rec, hwnd, lParam); break;
-        case platform::WM_ACTIVATE: OnActivate(rec, wParam); break;
-        case platform::WM_PAINT: OnPaint(rec, hwnd); break;
-        default: break;
+        case platform::WM_SIZE:
+          OnSize(rec, hwnd, lParam);
+          break;
+        case platform::WM_ACTIVATE:
+          OnActivate(rec, wParam);
+          break;
+        case platform::WM_PAINT:
+          OnPaint(rec, hwnd);
+          break;
+        default:
+          break;
       }
     }
   } catch (...) {
     // The message goes on to the previous procedure whatever happened here.
   }
-  if (!prev || prev == &BridgeWindowProc) return platform::DefaultWindowProc(hwnd, msg, wParam, lParam);
+  if (!prev || prev == &BridgeWindowProc)
+    return platform::DefaultWindowProc(hwnd, msg, wParam, lParam);
   return platform::CallWindowProc(prev, hwnd, msg, wParam, lParam);
 }
 

@@ -13,7 +13,9 @@ int32_t d3dGetOptions(uint32_t animation) {
   return Value<Animation, int32_t>(animation, 0, [](Animation& a) { return a.GetOptions(); });
 }
 int32_t d3dAddPositionKey(uint32_t animation, float time, float x, float y, float z) {
-  return Flag<Animation>(animation, [&](Animation& a) { return a.AddPositionKey(time, {x, y, z}); });
+  return Flag<Animation>(animation, [&](Animation& a) {
+    return a.AddPositionKey(time, {x, y, z});
+  });
 }
 int32_t d3dAddScaleKey(uint32_t animation, float time, float x, float y, float z) {
   return Flag<Animation>(animation, [&](Animation& a) { return a.AddScaleKey(time, {x, y, z}); });

@@ -12,7 +12,8 @@ constexpr uint32_t kSystemColorBit = 0x80000000u;
 }  // namespace
 
 int32_t d3dRGB(float red, float green, float blue) {
-  return Guard<int32_t>(0, [&] { return static_cast<int32_t>(engine::CreateColorRGB(red, green, blue)); });
+  return Guard<int32_t>(
+      0, [&] { return static_cast<int32_t>(engine::CreateColorRGB(red, green, blue)); });
 }
 
 int32_t d3dVBColor(int32_t color) {
@@ -27,7 +28,9 @@ int32_t d3dVBColor(int32_t color) {
 }
 
 float d3dGetRed(int32_t color) { return engine::ColorGetRed(static_cast<engine::Color>(color)); }
-float d3dGetGreen(int32_t color) { return engine::ColorGetGreen(static_cast<engine::Color>(color)); }
+float d3dGetGreen(int32_t color) {
+  return engine::ColorGetGreen(static_cast<engine::Color>(color));
+}
 float d3dGetBlue(int32_t color) { return engine::ColorGetBlue(static_cast<engine::Color>(color)); }
 
 int32_t d3dAddRef(uint32_t handle) {

@@ -92,7 +92,8 @@ int32_t d3dSetCamera(DeviceRecord* rec, uint32_t frame) {
 }
 
 uint32_t d3dGetCamera(DeviceRecord* rec) {
-  return ViewportValue<uint32_t>(rec, [](engine::Viewport& v) { return HandOutBorrowed(v.GetCamera()); });
+  return ViewportValue<uint32_t>(
+      rec, [](engine::Viewport& v) { return HandOutBorrowed(v.GetCamera()); });
 }
 
 int32_t d3dSetFront(DeviceRecord* rec, float value) {
@@ -115,7 +116,8 @@ float d3dGetField(DeviceRecord* rec) {
 }
 
 int32_t d3dSetPlane(DeviceRecord* rec, float left, float right, float bottom, float top) {
-  return ViewportFlag(rec, [&](engine::Viewport& v) { return v.SetPlane(left, right, bottom, top); });
+  return ViewportFlag(rec,
+                      [&](engine::Viewport& v) { return v.SetPlane(left, right, bottom, top); });
 }
 int32_t d3dGetPlane(DeviceRecord* rec, float* lrbt) {
   return ViewportFlag(rec, [&](engine::Viewport& v) {
@@ -139,7 +141,8 @@ int32_t d3dSetUniformScaling(DeviceRecord* rec, int32_t on) {
   return ViewportFlag(rec, [&](engine::Viewport& v) { return v.SetUniformScaling(ToBool(on)); });
 }
 int32_t d3dGetUniformScaling(DeviceRecord* rec) {
-  return ViewportValue<int32_t>(rec, [](engine::Viewport& v) { return FromBool(v.GetUniformScaling()); });
+  return ViewportValue<int32_t>(
+      rec, [](engine::Viewport& v) { return FromBool(v.GetUniformScaling()); });
 }
 
 int32_t d3dGetViewportX(DeviceRecord* rec) {

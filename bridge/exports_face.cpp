@@ -10,7 +10,9 @@ using engine::Face;
 
 int32_t d3dAddVertexFC(uint32_t face, float x, float y, float z) {
   // Unlike the builder's twin this gives a status: 0 when the corner was added, not an index.
-  return Value<Face, int32_t>(face, -1, [&](Face& f) { return f.AddVertex({x, y, z}) ? kStatusOk : kStatusFailed; });
+  return Value<Face, int32_t>(face, -1, [&](Face& f) {
+    return f.AddVertex({x, y, z}) ? kStatusOk : kStatusFailed;
+  });
 }
 int32_t d3dAddVertexAndNormal(uint32_t face, int32_t vertex, int32_t normal) {
   return Flag<Face>(face, [&](Face& f) { return f.AddVertexAndNormalIndexed(vertex, normal); });
@@ -75,7 +77,8 @@ int32_t d3dGetTextureCoordFC(uint32_t face, int32_t which, float* uv) {
   });
 }
 int32_t d3dSetTextureTopoFC(uint32_t face, int32_t topology) {
-  return Flag<Face>(face, [&](Face& f) { return f.SetTextureTopology(topology & 1, (topology & 2) != 0); });
+  return Flag<Face>(
+      face, [&](Face& f) { return f.SetTextureTopology(topology & 1, (topology & 2) != 0); });
 }
 int32_t d3dGetTextureTopoFC(uint32_t face) {
   return Value<Face, int32_t>(face, 0, [](Face& f) {

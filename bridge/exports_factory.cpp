@@ -53,7 +53,9 @@ uint32_t d3dCreateFace(DeviceRecord* rec) {
   return Make(rec, [](engine::Engine& e) { return e.CreateFace(); });
 }
 uint32_t d3dCreateLight(DeviceRecord* rec, int32_t type, int32_t color) {
-  return Make(rec, [&](engine::Engine& e) { return e.CreateLight(type, static_cast<engine::Color>(color)); });
+  return Make(rec, [&](engine::Engine& e) {
+    return e.CreateLight(type, static_cast<engine::Color>(color));
+  });
 }
 uint32_t d3dCreateLightRGB(DeviceRecord* rec, int32_t type, float red, float green, float blue) {
   return Make(rec, [&](engine::Engine& e) { return e.CreateLightRGB(type, red, green, blue); });
@@ -62,8 +64,8 @@ uint32_t d3dCreateMaterial(DeviceRecord* rec, float power) {
   return Make(rec, [&](engine::Engine& e) { return e.CreateMaterial(power); });
 }
 
-uint32_t d3dCreateShadow(DeviceRecord* rec, uint32_t visual, uint32_t light, float px, float py, float pz,
-                         float nx, float ny, float nz) {
+uint32_t d3dCreateShadow(DeviceRecord* rec, uint32_t visual, uint32_t light, float px, float py,
+                         float pz, float nx, float ny, float nz) {
   return Make(rec, [&](engine::Engine& e) -> engine::Ref<engine::Shadow> {
     engine::Object* v = Resolve(visual);
     engine::Light* l = ResolveAs<engine::Light>(light);
@@ -72,9 +74,9 @@ uint32_t d3dCreateShadow(DeviceRecord* rec, uint32_t visual, uint32_t light, flo
   });
 }
 
-uint32_t d3dCreateWrap(DeviceRecord* rec, int32_t type, uint32_t reference, float ox, float oy, float oz,
-                       float dx, float dy, float dz, float ux, float uy, float uz, float ou, float ov,
-                       float su, float sv) {
+uint32_t d3dCreateWrap(DeviceRecord* rec, int32_t type, uint32_t reference, float ox, float oy,
+                       float oz, float dx, float dy, float dz, float ux, float uy, float uz,
+                       float ou, float ov, float su, float sv) {
   return Make(rec, [&](engine::Engine& e) -> engine::Ref<engine::Wrap> {
     engine::Frame* ref = nullptr;
     if (!Optional(reference, ref)) return nullptr;

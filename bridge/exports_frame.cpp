@@ -50,7 +50,8 @@ int32_t d3dGetChildCount(uint32_t frame) {
   return Value<Frame, int32_t>(frame, 0, [](Frame& f) { return f.GetChildren().size(); });
 }
 uint32_t d3dGetChild(uint32_t frame, int32_t index) {
-  return Value<Frame, uint32_t>(frame, 0, [&](Frame& f) { return Element(f.GetChildren(), index); });
+  return Value<Frame, uint32_t>(frame, 0,
+                                [&](Frame& f) { return Element(f.GetChildren(), index); });
 }
 int32_t d3dAddVisual(uint32_t frame, uint32_t visual) {
   return Flag<Frame>(frame, [&](Frame& f) {
@@ -92,7 +93,9 @@ uint32_t d3dGetLight(uint32_t frame, int32_t index) {
 // ---- Placement and motion ----
 
 int32_t d3dSetPosition(uint32_t frame, uint32_t reference, float x, float y, float z) {
-  return WithReference(frame, reference, [&](Frame& f, Frame* ref) { return f.SetPosition(ref, {x, y, z}); });
+  return WithReference(frame, reference, [&](Frame& f, Frame* ref) {
+    return f.SetPosition(ref, {x, y, z});
+  });
 }
 int32_t d3dGetPosition(uint32_t frame, uint32_t reference, float* vector) {
   return WithReference(frame, reference, [&](Frame& f, Frame* ref) {
@@ -103,8 +106,9 @@ int32_t d3dGetPosition(uint32_t frame, uint32_t reference, float* vector) {
   });
 }
 int32_t d3dSetRotation(uint32_t frame, uint32_t reference, float x, float y, float z, float angle) {
-  return WithReference(frame, reference,
-                       [&](Frame& f, Frame* ref) { return f.SetRotation(ref, {x, y, z}, angle); });
+  return WithReference(frame, reference, [&](Frame& f, Frame* ref) {
+    return f.SetRotation(ref, {x, y, z}, angle);
+  });
 }
 int32_t d3dGetRotation(uint32_t frame, uint32_t reference, float* axis, float* angle) {
   return WithReference(frame, reference, [&](Frame& f, Frame* ref) {
@@ -116,10 +120,11 @@ int32_t d3dGetRotation(uint32_t frame, uint32_t reference, float* axis, float* a
     return true;
   });
 }
-int32_t d3dSetOrientation(uint32_t frame, uint32_t reference, float dx, float dy, float dz, float ux, float uy,
-                          float uz) {
-  return WithReference(frame, reference,
-                       [&](Frame& f, Frame* ref) { return f.SetOrientation(ref, {dx, dy, dz}, {ux, uy, uz}); });
+int32_t d3dSetOrientation(uint32_t frame, uint32_t reference, float dx, float dy, float dz,
+                          float ux, float uy, float uz) {
+  return WithReference(frame, reference, [&](Frame& f, Frame* ref) {
+    return f.SetOrientation(ref, {dx, dy, dz}, {ux, uy, uz});
+  });
 }
 int32_t d3dGetOrientation(uint32_t frame, uint32_t reference, float* direction, float* up) {
   return WithReference(frame, reference, [&](Frame& f, Frame* ref) {
@@ -130,7 +135,8 @@ int32_t d3dGetOrientation(uint32_t frame, uint32_t reference, float* direction, 
     return true;
   });
 }
-int32_t d3dSetVelocity(uint32_t frame, uint32_t reference, float x, float y, float z, int32_t withRotation) {
+int32_t d3dSetVelocity(uint32_t frame, uint32_t reference, float x, float y, float z,
+                       int32_t withRotation) {
   return WithReference(frame, reference, [&](Frame& f, Frame* ref) {
     return f.SetVelocity(ref, {x, y, z}, ToBool(withRotation));
   });
@@ -149,7 +155,9 @@ int32_t d3dAddRotation(uint32_t frame, int32_t combine, float x, float y, float 
   });
 }
 int32_t d3dAddScale(uint32_t frame, int32_t combine, float x, float y, float z) {
-  return Flag<Frame>(frame, [&](Frame& f) { return f.AddScale(static_cast<engine::CombineType>(combine), {x, y, z}); });
+  return Flag<Frame>(frame, [&](Frame& f) {
+    return f.AddScale(static_cast<engine::CombineType>(combine), {x, y, z});
+  });
 }
 int32_t d3dAddTranslation(uint32_t frame, int32_t combine, float x, float y, float z) {
   return Flag<Frame>(frame, [&](Frame& f) {
@@ -175,7 +183,8 @@ int32_t d3dGetTransform(uint32_t frame, float* matrix) {
 int32_t d3dLookAt(uint32_t frame, uint32_t target, uint32_t reference, int32_t constraint) {
   return WithReference(frame, reference, [&](Frame& f, Frame* ref) {
     Frame* t = nullptr;
-    return Optional(target, t) && f.LookAt(t, ref, static_cast<engine::FrameConstraint>(constraint));
+    return Optional(target, t) &&
+           f.LookAt(t, ref, static_cast<engine::FrameConstraint>(constraint));
   });
 }
 int32_t d3dMove(uint32_t frame, float delta) {
@@ -185,7 +194,8 @@ int32_t d3dMove(uint32_t frame, float delta) {
 // ---- Appearance ----
 
 int32_t d3dSetColorFM(uint32_t frame, int32_t color) {
-  return Flag<Frame>(frame, [&](Frame& f) { return f.SetColor(static_cast<engine::Color>(color)); });
+  return Flag<Frame>(frame,
+                     [&](Frame& f) { return f.SetColor(static_cast<engine::Color>(color)); });
 }
 int32_t d3dGetColorFM(uint32_t frame) {
   return Value<Frame, int32_t>(frame, 0, [](Frame& f) { return f.GetColor(); });
@@ -200,7 +210,8 @@ uint32_t d3dGetTextureFM(uint32_t frame) {
   return Value<Frame, uint32_t>(frame, 0, [](Frame& f) { return HandOutBorrowed(f.GetTexture()); });
 }
 int32_t d3dSetTextureTopoFM(uint32_t frame, int32_t topology) {
-  return Flag<Frame>(frame, [&](Frame& f) { return f.SetTextureTopology(topology & 1, (topology & 2) != 0); });
+  return Flag<Frame>(
+      frame, [&](Frame& f) { return f.SetTextureTopology(topology & 1, (topology & 2) != 0); });
 }
 int32_t d3dGetTextureTopoFM(uint32_t frame) {
   return Value<Frame, int32_t>(frame, 0, [](Frame& f) {

@@ -17,7 +17,8 @@ int32_t d3dGetType(uint32_t light) {
   return Value<Light, int32_t>(light, 0, [](Light& l) { return l.GetType(); });
 }
 int32_t d3dSetColorLT(uint32_t light, int32_t color) {
-  return Flag<Light>(light, [&](Light& l) { return l.SetColor(static_cast<engine::Color>(color)); });
+  return Flag<Light>(light,
+                     [&](Light& l) { return l.SetColor(static_cast<engine::Color>(color)); });
 }
 int32_t d3dGetColorLT(uint32_t light) {
   return Value<Light, int32_t>(light, 0, [](Light& l) { return l.GetColor(); });
@@ -65,10 +66,12 @@ int32_t d3dSetEnableFrame(uint32_t light, uint32_t frame) {
   });
 }
 uint32_t d3dGetEnableFrame(uint32_t light) {
-  return Value<Light, uint32_t>(light, 0, [](Light& l) { return HandOutBorrowed(l.GetEnableFrame()); });
+  return Value<Light, uint32_t>(light, 0,
+                                [](Light& l) { return HandOutBorrowed(l.GetEnableFrame()); });
 }
 
-// ---- Materials: the engine keeps specular and emissive as fractions, the caller speaks colours ----
+// ---- Materials: the engine keeps specular and emissive as fractions, the caller speaks colours
+// ----
 
 int32_t d3dSetPower(uint32_t material, float power) {
   return Flag<Material>(material, [&](Material& m) { return m.SetPower(power); });

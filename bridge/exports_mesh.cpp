@@ -7,7 +7,8 @@
 using namespace bridge;
 using engine::Mesh;
 
-static_assert(sizeof(MeshVertex) == sizeof(engine::MeshVertex), "mesh vertices cross as 9 values of 4 bytes");
+static_assert(sizeof(MeshVertex) == sizeof(engine::MeshVertex),
+              "mesh vertices cross as 9 values of 4 bytes");
 
 namespace {
 
@@ -27,20 +28,23 @@ int32_t d3dAddGroup(uint32_t mesh, int32_t vertexCount, int32_t faceCount, int32
   return Value<Mesh, int32_t>(mesh, -1, [&](Mesh& m) -> int32_t {
     if (!faceData || vertexCount <= 0 || faceCount <= 0 || vertexPerFace < 0) return -1;
     return m.AddGroup(static_cast<uint32_t>(vertexCount), static_cast<uint32_t>(faceCount),
-                      static_cast<uint32_t>(vertexPerFace), reinterpret_cast<const uint32_t*>(faceData));
+                      static_cast<uint32_t>(vertexPerFace),
+                      reinterpret_cast<const uint32_t*>(faceData));
   });
 }
 int32_t d3dGetGroupCount(uint32_t mesh) {
   return Value<Mesh, int32_t>(mesh, 0, [](Mesh& m) { return m.GetGroupCount(); });
 }
-int32_t d3dSetVertices(uint32_t mesh, int32_t group, int32_t first, int32_t count, const MeshVertex* vertices) {
+int32_t d3dSetVertices(uint32_t mesh, int32_t group, int32_t first, int32_t count,
+                       const MeshVertex* vertices) {
   return Flag<Mesh>(mesh, [&](Mesh& m) {
     if (!vertices || first < 0 || count < 0) return false;
     return m.SetVertices(group, static_cast<uint32_t>(first), static_cast<uint32_t>(count),
                          reinterpret_cast<const engine::MeshVertex*>(vertices));
   });
 }
-int32_t d3dGetVertices(uint32_t mesh, int32_t group, int32_t first, int32_t count, MeshVertex* vertices) {
+int32_t d3dGetVertices(uint32_t mesh, int32_t group, int32_t first, int32_t count,
+                       MeshVertex* vertices) {
   return Flag<Mesh>(mesh, [&](Mesh& m) {
     if (!vertices || first < 0 || count < 0) return false;
     return m.GetVertices(group, static_cast<uint32_t>(first), static_cast<uint32_t>(count),
@@ -60,11 +64,13 @@ int32_t d3dGetGroupData(uint32_t mesh, int32_t group, int32_t size, int32_t* fac
   return Flag<Mesh>(mesh, [&](Mesh& m) {
     uint32_t told = 0;
     if (!faceData || size <= 0) return false;
-    return m.GetGroupData(group, static_cast<uint32_t>(size), reinterpret_cast<uint32_t*>(faceData), &told);
+    return m.GetGroupData(group, static_cast<uint32_t>(size), reinterpret_cast<uint32_t*>(faceData),
+                          &told);
   });
 }
 int32_t d3dSetGroupColor(uint32_t mesh, int32_t group, int32_t color) {
-  return Flag<Mesh>(mesh, [&](Mesh& m) { return m.SetGroupColor(group, static_cast<engine::Color>(color)); });
+  return Flag<Mesh>(
+      mesh, [&](Mesh& m) { return m.SetGroupColor(group, static_cast<engine::Color>(color)); });
 }
 int32_t d3dGetGroupColor(uint32_t mesh, int32_t group) {
   return Value<Mesh, int32_t>(mesh, 0, [&](Mesh& m) { return m.GetGroupColor(group); });
@@ -91,7 +97,8 @@ int32_t d3dSetGroupMaterial(uint32_t mesh, int32_t group, uint32_t material) {
   });
 }
 uint32_t d3dGetGroupMaterial(uint32_t mesh, int32_t group) {
-  return Value<Mesh, uint32_t>(mesh, 0, [&](Mesh& m) { return HandOutBorrowed(m.GetGroupMaterial(group)); });
+  return Value<Mesh, uint32_t>(mesh, 0,
+                               [&](Mesh& m) { return HandOutBorrowed(m.GetGroupMaterial(group)); });
 }
 int32_t d3dSetGroupTexture(uint32_t mesh, int32_t group, uint32_t texture) {
   return Flag<Mesh>(mesh, [&](Mesh& m) {
@@ -100,7 +107,8 @@ int32_t d3dSetGroupTexture(uint32_t mesh, int32_t group, uint32_t texture) {
   });
 }
 uint32_t d3dGetGroupTexture(uint32_t mesh, int32_t group) {
-  return Value<Mesh, uint32_t>(mesh, 0, [&](Mesh& m) { return HandOutBorrowed(m.GetGroupTexture(group)); });
+  return Value<Mesh, uint32_t>(mesh, 0,
+                               [&](Mesh& m) { return HandOutBorrowed(m.GetGroupTexture(group)); });
 }
 int32_t d3dScaleMS(uint32_t mesh, float x, float y, float z) {
   return Flag<Mesh>(mesh, [&](Mesh& m) { return m.Scale({x, y, z}); });

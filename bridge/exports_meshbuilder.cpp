@@ -27,16 +27,24 @@ int32_t CopyOut(uint32_t meshBuilder, int32_t index, float* vector, bool normal)
 // ---- Geometry ----
 
 int32_t d3dAddVertexMB(uint32_t meshBuilder, float x, float y, float z) {
-  return Value<MeshBuilder, int32_t>(meshBuilder, -1, [&](MeshBuilder& mb) { return mb.AddVertex({x, y, z}); });
+  return Value<MeshBuilder, int32_t>(meshBuilder, -1, [&](MeshBuilder& mb) {
+    return mb.AddVertex({x, y, z});
+  });
 }
 int32_t d3dAddNormalMB(uint32_t meshBuilder, float x, float y, float z) {
-  return Value<MeshBuilder, int32_t>(meshBuilder, -1, [&](MeshBuilder& mb) { return mb.AddNormal({x, y, z}); });
+  return Value<MeshBuilder, int32_t>(meshBuilder, -1, [&](MeshBuilder& mb) {
+    return mb.AddNormal({x, y, z});
+  });
 }
 int32_t d3dSetVertexMB(uint32_t meshBuilder, int32_t index, float x, float y, float z) {
-  return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) { return mb.SetVertex(index, {x, y, z}); });
+  return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) {
+    return mb.SetVertex(index, {x, y, z});
+  });
 }
 int32_t d3dSetNormalMB(uint32_t meshBuilder, int32_t index, float x, float y, float z) {
-  return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) { return mb.SetNormal(index, {x, y, z}); });
+  return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) {
+    return mb.SetNormal(index, {x, y, z});
+  });
 }
 int32_t d3dGetVertexMB(uint32_t meshBuilder, int32_t index, float* vector) {
   return CopyOut(meshBuilder, index, vector, false);
@@ -45,17 +53,20 @@ int32_t d3dGetNormalMB(uint32_t meshBuilder, int32_t index, float* vector) {
   return CopyOut(meshBuilder, index, vector, true);
 }
 int32_t d3dGetVertexCountMB(uint32_t meshBuilder) {
-  return Value<MeshBuilder, int32_t>(meshBuilder, 0, [](MeshBuilder& mb) { return mb.GetVertexCount(); });
+  return Value<MeshBuilder, int32_t>(meshBuilder, 0,
+                                     [](MeshBuilder& mb) { return mb.GetVertexCount(); });
 }
 int32_t d3dGetNormalCountMB(uint32_t meshBuilder) {
-  return Value<MeshBuilder, int32_t>(meshBuilder, 0, [](MeshBuilder& mb) { return mb.GetNormalCount(); });
+  return Value<MeshBuilder, int32_t>(meshBuilder, 0,
+                                     [](MeshBuilder& mb) { return mb.GetNormalCount(); });
 }
 int32_t d3dGetFaceCount(uint32_t meshBuilder) {
-  return Value<MeshBuilder, int32_t>(meshBuilder, 0, [](MeshBuilder& mb) { return mb.GetFaceCount(); });
+  return Value<MeshBuilder, int32_t>(meshBuilder, 0,
+                                     [](MeshBuilder& mb) { return mb.GetFaceCount(); });
 }
 uint32_t d3dGetFace(uint32_t meshBuilder, int32_t index) {
-  return Value<MeshBuilder, uint32_t>(meshBuilder, 0,
-                                      [&](MeshBuilder& mb) { return HandOutBorrowed(mb.GetFace(index)); });
+  return Value<MeshBuilder, uint32_t>(
+      meshBuilder, 0, [&](MeshBuilder& mb) { return HandOutBorrowed(mb.GetFace(index)); });
 }
 int32_t d3dAddFace(uint32_t meshBuilder, uint32_t face) {
   return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) {
@@ -111,23 +122,27 @@ int32_t d3dLoadMBByName(uint32_t meshBuilder, const char* fileName, const char* 
 }
 int32_t d3dLoadMBByIndex(uint32_t meshBuilder, const char* fileName, int32_t position) {
   return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) {
-    return fileName && mb.Load(fileName, engine::kLoadByPosition, std::string(), static_cast<uint32_t>(position));
+    return fileName && mb.Load(fileName, engine::kLoadByPosition, std::string(),
+                               static_cast<uint32_t>(position));
   });
 }
 int32_t d3dSaveMB(uint32_t meshBuilder, const char* fileName, int32_t format, int32_t options) {
-  return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) { return fileName && mb.Save(fileName, format, options); });
+  return Flag<MeshBuilder>(
+      meshBuilder, [&](MeshBuilder& mb) { return fileName && mb.Save(fileName, format, options); });
 }
 
 // ---- Appearance ----
 
 int32_t d3dSetColorMB(uint32_t meshBuilder, int32_t color) {
-  return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) { return mb.SetColor(static_cast<engine::Color>(color)); });
+  return Flag<MeshBuilder>(
+      meshBuilder, [&](MeshBuilder& mb) { return mb.SetColor(static_cast<engine::Color>(color)); });
 }
 int32_t d3dSetColorSource(uint32_t meshBuilder, int32_t source) {
   return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) { return mb.SetColorSource(source); });
 }
 int32_t d3dGetColorSource(uint32_t meshBuilder) {
-  return Value<MeshBuilder, int32_t>(meshBuilder, 0, [](MeshBuilder& mb) { return mb.GetColorSource(); });
+  return Value<MeshBuilder, int32_t>(meshBuilder, 0,
+                                     [](MeshBuilder& mb) { return mb.GetColorSource(); });
 }
 int32_t d3dSetMaterialMB(uint32_t meshBuilder, uint32_t material) {
   return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) {
@@ -142,7 +157,8 @@ int32_t d3dSetTextureMB(uint32_t meshBuilder, uint32_t texture) {
   });
 }
 int32_t d3dSetTextureCoordMB(uint32_t meshBuilder, int32_t index, float u, float v) {
-  return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) { return mb.SetTextureCoordinates(index, u, v); });
+  return Flag<MeshBuilder>(meshBuilder,
+                           [&](MeshBuilder& mb) { return mb.SetTextureCoordinates(index, u, v); });
 }
 int32_t d3dGetTextureCoordMB(uint32_t meshBuilder, int32_t index, float* uv) {
   return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) {
@@ -154,29 +170,36 @@ int32_t d3dGetTextureCoordMB(uint32_t meshBuilder, int32_t index, float* uv) {
   });
 }
 int32_t d3dSetTextureTopoMB(uint32_t meshBuilder, int32_t topology) {
-  return Flag<MeshBuilder>(meshBuilder,
-                           [&](MeshBuilder& mb) { return mb.SetTextureTopology(topology & 1, (topology & 2) != 0); });
+  return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) {
+    return mb.SetTextureTopology(topology & 1, (topology & 2) != 0);
+  });
 }
 int32_t d3dSetQuality(uint32_t meshBuilder, int32_t quality) {
   return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) { return mb.SetQuality(quality); });
 }
 int32_t d3dGetQuality(uint32_t meshBuilder) {
-  return Value<MeshBuilder, int32_t>(meshBuilder, 0, [](MeshBuilder& mb) { return mb.GetQuality(); });
+  return Value<MeshBuilder, int32_t>(meshBuilder, 0,
+                                     [](MeshBuilder& mb) { return mb.GetQuality(); });
 }
 int32_t d3dSetPerspective(uint32_t meshBuilder, int32_t on) {
-  return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) { return mb.SetPerspective(ToBool(on)); });
+  return Flag<MeshBuilder>(meshBuilder,
+                           [&](MeshBuilder& mb) { return mb.SetPerspective(ToBool(on)); });
 }
 int32_t d3dGetPerspective(uint32_t meshBuilder) {
-  return Value<MeshBuilder, int32_t>(meshBuilder, 0, [](MeshBuilder& mb) { return FromBool(mb.GetPerspective()); });
+  return Value<MeshBuilder, int32_t>(meshBuilder, 0,
+                                     [](MeshBuilder& mb) { return FromBool(mb.GetPerspective()); });
 }
 int32_t d3dSetVertexColor(uint32_t meshBuilder, int32_t index, int32_t color) {
-  return Flag<MeshBuilder>(meshBuilder,
-                           [&](MeshBuilder& mb) { return mb.SetVertexColor(index, static_cast<engine::Color>(color)); });
+  return Flag<MeshBuilder>(meshBuilder, [&](MeshBuilder& mb) {
+    return mb.SetVertexColor(index, static_cast<engine::Color>(color));
+  });
 }
-int32_t d3dSetVertexColorRGB(uint32_t meshBuilder, int32_t index, float red, float green, float blue) {
-  return Flag<MeshBuilder>(meshBuilder,
-                           [&](MeshBuilder& mb) { return mb.SetVertexColorRGB(index, red, green, blue); });
+int32_t d3dSetVertexColorRGB(uint32_t meshBuilder, int32_t index, float red, float green,
+                             float blue) {
+  return Flag<MeshBuilder>(
+      meshBuilder, [&](MeshBuilder& mb) { return mb.SetVertexColorRGB(index, red, green, blue); });
 }
 int32_t d3dGetVertexColor(uint32_t meshBuilder, int32_t index) {
-  return Value<MeshBuilder, int32_t>(meshBuilder, 0, [&](MeshBuilder& mb) { return mb.GetVertexColor(index); });
+  return Value<MeshBuilder, int32_t>(meshBuilder, 0,
+                                     [&](MeshBuilder& mb) { return mb.GetVertexColor(index); });
 }

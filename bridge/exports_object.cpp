@@ -1,4 +1,5 @@
-// Data every object carries (name, class name, item data), named-object lookup and point conversion.
+// Data every object carries (name, class name, item data), named-object lookup and point
+// conversion.
 #include <cstring>
 #include <string>
 
@@ -21,7 +22,8 @@ bool CopyText(const std::string& text, int32_t size, char* buffer) {
 template <class F>
 int32_t TextOut(uint32_t handle, int32_t size, char* buffer, F&& text) noexcept {
   if (size <= 0 || !buffer) return 0;  // the engine is not asked at all
-  return Flag<engine::Object>(handle, [&](engine::Object& o) { return CopyText(text(o), size, buffer); });
+  return Flag<engine::Object>(handle,
+                              [&](engine::Object& o) { return CopyText(text(o), size, buffer); });
 }
 
 // Converts the caller's vector in place through the frame; the vector is untouched on failure.
@@ -50,7 +52,8 @@ int32_t d3dGetName(uint32_t handle, int32_t size, char* buffer) {
 }
 
 int32_t d3dGetClassName(uint32_t handle, int32_t size, char* buffer) {
-  return TextOut(handle, size, buffer, [](engine::Object& o) { return std::string(o.GetClassName()); });
+  return TextOut(handle, size, buffer,
+                 [](engine::Object& o) { return std::string(o.GetClassName()); });
 }
 
 int32_t d3dSetItemData(uint32_t handle, int32_t value) {
@@ -61,7 +64,8 @@ int32_t d3dSetItemData(uint32_t handle, int32_t value) {
 }
 
 int32_t d3dGetItemData(uint32_t handle) {
-  return Value<engine::Object, int32_t>(handle, 0, [](engine::Object& o) { return o.GetAppData(); });
+  return Value<engine::Object, int32_t>(handle, 0,
+                                        [](engine::Object& o) { return o.GetAppData(); });
 }
 
 uint32_t d3dGetNamedObject(DeviceRecord* rec, const char* name) {

@@ -7,7 +7,8 @@ using namespace bridge;
 using engine::Frame;
 
 int32_t d3dSetBackColor(DeviceRecord* rec, int32_t color) {
-  return SceneFlag(rec, [&](Frame& s) { return s.SetSceneBackground(static_cast<engine::Color>(color)); });
+  return SceneFlag(
+      rec, [&](Frame& s) { return s.SetSceneBackground(static_cast<engine::Color>(color)); });
 }
 int32_t d3dGetBackColor(DeviceRecord* rec) {
   return SceneValue<int32_t>(rec, [](Frame& s) { return s.GetSceneBackground(); });
@@ -22,13 +23,15 @@ int32_t d3dGetFogEnable(DeviceRecord* rec) {
   return SceneValue<int32_t>(rec, [](Frame& s) { return FromBool(s.GetSceneFogEnable()); });
 }
 int32_t d3dSetFogColor(DeviceRecord* rec, int32_t color) {
-  return SceneFlag(rec, [&](Frame& s) { return s.SetSceneFogColor(static_cast<engine::Color>(color)); });
+  return SceneFlag(rec,
+                   [&](Frame& s) { return s.SetSceneFogColor(static_cast<engine::Color>(color)); });
 }
 int32_t d3dGetFogColor(DeviceRecord* rec) {
   return SceneValue<int32_t>(rec, [](Frame& s) { return s.GetSceneFogColor(); });
 }
 int32_t d3dSetFogColorRGB(DeviceRecord* rec, float red, float green, float blue) {
-  return SceneFlag(rec, [&](Frame& s) { return s.SetSceneFogColor(engine::CreateColorRGB(red, green, blue)); });
+  return SceneFlag(
+      rec, [&](Frame& s) { return s.SetSceneFogColor(engine::CreateColorRGB(red, green, blue)); });
 }
 int32_t d3dSetFogMode(DeviceRecord* rec, int32_t mode) {
   return SceneFlag(rec, [&](Frame& s) { return s.SetSceneFogMode(mode); });

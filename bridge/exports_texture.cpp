@@ -52,19 +52,24 @@ int32_t d3dSetDecalScale(uint32_t texture, int32_t on) {
   return Flag<Texture>(texture, [&](Texture& t) { return t.SetDecalScale(ToBool(on)); });
 }
 int32_t d3dGetDecalScale(uint32_t texture) {
-  return Value<Texture, int32_t>(texture, 0, [](Texture& t) { return FromBool(t.GetDecalScale()); });
+  return Value<Texture, int32_t>(texture, 0,
+                                 [](Texture& t) { return FromBool(t.GetDecalScale()); });
 }
 int32_t d3dSetDecalTransparency(uint32_t texture, int32_t on) {
   return Flag<Texture>(texture, [&](Texture& t) { return t.SetDecalTransparency(ToBool(on)); });
 }
 int32_t d3dGetDecalTransparency(uint32_t texture) {
-  return Value<Texture, int32_t>(texture, 0, [](Texture& t) { return FromBool(t.GetDecalTransparency()); });
+  return Value<Texture, int32_t>(texture, 0,
+                                 [](Texture& t) { return FromBool(t.GetDecalTransparency()); });
 }
 int32_t d3dSetDecalTranspColor(uint32_t texture, int32_t color) {
-  return Flag<Texture>(texture, [&](Texture& t) { return t.SetDecalTransparentColor(static_cast<engine::Color>(color)); });
+  return Flag<Texture>(texture, [&](Texture& t) {
+    return t.SetDecalTransparentColor(static_cast<engine::Color>(color));
+  });
 }
 int32_t d3dGetDecalTranspColor(uint32_t texture) {
-  return Value<Texture, int32_t>(texture, 0, [](Texture& t) { return t.GetDecalTransparentColor(); });
+  return Value<Texture, int32_t>(texture, 0,
+                                 [](Texture& t) { return t.GetDecalTransparentColor(); });
 }
 
 // ---- Wraps ----

@@ -14,9 +14,9 @@ constexpr uint32_t kGenerationMask = (1u << (32 - kIndexBits)) - 1;
 constexpr uint32_t kMaxSlots = kIndexMask;  // slot 0 is never used
 
 struct Slot {
-  uint64_t serial = 0;        // the object's serial; 0 when the slot is free
-  uint32_t generation = 1;    // 1..kGenerationMask
-  uint32_t outside = 0;       // references handed out and not yet given back
+  uint64_t serial = 0;      // the object's serial; 0 when the slot is free
+  uint32_t generation = 1;  // 1..kGenerationMask
+  uint32_t outside = 0;     // references handed out and not yet given back
 };
 
 class Table {
@@ -77,7 +77,9 @@ class Table {
   static constexpr size_t kReuseAfter = 1024;  // keep this many slots resting before reuse
   static constexpr size_t kFirstSweep = 4096;
 
-  Handle MakeHandle(uint32_t index) const { return (slots_[index].generation << kIndexBits) | index; }
+  Handle MakeHandle(uint32_t index) const {
+    return (slots_[index].generation << kIndexBits) | index;
+  }
 
   void FreeIndex(uint32_t index) {
     Slot& s = slots_[index];

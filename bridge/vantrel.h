@@ -26,7 +26,9 @@
 
 #ifdef __cplusplus
 #define VANTREL_API extern "C" __attribute__((visibility("default")))
-namespace platform { class Picture; }
+namespace platform {
+class Picture;
+}
 typedef platform::Picture VantrelPicture;
 #else
 #define VANTREL_API extern __attribute__((visibility("default")))
@@ -34,30 +36,35 @@ typedef struct VantrelPicture VantrelPicture;
 #endif
 
 /* Status results of d3dAddVertexFC and d3dCreateBitmap: 0 for success, else one of these. */
-#define VANTREL_STATUS_FAILED ((int32_t)0x8A560001)    /* the engine refused the operation */
-#define VANTREL_STATUS_NOPALETTE ((int32_t)0x8A560002) /* the surface has no palette (true colour) */
+/* The engine refused the operation. */
+#define VANTREL_STATUS_FAILED ((int32_t)0x8A560001)
+/* The surface has no palette (a true-colour screen); the picture still holds the image. */
+#define VANTREL_STATUS_NOPALETTE ((int32_t)0x8A560002)
 
 /* One device on one window. The caller allocates it zeroed and keeps it at one address from
  * d3dInit to d3dQuit (the subclassed window holds that address). It owns one reference to
  * each object in the fields engine to camera. */
 struct DeviceRecord {
-    uint32_t hwnd;       /* window whose client area the device draws into */
-    uint32_t engine;     /* engine handle */
-    uint32_t clipper;    /* clipper bound to the window */
-    uint32_t device;     /* rendering device */
-    uint32_t viewport;   /* viewport on the device */
-    uint32_t scene;      /* root frame of the scene */
-    uint32_t camera;     /* camera frame, child of scene */
-    uint32_t colorModel; /* option given to d3dInit: 0 default device, 1 mono, 2 RGB */
+  uint32_t hwnd;       /* window whose client area the device draws into */
+  uint32_t engine;     /* engine handle */
+  uint32_t clipper;    /* clipper bound to the window */
+  uint32_t device;     /* rendering device */
+  uint32_t viewport;   /* viewport on the device */
+  uint32_t scene;      /* root frame of the scene */
+  uint32_t camera;     /* camera frame, child of scene */
+  uint32_t colorModel; /* option given to d3dInit: 0 default device, 1 mono, 2 RGB */
 };
 
 /* One vertex of a mesh group, as d3dSetVertices and d3dGetVertices exchange it (36 bytes). */
 struct MeshVertex {
-    float x, y, z;    /* position */
-    float nx, ny, nz; /* normal */
-    float u, v;       /* texture coordinates */
-    int32_t color;    /* engine colour */
+  float x, y, z;    /* position */
+  float nx, ny, nz; /* normal */
+  float u, v;       /* texture coordinates */
+  int32_t color;    /* engine colour */
 };
+
+/* One line per export, aligned as a table. */
+/* clang-format off */
 
 /* ==================================================================================== */
 /* Device, viewport and camera: the first argument is the caller's DeviceRecord           */
@@ -396,5 +403,7 @@ VANTREL_API int32_t  d3dGetItemData(uint32_t handle);                           
 VANTREL_API uint32_t d3dGetNamedObject(struct DeviceRecord* rec, const char* name);      /* object of that name */
 VANTREL_API int32_t  d3dFrameToScene(uint32_t frame, float* vector);                     /* in place, frame to scene */
 VANTREL_API int32_t  d3dSceneToFrame(uint32_t frame, float* vector);                     /* in place, scene to frame */
+
+/* clang-format on */
 
 #endif /* KUBISTO_BRIDGE_VANTREL_H */

@@ -76,11 +76,12 @@ class BridgeTest : public ::testing::Test {
 inline std::string WriteSmallBmp() {
   std::string path = testing::TempDir() + "bridge_small.bmp";
   const unsigned char file[] = {
-      'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,               // file header
-      40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,  // info header
-      16, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-      0, 0, 255, 0, 255, 0, 0, 0,   // bottom row: red, green, padding
-      255, 0, 0, 255, 255, 255, 0, 0};  // top row: blue, white, padding
+      'B', 'M', 70, 0,   0,    0,    0, 0, 0,    0,    54, 0, 0, 0,  // file header
+      40,  0,   0,  0,   2,    0,    0, 0, 2,    0,    0,  0, 1, 0, 24, 0, 0, 0, 0, 0,  // info
+                                                                                        // header
+      16,  0,   0,  0,   0x13, 0x0B, 0, 0, 0x13, 0x0B, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0, 0,
+      0,   255, 0,  255, 0,    0,    0,      // bottom row: red, green, padding
+      255, 0,   0,  255, 255,  255,  0, 0};  // top row: blue, white, padding
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file), sizeof file);
   return path;
 }

@@ -20,7 +20,8 @@ std::string ClassName(uint32_t h) {
 // A window procedure that counts what reaches it, to see the bridge pass messages on.
 int g_seen = 0;
 uint32_t g_lastMessage = 0;
-platform::LRESULT CountingProc(platform::HWND hwnd, uint32_t msg, platform::WPARAM wp, platform::LPARAM lp) {
+platform::LRESULT CountingProc(platform::HWND hwnd, uint32_t msg, platform::WPARAM wp,
+                               platform::LPARAM lp) {
   ++g_seen;
   g_lastMessage = msg;
   if (msg == 0x0400) return 77;
@@ -82,7 +83,8 @@ TEST_F(DeviceSetUp, MakesEveryObjectWithTheSetUpValues) {
 
   // The window is subclassed, remembering its previous procedure and the record.
   EXPECT_EQ(platform::GetProp(hwnd, "d3dInfo"), reinterpret_cast<uintptr_t>(&rec));
-  EXPECT_EQ(platform::GetProp(hwnd, "d3dPrevProc"), reinterpret_cast<uintptr_t>(&platform::DefaultWindowProc));
+  EXPECT_EQ(platform::GetProp(hwnd, "d3dPrevProc"),
+            reinterpret_cast<uintptr_t>(&platform::DefaultWindowProc));
   EXPECT_NE(platform::GetWindowProc(hwnd), &platform::DefaultWindowProc);
 }
 
@@ -117,7 +119,8 @@ TEST_F(DeviceSetUp, QuitReleasesEverythingAndRemovesTheSubclass) {
   EXPECT_EQ(platform::GetProp(hwnd, "d3dInfo"), 0u);
   EXPECT_EQ(platform::GetProp(hwnd, "d3dPrevProc"), 0u);
   // The record held the last references: its handles are dead now.
-  for (uint32_t h : {before.engine, before.clipper, before.device, before.viewport, before.scene, before.camera})
+  for (uint32_t h :
+       {before.engine, before.clipper, before.device, before.viewport, before.scene, before.camera})
     EXPECT_EQ(ClassName(h), "") << h;
   // Quit again, and on a record that never was set up.
   EXPECT_EQ(VT(d3dQuit)(&rec), 1);
@@ -264,8 +267,9 @@ TEST_P(ScreenDepthSettings, GiveNewTexturesTheirColoursAndShades) {
 
 // 8 and 16 are the engine's own starting values, which a 256-colour screen keeps.
 INSTANTIATE_TEST_SUITE_P(Depths, ScreenDepthSettings,
-                         ::testing::Values(DepthCase{1, 8, 4}, DepthCase{8, 8, 16}, DepthCase{16, 64, 32},
-                                           DepthCase{24, 64, 256}, DepthCase{32, 64, 256}));
+                         ::testing::Values(DepthCase{1, 8, 4}, DepthCase{8, 8, 16},
+                                           DepthCase{16, 64, 32}, DepthCase{24, 64, 256},
+                                           DepthCase{32, 64, 256}));
 
 // ---- The window binding ----
 

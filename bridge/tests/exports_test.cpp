@@ -1,4 +1,5 @@
-// The library's dynamic symbol table holds exactly the d3d exports and Pass, each reachable by name.
+// The library's dynamic symbol table holds exactly the d3d exports and Pass, each reachable by
+// name.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,7 +26,8 @@ TEST(Exports, ListHoldsTheTwoHundredFiftyFourD3dNamesAndPass) {
   std::set<std::string> names = ExpectedExports();
   EXPECT_EQ(names.size(), 255u);
   EXPECT_EQ(names.count("Pass"), 1u);
-  EXPECT_EQ(std::count_if(names.begin(), names.end(), [](const std::string& n) { return n.rfind("d3d", 0) == 0; }),
+  EXPECT_EQ(std::count_if(names.begin(), names.end(),
+                          [](const std::string& n) { return n.rfind("d3d", 0) == 0; }),
             254);
 }
 
@@ -45,7 +47,8 @@ TEST(Exports, DynamicSymbolTableListsExactlyTheExports) {
 }
 
 TEST(Exports, EveryExportIsFoundByName) {
-  for (const std::string& name : ExpectedExports()) EXPECT_NE(dlsym(vt::Library(), name.c_str()), nullptr) << name;
+  for (const std::string& name : ExpectedExports())
+    EXPECT_NE(dlsym(vt::Library(), name.c_str()), nullptr) << name;
 }
 
 TEST(Exports, InternalNamesStayHidden) {

@@ -64,7 +64,8 @@ TEST_F(Families, EachFactoryMakesItsKind) {
   EXPECT_EQ(VT(d3dGetPower)(mat), 5.0f);
   EXPECT_EQ(ClassName(Keep(VT(d3dCreateAnimation)(&rec))), "Animation");
   EXPECT_EQ(ClassName(Keep(VT(d3dCreateAnimationSet)(&rec))), "AnimationSet");
-  EXPECT_EQ(ClassName(Keep(VT(d3dCreateWrap)(&rec, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 1, 1))), "Wrap");
+  EXPECT_EQ(ClassName(Keep(VT(d3dCreateWrap)(&rec, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 1, 1))),
+            "Wrap");
   EXPECT_EQ(VT(d3dCreateWrap)(&rec, 0, DeadFrame(), 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 1, 1), 0u);
   EXPECT_EQ(VT(d3dLoadTexture)(&rec, "no/such/picture.bmp"), 0u);
   EXPECT_EQ(VT(d3dLoadTexture)(&rec, nullptr), 0u);
@@ -578,7 +579,7 @@ TEST_F(Families, NamesReadBackWithinTheBuffer) {
   char buf[8];
   std::memset(buf, 'x', sizeof buf);
   EXPECT_EQ(VT(d3dGetName)(f, 0, buf), 0);
-  EXPECT_EQ(buf[0], 'x');  // size 0: nothing written
+  EXPECT_EQ(buf[0], 'x');                   // size 0: nothing written
   EXPECT_EQ(VT(d3dGetName)(f, 8, buf), 0);  // too long: cut and terminated
   EXPECT_EQ(std::string(buf), std::string(7, 'n'));
   EXPECT_EQ(VT(d3dGetName)(f, 8, nullptr), 0);

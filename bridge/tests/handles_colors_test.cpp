@@ -73,8 +73,8 @@ TEST_F(Handles, ForgedValuesNameNothing) {
   Init();
   uint32_t mb = VT(d3dCreateMeshBuilder)(&rec);
   VT(d3dAddVertexMB)(mb, 0, 0, 0);
-  for (uint32_t forged : {mb ^ 0x00100000u, mb ^ 0x80000000u, mb & 0x000FFFFFu, (mb & 0xFFF00000u) | 0x000FFFFFu,
-                          0xFFFFFFFFu, 1u, 12345u}) {
+  for (uint32_t forged : {mb ^ 0x00100000u, mb ^ 0x80000000u, mb & 0x000FFFFFu,
+                          (mb & 0xFFF00000u) | 0x000FFFFFu, 0xFFFFFFFFu, 1u, 12345u}) {
     EXPECT_EQ(VT(d3dGetVertexCountMB)(forged), 0) << std::hex << forged;
     EXPECT_EQ(VT(d3dRelease)(forged), 0) << std::hex << forged;
   }

@@ -13,8 +13,8 @@ namespace {
 // Live objects of every kind, and caller memory that failing calls must leave alone.
 struct Objects {
   DeviceRecord rec{};
-  uint32_t frame = 0, target = 0, child = 0, mb = 0, mb2 = 0, face = 0, mesh = 0, light = 0, mat = 0, tex = 0,
-           wrap = 0, anim = 0, set = 0, picked = 0;
+  uint32_t frame = 0, target = 0, child = 0, mb = 0, mb2 = 0, face = 0, mesh = 0, light = 0,
+           mat = 0, tex = 0, wrap = 0, anim = 0, set = 0, picked = 0;
   VantrelPicture* picture = nullptr;
   alignas(16) unsigned char scratch[256];
 
@@ -66,14 +66,14 @@ class Robustness : public BridgeTest {
     o.set = VT(d3dCreateAnimationSet)(&rec);
     o.picked = VT(d3dPick)(&rec, 1, 1);
     o.rec = rec;
-    for (uint32_t h : {o.frame, o.target, o.child, o.mb, o.mb2, o.face, o.mesh, o.light, o.mat, o.tex, o.wrap,
-                       o.anim, o.set, o.picked})
+    for (uint32_t h : {o.frame, o.target, o.child, o.mb, o.mb2, o.face, o.mesh, o.light, o.mat,
+                       o.tex, o.wrap, o.anim, o.set, o.picked})
       ASSERT_NE(h, 0u);
   }
 
   void TearDown() override {
-    for (uint32_t h : {o.frame, o.target, o.child, o.mb, o.mb2, o.face, o.mesh, o.light, o.mat, o.tex, o.wrap,
-                       o.anim, o.set, o.picked})
+    for (uint32_t h : {o.frame, o.target, o.child, o.mb, o.mb2, o.face, o.mesh, o.light, o.mat,
+                       o.tex, o.wrap, o.anim, o.set, o.picked})
       VT(d3dRelease)(h);
     BridgeTest::TearDown();
   }
@@ -86,10 +86,19 @@ class Robustness : public BridgeTest {
     VT(d3dRelease)(deadBuilder);
     uint32_t deadPicked = VT(d3dPick)(&rec, 1, 1);
     VT(d3dRelease)(deadPicked);
-    return {0u,          deadFrame,          deadBuilder,          deadPicked,          o.mb ^ 0x00100000u,
-            o.frame ^ 0x80000000u, o.mesh & 0x000FFFFFu, 0x000FFFFFu, 0xFFFFFFFFu, 0x7FFFFFFFu};
+    return {0u,
+            deadFrame,
+            deadBuilder,
+            deadPicked,
+            o.mb ^ 0x00100000u,
+            o.frame ^ 0x80000000u,
+            o.mesh & 0x000FFFFFu,
+            0x000FFFFFu,
+            0xFFFFFFFFu,
+            0x7FFFFFFFu};
   }
 
+  // clang-format off
   std::vector<BadHandleCall> BadHandleCalls() {
     return {
     {"d3dInit", [&](uint32_t h, DeviceRecord* r) -> double { (void)h; return static_cast<double>(VT(d3dInit)(0, r, 0)); }, 0},
@@ -387,6 +396,8 @@ class Robustness : public BridgeTest {
     };
   }
 
+  // clang-format on
+
   // The live objects still hold what SetUp gave them.
   void ExpectObjectsIntact() {
     EXPECT_EQ(VT(d3dGetVertexCountMB)(o.mb), 3);
@@ -404,8 +415,10 @@ class Robustness : public BridgeTest {
 };
 
 TEST_F(Robustness, TablesCoverEveryExportThatTakesAHandleOrAnAddress) {
-  std::set<std::string> covered = {"d3dRGB", "d3dVBColor", "d3dGetRed", "d3dGetGreen", "d3dGetBlue", "Pass"};
-  for (const BadHandleCall& c : BadHandleCalls()) EXPECT_TRUE(covered.insert(c.name).second) << c.name;
+  std::set<std::string> covered = {"d3dRGB",      "d3dVBColor", "d3dGetRed",
+                                   "d3dGetGreen", "d3dGetBlue", "Pass"};
+  for (const BadHandleCall& c : BadHandleCalls())
+    EXPECT_TRUE(covered.insert(c.name).second) << c.name;
   std::set<std::string> all;
   std::ifstream in(std::string(KUBISTO_SOURCE_DIR) + "/bridge/tests/exports.txt");
   for (std::string line; std::getline(in, line);)
@@ -425,7 +438,8 @@ TEST_F(Robustness, BadHandlesAndUnusableRecordsGiveTheFailureResult) {
   for (uint32_t h : bad) {
     for (int variant = 0; variant < 3; ++variant) {
       // A record that holds garbage: every field a handle that names nothing.
-      const DeviceRecord garbageValues{0x7FFFFFF0u, bad[1], 0xFFFFFFFFu, bad[2], bad[3], 0x12345u, h, 2};
+      const DeviceRecord garbageValues{0x7FFFFFF0u, bad[1],   0xFFFFFFFFu, bad[2],
+                                       bad[3],      0x12345u, h,           2};
       DeviceRecord garbage = garbageValues;
       empty = DeviceRecord{};
       DeviceRecord* r = variant == 0 ? nullptr : variant == 1 ? &empty : &garbage;
@@ -433,7 +447,8 @@ TEST_F(Robustness, BadHandlesAndUnusableRecordsGiveTheFailureResult) {
         if (variant == 2) garbage = garbageValues;  // d3dQuit empties it
         o.FillScratch();
         o.picture = nullptr;
-        EXPECT_EQ(c.call(h, r), c.failure) << c.name << " handle " << std::hex << h << " record " << variant;
+        EXPECT_EQ(c.call(h, r), c.failure)
+            << c.name << " handle " << std::hex << h << " record " << variant;
         EXPECT_TRUE(o.ScratchUntouched()) << c.name << " handle " << std::hex << h;
         EXPECT_EQ(o.picture, nullptr) << c.name;
       }
@@ -446,7 +461,8 @@ TEST_F(Robustness, NeededHandleArgumentsOnALiveRecordMustBeLive) {
   for (uint32_t h : BadHandles()) {
     if (h == 0) continue;  // 0 stands for the scene (frames) or for none (wrap reference)
     EXPECT_EQ(VT(d3dCreateFrame)(&rec, h), 0u) << std::hex << h;
-    EXPECT_EQ(VT(d3dCreateWrap)(&rec, 0, h, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 1, 1), 0u) << std::hex << h;
+    EXPECT_EQ(VT(d3dCreateWrap)(&rec, 0, h, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 1, 1), 0u)
+        << std::hex << h;
   }
   for (uint32_t h : BadHandles()) {
     EXPECT_EQ(VT(d3dSetCamera)(&rec, h), 0) << std::hex << h;
