@@ -15,7 +15,7 @@ enum class Tok {
   Name,     // identifier (text holds it)
   String,   // quoted string (text holds it without the quotes)
   Integer,  // whole number (integer holds it; number holds it too)
-  Float,    // number with a fraction or exponent (number holds it)
+  Float,    // number with a fraction or exponent (number holds it; text its digits, if text)
   OBrace,
   CBrace,
   Guid,     // <...> class identifier; only skipped

@@ -108,6 +108,7 @@ class TextLexer final : public Lexer {
     auto [fp, fec] = std::from_chars(first, last, t.number);
     if (fec != std::errc() || fp != last || !std::isfinite(t.number)) return fail();
     t.kind = Tok::Float;
+    t.text = std::string_view(first, static_cast<size_t>(last - first));  // for exact float reads
     return t;
   }
 

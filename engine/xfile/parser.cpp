@@ -4,6 +4,7 @@
 // Reference:    { name }   (a child that names an object defined earlier; used for materials)
 // Every count is checked against the numbers the rest of the input can still hold before anything is
 // allocated for it, so no input makes the reader allocate more than a small multiple of its size.
+#include <charconv>
 #include <cmath>
 #include <map>
 #include <string>
@@ -81,6 +82,11 @@ class Parser {
   bool readFloat(float& f) {
     if (tok_.kind != Tok::Integer && tok_.kind != Tok::Float) return false;
     f = static_cast<float>(tok_.number);
+    if (tok_.kind == Tok::Float && !tok_.text.empty()) {
+      // Straight from the digits: going through double could round twice.
+      const char* end = tok_.text.data() + tok_.text.size();
+      if (std::from_chars(tok_.text.data(), end, f).ptr != end) return false;
+    }
     advance();
     return std::isfinite(f);
   }
