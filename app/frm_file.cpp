@@ -26,9 +26,16 @@ QRect TwipsToPixels(int left, int top, int width, int height) {
 
 }  // namespace
 
+void FileListBox::keyPressEvent(QKeyEvent* event) {
+  QListWidgetItem* before = currentItem();
+  QListWidget::keyPressEvent(event);
+  // Moving through the list with the keys chooses a name as a click does.
+  if (currentItem() != before && currentItem() != nullptr) emit KeyboardChoice(currentItem());
+}
+
 frmFile::frmFile(QWidget* parent)
     : QDialog(parent),
-      m_filFiles(new QListWidget(this)),
+      m_filFiles(new FileListBox(this)),
       m_lblFileName(new QLabel(QStringLiteral("Label1"), this)),
       m_txtFileName(new QLineEdit(QStringLiteral("Text1"), this)),
       m_cmdOK(new QPushButton(QStringLiteral("cmdOK"), this)),
@@ -65,8 +72,7 @@ frmFile::frmFile(QWidget* parent)
     if (item != nullptr) m_txtFileName->setText(item->text());
   };
   connect(m_filFiles, &QListWidget::itemClicked, this, takeName);
-  connect(m_filFiles, &QListWidget::currentItemChanged, this,
-          [takeName](QListWidgetItem* current, QListWidgetItem*) { takeName(current); });
+  connect(m_filFiles, &FileListBox::KeyboardChoice, this, takeName);
   connect(m_filFiles, &QListWidget::itemDoubleClicked, this, [this, takeName](QListWidgetItem* item) {
     takeName(item);
     cmdOK_Click();
@@ -144,6 +150,8 @@ void frmFile::keyPressEvent(QKeyEvent* event) {
 
 void frmFile::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  // The first in the tab order has the focus, so that no name is chosen before the user does.
+  m_cmdOK->setFocus();
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();
     const QRect frame = frameGeometry();

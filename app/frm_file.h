@@ -3,14 +3,27 @@
 #pragma once
 
 #include <QDialog>
+#include <QListWidget>
 #include <string>
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 
 namespace kubisto::app {
+
+// The file list: a name is chosen by a click or by moving to it with the keys, never by the list
+// taking the focus.
+class FileListBox : public QListWidget {
+  Q_OBJECT
+ public:
+  using QListWidget::QListWidget;
+ signals:
+  void KeyboardChoice(QListWidgetItem* item);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
 
 class frmFile : public QDialog {
   Q_OBJECT
@@ -26,7 +39,7 @@ class frmFile : public QDialog {
   // The result: the folder, "\" and the name after OK; empty before OK and after Cancel.
   std::string filename() const { return m_strFileName; }
 
-  QListWidget* filFiles() const { return m_filFiles; }
+  FileListBox* filFiles() const { return m_filFiles; }
   QLabel* lblFileName() const { return m_lblFileName; }
   QLineEdit* txtFileName() const { return m_txtFileName; }
   QPushButton* cmdOK() const { return m_cmdOK; }
@@ -48,7 +61,7 @@ class frmFile : public QDialog {
   std::string m_strInitDir;
   std::string m_strMode;
   std::string m_strFileName;
-  QListWidget* m_filFiles;
+  FileListBox* m_filFiles;
   QLabel* m_lblFileName;
   QLineEdit* m_txtFileName;
   QPushButton* m_cmdOK;

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "app/frm_file.h"
 #include "app/mod_main.h"
 #include "app/paths.h"
 
@@ -186,5 +187,11 @@ void OnNextPopup(std::function<void(QWidget*)> action) {
 }
 
 void Pump(int ms) { QTest::qWait(ms); }
+
+void ClickFileName(frmFile* files, int row) {
+  QListWidget* list = files->filFiles();
+  const QRect at = list->visualItemRect(list->item(row));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at.center());
+}
 
 }  // namespace kubisto::app::test

@@ -17,6 +17,10 @@
 #include "app/work_room_api.h"
 #include "scene/services.h"
 
+namespace kubisto::app {
+class frmFile;
+}
+
 namespace kubisto::app::test {
 
 // Records every call as text, e.g. "AddBlock(4,4,4,16711680)"; CurrentBlock and Divide answer
@@ -105,6 +109,9 @@ class ShellFixtureState {
 void OnNextModal(std::function<void(QWidget*)> action);
 // The same for the next pop-up menu.
 void OnNextPopup(std::function<void(QWidget*)> action);
+
+// Clicks the name in the given row of a file window's list.
+void ClickFileName(frmFile* files, int row);
 
 // Processes events for about ms milliseconds.
 void Pump(int ms);

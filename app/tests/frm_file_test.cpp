@@ -104,6 +104,22 @@ TEST_F(FrmFileTest, ClickingANameTakesItAlsoInLoadMode) {
   EXPECT_FALSE(files.isVisible());
 }
 
+TEST_F(FrmFileTest, NoNameIsChosenUntilTheUserChoosesOne) {
+  Touch("a.kbs");
+  Touch("b.kbs");
+  frmFile files;
+  files.SetMode("SAVE");
+  files.SetInitDir(DataDir());
+  files.show();
+  files.filFiles()->setFocus();
+  Pump(10);
+  EXPECT_TRUE(files.txtFileName()->text().isEmpty());
+  // Moving with the keys chooses like a click.
+  QTest::keyClick(files.filFiles(), Qt::Key_Down);
+  QTest::keyClick(files.filFiles(), Qt::Key_Down);
+  EXPECT_EQ(files.txtFileName()->text(), "b.kbs");
+}
+
 TEST_F(FrmFileTest, DoubleClickingANameIsOk) {
   Touch("two.kbs");
   frmFile files;
@@ -123,7 +139,7 @@ TEST_F(FrmFileTest, SaveTakesTheTypedNameExactly) {
   files.SetMode("SAVE");
   files.SetInitDir(DataDir());
   files.show();
-  files.filFiles()->setCurrentRow(0);
+  ClickFileName(&files, 0);
   EXPECT_EQ(files.txtFileName()->text(), "old.kbs");
   files.txtFileName()->setText(" new name ");
   files.cmdOK()->click();

@@ -260,7 +260,7 @@ TEST_F(FrmMainTest, LoadLayoutPassesThePathChosenAndShowsIt) {
     ASSERT_NE(files, nullptr);
     caption = files->windowTitle();
     EXPECT_EQ(files->filFiles()->count(), 1);
-    files->filFiles()->setCurrentRow(0);
+    ClickFileName(files, 0);
     files->cmdOK()->click();
   });
   window->action("mnuFileLoad")->trigger();

@@ -103,7 +103,7 @@ TEST_F(RealWorkRoomTest, LoadingAThreeCellLayoutUpdatesStatusAndDivideMarks) {
 
   OnNextModal([](QWidget* modal) {
     auto* files = qobject_cast<frmFile*>(modal);
-    files->filFiles()->setCurrentRow(0);
+    ClickFileName(files, 0);
     files->cmdOK()->click();
   });
   window->tlbToolBar_ButtonClick("Load");
