@@ -89,7 +89,8 @@ ShadowPtr Direct3DRM::CreateShadow(const SceneObjectPtr& Visual, const LightPtr&
 TexturePtr Direct3DRM::LoadTexture(const std::string& filename) {
   TexturePtr tx = Wrapped<Texture>(vantrel::d3dLoadTexture(REC, filename.c_str()));
   if (tx->lp == 0) {
-    services().MessageBox("ファイルが読めません。", vbExclamation | vbOKOnly, "Direct3DRM.LoadTexture");
+    services().MessageBox("ファイルが読めません。", vbExclamation | vbOKOnly,
+                          "Direct3DRM.LoadTexture");
   }
   return tx;
 }
@@ -160,7 +161,9 @@ int32_t Direct3DRM::SetFogParams(float FogStart, float FogEnd, float FogDensity)
   return vantrel::d3dSetFogParams(REC, FogStart, FogEnd, FogDensity);
 }
 
-int32_t Direct3DRM::GetFogParams(float* lpParams) { return vantrel::d3dGetFogParams(REC, lpParams); }
+int32_t Direct3DRM::GetFogParams(float* lpParams) {
+  return vantrel::d3dGetFogParams(REC, lpParams);
+}
 
 int32_t Direct3DRM::Quality() const { return vantrel::d3dGetDeviceQuality(REC); }
 void Direct3DRM::Quality(int32_t cQuality) { vantrel::d3dSetDeviceQuality(REC, cQuality); }
@@ -182,7 +185,9 @@ bool Direct3DRM::GetPlane(float* lpBoundary) {
   return Succeeded(vantrel::d3dGetPlane(REC, lpBoundary));
 }
 
-PickPtr Direct3DRM::Pick(int32_t x, int32_t Y) { return Wrapped<kubisto::Pick>(vantrel::d3dPick(REC, x, Y)); }
+PickPtr Direct3DRM::Pick(int32_t x, int32_t Y) {
+  return Wrapped<kubisto::Pick>(vantrel::d3dPick(REC, x, Y));
+}
 
 int32_t Direct3DRM::Projection() const { return vantrel::d3dGetProjection(REC); }
 void Direct3DRM::Projection(int32_t cProjection) { vantrel::d3dSetProjection(REC, cProjection); }

@@ -31,9 +31,7 @@ MaterialPtr Face::Material() const {
 
 void Face::Material(const MaterialPtr& mt) { vantrel::d3dSetMaterialFC(lp, HandleOf(mt)); }
 
-TexturePtr Face::Texture() const {
-  return Wrapped<kubisto::Texture>(vantrel::d3dGetTextureFC(lp));
-}
+TexturePtr Face::Texture() const { return Wrapped<kubisto::Texture>(vantrel::d3dGetTextureFC(lp)); }
 
 void Face::Texture(const TexturePtr& tx) { vantrel::d3dSetTextureFC(lp, HandleOf(tx)); }
 int32_t Face::AddVertex(float x, float Y, float Z) { return vantrel::d3dAddVertexFC(lp, x, Y, Z); }

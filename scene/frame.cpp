@@ -104,7 +104,9 @@ int32_t Frame::Color() const { return vantrel::d3dGetColorFM(lp); }
 void Frame::Color(int32_t d3dColor) { vantrel::d3dSetColorFM(lp, d3dColor); }
 FramePtr Frame::Parent() const { return Wrapped<Frame>(vantrel::d3dGetParent(lp)); }
 FramePtr Frame::Scene() const { return Wrapped<Frame>(vantrel::d3dGetScene(lp)); }
-FramePtr Frame::Child(int32_t Index) const { return Wrapped<Frame>(vantrel::d3dGetChild(lp, Index)); }
+FramePtr Frame::Child(int32_t Index) const {
+  return Wrapped<Frame>(vantrel::d3dGetChild(lp, Index));
+}
 int32_t Frame::ChildCount() const { return vantrel::d3dGetChildCount(lp); }
 
 bool Frame::AddRotation(int32_t cCombine, float x, float Y, float Z, float vTheta) {
@@ -136,9 +138,15 @@ bool Frame::AddTransform(int32_t cCombine, const float* lpMatrix) {
   return Succeeded(vantrel::d3dAddTransform(lp, cCombine, lpMatrix));
 }
 
-bool Frame::GetTransform(float* lpMatrix) { return Succeeded(vantrel::d3dGetTransform(lp, lpMatrix)); }
-bool Frame::FrameToScene(float* lpVector) { return Succeeded(vantrel::d3dFrameToScene(lp, lpVector)); }
-bool Frame::SceneToFrame(float* lpVector) { return Succeeded(vantrel::d3dSceneToFrame(lp, lpVector)); }
+bool Frame::GetTransform(float* lpMatrix) {
+  return Succeeded(vantrel::d3dGetTransform(lp, lpMatrix));
+}
+bool Frame::FrameToScene(float* lpVector) {
+  return Succeeded(vantrel::d3dFrameToScene(lp, lpVector));
+}
+bool Frame::SceneToFrame(float* lpVector) {
+  return Succeeded(vantrel::d3dSceneToFrame(lp, lpVector));
+}
 
 bool Frame::LookAt(const FramePtr& Target, int32_t cConstraint) {
   return Succeeded(vantrel::d3dLookAt(lp, HandleOf(Target), 0, cConstraint));

@@ -32,10 +32,12 @@ class Frame final : public NamedObject {
   bool GetOrientation(float* lpZ, float* lpY, const SceneObjectPtr& FrameRef = nullptr);
   bool SetPosition(float x, float Y, float Z, const SceneObjectPtr& FrameRef = nullptr);
   bool GetPosition(float* lpPosition, const SceneObjectPtr& FrameRef = nullptr);
-  bool SetRotation(float x, float Y, float Z, float vTheta, const SceneObjectPtr& FrameRef = nullptr);
+  bool SetRotation(float x, float Y, float Z, float vTheta,
+                   const SceneObjectPtr& FrameRef = nullptr);
   // Fills the axis at lpAxis and the caller's vTheta.
   bool GetRotation(float* lpAxis, float& vTheta, const SceneObjectPtr& FrameRef = nullptr);
-  bool SetVelocity(float x, float Y, float Z, bool bRotation, const SceneObjectPtr& FrameRef = nullptr);
+  bool SetVelocity(float x, float Y, float Z, bool bRotation,
+                   const SceneObjectPtr& FrameRef = nullptr);
   bool GetVelocity(float* lpVelocity, bool bRotation, const SceneObjectPtr& FrameRef = nullptr);
   int32_t Color() const;
   void Color(int32_t d3dColor);

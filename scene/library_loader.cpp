@@ -51,8 +51,8 @@ void* FindExport(void* library, const char* exportName, const std::string& libra
   dlerror();
   void* address = dlsym(library, exportName);
   if (address == nullptr) {
-    throw BindingError(453, std::string("Can't find entry point ") + exportName + " in " +
-                                libraryName);
+    throw BindingError(453,
+                       std::string("Can't find entry point ") + exportName + " in " + libraryName);
   }
   return address;
 }

@@ -34,7 +34,9 @@ void Mesh::Texture(int32_t iGroup, const TexturePtr& tx) {
 }
 
 int32_t Mesh::Color(int32_t iGroup) const { return vantrel::d3dGetGroupColor(lp, iGroup); }
-void Mesh::Color(int32_t iGroup, int32_t d3dColor) { vantrel::d3dSetGroupColor(lp, iGroup, d3dColor); }
+void Mesh::Color(int32_t iGroup, int32_t d3dColor) {
+  vantrel::d3dSetGroupColor(lp, iGroup, d3dColor);
+}
 int32_t Mesh::Quality(int32_t iGroup) const { return vantrel::d3dGetGroupQuality(lp, iGroup); }
 void Mesh::Quality(int32_t iGroup, int32_t cQuality) {
   vantrel::d3dSetGroupQuality(lp, iGroup, cQuality);
@@ -45,17 +47,21 @@ void Mesh::Mapping(int32_t iGroup, int32_t cMapping) {
   vantrel::d3dSetGroupMapping(lp, iGroup, cMapping);
 }
 
-int32_t Mesh::AddGroup(int32_t nVertex, int32_t nFace, int32_t nVPerFace, const int32_t* lpFaceData) {
+int32_t Mesh::AddGroup(int32_t nVertex, int32_t nFace, int32_t nVPerFace,
+                       const int32_t* lpFaceData) {
   return vantrel::d3dAddGroup(lp, nVertex, nFace, nVPerFace, lpFaceData);
 }
 
-int32_t Mesh::VertexCount(int32_t iGroup) const { return vantrel::d3dGetGroupVertexCount(lp, iGroup); }
+int32_t Mesh::VertexCount(int32_t iGroup) const {
+  return vantrel::d3dGetGroupVertexCount(lp, iGroup);
+}
 int32_t Mesh::FaceCount(int32_t iGroup) const { return vantrel::d3dGetGroupFaceCount(lp, iGroup); }
 int32_t Mesh::VertexPerFace(int32_t iGroup) const {
   return vantrel::d3dGetGroupVertexPerFace(lp, iGroup);
 }
 
-bool Mesh::SetVertices(int32_t iGroup, int32_t iStart, int32_t nCount, const MeshVertex* lpVertices) {
+bool Mesh::SetVertices(int32_t iGroup, int32_t iStart, int32_t nCount,
+                       const MeshVertex* lpVertices) {
   return Succeeded(vantrel::d3dSetVertices(lp, iGroup, iStart, nCount, lpVertices));
 }
 

@@ -86,14 +86,18 @@ bool MeshBuilder::Save(const std::string& filename) {
   return SaveEx(filename, kBinaryFormat, kSaveEverything);
 }
 
-bool MeshBuilder::Size(float x, float Y, float Z) { return Succeeded(vantrel::d3dScaleMB(lp, x, Y, Z)); }
+bool MeshBuilder::Size(float x, float Y, float Z) {
+  return Succeeded(vantrel::d3dScaleMB(lp, x, Y, Z));
+}
 
 bool MeshBuilder::Translate(float x, float Y, float Z) {
   return Succeeded(vantrel::d3dTranslateMB(lp, x, Y, Z));
 }
 
 int32_t MeshBuilder::ColorSource() const { return vantrel::d3dGetColorSource(lp); }
-void MeshBuilder::ColorSource(int32_t cColorSource) { vantrel::d3dSetColorSource(lp, cColorSource); }
+void MeshBuilder::ColorSource(int32_t cColorSource) {
+  vantrel::d3dSetColorSource(lp, cColorSource);
+}
 void MeshBuilder::Material(const MaterialPtr& mt) { vantrel::d3dSetMaterialMB(lp, HandleOf(mt)); }
 void MeshBuilder::Texture(const TexturePtr& tx) { vantrel::d3dSetTextureMB(lp, HandleOf(tx)); }
 
@@ -105,7 +109,9 @@ bool MeshBuilder::GetTextureCoordinates(int32_t iVertex, float* lpCoordinates) {
   return Succeeded(vantrel::d3dGetTextureCoordMB(lp, iVertex, lpCoordinates));
 }
 
-void MeshBuilder::TextureTopology(int32_t cTopology) { vantrel::d3dSetTextureTopoMB(lp, cTopology); }
+void MeshBuilder::TextureTopology(int32_t cTopology) {
+  vantrel::d3dSetTextureTopoMB(lp, cTopology);
+}
 void MeshBuilder::Color(int32_t d3dColor) { vantrel::d3dSetColorMB(lp, d3dColor); }
 int32_t MeshBuilder::Quality() const { return vantrel::d3dGetQuality(lp); }
 void MeshBuilder::Quality(int32_t cQuality) { vantrel::d3dSetQuality(lp, cQuality); }
@@ -120,11 +126,16 @@ int32_t MeshBuilder::AddObject(const SceneObjectPtr& obj) {
   // Tested in the order Mesh, MeshBuilder, Face, Frame; anything else ends the program at once.
   if (obj) {
     switch (obj->Kind()) {
-      case ObjectKind::Mesh: return vantrel::d3dAddMesh(lp, obj->lp);
-      case ObjectKind::MeshBuilder: return vantrel::d3dAddMeshBuilder(lp, obj->lp);
-      case ObjectKind::Face: return vantrel::d3dAddFace(lp, obj->lp);
-      case ObjectKind::Frame: return vantrel::d3dAddFrame(lp, obj->lp);
-      default: break;
+      case ObjectKind::Mesh:
+        return vantrel::d3dAddMesh(lp, obj->lp);
+      case ObjectKind::MeshBuilder:
+        return vantrel::d3dAddMeshBuilder(lp, obj->lp);
+      case ObjectKind::Face:
+        return vantrel::d3dAddFace(lp, obj->lp);
+      case ObjectKind::Frame:
+        return vantrel::d3dAddFrame(lp, obj->lp);
+      default:
+        break;
     }
   }
   detail::EndProgramAtOnce();

@@ -111,8 +111,8 @@ int32_t AddCurvedFace2(MeshSink& mb, const std::vector<int32_t>& vertices) {
 }
 
 void Cube(MeshSink& mb, float a, float b, float c) {
-  const float corners[8][3] = {{a, b, -c},  {a, -b, -c}, {-a, -b, -c}, {-a, b, -c},
-                               {a, b, c},   {a, -b, c},  {-a, -b, c},  {-a, b, c}};
+  const float corners[8][3] = {{a, b, -c}, {a, -b, -c}, {-a, -b, -c}, {-a, b, -c},
+                               {a, b, c},  {a, -b, c},  {-a, -b, c},  {-a, b, c}};
   for (const auto& p : corners) mb.AddVertex(p[0], p[1], p[2]);
   AddFace(mb, {0, 1, 2, 3});  // z = -c
   AddFace(mb, {3, 2, 6, 7});  // x = -a

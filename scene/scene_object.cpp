@@ -9,16 +9,26 @@ namespace kubisto {
 
 const char* KindName(ObjectKind kind) noexcept {
   switch (kind) {
-    case ObjectKind::Face: return "Face";
-    case ObjectKind::Frame: return "Frame";
-    case ObjectKind::Light: return "Light";
-    case ObjectKind::Mesh: return "Mesh";
-    case ObjectKind::MeshBuilder: return "MeshBuilder";
-    case ObjectKind::Material: return "Material";
-    case ObjectKind::Texture: return "Texture";
-    case ObjectKind::Shadow: return "Shadow";
-    case ObjectKind::Wrap: return "Wrap";
-    case ObjectKind::Pick: return "Pick";
+    case ObjectKind::Face:
+      return "Face";
+    case ObjectKind::Frame:
+      return "Frame";
+    case ObjectKind::Light:
+      return "Light";
+    case ObjectKind::Mesh:
+      return "Mesh";
+    case ObjectKind::MeshBuilder:
+      return "MeshBuilder";
+    case ObjectKind::Material:
+      return "Material";
+    case ObjectKind::Texture:
+      return "Texture";
+    case ObjectKind::Shadow:
+      return "Shadow";
+    case ObjectKind::Wrap:
+      return "Wrap";
+    case ObjectKind::Pick:
+      return "Pick";
   }
   return "";
 }
@@ -35,7 +45,9 @@ SceneObject::~SceneObject() {
 
 std::string NamedObject::Name() const { return NameFromHandle(lp); }
 
-void NamedObject::Name(const std::string& ObjectName) { vantrel::d3dSetName(lp, ObjectName.c_str()); }
+void NamedObject::Name(const std::string& ObjectName) {
+  vantrel::d3dSetName(lp, ObjectName.c_str());
+}
 
 int32_t NamedObject::ItemData() const { return vantrel::d3dGetItemData(lp); }
 

@@ -12,7 +12,18 @@ namespace kubisto {
 using ObjectHandle = uint32_t;  // 0 = no object
 
 // The kinds of scene object, as the object maker and AddObject/DeleteObject tell them apart.
-enum class ObjectKind { Face, Frame, Light, Mesh, MeshBuilder, Material, Texture, Shadow, Wrap, Pick };
+enum class ObjectKind {
+  Face,
+  Frame,
+  Light,
+  Mesh,
+  MeshBuilder,
+  Material,
+  Texture,
+  Shadow,
+  Wrap,
+  Pick
+};
 
 // The class name of a kind ("MeshBuilder", "Frame", ...).
 const char* KindName(ObjectKind kind) noexcept;

@@ -8,8 +8,12 @@ namespace kubisto {
 using detail::BoolArg;
 using detail::Succeeded;
 
-int32_t Texture::SetDecalOrigin(int32_t x, int32_t Y) { return vantrel::d3dSetDecalOrigin(lp, x, Y); }
-int32_t Texture::GetDecalOrigin(int32_t* lpOrigin) { return vantrel::d3dGetDecalOrigin(lp, lpOrigin); }
+int32_t Texture::SetDecalOrigin(int32_t x, int32_t Y) {
+  return vantrel::d3dSetDecalOrigin(lp, x, Y);
+}
+int32_t Texture::GetDecalOrigin(int32_t* lpOrigin) {
+  return vantrel::d3dGetDecalOrigin(lp, lpOrigin);
+}
 bool Texture::DecalScale() const { return Succeeded(vantrel::d3dGetDecalScale(lp)); }
 void Texture::DecalScale(bool bScale) { vantrel::d3dSetDecalScale(lp, BoolArg(bScale)); }
 int32_t Texture::SetDecalSize(float x, float Y) { return vantrel::d3dSetDecalSize(lp, x, Y); }

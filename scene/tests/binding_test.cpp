@@ -54,8 +54,8 @@ TEST(Binding, TheLibraryBesideTheProgramIsTheOneLoaded) {
   Dl_info info{};
   ASSERT_NE(dladdr(pass, &info), 0);
   const auto loaded = std::filesystem::canonical(info.dli_fname);
-  const auto beside = std::filesystem::canonical(std::filesystem::read_symlink("/proc/self/exe")
-                                                     .parent_path() / "libvantrel.so");
+  const auto beside = std::filesystem::canonical(
+      std::filesystem::read_symlink("/proc/self/exe").parent_path() / "libvantrel.so");
   EXPECT_EQ(loaded, beside);
 }
 

@@ -72,8 +72,8 @@ inline bool BridgeComplete() {
 }
 
 // The bridge library lands in stages: until it is complete, the tests that run on it wait.
-#define REQUIRE_BRIDGE()                                                    \
-  if (!::kubisto::testing::BridgeComplete()) {                              \
+#define REQUIRE_BRIDGE()                                                     \
+  if (!::kubisto::testing::BridgeComplete()) {                               \
     GTEST_SKIP() << "libvantrel.so does not load or lacks declared exports"; \
   }
 
@@ -127,7 +127,8 @@ inline std::string WriteBitmap(const std::string& name, int width, int height) {
   file[28] = 24;  // bits per pixel
   put32(34, imageSize);
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width * 3; ++x) file[54 + y * stride + x] = static_cast<unsigned char>(x + y);
+    for (int x = 0; x < width * 3; ++x)
+      file[54 + y * stride + x] = static_cast<unsigned char>(x + y);
   }
   std::FILE* out = std::fopen(path.c_str(), "wb");
   if (out == nullptr) return path;
