@@ -128,28 +128,6 @@ TEST_F(Direct3DRMTest, ImageIsAPictureOfTheViewport) {
   EXPECT_EQ(picture->height(), rm->ViewportHeight());
 }
 
-TEST_F(Direct3DRMTest, ViewportAndSceneProperties) {
-  EXPECT_EQ(rm->Back(), 5000.0f);
-  rm->Front(2.5f);
-  EXPECT_EQ(rm->Front(), 2.5f);
-  rm->Field(0.8f);
-  EXPECT_EQ(rm->Field(), 0.8f);
-  EXPECT_EQ(rm->Quality(), 137);
-  rm->UniformScaling(false);
-  EXPECT_FALSE(rm->UniformScaling());
-  rm->Dither(true);
-  EXPECT_TRUE(rm->Dither());
-  rm->BackColor(vantrel::d3dRGB(0, 0, 1));
-  EXPECT_EQ(static_cast<uint32_t>(rm->BackColor()), 0xFF0000FFu);
-  rm->FogEnable(true);
-  EXPECT_TRUE(rm->FogEnable());
-  float plane[4] = {};
-  EXPECT_TRUE(rm->SetPlane(-1, 1, -0.5f, 0.5f));
-  EXPECT_TRUE(rm->GetPlane(plane));
-  EXPECT_EQ(plane[0], -1.0f);
-  EXPECT_EQ(plane[3], 0.5f);
-  EXPECT_TRUE(rm->Tick(1.0f));
-}
 
 TEST_F(Direct3DRMTest, CameraIsAFrameOfTheScene) {
   FramePtr camera = rm->Camera();

@@ -104,17 +104,6 @@ TEST_F(FrameTest, HierarchyGetters) {
   EXPECT_THROW(other->AddChild(nullptr), ObjectNotSetError);
 }
 
-TEST_F(FrameTest, LookAtTurnsTheFrameTowardTheTarget) {
-  FramePtr target = rm->CreateFrame();
-  ASSERT_TRUE(target->SetPosition(0, 0, 10));
-  ASSERT_TRUE(frame->SetPosition(10, 0, 10));
-  ASSERT_TRUE(frame->LookAt(target, 0));
-  float dir[3] = {}, up[3] = {};
-  ASSERT_TRUE(frame->GetOrientation(dir, up));
-  EXPECT_NEAR(dir[0], -1, 1e-5);
-  EXPECT_NEAR(dir[2], 0, 1e-5);
-  EXPECT_FALSE(rm->CreateFrame()->LookAt(std::make_shared<Frame>(), 0));
-}
 
 TEST_F(FrameTest, NameAndItemDataLiveInTheEngineObject) {
   frame->ItemData(42);
@@ -127,12 +116,6 @@ TEST_F(FrameTest, NameAndItemDataLiveInTheEngineObject) {
   EXPECT_EQ(Frame().Name(), "");
 }
 
-TEST_F(FrameTest, CloneIsANewFrame) {
-  FramePtr copy = frame->Clone();
-  EXPECT_NE(copy->lp, 0u);
-  EXPECT_NE(copy->lp, frame->lp);
-  EXPECT_EQ(copy->Kind(), ObjectKind::Frame);
-}
 
 }  // namespace
 }  // namespace kubisto

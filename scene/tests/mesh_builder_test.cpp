@@ -163,15 +163,6 @@ TEST_F(MeshBuilderTest, PlotOnTheEngine) {
   EXPECT_EQ(oneSided->FaceCount(), 2);
 }
 
-TEST_F(MeshBuilderTest, CreateMeshAndCloneKeepTheirClasses) {
-  mb->Cube(1);
-  MeshPtr mesh = mb->CreateMesh();
-  EXPECT_NE(mesh->lp, 0u);
-  EXPECT_GE(mesh->GroupCount(), 1);
-  MeshBuilderPtr copy = mb->Clone();
-  EXPECT_NE(copy->lp, mb->lp);
-  EXPECT_EQ(copy->FaceCount(), 6);
-}
 
 }  // namespace
 }  // namespace kubisto
