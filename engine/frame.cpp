@@ -35,7 +35,7 @@ Frame::~Frame() {
   for (auto& c : children_) c->parent_ = nullptr;
 }
 
-Object* Frame::Clone() const {
+Frame* Frame::CloneAlone() const {
   auto* f = new Frame;
   CopyBaseTo(*f);
   f->transform_ = transform_;
@@ -52,12 +52,24 @@ Object* Frame::Clone() const {
   f->materialMode_ = materialMode_;
   f->sortMode_ = sortMode_;
   f->scene_ = scene_;
-  for (auto& c : children_) {
-    auto child = Ref<Frame>::Adopt(static_cast<Frame*>(c->Clone()));
-    child->parent_ = f;
-    f->children_.push_back(std::move(child));
-  }
   return f;
+}
+
+Object* Frame::Clone() const {
+  // Copy the subtree level by level with a work list, so that depth costs no stack.
+  Frame* top = CloneAlone();
+  std::vector<std::pair<const Frame*, Frame*>> todo{{this, top}};
+  while (!todo.empty()) {
+    auto [from, to] = todo.back();
+    todo.pop_back();
+    for (auto& c : from->children_) {
+      auto copy = Ref<Frame>::Adopt(c->CloneAlone());
+      copy->parent_ = to;
+      todo.emplace_back(c.get(), copy.get());
+      to->children_.push_back(std::move(copy));
+    }
+  }
+  return top;
 }
 
 // ---- Hierarchy ----

@@ -169,6 +169,7 @@ class Frame final : public Object {
   const SceneSettings& GetSceneSettings() const { return scene_; }
 
  private:
+  Frame* CloneAlone() const;  // the frame without its children
   void DetachFromParent();
   Matrix ParentWorld() const;
   // The transform from reference coordinates to the world (reference nullptr: the parent's).

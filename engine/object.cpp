@@ -2,6 +2,7 @@
 
 #include <map>
 #include <mutex>
+#include <vector>
 
 namespace engine {
 namespace {
@@ -57,11 +58,27 @@ Object::~Object() {
 
 uint32_t Object::AddRef() { return ++refs_; }
 
+// Objects whose count reached 0 while another object was being destroyed wait here, so that
+// freeing a long chain (a frame 100000 levels deep) runs in a loop instead of a deep recursion.
+thread_local std::vector<Object*>* tDying = nullptr;
+
 uint32_t Object::Release() {
   if (refs_ == 0) return 0;  // already being destroyed
   uint32_t left = --refs_;
-  if (left == 0) delete this;
-  return left;
+  if (left != 0) return left;
+  if (tDying) {
+    tDying->push_back(this);
+    return 0;
+  }
+  std::vector<Object*> dying{this};
+  tDying = &dying;
+  while (!dying.empty()) {
+    Object* o = dying.back();
+    dying.pop_back();
+    delete o;
+  }
+  tDying = nullptr;
+  return 0;
 }
 
 void Object::CopyBaseTo(Object& to) const {
@@ -74,7 +91,7 @@ Object* FindNamedObject(const std::string& name) {
   Registry& r = registry();
   std::lock_guard lock(r.mutex);
   for (auto& [serial, o] : r.live)
-    if (o->GetName() == name) return o;
+    if (o->RefCount() != 0 && o->GetName() == name) return o;
   return nullptr;
 }
 
@@ -83,7 +100,7 @@ Object* FindNamedObject(const std::string& name, const Engine* owner) {
   Registry& r = registry();
   std::lock_guard lock(r.mutex);
   for (auto& [serial, o] : r.live)
-    if (o->GetOwner() == owner && o->GetName() == name) return o;
+    if (o->RefCount() != 0 && o->GetOwner() == owner && o->GetName() == name) return o;
   return nullptr;
 }
 
@@ -97,7 +114,8 @@ Object* FindObjectBySerial(uint64_t serial) {
   Registry& r = registry();
   std::lock_guard lock(r.mutex);
   auto it = r.live.find(serial);
-  return it == r.live.end() ? nullptr : it->second;
+  // An object waiting to be freed is gone already for everyone else.
+  return it == r.live.end() || it->second->RefCount() == 0 ? nullptr : it->second;
 }
 
 void ForEachLiveObject(const std::function<void(Object*)>& f) {
@@ -107,7 +125,8 @@ void ForEachLiveObject(const std::function<void(Object*)>& f) {
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
     snapshot.reserve(r.live.size());
-    for (auto& [serial, o] : r.live) snapshot.push_back(o);
+    for (auto& [serial, o] : r.live)
+      if (o->RefCount() != 0) snapshot.push_back(o);
   }
   for (Object* o : snapshot) f(o);
 }

@@ -180,3 +180,26 @@ TEST(ObjectTest, LiveObjectCountReturnsToItsStartAfterABusyScene) {
 
 }  // namespace
 }  // namespace engine
+
+namespace engine {
+namespace {
+
+TEST(ObjectTest, DeepHierarchiesAreCopiedAndFreedWithoutDeepRecursion) {
+  size_t start = LiveObjectCount();
+  {
+    // Built from the bottom up, so that each AddChild's cycle check stays short.
+    Ref<Frame> root = Ref<Frame>::Adopt(new Frame);
+    for (int i = 0; i < 100000; ++i) {
+      auto f = Ref<Frame>::Adopt(new Frame);
+      f->AddChild(root.get());
+      root = f;
+    }
+    auto copy = Ref<Frame>::Adopt(static_cast<Frame*>(root->Clone()));
+    EXPECT_EQ(copy->GetChildCount(), 1u);
+    EXPECT_EQ(LiveObjectCount(), start + 2 * 100001);
+  }
+  EXPECT_EQ(LiveObjectCount(), start);
+}
+
+}  // namespace
+}  // namespace engine
