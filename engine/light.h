@@ -14,6 +14,8 @@ class Frame;
 
 class Light final : public Object {
  public:
+  static constexpr float kUnlimitedRange = 1.8e19f;  // about the square root of the largest float
+
   Light(LightType type, Color color);
   ~Light() override;
   Object* Clone() const override;
@@ -26,7 +28,8 @@ class Light final : public Object {
   }
   bool SetColorRGB(float r, float g, float b);
   Color GetColor() const { return color_; }
-  // Distance beyond which a point or spot light has no effect; false for a negative value.
+  // Distance beyond which a point or spot light has no effect (by default none in practice);
+  // false for a negative value.
   bool SetRange(float range);
   float GetRange() const { return range_; }
   // Spot cone: full light inside umbra, none outside penumbra (full angles, radians).
@@ -49,7 +52,7 @@ class Light final : public Object {
  private:
   LightType type_;
   Color color_;
-  float range_ = 256.0f;
+  float range_ = kUnlimitedRange;
   float umbra_ = 0.4f;
   float penumbra_ = 0.5f;
   float constant_ = 1.0f;
