@@ -72,8 +72,9 @@ inline bool BridgeComplete() {
 }
 
 // Every test on the library needs all of it: a missing export is a fault of the build.
-#define REQUIRE_BRIDGE() \
-  ASSERT_TRUE(::kubisto::testing::BridgeComplete()) << "libvantrel.so does not load or lacks exports"
+#define REQUIRE_BRIDGE()                            \
+  ASSERT_TRUE(::kubisto::testing::BridgeComplete()) \
+      << "libvantrel.so does not load or lacks exports"
 
 // A headless window, recording services and a root object set up on the window.
 class SceneTest : public ::testing::Test {
