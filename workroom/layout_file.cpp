@@ -88,7 +88,8 @@ class FieldReader {
   std::int32_t NextInteger(const char* what) {
     const int lineBefore = line_;
     std::optional<Field> field = Next();
-    if (!field) Fail(fileName_, lineBefore, std::string("the file ends where ") + what + " is expected");
+    if (!field)
+      Fail(fileName_, lineBefore, std::string("the file ends where ") + what + " is expected");
     const std::string& t = field->text;
     std::int64_t value = 0;
     const char* first = t.data();
@@ -96,7 +97,8 @@ class FieldReader {
     const bool digitsOnly =
         !t.empty() && t.find_first_not_of("0123456789", t[0] == '-' ? 1 : 0) == std::string::npos &&
         t != "-";
-    if (!digitsOnly) Fail(fileName_, field->line, std::string(what) + " \"" + t + "\" is not a number");
+    if (!digitsOnly)
+      Fail(fileName_, field->line, std::string(what) + " \"" + t + "\" is not a number");
     const auto [end, ec] = std::from_chars(first, last, value);
     if (ec != std::errc() || end != last || value < std::numeric_limits<std::int32_t>::min() ||
         value > std::numeric_limits<std::int32_t>::max()) {

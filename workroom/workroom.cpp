@@ -61,10 +61,18 @@ std::int32_t CWorkRoom::MinOf3(std::int32_t a, std::int32_t b, std::int32_t c) {
 }
 
 // Every sound plays to its end before the helper returns.
-void CWorkRoom::PlayMoveSound() { services().PlayWave(services().ProgramDir() + "/sound/move.wav", true); }
-void CWorkRoom::PlayTurnSound() { services().PlayWave(services().ProgramDir() + "/sound/turn.wav", true); }
-void CWorkRoom::PlayRefuseSound() { services().PlayWave(services().ProgramDir() + "/sound/kasha.wav", true); }
-void CWorkRoom::PlayPickSound() { services().PlayWave(services().ProgramDir() + "/sound/turn.wav", true); }
+void CWorkRoom::PlayMoveSound() {
+  services().PlayWave(services().ProgramDir() + "/sound/move.wav", true);
+}
+void CWorkRoom::PlayTurnSound() {
+  services().PlayWave(services().ProgramDir() + "/sound/turn.wav", true);
+}
+void CWorkRoom::PlayRefuseSound() {
+  services().PlayWave(services().ProgramDir() + "/sound/kasha.wav", true);
+}
+void CWorkRoom::PlayPickSound() {
+  services().PlayWave(services().ProgramDir() + "/sound/turn.wav", true);
+}
 
 void CWorkRoom::CreateGrids() {
   CreateFrameGrid();

@@ -92,12 +92,12 @@ class CWorkRoom {
   void SetBlockFrames();
   void ResetDivide();
 
-  void CreateGrids();           // all three grids afresh, bounds 0..Divide
-  void CreateFrameGrid();       // the frame grid afresh
-  void CreateBlockGrids();      // occupancy and colour grids afresh, empty
+  void CreateGrids();       // all three grids afresh, bounds 0..Divide
+  void CreateFrameGrid();   // the frame grid afresh
+  void CreateBlockGrids();  // occupancy and colour grids afresh, empty
   void ClearCurrentBlock();
   void RaiseBlockPicked(bool Picked, std::int32_t x, std::int32_t Y, std::int32_t Z);
-  double HalfEdge() const;      // 120 / Divide: half the edge of a cell and of a block
+  double HalfEdge() const;  // 120 / Divide: half the edge of a cell and of a block
   void Render();
 
   std::unique_ptr<Direct3DRM> m_objD3dRM;

@@ -34,7 +34,8 @@ struct Wall {
 constexpr std::array<Wall, 6> kWalls = {{
     {".\\walls\\kita.bmp", {{{0, 0, 1000}, {0, 1000, 1000}, {1000, 1000, 1000}, {1000, 0, 1000}}}},
     {".\\walls\\nishi.bmp", {{{0, 0, 0}, {0, 1000, 0}, {0, 1000, 1000}, {0, 0, 1000}}}},
-    {".\\walls\\higashi.bmp", {{{1000, 0, 1000}, {1000, 1000, 1000}, {1000, 1000, 0}, {1000, 0, 0}}}},
+    {".\\walls\\higashi.bmp",
+     {{{1000, 0, 1000}, {1000, 1000, 1000}, {1000, 1000, 0}, {1000, 0, 0}}}},
     {".\\walls\\ten.bmp", {{{0, 1000, 1000}, {0, 1000, 0}, {1000, 1000, 0}, {1000, 1000, 1000}}}},
     {".\\walls\\ti.bmp", {{{0, 0, 0}, {0, 0, 1000}, {1000, 0, 1000}, {1000, 0, 0}}}},
     {".\\walls\\minami.bmp", {{{1000, 0, 0}, {1000, 1000, 0}, {0, 1000, 0}, {0, 0, 0}}}},
@@ -53,7 +54,8 @@ void CWorkRoom::HandleOfPictureBoxForD3dIO(std::uint32_t NewValue) {
     CreateTable();
     SetBlockFrames();
   } else {
-    services().MessageBox("Direct3Dの初期化に失敗しました。終了します", vbOKOnly, services().AppTitle());
+    services().MessageBox("Direct3Dの初期化に失敗しました。終了します", vbOKOnly,
+                          services().AppTitle());
     services().EndProgram();
   }
   Render();
@@ -128,7 +130,8 @@ void CWorkRoom::CreateWalls() {
     TryStep([&] { texture = rm.LoadTexture(wall.bitmap); });
     TryStep([&] { Need(Need(mb).Face(0)).Texture(texture); });
     for (int v = 0; v < 4; ++v) {
-      TryStep([&] { Need(Need(mb).Face(0)).SetTextureCoordinates(v, kWallUV[v][0], kWallUV[v][1]); });
+      TryStep(
+          [&] { Need(Need(mb).Face(0)).SetTextureCoordinates(v, kWallUV[v][0], kWallUV[v][1]); });
     }
   }
   TryStep([&] { rm.TextureQuality(3); });
@@ -165,7 +168,8 @@ void CWorkRoom::SetBlockFrames() {
         TryStep([&] { marker = m_objD3dRM->CreateMeshBuilder(); });
         TryStep([&] { Need(marker).Sphere(10, 120.0f / 40); });
         TryStep([&] {
-          Need(marker).Color(spawn ? vantrel::d3dVBColor(0xFF00) : vantrel::d3dRGB(1.0f, 0.0f, 0.0f));
+          Need(marker).Color(spawn ? vantrel::d3dVBColor(0xFF00)
+                                   : vantrel::d3dRGB(1.0f, 0.0f, 0.0f));
         });
         TryStep([&] { m_frmBlock(x, y, z) = m_objD3dRM->CreateFrame(); });
         TryStep([&] { Need(m_frmBlock(x, y, z)).AddObject(Present(marker)); });

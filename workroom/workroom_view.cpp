@@ -75,8 +75,8 @@ void CWorkRoom::ViewPicked(float x, float Y) {
   float box[6] = {0, 0, 0, 0, 0, 0};
   TryStep([&] { mesh->GetBox(box); });
   const float width = box[3] - box[0];
-  if (width == 1000.0f) return notPicked();                          // a wall spanning the room
-  if (width == static_cast<float>(2 * (120.0 / 40))) return notPicked();  // a cell marker
+  if (width == 1000.0f) return notPicked();  // a wall spanning the room
+  if (width == static_cast<float>(2 * (120.0 / 40))) return notPicked();        // a cell marker
   if (width != static_cast<float>(2 * HalfEdge())) return ClearCurrentBlock();  // table, side walls
 
   float p[3] = {0, 0, 0};
@@ -94,7 +94,8 @@ void CWorkRoom::ViewPicked(float x, float Y) {
         });
         if (!match) continue;
         TryStep([&] { RaiseBlockPicked(true, cx, cy, cz); });
-        m_vecCurrentBlock = {static_cast<float>(cx), static_cast<float>(cy), static_cast<float>(cz)};
+        m_vecCurrentBlock = {static_cast<float>(cx), static_cast<float>(cy),
+                             static_cast<float>(cz)};
         TryStep([&] { PlayPickSound(); });
         return;
       }

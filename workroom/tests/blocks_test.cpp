@@ -44,7 +44,8 @@ TEST_F(WorkRoomTest, AddBlockRefusals) {
   room().AddBlock(1, 1, 1, 255);
   services_.Clear();
   // Outside the playable cells: nothing changes, no sound.
-  for (const Cell& c : {Cell{5, 0, 0, 0}, Cell{0, 5, 0, 0}, Cell{0, 0, 5, 0}, Cell{-1, 0, 0, 0}, Cell{0, 0, -7, 0}}) {
+  for (const Cell& c : {Cell{5, 0, 0, 0}, Cell{0, 5, 0, 0}, Cell{0, 0, 5, 0}, Cell{-1, 0, 0, 0},
+                        Cell{0, 0, -7, 0}}) {
     room().AddBlock(c.x, c.y, c.z, 65280);
   }
   EXPECT_TRUE(services_.sounds.empty());

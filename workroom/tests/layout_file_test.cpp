@@ -25,14 +25,14 @@ const std::string kSjisTitle =
 TEST(ShiftJis, EncodesTheTitleAndPassesAscii) {
   EXPECT_EQ(ToShiftJis(kLayoutTitle), kSjisTitle);
   EXPECT_EQ(ToShiftJis("abc,\"1\""), "abc,\"1\"");
-  EXPECT_THROW(ToShiftJis("日本"), std::invalid_argument);  // 日 is not in the table
+  EXPECT_THROW(ToShiftJis("日本"), std::invalid_argument);      // 日 is not in the table
   EXPECT_THROW(ToShiftJis("\xE8\xB6"), std::invalid_argument);  // truncated sequence
   EXPECT_THROW(ToShiftJis("\xFF"), std::invalid_argument);
 }
 
 TEST(LayoutFormat, WritesTheExampleByteForByte) {
-  const std::string expected = "5\r\n0,0,0,255\r\n4,4,4,16711680\r\n-1,-1,-1,0\r\n\"" + kSjisTitle +
-                               "\"\r\n";
+  const std::string expected =
+      "5\r\n0,0,0,255\r\n4,4,4,16711680\r\n-1,-1,-1,0\r\n\"" + kSjisTitle + "\"\r\n";
   EXPECT_EQ(FormatLayout(5, {{0, 0, 0, 255}, {4, 4, 4, 16711680}}), expected);
   EXPECT_EQ(FormatLayout(3, {}), "3\r\n-1,-1,-1,0\r\n\"" + kSjisTitle + "\"\r\n");
   EXPECT_EQ(FormatLayout(5, {{1, 2, 3, -5}}).substr(3, 10), "1,2,3,-5\r\n");
@@ -74,7 +74,9 @@ std::string ErrorOf(const std::string& bytes) {
 
 TEST(LayoutParse, RefusesBadFilesNamingFileAndLine) {
   const std::string tail = "-1,-1,-1,0\r\n\"t\"\r\n";
-  EXPECT_EQ(ErrorOf(""), "Layout file \"/data/room.KBS\", line 1: the file ends where the cell count is expected");
+  EXPECT_EQ(
+      ErrorOf(""),
+      "Layout file \"/data/room.KBS\", line 1: the file ends where the cell count is expected");
   EXPECT_EQ(ErrorOf("5\r\n1,2,3,4\r\n"),
             "Layout file \"/data/room.KBS\", line 3: the file ends where x is expected");
   EXPECT_EQ(ErrorOf("5\r\n-1,-1,-1,0\r\n"),

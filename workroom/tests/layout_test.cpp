@@ -35,7 +35,8 @@ TEST_F(LayoutTest, WritesTheExampleFileByteForByte) {
   room().AddBlock(0, 1, 0, 16711935);
   EXPECT_EQ(Saved(),
             "5\r\n0,0,0,255\r\n0,1,0,16711935\r\n3,0,1,65535\r\n1,0,3,65280\r\n4,4,4,16711680\r\n"
-            "-1,-1,-1,0\r\n" + kTitleLine);
+            "-1,-1,-1,0\r\n" +
+                kTitleLine);
 }
 
 TEST_F(LayoutTest, RoundTripRestoresBlocksWithTheLastCurrent) {

@@ -43,7 +43,8 @@ class RecordingServices : public Services {
   // Death tests observe this exit code and the last message shown before it.
   [[noreturn]] void EndProgram() override {
     std::fprintf(stderr, "EndProgram after %zu message(s)%s%s\n", messages.size(),
-                 messages.empty() ? "" : ": ", messages.empty() ? "" : messages.back().text.c_str());
+                 messages.empty() ? "" : ": ",
+                 messages.empty() ? "" : messages.back().text.c_str());
     std::fflush(stderr);
     std::_Exit(kEndProgramCode);
   }

@@ -31,7 +31,8 @@ class ReplaceFileTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
   size_t EntriesInDir() const {
-    return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+    return static_cast<size_t>(
+        std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
   }
   fs::path dir_;
 };

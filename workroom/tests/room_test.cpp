@@ -132,7 +132,8 @@ TEST_F(WorkRoomTest, DivideRebuildsTheRoomOnce) {
   room().Divide(3);
   EXPECT_EQ(room().Divide(), 3);
   EXPECT_EQ(Current(room()), (Cell{-1, -1, -1, 0}));
-  EXPECT_EQ(services_.sounds, std::vector<std::string>{RecordingServices::Sound("/sound/move.wav")});
+  EXPECT_EQ(services_.sounds,
+            std::vector<std::string>{RecordingServices::Sound("/sound/move.wav")});
   room().Divide(4);
   room().Divide(3);
   // One set of walls and one table, 27 cell frames; the lights and the room hang on the scene.

@@ -11,8 +11,8 @@
 #include "platform/window.h"
 #include "recording_services.h"
 #include "scene/direct3drm.h"
-#include "scene/frame.h"
 #include "scene/face.h"
+#include "scene/frame.h"
 #include "scene/mesh_builder.h"
 #include "workroom/workroom.h"
 

@@ -79,11 +79,11 @@ TEST(WorkRoomModel, BadFileLeavesEverythingAsItWas) {
 
   const std::string bad = dir.File("bad.KBS");
   for (const std::string& bytes : {
-           std::string("3\r\n0,0,0,1\r\n"),                                 // ends early
+           std::string("3\r\n0,0,0,1\r\n"),                                        // ends early
            std::string("3\r\n0,0,0,1\r\n2,2,9,1\r\n-1,-1,-1,0\r\n") + kTitleLine,  // outside
-           std::string("3\r\n0,0,zero,1\r\n-1,-1,-1,0\r\n") + kTitleLine,     // not a number
-           std::string("0\r\n-1,-1,-1,0\r\n") + kTitleLine,                  // no cells
-           std::string("3\r\n-1,-1,-1,0\r\n"),                              // no title
+           std::string("3\r\n0,0,zero,1\r\n-1,-1,-1,0\r\n") + kTitleLine,          // not a number
+           std::string("0\r\n-1,-1,-1,0\r\n") + kTitleLine,                        // no cells
+           std::string("3\r\n-1,-1,-1,0\r\n"),                                     // no title
        }) {
     TempDir::Write(bad, bytes);
     try {
