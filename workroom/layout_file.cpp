@@ -1,9 +1,12 @@
 #include "workroom/layout_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <fstream>
 #include <limits>
 #include <optional>
 #include <sstream>
@@ -190,20 +193,36 @@ Layout ParseLayout(std::string_view bytes, const std::string& fileName) {
 }
 
 Layout ReadLayoutFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
     throw std::runtime_error("Cannot open layout file \"" + path + "\": " + std::strerror(errno));
   }
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0) throw std::runtime_error("Cannot read layout file \"" + path + "\"");
-  if (static_cast<std::uintmax_t>(size) > kMaxLayoutFileBytes) {
-    throw std::runtime_error("Layout file \"" + path + "\" is too large to be a layout");
+  std::string bytes;
+  std::string problem;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    problem = std::strerror(errno);
+  } else if (!S_ISREG(st.st_mode)) {
+    problem = "not a file";
+  } else if (static_cast<std::uintmax_t>(st.st_size) > kMaxLayoutFileBytes) {
+    problem = "too large to be a layout";
+  } else {
+    char buffer[4096];
+    for (;;) {
+      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) problem = std::strerror(errno);
+      if (n <= 0) break;
+      bytes.append(buffer, static_cast<std::size_t>(n));
+      if (bytes.size() > kMaxLayoutFileBytes) {
+        problem = "too large to be a layout";
+        break;
+      }
+    }
   }
-  in.seekg(0, std::ios::beg);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  if (!in.read(bytes.data(), size)) {
-    throw std::runtime_error("Cannot read layout file \"" + path + "\"");
+  ::close(fd);
+  if (!problem.empty()) {
+    throw std::runtime_error("Cannot read layout file \"" + path + "\": " + problem);
   }
   return ParseLayout(bytes, path);
 }

@@ -107,6 +107,16 @@ TEST(LayoutParse, RefusesBadFilesNamingFileAndLine) {
             "Layout file \"/data/room.KBS\", line 2: x \"+1\" is not a number");
 }
 
+TEST(LayoutRead, FolderIsNoLayout) {
+  try {
+    ReadLayoutFile(KUBISTO_BIN_DIR);
+    FAIL() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              std::string("Cannot read layout file \"") + KUBISTO_BIN_DIR + "\": not a file");
+  }
+}
+
 TEST(LayoutRead, MissingFileNamesTheFile) {
   try {
     ReadLayoutFile("/nonexistent/dir/none.KBS");
