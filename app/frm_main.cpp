@@ -50,6 +50,9 @@ frmMain::~frmMain() = default;
 
 void frmMain::CreateControls() {
   setWindowIcon(WindowIcon());
+  // A fixed dialog frame: title bar with the close box, no minimise or maximise box.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
   // The menu bar stays in the window, so that the client area below it keeps its size.
   menuBar()->setNativeMenuBar(false);
   m_client = new QWidget(this);

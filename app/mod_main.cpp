@@ -1,8 +1,10 @@
 #include "app/mod_main.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/api_code_module.h"
 #include "app/frm_main.h"
@@ -40,7 +42,12 @@ void Main() {
   auto* splash = new frmSplash();
   splash->SetMode("SPLASH");
   splash->show();
-  // Paint the splash before the sound blocks the thread.
+  // Paint the splash before the sound blocks the thread: on a real display the window can be
+  // painted only once the window system has put it on the screen.
+  QElapsedTimer waited;
+  waited.start();
+  while (!(splash->windowHandle() && splash->windowHandle()->isExposed()) && waited.elapsed() < 500)
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
   splash->repaint();
   QApplication::processEvents();
 

@@ -15,6 +15,15 @@ SdlWavePlayer& sdlPlayer() {
 
 WavePlayer* g_installed = nullptr;
 
+// Frees a buffer from SDL_LoadWAV when it goes out of scope.
+struct WaveBuffer {
+  Uint8* data = nullptr;
+  Uint32 length = 0;
+  ~WaveBuffer() {
+    if (data != nullptr) SDL_FreeWAV(data);
+  }
+};
+
 }  // namespace
 
 WavePlayer& wavePlayer() { return g_installed ? *g_installed : sdlPlayer(); }
@@ -46,48 +55,51 @@ bool SdlWavePlayer::Playing() const {
   return m_device != 0 && SDL_GetQueuedAudioSize(m_device) > 0;
 }
 
-void SdlWavePlayer::Play(const std::string& path, bool wait) {
-  // The next sound replaces one still playing.
+bool SdlWavePlayer::OpenFor(int freq, std::uint16_t format, std::uint8_t channels) {
+  if (m_device != 0 && freq == m_freq && format == m_format && channels == m_channels) return true;
   Stop();
+  SDL_AudioSpec wanted{};
+  wanted.freq = freq;
+  wanted.format = format;
+  wanted.channels = channels;
+  wanted.samples = 1024;
+  wanted.callback = nullptr;  // queued playback
+  SDL_AudioSpec obtained{};
+  // No changes allowed: SDL converts to the device's own format behind the scenes.
+  m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  if (m_device == 0) return false;
+  m_freq = freq;
+  m_format = format;
+  m_channels = channels;
+  m_deviceSamples = obtained.samples;
+  SDL_PauseAudioDevice(m_device, 0);
+  return true;
+}
+
+void SdlWavePlayer::Play(const std::string& path, bool wait) {
   if (!EnsureAudio()) return;
-
+  // Any new sound ends the one still playing, even when the new one cannot be played.
+  if (m_device != 0) SDL_ClearQueuedAudio(m_device);
   SDL_AudioSpec spec{};
-  Uint8* buffer = nullptr;
-  Uint32 length = 0;
+  WaveBuffer wave;
   const std::string file = NativePath(path);
-  if (SDL_LoadWAV(file.c_str(), &spec, &buffer, &length) == nullptr) return;
-
-  spec.callback = nullptr;  // queued playback
-  spec.userdata = nullptr;
-  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
-  if (device == 0) {
-    SDL_FreeWAV(buffer);
-    return;
+  if (SDL_LoadWAV(file.c_str(), &spec, &wave.data, &wave.length) == nullptr) {
+    wave.data = nullptr;
+    return;  // missing or not a wave: nothing is heard
   }
-  const int queued = SDL_QueueAudio(device, buffer, length);
-  SDL_FreeWAV(buffer);
-  if (queued != 0) {
-    SDL_CloseAudioDevice(device);
-    return;
-  }
-  SDL_PauseAudioDevice(device, 0);
-
-  if (!wait) {
-    m_device = device;
-    return;
-  }
+  if (!OpenFor(spec.freq, spec.format, spec.channels)) return;
+  if (SDL_QueueAudio(m_device, wave.data, wave.length) != 0) return;
+  if (!wait) return;
 
   // Play to the end. The bound guards against a device that stops consuming: the sound's own
   // length plus two seconds.
   const int bytesPerFrame = SDL_AUDIO_BITSIZE(spec.format) / 8 * (spec.channels > 0 ? spec.channels : 1);
-  const double seconds = spec.freq > 0 && bytesPerFrame > 0
-                             ? static_cast<double>(length) / bytesPerFrame / spec.freq
-                             : 0.0;
+  const double seconds =
+      spec.freq > 0 && bytesPerFrame > 0 ? static_cast<double>(wave.length) / bytesPerFrame / spec.freq : 0.0;
   const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(seconds * 1000.0) + 2000;
-  while (SDL_GetQueuedAudioSize(device) > 0 && SDL_GetTicks64() < deadline) SDL_Delay(5);
-  // The last queued piece is still in the device's own buffer: let it sound out.
-  if (spec.freq > 0) SDL_Delay(static_cast<Uint32>(1000.0 * spec.samples / spec.freq) + 1);
-  SDL_CloseAudioDevice(device);
+  while (SDL_GetQueuedAudioSize(m_device) > 0 && SDL_GetTicks64() < deadline) SDL_Delay(2);
+  // The last piece taken from the queue is still in the device's own buffer: let it sound out.
+  if (spec.freq > 0) SDL_Delay(static_cast<Uint32>(1000.0 * m_deviceSamples / spec.freq) + 1);
 }
 
 }  // namespace kubisto::app

@@ -25,7 +25,9 @@ TEST_F(FrmMainTest, ClientAreaIsExactly600By400AndTheWindowHasAFixedSize) {
   EXPECT_EQ(window->client()->size(), QSize(600, 400));
   EXPECT_EQ(window->client()->mapTo(window, QPoint(0, 0)).y(), window->menuBar()->height());
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
-  EXPECT_FALSE(window->isVisible() && window->isMaximized());
+  EXPECT_TRUE(window->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_EQ(window->windowTitle(), QStringLiteral("超簡易3D積み木「Oh!Kubisto!!forWindows」Ver0.3bβ2"));
 }
 
