@@ -45,21 +45,22 @@ struct WeightTable {
 inline constexpr WeightTable kWeights{};
 #endif
 
-inline uint32_t SampleBilinear(const MipLevel& lv, int32_t s, int32_t t) {
+#if defined(__SSE2__)
+// The bilinear blend at (s, t) as four 16-bit lanes (blue, green, red, alpha), 0..255 each.
+inline __m128i BilinearLanes(const uint32_t* texels, int pitch, int widthMask, int heightMask,
+                             int32_t s, int32_t t) {
   s -= 128;  // blend between the two texel centres around the point
   t -= 128;
-  const int x0 = (s >> 8) & lv.widthMask, y0 = (t >> 8) & lv.heightMask;
-  const int y1 = (y0 + 1) & lv.heightMask;
-  const uint32_t fx = s & 0xFF, fy = t & 0xFF;
+  const int x0 = (s >> 8) & widthMask, y0 = (t >> 8) & heightMask;
+  const int y1 = (y0 + 1) & heightMask;
   // Rows are padded by one texel, so x0 + 1 is readable and holds the wrapped neighbour.
-  const uint32_t* p0 = lv.texels + y0 * lv.pitch + x0;
-  const uint32_t* p1 = lv.texels + y1 * lv.pitch + x0;
-#if defined(__SSE2__)
+  const uint32_t* p0 = texels + y0 * pitch + x0;
+  const uint32_t* p1 = texels + y1 * pitch + x0;
   // Each pair of neighbours as 16-bit lanes; one multiply blends a pair across, one more blends
   // the two rows. Weights sum to 256, so no lane exceeds 255 * 256.
   const __m128i zero = _mm_setzero_si128();
-  const __m128i wx = _mm_load_si128(reinterpret_cast<const __m128i*>(kWeights.e[fx].w));
-  const __m128i wy = _mm_load_si128(reinterpret_cast<const __m128i*>(kWeights.e[fy].w));
+  const __m128i wx = _mm_load_si128(reinterpret_cast<const __m128i*>(kWeights.e[s & 0xFF].w));
+  const __m128i wy = _mm_load_si128(reinterpret_cast<const __m128i*>(kWeights.e[t & 0xFF].w));
   __m128i top = _mm_mullo_epi16(
       _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p0)), zero), wx);
   __m128i bottom = _mm_mullo_epi16(
@@ -68,12 +69,24 @@ inline uint32_t SampleBilinear(const MipLevel& lv, int32_t s, int32_t t) {
   __m128i rows = _mm_srli_epi16(
       _mm_add_epi16(_mm_unpacklo_epi64(top, bottom), _mm_unpackhi_epi64(top, bottom)), 8);
   __m128i v = _mm_mullo_epi16(rows, wy);
-  v = _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_si128(v, 8)), 8);
-  return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(v, zero)));
+  return _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_si128(v, 8)), 8);
+}
+#endif
+
+inline uint32_t SampleBilinear(const MipLevel& lv, int32_t s, int32_t t) {
+#if defined(__SSE2__)
+  __m128i v = BilinearLanes(lv.texels, lv.pitch, lv.widthMask, lv.heightMask, s, t);
+  return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(v, _mm_setzero_si128())));
 #else
-  uint32_t top = LerpColor(p0[0], p0[1], fx);
-  uint32_t bottom = LerpColor(p1[0], p1[1], fx);
-  return LerpColor(top, bottom, fy);
+  s -= 128;
+  t -= 128;
+  const int x0 = (s >> 8) & lv.widthMask, y0 = (t >> 8) & lv.heightMask;
+  const int y1 = (y0 + 1) & lv.heightMask;
+  const uint32_t* p0 = lv.texels + y0 * lv.pitch + x0;
+  const uint32_t* p1 = lv.texels + y1 * lv.pitch + x0;
+  uint32_t top = LerpColor(p0[0], p0[1], s & 0xFF);
+  uint32_t bottom = LerpColor(p1[0], p1[1], s & 0xFF);
+  return LerpColor(top, bottom, t & 0xFF);
 #endif
 }
 
