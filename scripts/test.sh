@@ -17,3 +17,9 @@ run_build build/release -DCMAKE_BUILD_TYPE=Release
 echo "== Sanitizer build (ASan+UBSan)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_build build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKUBISTO_SANITIZE=ON -DKUBISTO_BUILD_BENCH=OFF
+echo "== Fuzzers (a few seconds each; scripts/fuzz.sh 600 for a long run)"
+if command -v clang++ >/dev/null; then
+  KUBISTO_JOBS=$jobs bash scripts/fuzz.sh 6
+else
+  echo "clang++ is not installed: fuzzers skipped"
+fi
