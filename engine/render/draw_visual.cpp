@@ -101,7 +101,7 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
     const Texture* texture = dc.appearance.fromFrame && dc.appearance.texture
                                  ? dc.appearance.texture
                                  : face.GetTexture();
-    const MipTexture* mip = PreparedTexture(texture);
+    const MipTexture* mip = texture ? PreparedTexture(texture) : nullptr;
     const Color faceColor = dc.appearance.fromFrame ? dc.appearance.color : face.GetColor();
     const SurfaceMaterial material = MaterialOf(face.GetMaterial());
     const bool cacheable = !dc.lights->positionDependent && !material.specular;

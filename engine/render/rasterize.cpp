@@ -1,6 +1,7 @@
 #include "engine/render/rasterize.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -119,6 +120,19 @@ LodChoice ChooseLod(const Setup& s, const MipTexture& tex, int quality, float oo
 
 enum TexMode { kNoTex, kTexNearest, kTexBilinear };
 
+// d / len for a chunk length 1..kLodChunk, by a multiply: 2^32 / len, rounded up, is exact
+// enough that the error stays below one unit over the chunk.
+inline int32_t DivideByLength(int64_t d, int len) {
+  static constexpr auto kRecip = [] {
+    std::array<int64_t, kLodChunk + 1> r{};
+    for (int n = 1; n <= kLodChunk; ++n) r[n] = ((int64_t{1} << 32) + n - 1) / n;
+    return r;
+  }();
+  // Clamped: a step beyond 2^30 is meaningless on any texture, and keeps the product in range.
+  d = std::clamp<int64_t>(d, -(int64_t{1} << 30), int64_t{1} << 30);
+  return static_cast<int32_t>((d * kRecip[len]) >> 32);
+}
+
 // The mipmap level(s) of one chunk, copied out so that the pixel loop keeps them in registers
 // (stores to the colour buffer could otherwise alias them).
 struct ChunkTexture {
@@ -183,6 +197,42 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
   // Without shading the colour is the same everywhere: the first corner's.
   const uint32_t flat = s.flatColor;
 
+#if defined(__SSE2__)
+  if constexpr (kTex == kNoTex && kColor != kShade && !kFog) {
+    // One colour, no texture: four pixels at a time, and hidden stretches (a block behind
+    // another) cost one comparison per four pixels.
+    const __m128 step = _mm_set1_ps(dDepth);
+    __m128 d = _mm_add_ps(_mm_set1_ps(depth), _mm_mul_ps(_mm_set_ps(3, 2, 1, 0), step));
+    const __m128 step4 = _mm_mul_ps(step, _mm_set1_ps(4.0f));
+    const __m128i col = _mm_set1_epi32(static_cast<int>(flat));
+    int i = i0;
+    for (; i + 3 <= i1; i += 4, d = _mm_add_ps(d, step4)) {
+      const __m128 z = _mm_loadu_ps(zrow + i);
+      const __m128 nearer = _mm_cmpgt_ps(d, z);
+      const int bits = _mm_movemask_ps(nearer);
+      if (bits == 0) continue;
+      __m128i* cp = reinterpret_cast<__m128i*>(crow + i);
+      if (bits == 15) {
+        _mm_storeu_ps(zrow + i, d);
+        _mm_storeu_si128(cp, col);
+      } else {
+        const __m128i m = _mm_castps_si128(nearer);
+        _mm_storeu_ps(zrow + i, _mm_or_ps(_mm_and_ps(nearer, d), _mm_andnot_ps(nearer, z)));
+        _mm_storeu_si128(cp, _mm_or_si128(_mm_and_si128(m, col),
+                                          _mm_andnot_si128(m, _mm_loadu_si128(cp))));
+      }
+    }
+    depth = _mm_cvtss_f32(d);
+    for (; i <= i1; ++i, depth += dDepth) {
+      if (depth > zrow[i]) {
+        crow[i] = flat;
+        zrow[i] = depth;
+      }
+    }
+    return;
+  }
+#endif
+
   // Texture coordinates are exact (divided by 1/z) at the ends of chunks of kLodChunk pixels and
   // stepped linearly in between, which is indistinguishable at this length and saves a division
   // per pixel. The mipmap level is chosen per chunk too.
@@ -213,8 +263,8 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
       float w = 1.0f / oow;
       int32_t sEnd = ToFixed(uw * w), tEnd = ToFixed(vw * w);
       // Steps in 64-bit first: the ends may be far apart on a heavily repeated texture.
-      ds = static_cast<int32_t>((static_cast<int64_t>(sEnd) - sCur) / len);
-      dt = static_cast<int32_t>((static_cast<int64_t>(tEnd) - tCur) / len);
+      ds = DivideByLength(static_cast<int64_t>(sEnd) - sCur, len);
+      dt = DivideByLength(static_cast<int64_t>(tEnd) - tCur, len);
     }
 #if defined(__SSE2__)
     if constexpr (kTex == kTexBilinear && !kFog && !kKey && kColor != kShade) {
@@ -225,8 +275,8 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
         const uint32_t* texels = ct.a.texels;
         const int pitch = ct.a.pitch, wm = ct.a.widthMask, hm = ct.a.heightMask;
         int32_t sl = sCur >> l, tl = tCur >> l;
-        const int32_t dsl = static_cast<int32_t>(((static_cast<int64_t>(sCur) + int64_t{ds} * len) >> l) - sl) / len;
-        const int32_t dtl = static_cast<int32_t>(((static_cast<int64_t>(tCur) + int64_t{dt} * len) >> l) - tl) / len;
+        const int32_t dsl = DivideByLength(((static_cast<int64_t>(sCur) + int64_t{ds} * len) >> l) - sl, len);
+        const int32_t dtl = DivideByLength(((static_cast<int64_t>(tCur) + int64_t{dt} * len) >> l) - tl, len);
         const __m128i zero = _mm_setzero_si128(), round = _mm_set1_epi16(255);
         const __m128i tint = _mm_set_epi16(0, 0, 0, 0, 256, static_cast<short>((flat >> 16) & 0xFF),
                                            static_cast<short>((flat >> 8) & 0xFF),
