@@ -83,8 +83,10 @@ inline float FastLog2(float x) {
 
 inline int32_t ToFixed(float v) {
   // Clamped so that the conversion is defined for any coordinate (repeating does the rest).
-  v = std::min(std::max(v, -2.0e9f), 2.0e9f);
-  return static_cast<int32_t>(std::floor(v));
+  if (!(v > -2.0e9f)) v = -2.0e9f;  // a NaN too
+  if (v > 2.0e9f) v = 2.0e9f;
+  int32_t i = static_cast<int32_t>(v);  // toward zero; one less below zero makes it the floor
+  return i - (v < static_cast<float>(i) ? 1 : 0);
 }
 
 // Chooses the mipmap level(s) at a pixel from the texture coordinate's rate of change.

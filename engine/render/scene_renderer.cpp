@@ -9,6 +9,7 @@
 #include "engine/meshbuilder.h"
 #include "engine/render/draw_context.h"
 #include "engine/render/scene_walk.h"
+#include "engine/render/texture_cache.h"
 #include "engine/shadow.h"
 #include "engine/texture.h"
 #include "engine/viewport.h"
@@ -148,6 +149,11 @@ void RenderScene(Viewport& viewport, Frame* frame) {
   SceneWalk<DrawVisit> walk(visit);
   walk.Run(frame);
   device->MarkDrawn();
+
+  // Now and then, forget the prepared copies of textures that are gone (a rebuilt room loads its
+  // pictures anew).
+  thread_local unsigned renders = 0;
+  if (++renders % 64 == 0) PruneTextureCache();
 }
 
 }  // namespace engine::render
