@@ -30,9 +30,10 @@ int32_t d3dInit(uint32_t hwnd, DeviceRecord* rec, int32_t colorModel) {
     c->SetPosition(s, {0, 0, 0});
 
     if (SetUpDevice(rec, hwnd)) {
-      // A window already bound to a record keeps that binding: chaining the procedure onto itself
-      // would pass every message round in a circle.
-      if (platform::GetWindowProc(hwnd) != &BridgeWindowProc) {
+      // A window already bound to a record keeps that binding: the two properties are the window's,
+      // not the procedure's, so a second subclass would pass every message round in a circle.
+      if (platform::GetProp(hwnd, kInfoProperty) == 0 &&
+          platform::GetWindowProc(hwnd) != &BridgeWindowProc) {
         platform::WindowProc prev = platform::SetWindowProc(hwnd, &BridgeWindowProc);
         platform::SetProp(hwnd, kPrevProcProperty, reinterpret_cast<uintptr_t>(prev));
         platform::SetProp(hwnd, kInfoProperty, reinterpret_cast<uintptr_t>(rec));

@@ -109,9 +109,9 @@ uint32_t d3dCreateMeshMB(uint32_t meshBuilder) {
   return Guard<uint32_t>(0, [&]() -> uint32_t {
     engine::MeshBuilder* mb = ResolveAs<engine::MeshBuilder>(meshBuilder);
     if (!mb) return 0;
-    engine::Ref<engine::Mesh> mesh = mb->CreateMesh();
-    if (mesh && mb->GetOwner()) mb->GetOwner()->Adopt(mesh.get());
-    return HandOut(std::move(mesh));
+    // The mesh takes the builder's owner in CreateMesh. The owner is only an identity: its engine
+    // may be gone (after d3dQuit) and must not be called.
+    return HandOut(mb->CreateMesh());
   });
 }
 

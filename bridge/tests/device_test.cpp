@@ -28,6 +28,13 @@ platform::LRESULT CountingProc(platform::HWND hwnd, uint32_t msg, platform::WPAR
   return platform::DefaultWindowProc(hwnd, msg, wp, lp);
 }
 
+// A subclass of its own that passes everything on, as a host's might.
+platform::WindowProc g_forwardTo = nullptr;
+platform::LRESULT ForwardingProc(platform::HWND hwnd, uint32_t msg, platform::WPARAM wp,
+                                 platform::LPARAM lp) {
+  return platform::CallWindowProc(g_forwardTo, hwnd, msg, wp, lp);
+}
+
 using DeviceSetUp = BridgeTest;
 using ColorModelSearch = BridgeTest;
 using WindowBinding = BridgeTest;
@@ -363,6 +370,16 @@ TEST_F(WindowBinding, SecondRecordOnTheSameWindowKeepsTheFirstBinding) {
   EXPECT_EQ(platform::GetProp(hwnd, "d3dInfo"), reinterpret_cast<uintptr_t>(&rec));
   platform::SetClientSize(hwnd, 90, 50);
   EXPECT_EQ(VT(d3dGetDeviceWidth)(&rec), 90);
+
+  // Also with another subclass installed between the two set-ups.
+  platform::WindowProc bridgeProc = platform::SetWindowProc(hwnd, &ForwardingProc);
+  g_forwardTo = bridgeProc;
+  DeviceRecord third{};
+  ASSERT_EQ(VT(d3dInit)(hwnd, &third, 0), 1);
+  platform::SetClientSize(hwnd, 100, 50);
+  EXPECT_EQ(VT(d3dGetDeviceWidth)(&rec), 100);
+  VT(d3dQuit)(&third);
+  EXPECT_EQ(platform::GetWindowProc(hwnd), &ForwardingProc);
 }
 
 }  // namespace
