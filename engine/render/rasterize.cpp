@@ -464,6 +464,41 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
 
   for (int k = 0; k < 3; ++k) s.e[k] = MakeEdge(X[k], Y[k], X[(k + 1) % 3], Y[(k + 1) % 3]);
 
+  // Triangles within 2 x 2 pixels (distant detail, like a small sphere's faces) are common and
+  // cover a pixel or two: weigh the corners at each covered pixel centre directly instead of
+  // setting up interpolation planes.
+  if (s.colLast - s.colFirst <= 1 && s.rowLast - s.rowFirst <= 1 && !(state.texture && !state.texture->empty()) &&
+      state.blend == Blend::kOpaque && !state.fog) {
+    const float inv = 1.0f / static_cast<float>(area2);
+    for (int j = s.rowFirst; j <= s.rowLast; ++j) {
+      for (int i = s.colFirst; i <= s.colLast; ++i) {
+        int64_t e[3];
+        bool inside = true;
+        for (int k = 0; k < 3; ++k) {
+          const Edge& ed = s.e[k];
+          e[k] = ed.a * (static_cast<int64_t>(i) * kSub + kHalf) +
+                 ed.b * (static_cast<int64_t>(j) * kSub + kHalf) + ed.c;
+          inside = inside && e[k] - ed.bias >= 0;
+        }
+        if (!inside) continue;
+        // Each corner weighs as the edge facing it: e[1] faces corner 0, e[2] corner 1, e[0] corner 2.
+        const float w0 = static_cast<float>(e[1]) * inv, w1 = static_cast<float>(e[2]) * inv,
+                    w2 = static_cast<float>(e[0]) * inv;
+        const float depth = w0 * v[0]->depth + w1 * v[1]->depth + w2 * v[2]->depth;
+        const size_t at = static_cast<size_t>(j) * target.pitch + i;
+        if (!(depth > target.depth[at])) continue;
+        auto channel = [&](float ScreenVertex::*c) {
+          float x = w0 * (v[0]->*c) + w1 * (v[1]->*c) + w2 * (v[2]->*c);
+          return static_cast<uint32_t>(std::clamp(x, 0.0f, 1.0f) * 255.0f + 0.5f);
+        };
+        target.color[at] = channel(&ScreenVertex::r) << 16 | channel(&ScreenVertex::g) << 8 |
+                           channel(&ScreenVertex::b);
+        target.depth[at] = depth;
+      }
+    }
+    return;
+  }
+
   // Attribute planes from the snapped corners, so that they agree with the coverage.
   const float x0 = static_cast<float>(X[0]) / kSub, y0 = static_cast<float>(Y[0]) / kSub;
   const float x10 = static_cast<float>(X[1] - X[0]) / kSub, y10 = static_cast<float>(Y[1] - Y[0]) / kSub;
