@@ -162,21 +162,6 @@ TEST_F(FrmMainTest, RecolouringWithoutASelectedBlockDoesNothing) {
   EXPECT_TRUE(room->Commands().empty());
 }
 
-TEST_F(FrmMainTest, EachColourItemPutsBackItsColour) {
-  const std::pair<const char*, int> colours[] = {
-      {"mnuPopupColorRed", 0x0000FF},   {"mnuPopupColorBlue", 0xFF0000},    {"mnuPopupColorYellow", 0x00FFFF},
-      {"mnuPopupColorGreen", 0x00FF00}, {"mnuPopupColorMagenta", 0xFF00FF}, {"mnuPopupColorCyan", 0xFFFF00},
-  };
-  for (const auto& [name, value] : colours) {
-    room->x = 0;
-    room->y = 1;
-    room->z = 2;
-    room->calls.clear();
-    window->action(name)->trigger();
-    EXPECT_EQ(room->Commands(), Calls({"DelBlock", "AddBlock(0,1,2," + std::to_string(value) + ")"})) << name;
-  }
-}
-
 TEST_F(FrmMainTest, DivideItemMovesTheCheckMark) {
   window->action("mnuOptionDivideNum0")->trigger();
   EXPECT_TRUE(window->mnuOptionDivideNum(0)->isChecked());

@@ -1,4 +1,5 @@
 // The Qt services: message boxes with their texts, buttons and icons; the clipboard picture.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QClipboard>
@@ -7,6 +8,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <cstdio>
 
 #include "app/qt_services.h"
 #include "app_test_support.h"
@@ -91,6 +93,17 @@ TEST_F(QtServicesTest, ClipboardPictureIsAnImageAndPngBytes) {
   ASSERT_TRUE(png.loadFromData(data->data("image/png"), "PNG"));
   EXPECT_EQ(png.size(), QSize(3, 2));
   EXPECT_EQ(png.pixel(1, 0) & 0xFFFFFFu, 0x102030u * 2);
+}
+
+TEST(QtServicesDeathTest, EndProgramEndsAtOnceWithoutRunningFurtherCode) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        QtServices host;
+        host.EndProgram();
+        std::fputs("still running", stderr);
+      },
+      ::testing::ExitedWithCode(0), ::testing::Not(::testing::HasSubstr("still running")));
 }
 
 }  // namespace
