@@ -144,6 +144,15 @@ TEST_F(DeviceSetUp, ObjectsKeptByTheProgramOutliveQuit) {
   VT(d3dAddVertexMB)(mb, 1, 2, 3);
   VT(d3dQuit)(&rec);
   EXPECT_EQ(VT(d3dGetVertexCountMB)(mb), 1);
+  // Making objects from it must not reach the engine that made it, which is gone.
+  uint32_t face = VT(d3dCreateFaceMB)(mb);
+  EXPECT_EQ(VT(d3dAddVertexFC)(face, 0, 1, 0), 0);
+  EXPECT_EQ(VT(d3dAddVertexFC)(face, 1, 1, 0), 0);
+  uint32_t mesh = VT(d3dCreateMeshMB)(mb);
+  uint32_t copy = VT(d3dCloneMB)(mb);
+  EXPECT_NE(mesh, 0u);
+  EXPECT_EQ(VT(d3dGetVertexCountMB)(copy), 3);
+  for (uint32_t h : {face, mesh, copy}) VT(d3dRelease)(h);
   EXPECT_EQ(VT(d3dRelease)(mb), 1);
 }
 
