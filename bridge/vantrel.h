@@ -12,6 +12,8 @@
  *    passed as an argument is borrowed.
  *  - Flags: 1 for success, 0 for failure (a handle of 0, a missing "needed" handle, a null
  *    address, a failing engine call). Float getters return 0.0 on failure.
+ *  - Where a handle argument may be 0 ("or 0"), 0 means none; a non-zero handle that names
+ *    nothing is still a failure, never taken for none.
  *  - Boolean arguments: any non-zero value is true.
  *  - Engine colours are 0xAARRGGBB in an int32_t; program colours are 0x00BBGGRR.
  *  - Addresses point into caller memory: a vector is 3 floats, a box 6 floats (min x, y, z
@@ -396,7 +398,7 @@ VANTREL_API int32_t  d3dSetImage(struct DeviceRecord* rec, uint32_t texture);   
 /* Object data and conversion                                                           */
 /* ==================================================================================== */
 VANTREL_API int32_t  d3dSetName(uint32_t handle, const char* name);                      /* object name */
-VANTREL_API int32_t  d3dGetName(uint32_t handle, int32_t size, char* buffer);            /* NUL-terminated within size */
+VANTREL_API int32_t  d3dGetName(uint32_t handle, int32_t size, char* buffer);            /* terminated; 0 when cut to fit */
 VANTREL_API int32_t  d3dGetClassName(uint32_t handle, int32_t size, char* buffer);       /* "Frame", "Builder", ... */
 VANTREL_API int32_t  d3dSetItemData(uint32_t handle, int32_t value);                     /* application value */
 VANTREL_API int32_t  d3dGetItemData(uint32_t handle);                                    /* application value */
