@@ -9,7 +9,9 @@
  *  - Handles are uint32_t values naming one engine object; 0 means none. A stale or forged
  *    handle is treated like 0. Every handle an export returns (create, get, load, clone,
  *    pick) carries one reference that the receiver gives back with d3dRelease. A handle
- *    passed as an argument is borrowed.
+ *    passed as an argument is borrowed. d3dRelease gives back only references that exports
+ *    handed out: releasing more than that does nothing (result 0), so a caller's surplus
+ *    release cannot destroy an object that the engine itself still holds.
  *  - Flags: 1 for success, 0 for failure (a handle of 0, a missing "needed" handle, a null
  *    address, a failing engine call). Float getters return 0.0 on failure.
  *  - Where a handle argument may be 0 ("or 0"), 0 means none; a non-zero handle that names
