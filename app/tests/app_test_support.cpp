@@ -9,6 +9,7 @@
 #include "app/frm_file.h"
 #include "app/mod_main.h"
 #include "app/paths.h"
+#include "platform/picture.h"
 
 namespace kubisto::app::test {
 
@@ -132,7 +133,11 @@ void RecordingServices::PlayWave(const std::string& path, bool wait) { wavePlaye
 void RecordingServices::EndProgram() { throw ProgramEnded(); }
 std::string RecordingServices::ProgramDir() { return app::ProgramDir(); }
 std::string RecordingServices::AppTitle() { return "Kubisto"; }
-bool RecordingServices::SetClipboardPicture(const platform::Picture&) { return true; }
+bool RecordingServices::SetClipboardPicture(const platform::Picture& picture) {
+  clipboardWidth = picture.width();
+  clipboardHeight = picture.height();
+  return true;
+}
 
 // --- Fixture state ---
 

@@ -84,6 +84,7 @@ class RecordingServices : public Services {
     std::string caption;
   };
   std::vector<Message> messages;
+  int clipboardWidth = 0, clipboardHeight = 0;  // the last picture put on the clipboard
   int MessageBox(const std::string& text, int style, const std::string& caption) override;
   void DoEvents() override;
   void PlayWave(const std::string& path, bool wait) override;

@@ -130,5 +130,11 @@ TEST_F(RealWorkRoomTest, SavingUnderATypedNameStoresItInTheDataFolder) {
   EXPECT_TRUE(saved.readAll().startsWith("5\r\n4,4,4,16711680\r\n-1,-1,-1,0\r\n"));
 }
 
+TEST_F(RealWorkRoomTest, CopyPutsThePictureOfTheViewOnTheClipboard) {
+  window->action("mnuEditCopy")->trigger();
+  for (const auto& message : state.services.messages) ADD_FAILURE() << "message: " << message.text;
+  EXPECT_EQ(QSize(state.services.clipboardWidth, state.services.clipboardHeight), window->picView()->size());
+}
+
 }  // namespace
 }  // namespace kubisto::app::test
