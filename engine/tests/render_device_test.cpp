@@ -396,6 +396,95 @@ TEST(RenderTest, ShadowsFallOnTheirPlane) {
   EXPECT_EQ(s.At(32, 32), 0xFFFFFFu);
 }
 
+TEST(RenderTest, EnableFramesAndMaterials) {
+  Stage s;
+  // Two quads side by side, each in a frame of its own; the light lights only the right one's.
+  Ref<Frame> left = s.engine->CreateFrame(s.scene.get()), right = s.engine->CreateFrame(s.scene.get());
+  left->SetPosition(nullptr, {-1.1f, 0, 0});
+  right->SetPosition(nullptr, {1.1f, 0, 0});
+  for (Frame* f : {left.get(), right.get()}) {
+    Ref<MeshBuilder> q = s.Quad(5, 1, 0xFFFFFFFFu);
+    s.scene->DeleteVisual(q.get());
+    f->AddVisual(q.get());
+  }
+  Ref<Frame> lf = s.engine->CreateFrame(s.scene.get());
+  Ref<Light> light = s.engine->CreateLightRGB(kLightDirectional, 1, 1, 1);
+  lf->AddLight(light.get());
+  lf->SetOrientation(nullptr, {0, 0, 1}, {0, 1, 0});
+  light->SetEnableFrame(right.get());
+  s.Draw();
+  float lx, rx, y, depth;
+  ASSERT_TRUE(s.viewport->Transform({-1.1f, 0, 5}, lx, y, depth));
+  ASSERT_TRUE(s.viewport->Transform({1.1f, 0, 5}, rx, y, depth));
+  EXPECT_EQ(s.At(static_cast<int>(lx), 32), 0u);
+  EXPECT_EQ(s.At(static_cast<int>(rx), 32), 0xFFFFFFu);
+
+  // An emissive material shows without light; the frame's colour replaces the face's in
+  // "material from frame" mode.
+  Ref<Material> glow = s.engine->CreateMaterial(0);
+  glow->SetEmissive(0, 0, 0.5f);
+  As<MeshBuilder>(left->GetVisual(0))->SetMaterial(glow.get());
+  right->SetColor(0xFF00FF00u);
+  right->SetMaterialMode(kMaterialFromFrame);
+  s.Draw();
+  EXPECT_NEAR(Ch(s.At(static_cast<int>(lx), 32), 0), 128, 1);
+  EXPECT_EQ(s.At(static_cast<int>(rx), 32), 0x00FF00u);
+}
+
+TEST(RenderTest, SpecularHighlightFacesTheLight) {
+  Stage s;
+  s.device->SetQuality(kShadeFlat + kLightOn + kFillSolid);
+  Ref<MeshBuilder> q = s.Quad(5, 1, 0xFF000000u);  // black: only the highlight shows
+  Ref<Material> shiny = s.engine->CreateMaterial(100);
+  shiny->SetSpecular(1, 1, 1);
+  q->SetMaterial(shiny.get());
+  Ref<Frame> lf = s.engine->CreateFrame(s.scene.get());
+  lf->AddLight(s.engine->CreateLightRGB(kLightDirectional, 1, 1, 1).get());
+  lf->SetOrientation(nullptr, {0, 0, 1}, {0, 1, 0});  // from behind the eye: the mirror direction
+  s.Draw();
+  EXPECT_GT(Ch(s.At(32, 32), 16), 240);
+  lf->SetOrientation(nullptr, {0.8f, 0, 0.6f}, {0, 1, 0});  // from the side: no highlight
+  s.Draw();
+  EXPECT_LT(Ch(s.At(32, 32), 16), 10);
+}
+
+TEST(RenderTest, WireframeAndPointsDrawOutlinesOnly) {
+  Stage s;
+  s.device->SetQuality(kShadeFlat + kLightOff + kFillWireframe);
+  s.Quad(5, 1, 0xFFFFFFFFu);
+  s.Draw();
+  EXPECT_EQ(s.At(32, 32), 0u);  // inside: nothing
+  int lit = 0;
+  for (int x = 0; x < 64; ++x) lit += s.At(x, 32) != 0;
+  EXPECT_EQ(lit, 2);  // the left and right edges
+  s.device->SetQuality(kShadeFlat + kLightOff + kFillPoints);
+  s.Draw();
+  int points = 0;
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) points += s.At(x, y) != 0;
+  EXPECT_EQ(points, 4);
+}
+
+TEST(RenderTest, WrappedTextureCoordinatesTakeTheShortWay) {
+  // u is given as 0.8 on the quad's left edge and 0.2 on its right. Without wrapping it runs
+  // 0.8 -> 0.2 across; wrapped in u it takes the short way, 0.8 -> 1.2.
+  Stage s;
+  s.device->SetQuality(kShadeFlat + kLightOff + kFillSolid);
+  Ref<MeshBuilder> q = s.Quad(5, 1, 0xFFFFFFFFu);
+  const float u[4] = {0.8f, 0.8f, 0.2f, 0.2f};
+  for (int i = 0; i < 4; ++i) q->SetTextureCoordinates(i, u[i], 0.5f);
+  Ref<Texture> t = Ref<Texture>::Adopt(
+      new Texture(4, 1, {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu}));
+  q->SetTexture(t.get());
+  s.Draw();
+  EXPECT_EQ(s.At(22, 32), 0x0000FFu);  // u 0.73: third texel
+  EXPECT_EQ(s.At(42, 32), 0x00FF00u);  // u 0.27: second texel
+  q->SetTextureTopology(true, false);
+  s.Draw();
+  EXPECT_EQ(s.At(22, 32), 0xFFFFFFu);  // u 0.84: fourth texel
+  EXPECT_EQ(s.At(42, 32), 0xFF0000u);  // u 1.16: the first again
+}
+
 TEST(RenderTest, BadGeometryIsSkipped) {
   Stage s;
   Ref<MeshBuilder> b = s.engine->CreateMeshBuilder();
