@@ -252,18 +252,26 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
     tCur = ToFixed(vw * w);
   }
 
+  ChunkTexture ct;
+  LodChoice lastLod;
+  lastLod.level = -1;
+  int32_t sEnd = 0, tEnd = 0;
   for (int c0 = i0; c0 <= i1; c0 += kLodChunk) {
     const int c1 = std::min(i1, c0 + kLodChunk - 1);
-    ChunkTexture ct;
     int32_t ds = 0, dt = 0;
     if constexpr (kTex != kNoTex) {
-      ct = ChunkTexture(*st.texture, ChooseLod(s, *st.texture, st.quality, oow, uw, vw));
+      const LodChoice lod = ChooseLod(s, *st.texture, st.quality, oow, uw, vw);
+      if (lod.level != lastLod.level || lod.next != lastLod.next || lod.blend != lastLod.blend) {
+        ct = ChunkTexture(*st.texture, lod);
+        lastLod = lod;
+      }
       const int len = c1 - c0 + 1;
       oow += dOow * static_cast<float>(len);
       uw += dUw * static_cast<float>(len);
       vw += dVw * static_cast<float>(len);
       float w = 1.0f / oow;
-      int32_t sEnd = ToFixed(uw * w), tEnd = ToFixed(vw * w);
+      sEnd = ToFixed(uw * w);
+      tEnd = ToFixed(vw * w);
       // Steps in 64-bit first: the ends may be far apart on a heavily repeated texture.
       ds = DivideByLength(static_cast<int64_t>(sEnd) - sCur, len);
       dt = DivideByLength(static_cast<int64_t>(tEnd) - tCur, len);
@@ -291,9 +299,8 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
           crow[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(v, zero))) & 0xFFFFFF;
           zrow[i] = depth;
         }
-        float w = 1.0f / oow;
-        sCur = ToFixed(uw * w);
-        tCur = ToFixed(vw * w);
+        sCur = sEnd;  // the next chunk starts from the exact value
+        tCur = tEnd;
         continue;
       }
     }
@@ -341,9 +348,8 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
     }
     if constexpr (kTex != kNoTex) {
       // Start the next chunk from the exact value, so that rounding does not accumulate.
-      float w = 1.0f / oow;
-      sCur = ToFixed(uw * w);
-      tCur = ToFixed(vw * w);
+      sCur = sEnd;
+      tCur = tEnd;
     }
   }
 }
