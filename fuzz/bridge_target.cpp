@@ -129,7 +129,8 @@ class Session {
   std::unique_ptr<T[]> Counted(int32_t& count) {
     count = in_.Int();
     if (count >= 0 && count <= 512) return Buffer<T>(static_cast<size_t>(count));
-    return in_.Byte() % 2 ? std::make_unique<T[]>(0) : nullptr;
+    // A negative count with memory of no size; no memory for a count too large to give.
+    return count < 0 && in_.Byte() % 2 ? std::make_unique<T[]>(0) : nullptr;
   }
 
   void NewWindow() {
