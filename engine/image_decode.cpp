@@ -30,7 +30,7 @@ uint32_t Le32(const uint8_t* p) {
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 // The image library fills a BMP whose pixel rows run past the end of the file with zeros; a cut-off
-// file must fail instead. True unless this is an uncompressed BMP whose rows do not fit.
+// file must fail instead. True unless this is a BMP (not RLE) whose rows do not fit.
 bool BmpRowsFit(const uint8_t* data, size_t size) {
   if (size < 2 || data[0] != 'B' || data[1] != 'M') return true;
   if (size < 26) return false;
@@ -49,7 +49,8 @@ bool BmpRowsFit(const uint8_t* data, size_t size) {
     bpp = Le16(data + 28);
     compression = Le32(data + 30);
   }
-  if (compression != 0 && compression != 3 && compression != 6) return true;  // left to the library
+  // The library refuses RLE and reads every other compression value as plain rows.
+  if (compression == 1 || compression == 2) return true;
   if (width <= 0 || bpp == 0 || bpp > 32) return false;
   uint64_t stride = (static_cast<uint64_t>(width) * bpp + 31) / 32 * 4;
   uint64_t rows = static_cast<uint64_t>(height < 0 ? -height : height);
@@ -58,7 +59,7 @@ bool BmpRowsFit(const uint8_t* data, size_t size) {
 
 // The image library reads a BMP palette of as many entries as fit between the headers and the
 // pixels, and looks pixels up in its own uninitialised table beyond them. True unless this is an
-// uncompressed 1-, 4- or 8-bit BMP with no palette entry or a pixel past its palette. Called after
+// 1-, 4- or 8-bit BMP (not RLE) with no palette entry or a pixel past its palette. Called after
 // BmpRowsFit, so the rows lie within the data.
 bool BmpPaletteFits(const uint8_t* data, size_t size) {
   if (size < 34 || data[0] != 'B' || data[1] != 'M') return true;
@@ -76,7 +77,7 @@ bool BmpPaletteFits(const uint8_t* data, size_t size) {
     bpp = Le16(data + 28);
     compression = Le32(data + 30);
   }
-  if (compression != 0 || (bpp != 1 && bpp != 4 && bpp != 8)) return true;
+  if (compression == 1 || compression == 2 || (bpp != 1 && bpp != 4 && bpp != 8)) return true;
   // The library's own count of palette entries.
   const int64_t entries = headerSize == 12 ? (offset - 14 - 24) / 3 : (offset - 14 - headerSize) >> 2;
   if (entries < 1) return false;
