@@ -98,7 +98,7 @@ bool MipTexture::Build(const uint32_t* texels, int width, int height, int pitch)
 
   // The padded copy that the sampler reads.
   size_t total = 0;
-  for (const Plain& c : chain) total += static_cast<size_t>(c.w + 1) * c.h;
+  for (const Plain& c : chain) total += static_cast<size_t>(c.w + 1) * (c.h + 1);
   storage_.resize(total);
   uint32_t* out = storage_.data();
   for (const Plain& c : chain) {
@@ -109,8 +109,8 @@ bool MipTexture::Build(const uint32_t* texels, int width, int height, int pitch)
     lv.pitch = c.w + 1;
     lv.widthMask = c.w - 1;
     lv.heightMask = c.h - 1;
-    for (int y = 0; y < c.h; ++y) {
-      const uint32_t* src = plain.data() + c.offset + static_cast<size_t>(y) * c.w;
+    for (int y = 0; y <= c.h; ++y) {  // the extra row repeats the first
+      const uint32_t* src = plain.data() + c.offset + static_cast<size_t>(y == c.h ? 0 : y) * c.w;
       std::copy_n(src, c.w, out);
       out[c.w] = src[0];
       out += c.w + 1;

@@ -9,7 +9,8 @@ namespace engine::render {
 
 struct MipLevel {
   // 0xAARRGGBB, row-major, `pitch` texels per row. Each row carries one more texel than its width,
-  // a copy of its first, so that a texel and its right neighbour can always be read together.
+  // a copy of its first, and one more row follows the last, a copy of the first, so that a texel
+  // and its right, lower and lower right neighbours can always be read together.
   const uint32_t* texels = nullptr;
   int width = 0, height = 0;  // powers of two
   int pitch = 0;              // width + 1

@@ -284,16 +284,17 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
         const int l = ct.la, len = c1 - c0 + 1;
         const uint32_t* texels = ct.a.texels;
         const int pitch = ct.a.pitch, wm = ct.a.widthMask, hm = ct.a.heightMask;
-        int32_t sl = sCur >> l, tl = tCur >> l;
-        const int32_t dsl = DivideByLength(((static_cast<int64_t>(sCur) + int64_t{ds} * len) >> l) - sl, len);
-        const int32_t dtl = DivideByLength(((static_cast<int64_t>(tCur) + int64_t{dt} * len) >> l) - tl, len);
+        // Less half a texel: the blend starts at the texel centres around the point.
+        int32_t sl = (sCur >> l) - 128, tl = (tCur >> l) - 128;
+        const int32_t dsl = DivideByLength(((static_cast<int64_t>(sCur) + int64_t{ds} * len) >> l) - (sl + 128), len);
+        const int32_t dtl = DivideByLength(((static_cast<int64_t>(tCur) + int64_t{dt} * len) >> l) - (tl + 128), len);
         const __m128i zero = _mm_setzero_si128(), round = _mm_set1_epi16(255);
         const __m128i tint = _mm_set_epi16(0, 0, 0, 0, 256, static_cast<short>((flat >> 16) & 0xFF),
                                            static_cast<short>((flat >> 8) & 0xFF),
                                            static_cast<short>(flat & 0xFF));
         for (int i = c0; i <= c1; ++i, sl += dsl, tl += dtl, depth += dDepth) {
           if (!(depth > zrow[i])) continue;
-          __m128i v = BilinearLanes(texels, pitch, wm, hm, sl, tl);
+          __m128i v = BilinearLanesAtCorner(texels, pitch, wm, hm, sl, tl);
           if constexpr (kColor == kFlat)  // rounded as Modulate rounds
             v = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(v, tint), round), 8);
           crow[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(v, zero))) & 0xFFFFFF;

@@ -46,16 +46,14 @@ inline constexpr WeightTable kWeights{};
 #endif
 
 #if defined(__SSE2__)
-// The bilinear blend at (s, t) as four 16-bit lanes (blue, green, red, alpha), 0..255 each.
-inline __m128i BilinearLanes(const uint32_t* texels, int pitch, int widthMask, int heightMask,
-                             int32_t s, int32_t t) {
-  s -= 128;  // blend between the two texel centres around the point
-  t -= 128;
+// The bilinear blend as four 16-bit lanes (blue, green, red, alpha), 0..255 each, at (s, t) less
+// half a texel: (s, t) - 128 in the coordinates of SampleNearest.
+inline __m128i BilinearLanesAtCorner(const uint32_t* texels, int pitch, int widthMask,
+                                     int heightMask, int32_t s, int32_t t) {
   const int x0 = (s >> 8) & widthMask, y0 = (t >> 8) & heightMask;
-  const int y1 = (y0 + 1) & heightMask;
-  // Rows are padded by one texel, so x0 + 1 is readable and holds the wrapped neighbour.
+  // The padding row and column hold the wrapped neighbours: x0 + 1 and y0 + 1 are readable.
   const uint32_t* p0 = texels + y0 * pitch + x0;
-  const uint32_t* p1 = texels + y1 * pitch + x0;
+  const uint32_t* p1 = p0 + pitch;
   // Each pair of neighbours as 16-bit lanes; one multiply blends a pair across, one more blends
   // the two rows. Weights sum to 256, so no lane exceeds 255 * 256.
   const __m128i zero = _mm_setzero_si128();
@@ -71,6 +69,12 @@ inline __m128i BilinearLanes(const uint32_t* texels, int pitch, int widthMask, i
   __m128i v = _mm_mullo_epi16(rows, wy);
   return _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_si128(v, 8)), 8);
 }
+
+// The same at (s, t): blends the texel centres around the point.
+inline __m128i BilinearLanes(const uint32_t* texels, int pitch, int widthMask, int heightMask,
+                             int32_t s, int32_t t) {
+  return BilinearLanesAtCorner(texels, pitch, widthMask, heightMask, s - 128, t - 128);
+}
 #endif
 
 inline uint32_t SampleBilinear(const MipLevel& lv, int32_t s, int32_t t) {
@@ -81,9 +85,8 @@ inline uint32_t SampleBilinear(const MipLevel& lv, int32_t s, int32_t t) {
   s -= 128;
   t -= 128;
   const int x0 = (s >> 8) & lv.widthMask, y0 = (t >> 8) & lv.heightMask;
-  const int y1 = (y0 + 1) & lv.heightMask;
   const uint32_t* p0 = lv.texels + y0 * lv.pitch + x0;
-  const uint32_t* p1 = lv.texels + y1 * lv.pitch + x0;
+  const uint32_t* p1 = p0 + lv.pitch;
   uint32_t top = LerpColor(p0[0], p0[1], s & 0xFF);
   uint32_t bottom = LerpColor(p1[0], p1[1], s & 0xFF);
   return LerpColor(top, bottom, t & 0xFF);
