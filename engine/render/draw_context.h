@@ -65,6 +65,11 @@ struct DrawContext {
   std::vector<SurfaceLight> litCache;
   uint32_t stamp = 0;
   std::vector<int32_t> index;
+  // Per vertex of the visual being drawn: its projection, and whether it needs no clipping.
+  std::vector<ScreenVertex> projected;
+  std::vector<uint32_t> projectedStamp;
+  std::vector<uint8_t> projectedSimple;
+  uint32_t projectStamp = 0;
   std::vector<CameraVertex> poly, clipped;
   std::vector<ScreenVertex> screen, scratch;
 };

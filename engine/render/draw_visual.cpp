@@ -46,6 +46,58 @@ void ResetLightCache(DrawContext& dc, size_t n) {
   }
 }
 
+// Starts a new round of the per-visual projection cache, sized for n vertices.
+void ResetProjectionCache(DrawContext& dc, size_t n) {
+  if (++dc.projectStamp == 0) {
+    std::fill(dc.projectedStamp.begin(), dc.projectedStamp.end(), 0);
+    dc.projectStamp = 1;
+  }
+  if (dc.projectedStamp.size() < n) {
+    dc.projectedStamp.resize(n, 0);
+    dc.projected.resize(n);
+    dc.projectedSimple.resize(n);
+  }
+}
+
+// Draws a face whose corners need no clipping from the vertices' cached projections (each vertex
+// is projected once however many faces share it); any other face goes through DrawPolygon.
+void DrawFace(DrawContext& dc, const PolyState& state, int32_t fill, bool perspectiveTexture) {
+  const size_t n = dc.poly.size();
+  bool simple = fill == kFillSolid;
+  for (size_t k = 0; k < n && simple; ++k) {
+    const int32_t vi = dc.index[k];
+    if (dc.projectedStamp[vi] != dc.projectStamp) {
+      const CameraVertex& cv = dc.poly[k];
+      const bool inDepth = cv.z >= dc.proj.front && cv.z <= dc.proj.back;
+      ScreenVertex sv{};
+      if (inDepth) sv = Project(dc, cv, perspectiveTexture);
+      dc.projected[vi] = sv;
+      dc.projectedSimple[vi] = inDepth && sv.x >= dc.guardX0 && sv.x <= dc.guardX1 &&
+                               sv.y >= dc.guardY0 && sv.y <= dc.guardY1;
+      dc.projectedStamp[vi] = dc.projectStamp;
+    }
+    simple = dc.projectedSimple[vi] != 0;
+  }
+  if (!simple) {
+    DrawPolygon(dc, dc.poly, state, fill, perspectiveTexture);
+    return;
+  }
+  dc.screen.resize(n);
+  for (size_t k = 0; k < n; ++k) {
+    const CameraVertex& cv = dc.poly[k];
+    ScreenVertex& sv = dc.screen[k];
+    sv = dc.projected[dc.index[k]];
+    sv.uw = cv.u * sv.oow;
+    sv.vw = cv.v * sv.oow;
+    sv.r = cv.r;
+    sv.g = cv.g;
+    sv.b = cv.b;
+    sv.fog = cv.fog;
+  }
+  for (size_t i = 1; i + 1 < n; ++i)
+    DrawTriangle(dc.target, dc.screen[0], dc.screen[i], dc.screen[i + 1], state);
+}
+
 PolyState MakeState(const DrawContext& dc, const MipTexture* mip) {
   PolyState st;
   st.texture = mip;
@@ -78,6 +130,7 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
   const int32_t vertexCount = static_cast<int32_t>(vertices.size());
   const bool fromVertex = builder.GetColorSource() == kColorFromVertex && !dc.appearance.fromFrame;
   ResetLightCache(dc, normals.size());
+  ResetProjectionCache(dc, vertices.size());
 
   for (const Ref<Face>& faceRef : builder.Faces()) {
     const Face& face = *faceRef;
@@ -160,7 +213,7 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
       cv.fog = FogFactor(dc.fog, p.z);
     }
     if (mip) FixTextureCoordinates(dc.poly, face.WrapU(), face.WrapV());
-    DrawPolygon(dc, dc.poly, MakeState(dc, mip), q.fill, builder.GetPerspective());
+    DrawFace(dc, MakeState(dc, mip), q.fill, builder.GetPerspective());
   }
 }
 
@@ -186,6 +239,7 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
       dc.cam[i] = TransformPoint(group.vertices[i].position, modelView);
     // Each mesh vertex has one position and one normal, so its light can always be kept.
     ResetLightCache(dc, vertexCount);
+    ResetProjectionCache(dc, vertexCount);
     const PolyState state = MakeState(dc, mip);
 
     int32_t faceIndex = -1;
@@ -242,7 +296,7 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
         cv.fog = FogFactor(dc.fog, p.z);
       }
       if (mip) FixTextureCoordinates(dc.poly, wrapU, wrapV);
-      DrawPolygon(dc, dc.poly, state, q.fill, perspectiveTexture);
+      DrawFace(dc, state, q.fill, perspectiveTexture);
     });
   }
 }
