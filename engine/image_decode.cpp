@@ -98,20 +98,28 @@ bool BmpPaletteFits(const uint8_t* data, size_t size) {
   return true;
 }
 
-// The image library copies an empty first image-data chunk of a PNG through a null buffer
-// (undefined, though harmless in practice). True unless this is a PNG whose first IDAT is empty;
-// no encoder writes one.
-bool PngFirstDataChunkFilled(const uint8_t* data, size_t size) {
+// The image library gathers a PNG's image data in a buffer that it grows to the length a chunk
+// claims before reading it, so a small file claiming a long chunk makes it ask for gigabytes; and
+// it copies an empty first image-data chunk through a null buffer. True unless this is a PNG with
+// a chunk that runs past the end of the data or whose first IDAT is empty (no encoder writes one).
+bool PngChunksFit(const uint8_t* data, size_t size) {
   static constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   if (size < 8 || std::memcmp(data, kSignature, 8) != 0) return true;
   size_t at = 8;
+  bool seenData = false;
   while (size - at >= 8) {
     const uint64_t length = (uint64_t{data[at]} << 24) | (uint64_t{data[at + 1]} << 16) |
                             (uint64_t{data[at + 2]} << 8) | data[at + 3];
-    if (std::memcmp(data + at + 4, "IDAT", 4) == 0) return length > 0;
-    if (length > size - at - 8) return true;  // cut short: the library refuses it
-    at += 8 + length + 4;
-    if (at > size) return true;
+    const uint8_t* type = data + at + 4;
+    if (length > size - at - 8) return false;  // runs past the end
+    if (std::memcmp(type, "IDAT", 4) == 0) {
+      if (!seenData && length == 0) return false;
+      seenData = true;
+    }
+    if (std::memcmp(type, "IEND", 4) == 0) return true;
+    at += 8 + length;
+    if (size - at < 4) return true;  // no room for the checksum: the library refuses it
+    at += 4;
   }
   return true;
 }
@@ -202,7 +210,7 @@ bool DecodeImage(const uint8_t* data, size_t size, int maxSide, size_t maxPixels
                  DecodedImage& out) {
   if (!data || size == 0 || size > static_cast<size_t>(INT_MAX)) return false;
   if (!BmpRowsFit(data, size) || !BmpPaletteFits(data, size) || !JpegHuffmanTablesFit(data, size) ||
-      !PnmFits(data, size) || !PngFirstDataChunkFilled(data, size)) {
+      !PnmFits(data, size) || !PngChunksFit(data, size)) {
     return false;
   }
   int len = static_cast<int>(size);

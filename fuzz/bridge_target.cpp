@@ -415,7 +415,8 @@ void Session::Step() {
       }
       auto faceData = std::make_unique<int32_t[]>(data.size());
       std::copy(data.begin(), data.end(), faceData.get());
-      d3dAddGroup(mesh, vertexCount, in_.Byte() % 8 ? faceCount : in_.Int(), perFace,
+      // The face count is the one the data holds (or negative: then nothing may be read).
+      d3dAddGroup(mesh, vertexCount, in_.Byte() % 8 ? faceCount : -1 - in_.Byte(), perFace,
                   in_.Byte() % 16 ? faceData.get() : nullptr);
       break;
     }
