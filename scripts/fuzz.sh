@@ -39,7 +39,7 @@ for t in $targets; do
     grep -E "ERROR|runtime error|invariant|SUMMARY" build/fuzz/"$t".log | head -5 || true
     status=1
   else
-    grep -E "^#[0-9]+ +DONE" build/fuzz/"$t".log | tail -1 || true
+    grep -E "DONE" build/fuzz/"$t".log | tail -1 || true
   fi
 done
 exit $status
