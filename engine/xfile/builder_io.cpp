@@ -100,11 +100,21 @@ Ref<Texture> loadTexture(const std::string& name, const std::string& meshDir, co
   return tex;
 }
 
+// The builder's engine when it is still alive, else nullptr: a builder outlives its engine when the
+// program quits the engine and keeps the builder, and a dead engine must not be called.
+const Engine* liveOwner(const MeshBuilder& b) {
+  const Engine* owner = b.GetOwner();
+  if (!owner) return nullptr;
+  bool alive = false;
+  ForEachLiveObject([&](Object* o) { alive = alive || o == static_cast<const Object*>(owner); });
+  return alive ? owner : nullptr;
+}
+
 // Builds the mesh into a new builder and swaps it in, so a failure leaves `b` untouched.
 bool toBuilder(const MeshData& m, MeshBuilder& b, const std::string& meshDir) {
   Ref<MeshBuilder> tmp = Ref<MeshBuilder>::Adopt(new MeshBuilder());
-  const Engine* owner = b.GetOwner();
-  tmp->SetOwner(owner);
+  tmp->SetOwner(b.GetOwner());
+  const Engine* owner = liveOwner(b);
   for (const Vector& v : m.vertices) {
     if (tmp->AddVertex(v) < 0) return false;
   }
