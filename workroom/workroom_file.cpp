@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/paths.h"
 #include "scene/services.h"
 #include "workroom/layout_file.h"
 #include "workroom/replace_file.h"
@@ -37,13 +38,14 @@ void CWorkRoom::SaveData(const std::string& PathAndName) {
       }
     }
   }
-  ReplaceFile(PathAndName, FormatLayout(m_lngDivide, records));
+  // The program builds paths with "\\" as well as "/".
+  ReplaceFile(platform::NativePath(PathAndName), FormatLayout(m_lngDivide, records));
 }
 
 void CWorkRoom::LoadData(const std::string& PathAndName) {
   if (PathAndName.empty()) return;
   // Read and check everything first: a bad file throws here and the room stays as it was.
-  const Layout layout = ReadLayoutFile(PathAndName);
+  const Layout layout = ReadLayoutFile(platform::NativePath(PathAndName));
 
   const std::int32_t previous = m_lngDivide;
   ResetData();

@@ -63,6 +63,19 @@ TEST(WorkRoomModel, SavingAnEmptyRoomWritesThreeLines) {
   EXPECT_EQ(TempDir::Read(dir.File("empty.KBS")), "5\r\n-1,-1,-1,0\r\n" + kTitleLine);
 }
 
+TEST(WorkRoomModel, PathsWithBackslashesSaveAndLoad) {
+  RecordingServices services;
+  TempDir dir;
+  CWorkRoom room;
+  room.Divide(3);
+  const std::string windowsStyle = dir.File("") + "\\sub.KBS";  // doubled separator included
+  room.SaveData(windowsStyle);
+  EXPECT_EQ(TempDir::Read(dir.File("sub.KBS")), "3\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  room.Divide(5);
+  room.LoadData(windowsStyle);
+  EXPECT_EQ(room.Divide(), 3);
+}
+
 TEST(WorkRoomModel, BadFileLeavesEverythingAsItWas) {
   RecordingServices services;
   TempDir dir;
