@@ -368,9 +368,12 @@ void BM_RoomFrame_416x338_NoBlocks(benchmark::State& s) { Frame(s, 416, 338, fal
 void BM_RoomFrame_416x338_125Blocks(benchmark::State& s) { Frame(s, 416, 338, true); }
 void BM_RoomFrame_800x600_125Blocks(benchmark::State& s) { Frame(s, 800, 600, true); }
 
-BENCHMARK(BM_RoomFrame_416x338_NoBlocks)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RoomFrame_416x338_125Blocks)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RoomFrame_800x600_125Blocks)->Unit(benchmark::kMillisecond);
+// Wall-clock time: with LP_NUM_THREADS=1 llvmpipe rasterizes on its own thread while the caller
+// waits in glFinish, so the caller's CPU time would leave most of the work out. LP_NUM_THREADS=0
+// rasterizes in the caller, all on one thread.
+BENCHMARK(BM_RoomFrame_416x338_NoBlocks)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RoomFrame_416x338_125Blocks)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RoomFrame_800x600_125Blocks)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Writes the 416 x 338 room with every block, read back from GL, as a PNG.
 int WritePicture(const char* path) {
