@@ -28,9 +28,24 @@ bool Combine(Matrix& current, CombineType combine, const Matrix& m) {
 
 }  // namespace
 
+namespace {
+
+// How many frames are held as visuals, over all frames. While none is, only the hierarchy can make
+// a cycle, and AddChild need not walk whole subtrees (deep hierarchies stay cheap to build).
+size_t gFrameVisualCount = 0;
+
+size_t FrameVisualsIn(const std::vector<Ref<Object>>& visuals) {
+  size_t n = 0;
+  for (auto& v : visuals) n += As<Frame>(v.get()) ? 1 : 0;
+  return n;
+}
+
+}  // namespace
+
 Frame::Frame() : Object(Kind::Frame) {}
 
 Frame::~Frame() {
+  gFrameVisualCount -= FrameVisualsIn(visuals_);
   // Children live on (if referenced elsewhere) as roots of their own.
   for (auto& c : children_) c->parent_ = nullptr;
 }
@@ -44,6 +59,7 @@ Frame* Frame::CloneAlone() const {
   f->velocity_ = velocity_;
   f->velocityWithRotation_ = velocityWithRotation_;
   f->visuals_ = visuals_;
+  gFrameVisualCount += FrameVisualsIn(visuals_);
   f->lights_ = lights_;
   f->color_ = color_;
   f->texture_ = texture_;
@@ -92,8 +108,27 @@ bool Frame::IsAncestorOf(const Frame* f) const {
   return false;
 }
 
+bool Frame::LeadsBackTo(const Frame* start, const Frame* target) {
+  // Walks what `start` holds (children and frame visuals): reaching `target` or one of its
+  // ancestors means holding `start` under `target` would make a reference cycle, and drawing it
+  // would never end.
+  std::unordered_set<const Frame*> seen;
+  std::vector<const Frame*> todo{start};
+  while (!todo.empty()) {
+    const Frame* f = todo.back();
+    todo.pop_back();
+    if (!seen.insert(f).second) continue;
+    if (f->IsAncestorOf(target)) return true;
+    for (auto& c : f->children_) todo.push_back(c.get());
+    for (auto& v : f->visuals_)
+      if (auto* g = As<Frame>(v.get())) todo.push_back(g);
+  }
+  return false;
+}
+
 bool Frame::AddChild(Frame* child) {
   if (!child || child->IsAncestorOf(this)) return false;  // also child == this
+  if (gFrameVisualCount > 0 && child->parent_ != this && LeadsBackTo(child, this)) return false;
   if (child->parent_ == this) return true;
   Ref<Frame> keep(child);  // the old parent may hold the only reference
   child->DetachFromParent();
@@ -126,19 +161,8 @@ bool Frame::AddVisual(Object* visual) {
   if (!visual || !IsVisualKind(visual->GetKind())) return false;
   if (std::find(visuals_.begin(), visuals_.end(), visual) != visuals_.end()) return true;
   if (auto* vf = As<Frame>(visual)) {
-    // Drawing vf draws its subtree and its frame visuals; none of them may lead back to this frame
-    // or above it, or drawing would never end.
-    std::unordered_set<const Frame*> seen;
-    std::vector<const Frame*> todo{vf};
-    while (!todo.empty()) {
-      const Frame* f = todo.back();
-      todo.pop_back();
-      if (!seen.insert(f).second) continue;
-      if (f->IsAncestorOf(this)) return false;
-      for (auto& c : f->children_) todo.push_back(c.get());
-      for (auto& v : f->visuals_)
-        if (auto* g = As<Frame>(v.get())) todo.push_back(g);
-    }
+    if (LeadsBackTo(vf, this)) return false;
+    ++gFrameVisualCount;
   }
   visuals_.emplace_back(visual);
   return true;
@@ -147,6 +171,7 @@ bool Frame::AddVisual(Object* visual) {
 bool Frame::DeleteVisual(Object* visual) {
   auto it = std::find(visuals_.begin(), visuals_.end(), visual);
   if (!visual || it == visuals_.end()) return false;
+  if (As<Frame>(visual)) --gFrameVisualCount;
   visuals_.erase(it);
   return true;
 }

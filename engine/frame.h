@@ -175,6 +175,7 @@ class Frame final : public Object {
   // The transform from reference coordinates to the world (reference nullptr: the parent's).
   Matrix ReferenceWorld(const Frame* reference) const;
   bool IsAncestorOf(const Frame* f) const;
+  static bool LeadsBackTo(const Frame* start, const Frame* target);
   void MoveSelf(float delta);
 
   Frame* parent_ = nullptr;

@@ -12,6 +12,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-10}
 targets=${2:-"layout texture mesh bridge"}
 jobs=${KUBISTO_JOBS:-$(nproc)}
+# KUBISTO_FUZZ_SEED fixes libFuzzer's seed, so that short runs in the test command repeat themselves.
 
 # -O1 with line tables: quick to build, fast enough to fuzz, stacks that name the line.
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=None \
@@ -32,7 +33,7 @@ for t in $targets; do
   echo "== fuzz_$t for ${seconds}s"
   if ! ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 \
        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-       build/fuzz/bin/"fuzz_$t" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+       build/fuzz/bin/"fuzz_$t" -max_total_time="$seconds" ${KUBISTO_FUZZ_SEED:+-seed=$KUBISTO_FUZZ_SEED} -timeout=20 -rss_limit_mb=2048 \
          -max_len=8192 -print_final_stats=0 -artifact_prefix=build/fuzz/crashes/"$t"- \
          "${inputs[@]}" >build/fuzz/"$t".log 2>&1; then
     echo "fuzz_$t failed; see build/fuzz/$t.log and build/fuzz/crashes/"

@@ -227,6 +227,15 @@ TEST_F(FrameTest, HierarchyRefusesCycles) {
   Ref<Frame> shape = engine_->CreateFrame(nullptr);
   EXPECT_TRUE(child_->AddVisual(shape.get()));
   EXPECT_FALSE(shape->AddVisual(scene_.get()));
+  // A frame held as a visual must not then take its holder (or above) as a child: that would be a
+  // reference cycle that never frees.
+  Ref<Frame> holder = engine_->CreateFrame(nullptr);
+  Ref<Frame> held = engine_->CreateFrame(nullptr);
+  ASSERT_TRUE(holder->AddVisual(held.get()));
+  EXPECT_FALSE(held->AddChild(holder.get()));
+  Ref<Frame> below = engine_->CreateFrame(held.get());
+  EXPECT_FALSE(below->AddChild(holder.get()));
+  EXPECT_TRUE(below->AddChild(engine_->CreateFrame(nullptr).get()));
 }
 
 TEST_F(FrameTest, AddChildMovesTheFrameAndKeepsItsLocalTransform) {
