@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "platform/services.h"
 #include "platform/window.h"
 #include "vantrel_library.h"
@@ -74,7 +76,8 @@ class BridgeTest : public ::testing::Test {
 
 // A 2 x 2 24-bit picture file for loading textures.
 inline std::string WriteSmallBmp() {
-  std::string path = testing::TempDir() + "bridge_small.bmp";
+  // One file per process: ctest runs tests in parallel, and a file rewritten under a reader fails.
+  std::string path = testing::TempDir() + "bridge_small_" + std::to_string(::getpid()) + ".bmp";
   const unsigned char file[] = {
       'B', 'M', 70, 0,   0,    0,    0, 0, 0,    0,    54, 0, 0, 0,  // file header
       40,  0,   0,  0,   2,    0,    0, 0, 2,    0,    0,  0, 1, 0, 24, 0, 0, 0, 0, 0,  // info

@@ -16,7 +16,7 @@ inline void* Library() {
   static void* lib = [] {
     // The tests run in the folder where the build puts the library; the full path makes them
     // independent of the working directory.
-    std::string path = std::string(KUBISTO_BIN_DIR) + "/libvantrel.so";
+    const std::string path = KUBISTO_BIN_DIR "/libvantrel.so";
     void* h = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!h) {
       std::fprintf(stderr, "cannot load %s: %s\n", path.c_str(), dlerror());

@@ -1,5 +1,6 @@
 // Mesh builders: loading and saving with their messages, merging by kind, and the generators run
 // on the engine's builder.
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,7 +20,7 @@ class MeshBuilderTest : public SceneTest {
     mb = rm->CreateMeshBuilder();
   }
   std::string TempPath(const std::string& name) {
-    const std::string path = ::testing::TempDir() + name;
+    const std::string path = ::testing::TempDir() + std::to_string(::getpid()) + "_" + name;
     std::filesystem::remove(path);
     return path;
   }

@@ -2,6 +2,7 @@
 // what the scene classes ask of them, and a fixture with a headless window.
 #pragma once
 
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -108,7 +109,7 @@ namespace kubisto::testing {
 
 // Writes a 24-bit BMP of the given size (a grey ramp) and returns its path.
 inline std::string WriteBitmap(const std::string& name, int width, int height) {
-  const std::string path = ::testing::TempDir() + name;
+  const std::string path = ::testing::TempDir() + std::to_string(::getpid()) + "_" + name;
   const int stride = (width * 3 + 3) & ~3;
   const uint32_t imageSize = static_cast<uint32_t>(stride * height);
   std::vector<unsigned char> file(54 + imageSize, 0);
