@@ -28,6 +28,10 @@ class CWorkRoomAdapter final : public WorkRoomApi {
   }
   void Turn(const std::string& Axis) override { m_room.Turn(Axis); }
   void SetView(const std::string& View) override { m_room.SetView(View); }
+  std::vector<LayoutRecord> Blocks() override { return m_room.Blocks(); }
+  void ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) override {
+    m_room.ReplaceBlocks(divide, blocks);
+  }
 
  private:
   CWorkRoom m_room;

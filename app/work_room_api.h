@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "workroom/layout_file.h"
 
 namespace kubisto::app {
 
@@ -26,6 +29,10 @@ class WorkRoomApi {
   virtual void AddBlock(std::int32_t x, std::int32_t Y, std::int32_t Z, std::int32_t theColor) = 0;
   virtual void Turn(const std::string& Axis) = 0;
   virtual void SetView(const std::string& View) = 0;
+
+  // Beyond the specified commands: every block, and all of them replaced at once, quietly.
+  virtual std::vector<LayoutRecord> Blocks() = 0;
+  virtual void ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) = 0;
 };
 
 // A new CWorkRoom behind this interface.

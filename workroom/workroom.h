@@ -7,8 +7,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "workroom/grid3.h"
+#include "workroom/layout_file.h"
 
 namespace kubisto {
 
@@ -47,6 +49,13 @@ class CWorkRoom {
   // temporary file beside the target and renames it over the target only when it is complete;
   // throws std::runtime_error on failure, leaving any previous file intact.
   void SaveData(const std::string& PathAndName);
+  // Every block, as (x, y, z, colour) in the order z, y, x: the records a save would write.
+  std::vector<LayoutRecord> Blocks() const;
+  // Replaces every block at once and quietly: sets the cell count (1..16; rebuilding the room only
+  // when it differs), removes all blocks, puts the given ones in place with no sound, and redraws
+  // once. Cells outside the room and repeated cells are skipped. No block is current afterwards.
+  // Throws std::invalid_argument for a count outside 1..16, before anything changes.
+  void ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks);
   // Reads the layout file. Nothing for an empty path. The whole file is read and checked first:
   // a file that cannot be read, ends early, holds a non-number, a cell count outside 1..16 or a
   // record outside 0..Divide throws std::runtime_error naming the file and the line, and the room
@@ -90,12 +99,16 @@ class CWorkRoom {
   void CreateWalls();
   void CreateTable();
   void SetBlockFrames();
-  void ResetDivide();
+  void ResetDivide(bool render = true);
 
   void CreateGrids();       // all three grids afresh, bounds 0..Divide
   void CreateFrameGrid();   // the frame grid afresh
   void CreateBlockGrids();  // occupancy and colour grids afresh, empty
   void ClearCurrentBlock();
+  // Hangs a cube of the cell's size and colour on the cell's frame and records the colour.
+  void AttachCube(std::int32_t x, std::int32_t Y, std::int32_t Z, std::int32_t theColor);
+  // Takes the block's cube off the cell's frame; false when the frame holds none.
+  bool DetachCube(std::int32_t x, std::int32_t Y, std::int32_t Z);
   void RaiseBlockPicked(bool Picked, std::int32_t x, std::int32_t Y, std::int32_t Z);
   double HalfEdge() const;  // 120 / Divide: half the edge of a cell and of a block
   void Render();

@@ -20,12 +20,7 @@ void CWorkRoom::AddBlock(std::int32_t x, std::int32_t Y, std::int32_t Z, std::in
     TryStep([&] { PlayRefuseSound(); });
     return;
   }
-  MeshBuilderPtr cube;
-  TryStep([&] { cube = m_objD3dRM->CreateMeshBuilder(); });
-  TryStep([&] { Need(cube).Cube(static_cast<float>(HalfEdge())); });
-  TryStep([&] { Need(cube).Color(vantrel::d3dVBColor(theColor)); });
-  TryStep([&] { m_lngBlockColor(x, Y, Z) = theColor; });
-  TryStep([&] { Need(m_frmBlock(x, Y, Z)).AddObject(Present(cube)); });
+  AttachCube(x, Y, Z, theColor);
   TryStep([&] { Render(); });
   TryStep([&] { m_bBlock(x, Y, Z) = true; });
   m_vecCurrentBlock = {static_cast<float>(x), static_cast<float>(Y), static_cast<float>(Z)};
@@ -37,27 +32,12 @@ bool CWorkRoom::DelBlock() {
   const auto x = static_cast<std::int32_t>(m_vecCurrentBlock.x);
   const auto y = static_cast<std::int32_t>(m_vecCurrentBlock.y);
   const auto z = static_cast<std::int32_t>(m_vecCurrentBlock.z);
-  FramePtr cell;
-  TryStep([&] { cell = m_frmBlock(x, y, z); });
-  std::int32_t count = 0;
-  TryStep([&] { count = Need(cell).VisualCount(); });
-  // A block's box is exactly one cell edge wide; the marker sphere's is much narrower.
-  const auto blockWidth = static_cast<float>(2 * HalfEdge());
-  for (std::int32_t i = 0; i < count; ++i) {
-    MeshBuilderPtr visual;
-    TryStep([&] { visual = std::dynamic_pointer_cast<MeshBuilder>(Need(cell).Visual(i)); });
-    if (!visual) continue;  // not a mesh builder: not a block
-    float box[6] = {0, 0, 0, 0, 0, 0};
-    TryStep([&] { visual->GetBox(box); });
-    if (static_cast<float>(box[3] - box[0]) != blockWidth) continue;
-    TryStep([&] { Need(cell).DeleteObject(visual); });
-    TryStep([&] { Render(); });
-    TryStep([&] { m_bBlock(x, y, z) = false; });
-    ClearCurrentBlock();
-    TryStep([&] { PlayMoveSound(); });
-    return true;
-  }
-  return false;
+  if (!DetachCube(x, y, z)) return false;
+  TryStep([&] { Render(); });
+  TryStep([&] { m_bBlock(x, y, z) = false; });
+  ClearCurrentBlock();
+  TryStep([&] { PlayMoveSound(); });
+  return true;
 }
 
 bool CWorkRoom::Move(const std::string& Direction) {
@@ -129,6 +109,35 @@ void CWorkRoom::Turn(const std::string& Axis) {
   TryStep([&] { m_objD3dRM->Tick(1.0f); });  // the room turns by the angle once
   TryStep([&] { Render(); });
   TryStep([&] { PlayTurnSound(); });
+}
+
+void CWorkRoom::AttachCube(std::int32_t x, std::int32_t Y, std::int32_t Z, std::int32_t theColor) {
+  MeshBuilderPtr cube;
+  TryStep([&] { cube = m_objD3dRM->CreateMeshBuilder(); });
+  TryStep([&] { Need(cube).Cube(static_cast<float>(HalfEdge())); });
+  TryStep([&] { Need(cube).Color(vantrel::d3dVBColor(theColor)); });
+  TryStep([&] { m_lngBlockColor(x, Y, Z) = theColor; });
+  TryStep([&] { Need(m_frmBlock(x, Y, Z)).AddObject(Present(cube)); });
+}
+
+bool CWorkRoom::DetachCube(std::int32_t x, std::int32_t Y, std::int32_t Z) {
+  FramePtr cell;
+  TryStep([&] { cell = m_frmBlock(x, Y, Z); });
+  std::int32_t count = 0;
+  TryStep([&] { count = Need(cell).VisualCount(); });
+  // A block's box is exactly one cell edge wide; the marker sphere's is much narrower.
+  const auto blockWidth = static_cast<float>(2 * HalfEdge());
+  for (std::int32_t i = 0; i < count; ++i) {
+    MeshBuilderPtr visual;
+    TryStep([&] { visual = std::dynamic_pointer_cast<MeshBuilder>(Need(cell).Visual(i)); });
+    if (!visual) continue;  // not a mesh builder: not a block
+    float box[6] = {0, 0, 0, 0, 0, 0};
+    TryStep([&] { visual->GetBox(box); });
+    if (static_cast<float>(box[3] - box[0]) != blockWidth) continue;
+    TryStep([&] { Need(cell).DeleteObject(visual); });
+    return true;
+  }
+  return false;
 }
 
 }  // namespace kubisto

@@ -1,5 +1,7 @@
 // The layout: emptying the room, saving it and loading it.
 #include <cstdint>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "platform/paths.h"
@@ -26,8 +28,7 @@ void CWorkRoom::ResetData() {
   }
 }
 
-void CWorkRoom::SaveData(const std::string& PathAndName) {
-  if (PathAndName.empty()) return;
+std::vector<LayoutRecord> CWorkRoom::Blocks() const {
   // The whole extent of the grids, index Divide included, in the order z, y, x.
   std::vector<LayoutRecord> records;
   const std::int32_t upper = m_bBlock.Upper();
@@ -38,8 +39,37 @@ void CWorkRoom::SaveData(const std::string& PathAndName) {
       }
     }
   }
+  return records;
+}
+
+void CWorkRoom::SaveData(const std::string& PathAndName) {
+  if (PathAndName.empty()) return;
   // The program builds paths with "\\" as well as "/".
-  ReplaceFile(platform::NativePath(PathAndName), FormatLayout(m_lngDivide, records));
+  ReplaceFile(platform::NativePath(PathAndName), FormatLayout(m_lngDivide, Blocks()));
+}
+
+void CWorkRoom::ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) {
+  if (divide < 1 || divide > kMaxLayoutDivide) {
+    throw std::invalid_argument("CWorkRoom::ReplaceBlocks: the cell count " + std::to_string(divide) +
+                                " is outside 1.." + std::to_string(kMaxLayoutDivide));
+  }
+  if (divide != m_lngDivide) {
+    // The rebuild drops the old blocks together with the old room.
+    m_lngDivide = divide;
+    CreateFrameGrid();
+    ResetDivide(false);
+  } else {
+    for (const LayoutRecord& r : Blocks()) DetachCube(r.x, r.y, r.z);
+  }
+  CreateBlockGrids();
+  for (const LayoutRecord& r : blocks) {
+    if (MaxOf3(r.x, r.y, r.z) > m_lngDivide - 1 || MinOf3(r.x, r.y, r.z) < 0) continue;
+    if (m_bBlock(r.x, r.y, r.z)) continue;
+    AttachCube(r.x, r.y, r.z, r.color);
+    m_bBlock(r.x, r.y, r.z) = true;
+  }
+  ClearCurrentBlock();
+  TryStep([&] { Render(); });
 }
 
 void CWorkRoom::LoadData(const std::string& PathAndName) {

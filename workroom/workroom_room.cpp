@@ -61,7 +61,7 @@ void CWorkRoom::HandleOfPictureBoxForD3dIO(std::uint32_t NewValue) {
   Render();
 }
 
-void CWorkRoom::ResetDivide() {
+void CWorkRoom::ResetDivide(bool render) {
   // Without a window there is no room yet: it is built for the current count when the window
   // comes, so there is nothing to rebuild (and no engine to end the program over).
   if (m_hWndView == 0) return;
@@ -72,7 +72,7 @@ void CWorkRoom::ResetDivide() {
   CreateWalls();
   CreateTable();
   SetBlockFrames();
-  TryStep([&] { Render(); });
+  if (render) TryStep([&] { Render(); });
 }
 
 void CWorkRoom::InitView() {

@@ -116,6 +116,14 @@ void FakeWorkRoom::AddBlock(std::int32_t X, std::int32_t Y, std::int32_t Z, std:
 }
 void FakeWorkRoom::Turn(const std::string& Axis) { Record("Turn(" + Axis + ")"); }
 void FakeWorkRoom::SetView(const std::string& View) { Record("SetView(" + View + ")"); }
+std::vector<LayoutRecord> FakeWorkRoom::Blocks() {
+  Record("Blocks");
+  return {};
+}
+void FakeWorkRoom::ReplaceBlocks(std::int32_t NewDivide, const std::vector<LayoutRecord>& blocks) {
+  Record("ReplaceBlocks(" + std::to_string(NewDivide) + "," + std::to_string(blocks.size()) + ")");
+  divide = NewDivide;
+}
 
 // --- Recorders ---
 

@@ -53,6 +53,8 @@ class FakeWorkRoom : public WorkRoomApi {
   void AddBlock(std::int32_t X, std::int32_t Y, std::int32_t Z, std::int32_t theColor) override;
   void Turn(const std::string& Axis) override;
   void SetView(const std::string& View) override;
+  std::vector<LayoutRecord> Blocks() override;
+  void ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) override;
 
  private:
   void Record(const std::string& call);
