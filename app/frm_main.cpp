@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QColorDialog>
+#include <QKeySequence>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -49,6 +51,9 @@ frmMain::~frmMain() = default;
 // --- Controls as designed ---
 
 void frmMain::CreateControls() {
+  m_history = new EditHistory([] { return modMain::g_objWorkRoom.get(); }, this);
+  connect(m_history, &EditHistory::restored, this, &frmMain::OnRoomRestored);
+  AskBeforeSessionEnds(this, WorkOfRoom(), [this] { m_exitApproved = true; });
   setWindowIcon(WindowIcon());
   // A fixed dialog frame: title bar with the close box, no minimise or maximise box.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -76,6 +81,7 @@ void frmMain::CreateControls() {
   CreateToolBar();
   CreateToolBoxButtons();
   CreateMenus();
+  CreateBlockKeys();
 
   // Tab order of the view, the panel and its buttons.
   QWidget* order[] = {m_picView, m_picToolBox, button("cmdX"), button("cmdMX"), button("cmdY"),
@@ -178,11 +184,13 @@ void frmMain::CreateMenus() {
   item(mnuFile, "mnuFileLoad", "読み込み", [](frmMain* w) { w->LoadLayout(); });
   item(mnuFile, "mnuFileSave", "保存", [](frmMain* w) { w->SaveLayout(); });
   separator(mnuFile, "mnuFileHifun2");
-  item(mnuFile, "mnuFileFin", "終了", [](frmMain*) { modMain::FinKubisto(); });
+  item(mnuFile, "mnuFileFin", "終了", [](frmMain* w) { w->RequestExit(); });
 
   QMenu* mnuEdit = menuBar()->addMenu(QStringLiteral("編集"));
   mnuEdit->setObjectName("mnuEdit");
-  item(mnuEdit, "mnuEditCopy", "画面をクリップボードにコピー", [](frmMain* w) { w->mnuEditCopy_Click(); });
+  CreateUndoItems(mnuEdit);
+  item(mnuEdit, "mnuEditCopy", "画面をクリップボードにコピー", [](frmMain* w) { w->mnuEditCopy_Click(); })
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
 
   QMenu* mnuView = menuBar()->addMenu(QStringLiteral("表示"));
   mnuView->setObjectName("mnuView");
@@ -228,6 +236,8 @@ void frmMain::CreateMenus() {
     const int value = colour.value;
     item(m_mnuPopupColor, colour.name, colour.caption, [value](frmMain* w) { w->RecolourCurrentBlock(value); });
   }
+  separator(m_mnuPopupColor, "mnuPopupColorHifun1");
+  item(m_mnuPopupColor, "mnuPopupColorOther", "その他の色…", [](frmMain* w) { w->mnuPopupColorOther_Click(); });
 }
 
 QPushButton* frmMain::button(const QString& name) const {
@@ -359,7 +369,12 @@ void frmMain::Unload() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-  // Any request to close the window ends the program; the close is never cancelled.
+  // The user may keep unsaved work by cancelling the question; an unload under way always goes on.
+  if (!m_bUnloading && !m_exitApproved && !MayDiscardChanges()) {
+    event->ignore();
+    return;
+  }
+  // Any other request to close the window ends the program.
   modMain::FinKubisto();
   event->accept();
 }
