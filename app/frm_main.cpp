@@ -13,6 +13,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "app/command_scope.h"
 #include "app/guarded.h"
 #include "app/help_window.h"
 #include "app/mod_main.h"
@@ -359,9 +360,13 @@ void frmMain::Unload() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-  // Any request to close the window ends the program; the close is never cancelled.
+  // Any request to close the window ends the program; the close is never cancelled. While a
+  // command runs the end waits for it, and the window stays until then.
   modMain::FinKubisto();
-  event->accept();
+  if (EndPending() && !m_bUnloading)
+    event->ignore();
+  else
+    event->accept();
 }
 
 }  // namespace kubisto::app

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "app/api_code_module.h"
+#include "app/command_scope.h"
 #include "app/message_box.h"
 #include "app/paths.h"
 #include "app/program_title.h"
@@ -32,6 +33,8 @@ void QtServices::EndProgram() {
   std::fflush(nullptr);
   std::_Exit(0);
 }
+
+bool QtServices::EndRequested() { return EndPending(); }
 
 std::string QtServices::ProgramDir() { return app::ProgramDir(); }
 

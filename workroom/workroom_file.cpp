@@ -89,6 +89,8 @@ void CWorkRoom::LoadData(const std::string& PathAndName) {
     AddBlock(r.x, r.y, r.z, r.color);
     // Other commands may run here; the records are a copy, so they cannot be disturbed.
     services().DoEvents();
+    // The program is ending: the rest of the layout is not needed.
+    if (services().EndRequested()) return;
   }
 }
 
