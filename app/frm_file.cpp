@@ -92,6 +92,14 @@ void frmFile::InitfrmFile() {
   const int twipsPerPixel = static_cast<int>(std::lround(1440.0 / dpi));
   const int points = static_cast<int>(twipsPerPixel * 10.5 / 15);
   if (points > 0) {
+    // Only the label and the window's own text take the size: every other control keeps its own,
+    // which a font set on the window would otherwise pass down to it.
+    for (QWidget* control : {static_cast<QWidget*>(m_filFiles), static_cast<QWidget*>(m_txtFileName),
+                             static_cast<QWidget*>(m_cmdOK), static_cast<QWidget*>(m_cmdCancel)}) {
+      QFont own = control->font();
+      own.setPointSize(own.pointSize() > 0 ? own.pointSize() : points);  // marks the size as its own
+      control->setFont(own);
+    }
     QFont font = this->font();
     font.setPointSize(points);
     setFont(font);
@@ -105,7 +113,8 @@ void frmFile::SetInitDir(const std::string& dir) {
   m_filFiles->clear();
   const QDir folder(QString::fromStdString(NativePath(dir)));
   if (!folder.exists()) return;
-  m_filFiles->addItems(folder.entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase));
+  // Visible files only: a hidden file is nothing the user put there to load.
+  m_filFiles->addItems(folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
 
 void frmFile::SetMode(const std::string& mode) {

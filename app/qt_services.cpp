@@ -53,6 +53,8 @@ bool QtServices::SetClipboardPicture(const platform::Picture& picture) {
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "PNG")) return false;
+  // The clipboard is emptied first, then the picture is put on it.
+  clipboard->clear();
   auto* data = new QMimeData;
   data->setImageData(image);
   data->setData(QStringLiteral("image/png"), png);
