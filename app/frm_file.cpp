@@ -13,6 +13,7 @@
 
 #include "app/paths.h"
 #include "app/resources.h"
+#include "app/window_placement.h"
 #include "scene/services.h"
 
 namespace kubisto::app {
@@ -79,6 +80,8 @@ frmFile::frmFile(QWidget* parent)
   });
 
   InitfrmFile();
+  // Centred on the screen with its frame whenever it is shown.
+  CentreOnScreen(this);
 }
 
 void frmFile::InitfrmFile() {
@@ -161,11 +164,6 @@ void frmFile::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // The first in the tab order has the focus, so that no name is chosen before the user does.
   m_cmdOK->setFocus();
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    const QRect frame = frameGeometry();
-    move(area.left() + (area.width() - frame.width()) / 2, area.top() + (area.height() - frame.height()) / 2);
-  }
 }
 
 }  // namespace kubisto::app

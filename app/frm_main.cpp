@@ -23,6 +23,7 @@
 #include "app/resources.h"
 #include "app/status_bar.h"
 #include "app/tool_box.h"
+#include "app/window_placement.h"
 
 namespace kubisto::app {
 
@@ -246,11 +247,9 @@ void frmMain::InitfrmMain() {
   setFixedSize(kClientWidth, menuHeight + kClientHeight);
   if (m_client->width() != kClientWidth) throw std::runtime_error("client width");
 
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) throw std::runtime_error("no screen");
-  const QRect area = screen->geometry();
-  const QRect frame = frameGeometry();
-  move(area.left() + (area.width() - frame.width()) / 2, area.top() + (area.height() - frame.height()) / 2);
+  if (QGuiApplication::primaryScreen() == nullptr) throw std::runtime_error("no screen");
+  // Centred with its frame, once the window system has told the frame's size.
+  CentreOnScreen(this);
 
   setWindowTitle(QString::fromUtf8(kProgramTitle));
 }
