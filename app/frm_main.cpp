@@ -134,9 +134,9 @@ QPushButton* frmMain::CreateButton(const QString& name, const QString& picture, 
   cmd->setObjectName(name);
   cmd->setToolTip(tooltip);
   cmd->setIcon(ProgramIcon(picture));
-  // The 32 x 32 picture, shrunk where the button is smaller.
-  const int side = std::min({32, width - 6, height - 6});
-  cmd->setIconSize(QSize(side, side));
+  // The 32 x 32 picture at its own size, centred: where the button is smaller, its edges are
+  // clipped (the artwork keeps what matters inside the part a button shows).
+  cmd->setIconSize(QSize(32, 32));
   cmd->setFixedSize(width, height);
   cmd->setAutoDefault(false);
   // The button is disabled for the length of its call, so that a second click is not taken
