@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/command_scope.h"
 #include "app/frm_file.h"
 #include "app/frm_main.h"
 #include "app/frm_splash.h"
@@ -103,6 +104,9 @@ void frmMain::cmdRight_Click() {
 // --- Menus ---
 
 void frmMain::mnuFileNew_Click() {
+  // Commands that replace the whole room do not run inside another command (a load that lets
+  // events run): the user asks again once it has finished.
+  if (InsideAnotherCommand()) return;
   if (!MayDiscardChanges()) return;
   if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kRoom, "新規作成", [room] { room->ResetData(); });
 }
@@ -129,7 +133,7 @@ void frmMain::RecolourCurrentBlock(int color) {
 }
 
 void frmMain::mnuOptionDivideNum_Click(int index) {
-  if (!MayDiscardChanges()) {
+  if (InsideAnotherCommand() || !MayDiscardChanges()) {
     SyncDivideMarks();  // the item's own click checked it
     return;
   }
@@ -148,6 +152,7 @@ void frmMain::mnuHelpVersion_Click() {
 // --- Layout files ---
 
 void frmMain::LoadLayout() {
+  if (InsideAnotherCommand()) return;
   if (!MayDiscardChanges()) return;
   std::string name;
   {
@@ -207,6 +212,7 @@ QString frmMain::AddLayoutExtension(const QString& Name) {
 // --- The view's mouse ---
 
 void frmMain::picView_MouseDown(int button, int, float x, float y) {
+  CommandScope running;  // the colour menu lets events run
   WorkRoomApi* room = Room();
   if (room == nullptr) return;
   // Each step runs even if the one before failed.
@@ -243,6 +249,7 @@ void frmMain::tmrWatchMan_Timer() {
 }
 
 void frmMain::tmrTickTimer_Timer() {
+  CommandScope running;
   if (WorkRoomApi* room = Room()) Quietly([&] { room->Turn(m_strTurnAxis.toStdString()); });
 }
 

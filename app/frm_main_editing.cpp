@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "app/command_scope.h"
 #include "app/frm_main.h"
 #include "app/guarded.h"
 #include "app/mod_main.h"
@@ -78,7 +79,11 @@ UnsavedWork frmMain::WorkOfRoom() {
 
 bool frmMain::MayDiscardChanges() {
   // A change already running was agreed to when it began, and a load leaves the room as saved.
-  if (m_history->Busy()) return true;
+  // An end of the program already asked for (a signal) is not held up by a question.
+  if (m_history->Busy() || EndPending()) return true;
+  // The question and the file window let events run: an end asked for meanwhile closes them
+  // (as Cancel) and is carried out when this returns.
+  CommandScope asking;
   return MayDiscardWork(this, WorkOfRoom());
 }
 
