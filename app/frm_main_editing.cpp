@@ -23,7 +23,12 @@ void frmMain::CreateUndoItems(QMenu* menu) {
   undo->setObjectName("mnuEditUndo");
   undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   undo->setEnabled(false);
-  connect(undo, &QAction::triggered, this, [this] { Guarded([this] { m_history->Undo(); }); });
+  connect(undo, &QAction::triggered, this, [this] {
+    Guarded([this] {
+      // Like the commands that replace the whole room, never inside another command.
+      if (!InsideAnotherCommand()) m_history->Undo();
+    });
+  });
   connect(m_history->stack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
 
   QAction* redo = menu->addAction(QStringLiteral("やり直し"));
@@ -31,7 +36,12 @@ void frmMain::CreateUndoItems(QMenu* menu) {
   redo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   redo->setEnabled(false);
-  connect(redo, &QAction::triggered, this, [this] { Guarded([this] { m_history->Redo(); }); });
+  connect(redo, &QAction::triggered, this, [this] {
+    Guarded([this] {
+      // Like the commands that replace the whole room, never inside another command.
+      if (!InsideAnotherCommand()) m_history->Redo();
+    });
+  });
   connect(m_history->stack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
 
   menu->addSeparator()->setObjectName("mnuEditHifun1");
