@@ -54,7 +54,9 @@ frmMain::~frmMain() = default;
 void frmMain::CreateControls() {
   m_history = new EditHistory([] { return modMain::g_objWorkRoom.get(); }, this);
   connect(m_history, &EditHistory::restored, this, &frmMain::OnRoomRestored);
-  AskBeforeSessionEnds(this, WorkOfRoom(), [this] { m_exitApproved = true; });
+  AskBeforeSessionEnds(
+      this, [this] { return m_history->Modified(); }, [this] { return MayDiscardChanges(); },
+      [this] { m_exitApproved = true; });
   setWindowIcon(WindowIcon());
   // A fixed dialog frame: title bar with the close box, no minimise or maximise box.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -19,16 +19,18 @@ bool MayDiscardWork(QWidget* parent, const UnsavedWork& work) {
   return answer == vbNo;
 }
 
-void AskBeforeSessionEnds(QWidget* owner, UnsavedWork work, std::function<void()> approved) {
+void AskBeforeSessionEnds(QWidget* owner, std::function<bool()> modified,
+                          std::function<bool()> mayDiscard, std::function<void()> approved) {
   auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
   if (app == nullptr) return;
   QObject::connect(
       app, &QGuiApplication::commitDataRequest, owner,
-      [owner, work = std::move(work), approved = std::move(approved)](QSessionManager& manager) {
-        if (!work.modified()) return;
+      [modified = std::move(modified), mayDiscard = std::move(mayDiscard),
+       approved = std::move(approved)](QSessionManager& manager) {
+        if (!modified()) return;
         // Without leave to interact the session ends regardless; nothing can be asked.
         if (!manager.allowsInteraction()) return;
-        const bool goOn = MayDiscardWork(owner, work);
+        const bool goOn = mayDiscard();
         manager.release();
         if (goOn)
           approved();

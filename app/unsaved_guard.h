@@ -16,8 +16,9 @@ struct UnsavedWork {
 // True when the command may go on: nothing to lose, the user saved, or the user chose No.
 bool MayDiscardWork(QWidget* parent, const UnsavedWork& work);
 
-// Asks the same question when the desktop session ends and the program still holds unsaved work;
-// Cancel asks the session manager to cancel the shutdown. approved runs when the user let it go on.
-void AskBeforeSessionEnds(QWidget* owner, UnsavedWork work, std::function<void()> approved);
+// When the desktop session ends while modified() holds, asks through mayDiscard (the question
+// above); false asks the session manager to cancel the shutdown, true runs approved.
+void AskBeforeSessionEnds(QWidget* owner, std::function<bool()> modified,
+                          std::function<bool()> mayDiscard, std::function<void()> approved);
 
 }  // namespace kubisto::app
