@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -54,6 +55,7 @@ struct Model {
   int divide = 5;
   std::map<Cell, std::int32_t> blocks;
   Cell current{kNone, kNone, kNone};
+  std::map<Cell, std::int32_t> savedBlocks;  // as last saved or loaded: other blocks are unsaved work
 
   bool HasCurrent() const { return std::get<0>(current) != kNone; }
   bool Inside(int x, int y, int z) const {
@@ -160,14 +162,43 @@ class AppSoakTest : public ::testing::Test {
     if (answer.shown && choice >= 0) model.blocks[model.current] = kColours[choice];
   }
 
+  // Runs command, which replaces the room. With unsaved blocks the question "変更を保存しますか？"
+  // comes first: answered No (then runs before the command goes on) or, now and then unless
+  // mayCancel is false, Cancel. Returns whether the command went on.
+  bool Answering(const std::function<void()>& command, std::function<void()> then = {}, bool mayCancel = true) {
+    bool goOn = true;
+    if (model.blocks != model.savedBlocks) {
+      goOn = !mayCancel || Below(4) != 0;
+      OnNextModal([goOn, then](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr) << "the question comes first";
+        EXPECT_EQ(box->text(), QStringLiteral("変更を保存しますか？"));
+        if (goOn && then) then();
+        box->button(goOn ? QMessageBox::No : QMessageBox::Cancel)->click();
+      });
+    } else if (then) {
+      then();
+    }
+    command();
+    if (::testing::Test::HasFatalFailure()) return false;
+    return goOn;
+  }
+
   // The file window, answered by `answer`, for the toolbar's load or save.
-  void WithFileWindow(const QString& key, std::function<void(frmFile*)> answer) {
-    OnNextModal([answer](QWidget* modal) {
-      auto* files = qobject_cast<frmFile*>(modal);
-      ASSERT_NE(files, nullptr);
-      answer(files);
-      if (files->isVisible()) files->cmdCancel()->click();
-    });
+  void WithFileWindow(const QString& key, std::function<void(frmFile*)> answer, bool mayCancel = true) {
+    auto fileWindow = [answer] {
+      OnNextModal([answer](QWidget* modal) {
+        auto* files = qobject_cast<frmFile*>(modal);
+        ASSERT_NE(files, nullptr);
+        answer(files);
+        if (files->isVisible()) files->cmdCancel()->click();
+      });
+    };
+    if (key == "Load") {
+      Answering([&] { window->tlbToolBar_ButtonClick(key); }, fileWindow, mayCancel);
+      return;
+    }
+    fileWindow();
     window->tlbToolBar_ButtonClick(key);
   }
 
@@ -191,6 +222,7 @@ class AppSoakTest : public ::testing::Test {
     std::string file = frmMain::AddLayoutExtension(QString::fromStdString(name)).toStdString();
     file = file.substr(file.find_last_of('\\') + 1);
     saved[file] = model;
+    model.savedBlocks = model.blocks;
   }
 
   void Load() {
@@ -213,7 +245,9 @@ class AppSoakTest : public ::testing::Test {
     });
     if (chosen.empty()) return;
     const auto known = saved.find(chosen);
-    if (known != saved.end()) model.Loaded(known->second);  // otherwise an error, nothing changes
+    if (known == saved.end()) return;  // an error: nothing changes
+    model.Loaded(known->second);
+    model.savedBlocks = model.blocks;
   }
 
   void Check(int step, const std::string& what) {
@@ -286,13 +320,13 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
     } else if (op < 75) {
       const int index = Below(3);
       what = "cell count " + std::to_string(index + 3);
-      window->action(QStringLiteral("mnuOptionDivideNum%1").arg(index))->trigger();
-      model.divide = index + 3;
-      model.Clear();
+      if (Answering([&] { window->action(QStringLiteral("mnuOptionDivideNum%1").arg(index))->trigger(); })) {
+        model.divide = index + 3;
+        model.Clear();
+      }
     } else if (op < 77) {
       what = "new";
-      window->action("mnuFileNew")->trigger();
-      model.Clear();
+      if (Answering([&] { window->action("mnuFileNew")->trigger(); })) model.Clear();
     } else if (op < 84) {
       what = "save";
       Save();
@@ -342,7 +376,7 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
     ASSERT_EQ(found.size(), 1);
     ClickFileName(files, files->filFiles()->row(found.front()));
     files->cmdOK()->click();
-  });
+  }, false);
   state.sounds.onPlay = nullptr;
   EXPECT_GE(sounds, 40) << (state.services.messages.empty() ? "" : state.services.messages.back().text);
   EXPECT_EQ(modMain::g_objWorkRoom, nullptr);
