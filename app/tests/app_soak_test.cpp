@@ -107,6 +107,39 @@ class PopupAnswer {
   QTimer m_timer;
 };
 
+// The undo history as the user sees it: each change of the blocks or the cell count, with the
+// room before and after and the block that undo and redo leave current.
+struct History {
+  struct Entry {
+    Model before, after;
+    Cell undoCurrent, redoCurrent;
+  };
+  std::vector<Entry> entries;
+  size_t done = 0;
+
+  // The block current in `from` when the change took it away or recoloured it; none otherwise.
+  static Cell Touched(const Model& from, const Model& to) {
+    if (!from.HasCurrent()) return {kNone, kNone, kNone};
+    const auto kept = to.blocks.find(from.current);
+    const bool same = kept != to.blocks.end() && kept->second == from.blocks.at(from.current);
+    return same ? Cell{kNone, kNone, kNone} : from.current;
+  }
+  // wholeRoom: new, load and cell count, whose undo leaves no block current.
+  void Changed(const Model& before, const Model& after, bool wholeRoom) {
+    if (before.divide == after.divide && before.blocks == after.blocks) return;
+    entries.resize(done);
+    const Cell none{kNone, kNone, kNone};
+    entries.push_back({before, after, wholeRoom ? none : Touched(before, after),
+                       wholeRoom ? after.current : Touched(after, before)});
+    ++done;
+  }
+  static void Restore(Model& model, const Model& to, const Cell& current) {
+    model.divide = to.divide;
+    model.blocks = to.blocks;
+    model.current = to.blocks.count(current) ? current : Cell{kNone, kNone, kNone};
+  }
+};
+
 class AppSoakTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -280,6 +313,7 @@ class AppSoakTest : public ::testing::Test {
   QPointer<frmMain> window;
   std::mt19937 rng{20261208};
   Model model;
+  History history;
   std::map<std::string, Model> saved;  // file name in the data folder -> what it holds
 };
 
@@ -288,6 +322,8 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
   for (int step = 0; step < steps; ++step) {
     const int op = Below(100);
     std::string what;
+    const Model before = model;
+    bool wholeRoom = false;
     if (op < 22) {
       what = "add";
       Add();
@@ -320,18 +356,21 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
     } else if (op < 75) {
       const int index = Below(3);
       what = "cell count " + std::to_string(index + 3);
+      wholeRoom = true;
       if (Answering([&] { window->action(QStringLiteral("mnuOptionDivideNum%1").arg(index))->trigger(); })) {
         model.divide = index + 3;
         model.Clear();
       }
     } else if (op < 77) {
       what = "new";
+      wholeRoom = true;
       if (Answering([&] { window->action("mnuFileNew")->trigger(); })) model.Clear();
     } else if (op < 84) {
       what = "save";
       Save();
     } else if (op < 91) {
       what = "load";
+      wholeRoom = true;
       Load();
     } else if (op < 93) {
       what = "copy";
@@ -343,10 +382,29 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
       what = "version";
       OnNextModal([](QWidget* version) { QTest::mouseClick(version, Qt::LeftButton, {}, QPoint(30, 60)); });
       window->action("mnuHelpVersion")->trigger();
+    } else if (op < 98) {
+      what = "undo";
+      QAction* undo = window->action("mnuEditUndo");
+      ASSERT_EQ(undo->isEnabled(), history.done > 0) << "at step " << step;
+      undo->trigger();
+      if (history.done > 0) {
+        const History::Entry& entry = history.entries[--history.done];
+        History::Restore(model, entry.before, entry.undoCurrent);
+      }
+    } else if (op < 99) {
+      what = "redo";
+      QAction* redo = window->action("mnuEditRedo");
+      ASSERT_EQ(redo->isEnabled(), history.done < history.entries.size()) << "at step " << step;
+      redo->trigger();
+      if (history.done < history.entries.size()) {
+        const History::Entry& entry = history.entries[history.done++];
+        History::Restore(model, entry.after, entry.redoCurrent);
+      }
     } else {
       what = "pending events";
       Pump(5);
     }
+    if (what != "undo" && what != "redo") history.Changed(before, model, wholeRoom);
     Check(step, what);
     if (::testing::Test::HasFatalFailure()) return;
   }
