@@ -4,6 +4,10 @@
 #   deb_test.sh <build folder>
 set -euo pipefail
 build=$(cd "$1" && pwd)
+if ! command -v dpkg-deb >/dev/null || ! command -v dpkg-shlibdeps >/dev/null; then
+  echo "dpkg-deb or dpkg-shlibdeps (dpkg-dev) is missing: no Debian package to check here"
+  exit 77
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
