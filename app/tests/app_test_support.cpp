@@ -117,26 +117,11 @@ void FakeWorkRoom::AddBlock(std::int32_t X, std::int32_t Y, std::int32_t Z, std:
 void FakeWorkRoom::Turn(const std::string& Axis) { Record("Turn(" + Axis + ")"); }
 void FakeWorkRoom::SetView(const std::string& View) { Record("SetView(" + View + ")"); }
 
-// --- Recorders ---
+// --- Sound player ---
 
 void RecordingWavePlayer::Play(const std::string& path, bool wait) {
   sounds.push_back({path, wait});
   if (onPlay) onPlay(sounds.back());
-}
-
-int RecordingServices::MessageBox(const std::string& text, int style, const std::string& caption) {
-  messages.push_back({text, style, caption});
-  return vbOK;
-}
-void RecordingServices::DoEvents() { QApplication::processEvents(); }
-void RecordingServices::PlayWave(const std::string& path, bool wait) { wavePlayer().Play(path, wait); }
-void RecordingServices::EndProgram() { throw ProgramEnded(); }
-std::string RecordingServices::ProgramDir() { return app::ProgramDir(); }
-std::string RecordingServices::AppTitle() { return "Kubisto"; }
-bool RecordingServices::SetClipboardPicture(const platform::Picture& picture) {
-  clipboardWidth = picture.width();
-  clipboardHeight = picture.height();
-  return true;
 }
 
 // --- Fixture state ---
@@ -150,6 +135,11 @@ ShellFixtureState::ShellFixtureState() {
   programDir = g_dir->path().toStdString();
   QDir(g_dir->path()).mkdir("data");
   SetProgramDir(programDir);
+  services.programDir = programDir;
+  services.appTitle = "Kubisto";
+  services.onDoEvents = [] { QApplication::processEvents(); };
+  services.onPlayWave = [](const std::string& path, bool wait) { wavePlayer().Play(path, wait); };
+  services.onEndProgram = [] { throw ProgramEnded(); };
   setServices(&services);
   setWavePlayer(&sounds);
 }

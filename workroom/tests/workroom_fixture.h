@@ -9,14 +9,18 @@
 #include <string>
 
 #include "platform/window.h"
-#include "recording_services.h"
 #include "scene/direct3drm.h"
 #include "scene/face.h"
 #include "scene/frame.h"
 #include "scene/mesh_builder.h"
+#include "tests/support/recording_services.h"
+#include "tests/support/temp_folder.h"
 #include "workroom/workroom.h"
 
 namespace kubisto {
+
+using testing::RecordingServices;
+using testing::TempFolder;
 
 struct CWorkRoomTestAccess {
   static Direct3DRM& D3dRM(CWorkRoom& w) { return *w.m_objD3dRM; }
