@@ -11,11 +11,6 @@
 namespace kubisto {
 namespace {
 
-const std::string kTitleLine =
-    "\"\x92\xb4\x8a\xc8\x88\xd5"
-    "3D\x90\xcf\x82\xdd\x96\xd8\x81\x75Oh!Kubisto!!forWindows\x81\x76Ver0.3b\x83\xc0"
-    "2\"\r\n";
-
 TEST(WorkRoomModel, FreshRoomAndHelpers) {
   RecordingServices services;
   CWorkRoom room;
