@@ -378,7 +378,7 @@ TEST_F(Families, BuilderSavedAndLoadedAgain) {
   VT(d3dAddVertexFC)(face, 1, 1, 0);
   VT(d3dGenerateNormals)(mb);
   VT(d3dSetName)(mb, "tri");
-  std::string file = testing::TempDir() + "bridge_tri_" + std::to_string(::getpid()) + ".x";
+  std::string file = kubisto::testing::ProgramTempFolder().File("tri.x");
   for (int32_t format : {0, 1, 2}) {
     ASSERT_EQ(VT(d3dSaveMB)(mb, file.c_str(), format, 15), 1) << format;
     uint32_t back = Keep(VT(d3dCreateMeshBuilder)(&rec));

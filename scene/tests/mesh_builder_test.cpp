@@ -21,12 +21,9 @@ class MeshBuilderTest : public SceneTest {
     if (IsSkipped() || HasFatalFailure()) return;
     mb = rm->CreateMeshBuilder();
   }
-  std::string TempPath(const std::string& name) {
-    const std::string path = ::testing::TempDir() + std::to_string(::getpid()) + "_" + name;
-    std::filesystem::remove(path);
-    return path;
-  }
+  std::string TempPath(const std::string& name) { return folder_.File(name); }
   MeshBuilderPtr mb;
+  testing::TempFolder folder_;
 };
 
 TEST_F(MeshBuilderTest, SavingAnEmptyBuilderIsRefusedWithAMessage) {

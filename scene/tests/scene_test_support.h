@@ -15,6 +15,7 @@
 #include "platform/window.h"
 #include "scene/scene.h"
 #include "tests/support/recording_services.h"
+#include "tests/support/temp_folder.h"
 
 namespace kubisto::testing {
 
@@ -75,7 +76,7 @@ namespace kubisto::testing {
 
 // Writes a 24-bit BMP of the given size (a grey ramp) and returns its path.
 inline std::string WriteBitmap(const std::string& name, int width, int height) {
-  const std::string path = ::testing::TempDir() + std::to_string(::getpid()) + "_" + name;
+  const std::string path = ProgramTempFolder().File(name);
   const int stride = (width * 3 + 3) & ~3;
   const uint32_t imageSize = static_cast<uint32_t>(stride * height);
   std::vector<unsigned char> file(54 + imageSize, 0);

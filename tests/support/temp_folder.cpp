@@ -26,6 +26,11 @@ std::string TempFolder::Read(const std::string& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+TempFolder& ProgramTempFolder() {
+  static TempFolder folder;
+  return folder;
+}
+
 void TempFolder::Write(const std::string& file, const std::string& bytes) {
   std::ofstream(file, std::ios::binary) << bytes;
 }

@@ -28,4 +28,8 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// One folder for the whole test program, made on first use and removed when the program ends:
+// for the files that helpers write and hand back by path.
+TempFolder& ProgramTempFolder();
+
 }  // namespace kubisto::testing
