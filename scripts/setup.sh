@@ -15,7 +15,7 @@ run_packages=(
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang
+  clang clang-format
   xvfb xauth
   desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file
 )

@@ -12,6 +12,9 @@ run_build() {  # run_build <folder> <cmake options...>
   (cd "$dir" && ctest --output-on-failure -j"$jobs")
 }
 
+echo "== Format"
+bash scripts/check_format.sh
+
 echo "== Release build"
 run_build build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DKUBISTO_BUILD_BENCH=ON
 # -O1 with line tables keeps the sanitizer build quick to compile and its reports readable.
