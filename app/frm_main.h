@@ -71,6 +71,9 @@ class frmMain : public QMainWindow {
   void LoadLayout();
   // True when a layout was written.
   bool SaveLayout();
+  // Loads the layout at path as the load command loads the file chosen in the file window (the
+  // command line's file): the panel shows the path, or is emptied when the file cannot be read.
+  void OpenLayout(const std::string& path);
 
   // --- Beyond the specified commands ---
   // Asks "変更を保存しますか？" when the room holds unsaved changes; true when the command may go on.
@@ -86,6 +89,7 @@ class frmMain : public QMainWindow {
 
  private:
   void InitfrmMain();
+  void LoadChosenLayout(const std::string& name);
   void InitControls();
   void InitToolBoxControls();
   void CreateControls();

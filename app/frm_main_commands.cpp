@@ -158,11 +158,20 @@ void frmMain::LoadLayout() {
   {
     frmFile files(this);
     files.SetMode("LOAD");
-    files.SetInitDir(ProgramDir() + "\\data");
+    files.SetInitDir(DataDir());
     files.exec();
     m_sbrStatus->SetPanelText(1, QStringLiteral("データの読み込み中"));
     name = files.filename();
   }
+  LoadChosenLayout(name);
+}
+
+void frmMain::OpenLayout(const std::string& path) {
+  m_sbrStatus->SetPanelText(1, QStringLiteral("データの読み込み中"));
+  LoadChosenLayout(path);
+}
+
+void frmMain::LoadChosenLayout(const std::string& name) {
   bool loaded = true;
   // The file call gets the path in native form; the panel shows it as the file window gave it.
   if (WorkRoomApi* room = Room()) {
@@ -181,7 +190,7 @@ bool frmMain::SaveLayout() {
   {
     frmFile files(this);
     files.SetMode("SAVE");
-    files.SetInitDir(ProgramDir() + "\\data");
+    files.SetInitDir(DataDir());
     files.exec();
     m_sbrStatus->SetPanelText(1, QStringLiteral("データの保存中"));
     name = files.filename();

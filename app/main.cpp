@@ -1,19 +1,44 @@
-// The program kubisto: the Qt application, the host services, then the start sequence.
+// The program kubisto: the command line, the Qt application, the host services, then the start
+// sequence.
 #include <QApplication>
 #include <QTimer>
-#include <cstdlib>
+#include <cstdio>
 #include <exception>
 
+#include "app/command_line.h"
 #include "app/end_signals.h"
 #include "app/frm_main.h"
 #include "app/mod_main.h"
+#include "app/paths.h"
 #include "app/qt_services.h"
+#include "app/save_hook.h"
 #include "app/screenshot.h"
 #include "scene/services.h"
 
+namespace {
+
+// The name of the installed desktop file, without ".desktop"; desktops match windows to it.
+const char* const kDesktopFileName = "io.github.kubisto.kubisto";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Read before any QGuiApplication exists: what answers here needs no display.
+  QCommandLineParser parser;
+  kubisto::app::SetUpCommandLine(parser);
+  if (const std::optional<int> status = kubisto::app::ParseCommandLine(
+          parser, kubisto::app::ArgumentsFromArgv(argc, argv), stdout, stderr))
+    return *status;
+  // Options that run without a display are dispatched here, before the application object.
+  const kubisto::app::StartOptions options = kubisto::app::StartOptionsFrom(parser);
+  kubisto::app::SetChosenLanguage(options.language);
+
   QApplication application(argc, argv);
-  QApplication::setApplicationName("Kubisto");
+  // The lower-case name makes the per-user folder ~/.local/share/kubisto.
+  QApplication::setApplicationName("kubisto");
+  QApplication::setApplicationVersion(kubisto::app::ProgramVersion());
+  QGuiApplication::setDesktopFileName(kDesktopFileName);
+  kubisto::app::SetUpInstalledFolders();
   kubisto::app::InstallQtServices();
   // SIGTERM, SIGINT, SIGHUP and a quit from the platform (the desktop session ending) end the
   // program through FinKubisto like the exit command.
@@ -32,6 +57,12 @@ int main(int argc, char** argv) {
   if (window == nullptr) return 0;
   // The program ends when the main window is unloaded (FinKubisto).
   QObject::connect(window, &QObject::destroyed, &application, &QCoreApplication::quit);
+  if (!options.layoutFile.isEmpty()) {
+    // Once the event loop runs, as if the user had chosen the file in the file window.
+    const std::string file = options.layoutFile.toStdString();
+    QTimer::singleShot(0, window, [window, file] { window->OpenLayout(file); });
+  }
+  kubisto::app::ScheduleSaveFromEnvironment(window);
   kubisto::app::ScheduleScreenshotFromEnvironment(window);
   return application.exec();
 }

@@ -197,7 +197,7 @@ TEST_F(Soak, RandomCommandsKeepGridsSceneAndFilesInStep) {
         << current.y << "," << current.z << "), expected (" << model.current.x << ","
         << model.current.y << "," << model.current.z << ")";
   }
-  EXPECT_TRUE(services_.messages.empty()) << services_.messages.front();
+  EXPECT_TRUE(services_.messages.empty()) << services_.messages.front().text;
   EXPECT_FALSE(services_.sounds.empty());
 }
 

@@ -10,6 +10,7 @@
 #include "scene/frame.h"
 #include "scene/services.h"
 #include "workroom/layout_file.h"
+#include "workroom/room_geometry.h"
 #include "workroom/steps.h"
 
 namespace kubisto {
@@ -92,7 +93,7 @@ void CWorkRoom::RaiseBlockPicked(bool Picked, std::int32_t x, std::int32_t Y, st
   if (BlockPicked) BlockPicked(Picked, x, Y, Z);
 }
 
-double CWorkRoom::HalfEdge() const { return 120.0 / m_lngDivide; }
+double CWorkRoom::HalfEdge() const { return room::HalfEdge(m_lngDivide); }
 
 void CWorkRoom::Render() { m_objD3dRM->Render(); }
 

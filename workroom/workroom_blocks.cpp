@@ -6,6 +6,7 @@
 #include "scene/frame.h"
 #include "scene/mesh_builder.h"
 #include "scene/vantrel_declare.h"
+#include "workroom/room_geometry.h"
 #include "workroom/steps.h"
 #include "workroom/upper_case.h"
 #include "workroom/workroom.h"
@@ -126,7 +127,7 @@ bool CWorkRoom::DetachCube(std::int32_t x, std::int32_t Y, std::int32_t Z) {
   std::int32_t count = 0;
   TryStep([&] { count = Need(cell).VisualCount(); });
   // A block's box is exactly one cell edge wide; the marker sphere's is much narrower.
-  const auto blockWidth = static_cast<float>(2 * HalfEdge());
+  const float blockWidth = room::BlockWidth(m_lngDivide);
   for (std::int32_t i = 0; i < count; ++i) {
     MeshBuilderPtr visual;
     TryStep([&] { visual = std::dynamic_pointer_cast<MeshBuilder>(Need(cell).Visual(i)); });

@@ -12,6 +12,7 @@
 #include "scene/services.h"
 #include "scene/texture.h"
 #include "scene/vantrel_declare.h"
+#include "workroom/room_geometry.h"
 #include "workroom/steps.h"
 #include "workroom/workroom.h"
 
@@ -21,10 +22,8 @@ namespace {
 constexpr std::int32_t kAmbientLight = 0;
 constexpr std::int32_t kDirectionalLight = 3;
 
-// The walls are the inside of a cube of side 1000 around the room frame's origin, each a square
-// of four corners in 0..1000 that is then moved by -500 on every axis.
-constexpr float kWallSide = 1000.0f;
-
+// Each wall is a square of four corners of the unit cube, scaled to room::kWallSide and then
+// moved by half a side on every axis, so that the walls surround the room frame's origin.
 struct Wall {
   const char* bitmap;  // relative to the current directory
   std::array<std::array<float, 3>, 4> corners;
@@ -32,13 +31,12 @@ struct Wall {
 
 // In the order in which they are built: north, west, east, ceiling, floor, south.
 constexpr std::array<Wall, 6> kWalls = {{
-    {".\\walls\\kita.bmp", {{{0, 0, 1000}, {0, 1000, 1000}, {1000, 1000, 1000}, {1000, 0, 1000}}}},
-    {".\\walls\\nishi.bmp", {{{0, 0, 0}, {0, 1000, 0}, {0, 1000, 1000}, {0, 0, 1000}}}},
-    {".\\walls\\higashi.bmp",
-     {{{1000, 0, 1000}, {1000, 1000, 1000}, {1000, 1000, 0}, {1000, 0, 0}}}},
-    {".\\walls\\ten.bmp", {{{0, 1000, 1000}, {0, 1000, 0}, {1000, 1000, 0}, {1000, 1000, 1000}}}},
-    {".\\walls\\ti.bmp", {{{0, 0, 0}, {0, 0, 1000}, {1000, 0, 1000}, {1000, 0, 0}}}},
-    {".\\walls\\minami.bmp", {{{1000, 0, 0}, {1000, 1000, 0}, {0, 1000, 0}, {0, 0, 0}}}},
+    {".\\walls\\kita.bmp", {{{0, 0, 1}, {0, 1, 1}, {1, 1, 1}, {1, 0, 1}}}},
+    {".\\walls\\nishi.bmp", {{{0, 0, 0}, {0, 1, 0}, {0, 1, 1}, {0, 0, 1}}}},
+    {".\\walls\\higashi.bmp", {{{1, 0, 1}, {1, 1, 1}, {1, 1, 0}, {1, 0, 0}}}},
+    {".\\walls\\ten.bmp", {{{0, 1, 1}, {0, 1, 0}, {1, 1, 0}, {1, 1, 1}}}},
+    {".\\walls\\ti.bmp", {{{0, 0, 0}, {0, 0, 1}, {1, 0, 1}, {1, 0, 0}}}},
+    {".\\walls\\minami.bmp", {{{1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 0}}}},
 }};
 
 // Texture coordinates of corners 0..3.
@@ -114,7 +112,8 @@ void CWorkRoom::InitView() {
 
 void CWorkRoom::CreateWalls() {
   Direct3DRM& rm = *m_objD3dRM;
-  const float half = kWallSide / 2;
+  const float side = room::kWallSide;
+  const float half = side / 2;
   TryStep([&] { Need(m_frmRoom).SetPosition(-half, -half, -half); });
 
   std::array<MeshBuilderPtr, kWalls.size()> meshes;
@@ -122,7 +121,9 @@ void CWorkRoom::CreateWalls() {
     const Wall& wall = kWalls[w];
     MeshBuilderPtr& mb = meshes[w];
     TryStep([&] { mb = rm.CreateMeshBuilder(); });
-    for (const auto& c : wall.corners) TryStep([&] { Need(mb).AddVertex(c[0], c[1], c[2]); });
+    for (const auto& c : wall.corners) {
+      TryStep([&] { Need(mb).AddVertex(c[0] * side, c[1] * side, c[2] * side); });
+    }
     TryStep([&] { Need(mb).Translate(-half, -half, -half); });
     TryStep([&] { Need(mb).AddFace({0, 1, 2, 3}); });
     TryStep([&] { Need(mb).GenerateNormals(); });
@@ -147,26 +148,27 @@ void CWorkRoom::CreateTable() {
   // A slab 240 wide and deep, 24 high, whose top lies at -60: the floor of the lowest cells.
   MeshBuilderPtr mb;
   TryStep([&] { mb = m_objD3dRM->CreateMeshBuilder(); });
-  TryStep([&] { Need(mb).Cube(120.0f, 120.0f / 10, 120.0f); });
+  TryStep(
+      [&] { Need(mb).Cube(room::kTableHalfWidth, room::kTableHalfHeight, room::kTableHalfWidth); });
   TryStep([&] { Need(mb).Color(vantrel::d3dRGB(0.6f, 0.2f, 0.0f)); });
-  TryStep([&] { Need(mb).Translate(0, -120.0f / 10, 0); });
-  TryStep([&] { Need(mb).Translate(0, -120.0f / 2, 0); });
+  TryStep([&] { Need(mb).Translate(0, -room::kTableHalfHeight, 0); });
+  TryStep([&] { Need(mb).Translate(0, static_cast<float>(room::kTableTop), 0); });
   TryStep([&] { Need(m_frmRoom).AddObject(Present(mb)); });
 }
 
 void CWorkRoom::SetBlockFrames() {
   const std::int32_t n = m_lngDivide;
-  const double h = HalfEdge();  // half the cell edge, 120 / Divide
+  const double h = HalfEdge();
   for (std::int32_t x = 0; x < n; ++x) {
     for (std::int32_t y = 0; y < n; ++y) {
       for (std::int32_t z = 0; z < n; ++z) {
-        const double cx = h * x * 2 + h - 120;
-        const double cy = h * y * 2 + h - 120.0 / 2;
-        const double cz = h * z * 2 + h - 120;
+        const double cx = room::CellCentre(x, h, room::kCellsStartX);
+        const double cy = room::CellCentre(y, h, room::kCellsStartY);
+        const double cz = room::CellCentre(z, h, room::kCellsStartZ);
         const bool spawn = x == n - 1 && y == n - 1 && z == n - 1;
         MeshBuilderPtr marker;
         TryStep([&] { marker = m_objD3dRM->CreateMeshBuilder(); });
-        TryStep([&] { Need(marker).Sphere(10, 120.0f / 40); });
+        TryStep([&] { Need(marker).Sphere(room::kMarkerSegments, room::kMarkerRadius); });
         TryStep([&] {
           Need(marker).Color(spawn ? vantrel::d3dVBColor(0xFF00)
                                    : vantrel::d3dRGB(1.0f, 0.0f, 0.0f));

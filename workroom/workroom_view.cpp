@@ -10,6 +10,7 @@
 #include "scene/mesh_builder.h"
 #include "scene/pick.h"
 #include "scene/services.h"
+#include "workroom/room_geometry.h"
 #include "workroom/steps.h"
 #include "workroom/upper_case.h"
 #include "workroom/workroom.h"
@@ -75,9 +76,9 @@ void CWorkRoom::ViewPicked(float x, float Y) {
   float box[6] = {0, 0, 0, 0, 0, 0};
   TryStep([&] { mesh->GetBox(box); });
   const float width = box[3] - box[0];
-  if (width == 1000.0f) return notPicked();  // a wall spanning the room
-  if (width == static_cast<float>(2 * (120.0 / 40))) return notPicked();        // a cell marker
-  if (width != static_cast<float>(2 * HalfEdge())) return ClearCurrentBlock();  // table, side walls
+  if (width == room::kWallWidth) return notPicked();    // a wall spanning the room
+  if (width == room::kMarkerWidth) return notPicked();  // a cell marker
+  if (width != room::BlockWidth(m_lngDivide)) return ClearCurrentBlock();  // table, side walls
 
   float p[3] = {0, 0, 0};
   TryStep([&] { Need(Need(pick).PickedFrame(0)).GetPosition(p); });

@@ -126,29 +126,12 @@ void FakeWorkRoom::ReplaceBlocks(std::int32_t NewDivide, const std::vector<Layou
   divide = NewDivide;
 }
 
-// --- Recorders ---
+// --- Sound player ---
 
 void RecordingWavePlayer::Play(const std::string& path, bool wait) {
   sounds.push_back({path, wait});
   if (onPlay) onPlay(sounds.back());
 }
-
-int RecordingServices::MessageBox(const std::string& text, int style, const std::string& caption) {
-  messages.push_back({text, style, caption});
-  return vbOK;
-}
-void RecordingServices::DoEvents() { QApplication::processEvents(); }
-void RecordingServices::PlayWave(const std::string& path, bool wait) { wavePlayer().Play(path, wait); }
-void RecordingServices::EndProgram() { throw ProgramEnded(); }
-std::string RecordingServices::ProgramDir() { return app::ProgramDir(); }
-std::string RecordingServices::AppTitle() { return "Kubisto"; }
-bool RecordingServices::SetClipboardPicture(const platform::Picture& picture) {
-  clipboardWidth = picture.width();
-  clipboardHeight = picture.height();
-  return true;
-}
-
-bool RecordingServices::EndRequested() { return EndPending(); }
 
 // --- Fixture state ---
 
@@ -161,6 +144,12 @@ ShellFixtureState::ShellFixtureState() {
   programDir = g_dir->path().toStdString();
   QDir(g_dir->path()).mkdir("data");
   SetProgramDir(programDir);
+  services.programDir = programDir;
+  services.appTitle = "Kubisto";
+  services.onDoEvents = [] { QApplication::processEvents(); };
+  services.onPlayWave = [](const std::string& path, bool wait) { wavePlayer().Play(path, wait); };
+  services.onEndProgram = [] { throw ProgramEnded(); };
+  services.onEndRequested = [] { return EndPending(); };  // as the program's services
   setServices(&services);
   setWavePlayer(&sounds);
 }

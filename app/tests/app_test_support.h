@@ -1,5 +1,6 @@
 // Shared pieces of the shell's tests: the Qt application, a workroom that records its calls, a
-// recording sound player and services, and helpers for modal windows and pop-up menus.
+// recording sound player, the services set up for the shell, and helpers for modal windows and
+// pop-up menus.
 #pragma once
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include "app/wave_player.h"
 #include "app/work_room_api.h"
 #include "scene/services.h"
+#include "tests/support/recording_services.h"
 
 namespace kubisto::app {
 class frmFile;
@@ -72,38 +74,20 @@ class RecordingWavePlayer : public WavePlayer {
   void Play(const std::string& path, bool wait) override;
 };
 
-// Thrown by RecordingServices::EndProgram so that a test sees the program end.
+// Thrown by the fixture's services when the program ends, so that a test sees it.
 struct ProgramEnded : std::runtime_error {
   ProgramEnded() : std::runtime_error("program ended") {}
 };
 
-// Records message boxes (answering OK) and ends the program by throwing ProgramEnded.
-class RecordingServices : public Services {
- public:
-  struct Message {
-    std::string text;
-    int style;
-    std::string caption;
-  };
-  std::vector<Message> messages;
-  int clipboardWidth = 0, clipboardHeight = 0;  // the last picture put on the clipboard
-  int MessageBox(const std::string& text, int style, const std::string& caption) override;
-  void DoEvents() override;
-  void PlayWave(const std::string& path, bool wait) override;
-  [[noreturn]] void EndProgram() override;
-  std::string ProgramDir() override;
-  std::string AppTitle() override;
-  bool SetClipboardPicture(const platform::Picture& picture) override;
-  bool EndRequested() override;  // as the program's services: an end waits for the command
-};
-
-// Installs the fakes for the lifetime of a test: services, sound player, program directory
-// (a fresh temporary folder with an empty "data" folder) and the workroom factory.
+// Installs the fakes for the lifetime of a test: services (which run the Qt event loop for
+// pending events, hand sounds to the sound player and end the program by throwing ProgramEnded),
+// sound player, program directory (a fresh temporary folder with an empty "data" folder) and the
+// workroom factory.
 class ShellFixtureState {
  public:
   ShellFixtureState();
   ~ShellFixtureState();
-  RecordingServices services;
+  kubisto::testing::RecordingServices services;
   RecordingWavePlayer sounds;
   std::string programDir;
 };

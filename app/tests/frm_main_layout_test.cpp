@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <cmath>
+#include <cstdlib>
 
 #include "app/pic_view.h"
 #include "app/status_bar.h"
@@ -16,8 +16,6 @@
 
 namespace kubisto::app::test {
 namespace {
-
-int Round(double v) { return static_cast<int>(std::lround(v)); }
 
 TEST_F(FrmMainTest, ClientAreaIsExactly600By400AndTheWindowHasAFixedSize) {
   window->show();
@@ -40,19 +38,26 @@ TEST_F(FrmMainTest, LoadingLeavesTheWindowHiddenAndTheWatchTimerStopped) {
   EXPECT_EQ(window->tmrTickTimer()->interval(), 20);
 }
 
-TEST_F(FrmMainTest, ViewAndToolPanelArePlacedFromTheBarHeights) {
-  const int tH = window->tlbToolBar()->height();
-  const int sH = window->sbrStatus()->height();
-  ASSERT_GT(tH, 0);
-  ASSERT_GT(sH, 0);
-  const double height = 400.0 - (tH + sH + 2);
-  EXPECT_EQ(window->picView()->geometry(), QRect(2, tH + 2, Round(596 * 0.7), Round(height)));
-  EXPECT_EQ(window->picToolBox()->geometry(), QRect(Round(2 + 596 * 0.7 + 2), tH + 2, Round(596 * 0.3), Round(height)));
-  // The view reaches down to the status bar; the panel ends at the right edge.
-  EXPECT_EQ(window->picView()->geometry().bottom() + 1, window->sbrStatus()->y());
-  EXPECT_EQ(window->picToolBox()->geometry().right() + 1, 600);
-  EXPECT_EQ(window->tlbToolBar()->geometry(), QRect(0, 0, 600, tH));
-  EXPECT_EQ(window->sbrStatus()->geometry(), QRect(0, 400 - sH, 600, sH));
+TEST_F(FrmMainTest, ViewAndToolPanelFillTheSpaceBetweenTheBars) {
+  const QRect tool = window->tlbToolBar()->geometry();
+  const QRect status = window->sbrStatus()->geometry();
+  const QRect view = window->picView()->geometry();
+  const QRect panel = window->picToolBox()->geometry();
+  ASSERT_GT(tool.height(), 0);
+  ASSERT_GT(status.height(), 0);
+  // The bars span the client area at its top and bottom.
+  EXPECT_EQ(tool, QRect(0, 0, 600, tool.height()));
+  EXPECT_EQ(status, QRect(0, 400 - status.height(), 600, status.height()));
+  // The view starts 2 pixels in from the left and below the tool bar and reaches down to the
+  // status bar; the panel stands 2 pixels right of it, as tall, and ends at the right edge.
+  EXPECT_EQ(view.topLeft(), QPoint(2, tool.bottom() + 1 + 2));
+  EXPECT_EQ(view.bottom() + 1, status.top());
+  EXPECT_EQ(panel.left(), view.right() + 1 + 2);
+  EXPECT_EQ(panel.top(), view.top());
+  EXPECT_EQ(panel.height(), view.height());
+  EXPECT_EQ(panel.right() + 1, 600);
+  // The view takes the larger share.
+  EXPECT_GT(view.width(), 2 * panel.width());
 }
 
 TEST_F(FrmMainTest, ThePlatformWindowHasTheViewsSizeBeforeTheWindowIsShown) {
@@ -61,42 +66,64 @@ TEST_F(FrmMainTest, ThePlatformWindowHasTheViewsSizeBeforeTheWindowIsShown) {
   EXPECT_EQ(QSize(w, h), window->picView()->size());
 }
 
-TEST_F(FrmMainTest, TheTwelveButtonsAreLaidOutInsideThePanel) {
-  const double PW = window->picToolBox()->width();
-  const double PH = window->picToolBox()->height();
-  auto at = [&](const char* name) { return window->button(name)->pos(); };
+TEST_F(FrmMainTest, TheTwelveButtonsKeepTheirSizes) {
   auto size = [&](const char* name) { return window->button(name)->size(); };
-
   EXPECT_EQ(size("cmdAdd"), QSize(49, 41));
   EXPECT_EQ(size("cmdDelete"), QSize(49, 41));
-  for (const char* name : {"cmdX", "cmdMX", "cmdY", "cmdMY", "cmdZ", "cmdMZ"}) EXPECT_EQ(size(name), QSize(33, 25)) << name;
+  for (const char* name : {"cmdX", "cmdMX", "cmdY", "cmdMY", "cmdZ", "cmdMZ"}) {
+    EXPECT_EQ(size(name), QSize(33, 25)) << name;
+  }
   EXPECT_EQ(size("cmdUp"), QSize(33, 41));
   EXPECT_EQ(size("cmdDown"), QSize(33, 41));
   EXPECT_EQ(size("cmdLeft"), QSize(41, 33));
   EXPECT_EQ(size("cmdRight"), QSize(41, 33));
+}
 
-  const double g = (PH - (3 * 25 + 41 + 2 * 41)) / 4;
-  const double addLeft = (PW - 98) / 2;
-  EXPECT_EQ(at("cmdAdd"), QPoint(Round(addLeft), Round(g)));
-  EXPECT_EQ(at("cmdDelete"), QPoint(Round(addLeft + 49), Round(g)));
-  const double xLeft = (PW - 66) / 2;
-  const double xTop = 2 * g + 41;
-  EXPECT_EQ(at("cmdX"), QPoint(Round(xLeft), Round(xTop)));
-  EXPECT_EQ(at("cmdMX"), QPoint(Round(xLeft + 33), Round(xTop)));
-  EXPECT_EQ(at("cmdY"), QPoint(Round(xLeft), Round(xTop + 25)));
-  EXPECT_EQ(at("cmdMY"), QPoint(Round(xLeft + 33), Round(xTop + 25)));
-  EXPECT_EQ(at("cmdZ"), QPoint(Round(xLeft), Round(xTop + 50)));
-  EXPECT_EQ(at("cmdMZ"), QPoint(Round(xLeft + 33), Round(xTop + 50)));
-  const double upLeft = (PW - 33) / 2;
-  const double upTop = xTop + 75 + g;
-  EXPECT_EQ(at("cmdUp"), QPoint(Round(upLeft), Round(upTop)));
-  EXPECT_EQ(at("cmdDown"), QPoint(Round(upLeft), Round(upTop + 41)));
-  EXPECT_EQ(at("cmdLeft"), QPoint(Round(upLeft - 41), Round(upTop + 41 - 16.5)));
-  EXPECT_EQ(at("cmdRight"), QPoint(Round(upLeft + 33), Round(upTop + 41 - 16.5)));
-
-  // Every button lies wholly inside the panel.
-  for (QPushButton* b : window->picToolBox()->findChildren<QPushButton*>())
+TEST_F(FrmMainTest, TheButtonsLieInsideThePanelWithoutOverlapping) {
+  const QList<QPushButton*> buttons = window->picToolBox()->findChildren<QPushButton*>();
+  ASSERT_EQ(buttons.size(), 12);
+  for (QPushButton* b : buttons) {
     EXPECT_TRUE(window->picToolBox()->rect().contains(b->geometry())) << b->objectName().toStdString();
+    for (QPushButton* other : buttons) {
+      if (other == b) continue;
+      EXPECT_FALSE(b->geometry().intersects(other->geometry()))
+          << b->objectName().toStdString() << " overlaps " << other->objectName().toStdString();
+    }
+  }
+}
+
+TEST_F(FrmMainTest, TheButtonsStandInGroupsFromTopToBottomEachCentred) {
+  auto at = [&](const char* name) { return window->button(name)->geometry(); };
+  const int panelWidth = window->picToolBox()->width();
+  // A group of buttons side by side is centred in the panel (to a pixel of rounding).
+  auto expectCentred = [&](const QRect& group, const char* what) {
+    EXPECT_LE(std::abs(group.left() - (panelWidth - 1 - group.right())), 1) << what;
+  };
+  // Add and Delete side by side at the top.
+  EXPECT_EQ(at("cmdDelete").topLeft(), at("cmdAdd").topRight() + QPoint(1, 0));
+  expectCentred(at("cmdAdd") | at("cmdDelete"), "add and delete");
+  // Below them the three pairs of axis buttons, each pair on one row, rows touching.
+  const char* pairs[3][2] = {{"cmdX", "cmdMX"}, {"cmdY", "cmdMY"}, {"cmdZ", "cmdMZ"}};
+  EXPECT_GT(at("cmdX").top(), at("cmdAdd").bottom());
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(at(pairs[row][1]).topLeft(), at(pairs[row][0]).topRight() + QPoint(1, 0)) << row;
+    if (row > 0) {
+      EXPECT_EQ(at(pairs[row][0]).top(), at(pairs[row - 1][0]).bottom() + 1) << row;
+    }
+    expectCentred(at(pairs[row][0]) | at(pairs[row][1]), pairs[row][0]);
+  }
+  // Below them the turning cross: Up above Down, Left and Right either side of Down.
+  EXPECT_GT(at("cmdUp").top(), at("cmdZ").bottom());
+  EXPECT_EQ(at("cmdDown").topLeft(), at("cmdUp").bottomLeft() + QPoint(0, 1));
+  EXPECT_EQ(at("cmdLeft").right() + 1, at("cmdDown").left());
+  EXPECT_EQ(at("cmdRight").left(), at("cmdDown").right() + 1);
+  expectCentred(at("cmdUp"), "up");
+  expectCentred(at("cmdLeft") | at("cmdRight"), "left and right");
+  // The gaps above, between and below the three groups are alike (to a pixel of rounding).
+  const int gaps[4] = {at("cmdAdd").top(), at("cmdX").top() - at("cmdAdd").bottom() - 1,
+                       at("cmdUp").top() - at("cmdZ").bottom() - 1,
+                       window->picToolBox()->height() - 1 - at("cmdDown").bottom()};
+  for (int gap : gaps) EXPECT_LE(std::abs(gap - gaps[0]), 1) << gap << " against " << gaps[0];
 }
 
 TEST_F(FrmMainTest, StatusBarHasTwoPanelsSizedLikeViewAndPanel) {

@@ -133,7 +133,9 @@ TEST_F(RealWorkRoomTest, SavingUnderATypedNameStoresItInTheDataFolder) {
 TEST_F(RealWorkRoomTest, CopyPutsThePictureOfTheViewOnTheClipboard) {
   window->action("mnuEditCopy")->trigger();
   for (const auto& message : state.services.messages) ADD_FAILURE() << "message: " << message.text;
-  EXPECT_EQ(QSize(state.services.clipboardWidth, state.services.clipboardHeight), window->picView()->size());
+  ASSERT_EQ(state.services.clipboard.size(), 1u);
+  EXPECT_EQ(QSize(state.services.clipboard[0].width, state.services.clipboard[0].height),
+            window->picView()->size());
 }
 
 }  // namespace

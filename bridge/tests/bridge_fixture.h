@@ -3,16 +3,16 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "platform/services.h"
 #include "platform/window.h"
+#include "tests/support/temp_folder.h"
 #include "vantrel_library.h"
 
 struct ShownMessage {
@@ -76,8 +76,9 @@ class BridgeTest : public ::testing::Test {
 
 // A 2 x 2 24-bit picture file for loading textures.
 inline std::string WriteSmallBmp() {
-  // One file per process: ctest runs tests in parallel, and a file rewritten under a reader fails.
-  std::string path = testing::TempDir() + "bridge_small_" + std::to_string(::getpid()) + ".bmp";
+  // In the test program's own folder: ctest runs tests in parallel, and a file rewritten under a
+  // reader fails.
+  std::string path = kubisto::testing::ProgramTempFolder().File("small.bmp");
   const unsigned char file[] = {
       'B', 'M', 70, 0,   0,    0,    0, 0, 0,    0,    54, 0, 0, 0,  // file header
       40,  0,   0,  0,   2,    0,    0, 0, 2,    0,    0,  0, 1, 0, 24, 0, 0, 0, 0, 0,  // info

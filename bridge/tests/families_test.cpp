@@ -378,7 +378,7 @@ TEST_F(Families, BuilderSavedAndLoadedAgain) {
   VT(d3dAddVertexFC)(face, 1, 1, 0);
   VT(d3dGenerateNormals)(mb);
   VT(d3dSetName)(mb, "tri");
-  std::string file = testing::TempDir() + "bridge_tri_" + std::to_string(::getpid()) + ".x";
+  std::string file = kubisto::testing::ProgramTempFolder().File("tri.x");
   for (int32_t format : {0, 1, 2}) {
     ASSERT_EQ(VT(d3dSaveMB)(mb, file.c_str(), format, 15), 1) << format;
     uint32_t back = Keep(VT(d3dCreateMeshBuilder)(&rec));
@@ -423,28 +423,42 @@ TEST_F(Families, MergingNeedsBothHandles) {
 
 // ---- Meshes ----
 
-TEST_F(Families, MeshGroupsNumberedInOrder) {
-  uint32_t mesh = Keep(VT(d3dCreateMesh)(&rec));
-  const int32_t quad[] = {0, 1, 2, 3};
-  const int32_t tris[] = {0, 1, 2, 0, 2, 3};
-  EXPECT_EQ(VT(d3dAddGroup)(0, 4, 1, 4, quad), -1);
+// A mesh with two groups: group 0 one quad of four vertices, group 1 two triangles over four.
+class MeshGroups : public Families {
+ protected:
+  void SetUp() override {
+    Families::SetUp();
+    mesh = Keep(VT(d3dCreateMesh)(&rec));
+    ASSERT_EQ(VT(d3dAddGroup)(mesh, 4, 1, 4, kQuad), 0);
+    ASSERT_EQ(VT(d3dAddGroup)(mesh, 4, 2, 3, kTriangles), 1);
+  }
+  static constexpr int32_t kQuad[] = {0, 1, 2, 3};
+  static constexpr int32_t kTriangles[] = {0, 1, 2, 0, 2, 3};
+  uint32_t mesh = 0;
+};
+
+TEST_F(MeshGroups, AreNumberedInOrderAndRefuseAMissingMeshOrBadCounts) {
+  EXPECT_EQ(VT(d3dAddGroup)(0, 4, 1, 4, kQuad), -1);
   EXPECT_EQ(VT(d3dAddGroup)(mesh, 4, 1, 4, nullptr), -1);
-  EXPECT_EQ(VT(d3dAddGroup)(mesh, 4, 1, 4, quad), 0);
-  EXPECT_EQ(VT(d3dAddGroup)(mesh, 4, 2, 3, tris), 1);
-  EXPECT_EQ(VT(d3dAddGroup)(mesh, -4, 2, 3, tris), -1);
+  EXPECT_EQ(VT(d3dAddGroup)(mesh, -4, 2, 3, kTriangles), -1);
   EXPECT_EQ(VT(d3dGetGroupCount)(mesh), 2);
   EXPECT_EQ(VT(d3dGetGroupVertexCount)(mesh, 1), 4);
   EXPECT_EQ(VT(d3dGetGroupFaceCount)(mesh, 1), 2);
   EXPECT_EQ(VT(d3dGetGroupVertexPerFace)(mesh, 1), 3);
+  // A group that does not exist has nothing.
   EXPECT_EQ(VT(d3dGetGroupFaceCount)(mesh, 2), 0);
   EXPECT_EQ(VT(d3dGetGroupVertexCount)(mesh, -1), 0);
+}
 
+TEST_F(MeshGroups, DataIsCopiedOnlyIntoRoomForEveryIndex) {
   int32_t data[6] = {};
   EXPECT_EQ(VT(d3dGetGroupData)(mesh, 1, 6, data), 1);
   EXPECT_EQ(data[4], 2);
   EXPECT_EQ(VT(d3dGetGroupData)(mesh, 1, 5, data), 0);  // too small
   EXPECT_EQ(VT(d3dGetGroupData)(mesh, 1, 0, data), 0);
+}
 
+TEST_F(MeshGroups, VerticesAreWrittenAndReadWithinTheirGroupAndMoveWithTheMesh) {
   MeshVertex in[2] = {{1, 2, 3, 0, 0, -1, 0.5f, 0.5f, static_cast<int32_t>(0xFFFF0000u)},
                       {4, 5, 6, 0, 0, -1, 1, 1, static_cast<int32_t>(0xFF00FF00u)}};
   EXPECT_EQ(VT(d3dSetVertices)(mesh, 0, 2, 2, in), 1);
@@ -461,7 +475,9 @@ TEST_F(Families, MeshGroupsNumberedInOrder) {
   EXPECT_EQ(VT(d3dScaleMS)(mesh, 2, 1, 1), 1);
   EXPECT_EQ(VT(d3dGetVertices)(mesh, 0, 3, 1, out), 1);
   EXPECT_EQ(out[0].x, 10.0f);
+}
 
+TEST_F(MeshGroups, AppearanceIsKeptPerGroupAndCloned) {
   EXPECT_EQ(VT(d3dSetGroupColorRGB)(mesh, 0, 0, 0, 1), 1);
   EXPECT_EQ(static_cast<uint32_t>(VT(d3dGetGroupColor)(mesh, 0)), 0xFF0000FFu);
   EXPECT_EQ(VT(d3dSetGroupColor)(mesh, 5, 0), 0);
@@ -477,6 +493,7 @@ TEST_F(Families, MeshGroupsNumberedInOrder) {
   EXPECT_EQ(VT(d3dGetGroupTexture)(mesh, 0), 0u);
   uint32_t copy = Keep(VT(d3dCloneMS)(mesh));
   EXPECT_EQ(VT(d3dGetGroupCount)(copy), 2);
+  EXPECT_EQ(static_cast<uint32_t>(VT(d3dGetGroupColor)(copy, 0)), 0xFF0000FFu);
 }
 
 // ---- Lights and materials ----

@@ -1,15 +1,16 @@
 // Mesh builders and faces: normals, merging, meshes made from builders, bad indices.
+#include "engine/meshbuilder.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
-
 #include "engine/engine.h"
 #include "engine/frame.h"
 #include "engine/mesh.h"
-#include "engine/meshbuilder.h"
+#include "tests/support/temp_folder.h"
 
 namespace engine {
 namespace {
@@ -256,8 +257,8 @@ TEST(MeshBuilderTest, CloneIsDeep) {
 }
 
 TEST(MeshBuilderTest, SaveAndLoadKeepTheBuilderInEveryFormat) {
-  auto dir = std::filesystem::temp_directory_path() / ("engine-mb-test-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  kubisto::testing::TempFolder folder;
+  const std::filesystem::path& dir = folder.path();
   MeshBuilder b;
   MakeCube(b, 2);
   b.GenerateNormals();
@@ -307,7 +308,6 @@ TEST(MeshBuilderTest, SaveAndLoadKeepTheBuilderInEveryFormat) {
   EXPECT_EQ(keep.GetFaceCount(), 6);
   EXPECT_EQ(keep.GetVertexCount(), 8);
   EXPECT_FALSE(keep.Save((dir / "x.x").string(), 7, kSaveAll));
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

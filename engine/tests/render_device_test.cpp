@@ -487,6 +487,8 @@ TEST(RenderTest, WrappedTextureCoordinatesTakeTheShortWay) {
 
 TEST(RenderTest, BadGeometryIsSkipped) {
   Stage s;
+  s.Draw();
+  const uint32_t background = s.At(32, 32);
   Ref<MeshBuilder> b = s.engine->CreateMeshBuilder();
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
@@ -511,12 +513,19 @@ TEST(RenderTest, BadGeometryIsSkipped) {
   s.scene->AddVisual(m.get());
   for (int quality : {int{kQualityGouraud}, kShadeFlat + kLightOn + kFillWireframe,
                       kLightOn + kFillPoints}) {
+    SCOPED_TRACE(quality);
     s.device->SetQuality(quality);
     s.Draw();
     s.device->Update();
-    (void)s.viewport->Pick(32, 32);
+    // Nothing was drawn: every pixel keeps the background, and the centre picks nothing.
+    int drawn = 0;
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 64; ++x) drawn += s.At(x, y) != background;
+    }
+    EXPECT_EQ(drawn, 0);
+    Ref<PickedArray> picked = s.viewport->Pick(32, 32);
+    EXPECT_EQ(picked ? picked->GetSize() : 0u, 0u);
   }
-  SUCCEED();
 }
 
 TEST(RenderTest, MeshGroupsAndOrthographicProjection) {

@@ -1,14 +1,15 @@
 // Texture loading from BMP files of every palette depth and true colour, and bad files.
+#include "engine/texture.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
-
 #include "engine/engine.h"
-#include "engine/texture.h"
+#include "tests/support/temp_folder.h"
 
 namespace engine {
 namespace {
@@ -65,20 +66,14 @@ std::vector<uint8_t> MakeBmp(int width, int height, int bpp, const std::vector<u
   return b;
 }
 
-class TextureTest : public testing::Test {
+class TextureTest : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
-    auto dir = std::filesystem::temp_directory_path() / ("engine-texture-test-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    dirs_.push_back(dir);
-    std::string path = (dir / name).string();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const std::string path = folder_.File(name);
+    kubisto::testing::TempFolder::Write(path, std::string(bytes.begin(), bytes.end()));
     return path;
   }
-  void TearDown() override {
-    for (auto& d : dirs_) std::filesystem::remove_all(d);
-  }
-  std::vector<std::filesystem::path> dirs_;
+  kubisto::testing::TempFolder folder_;
 };
 
 // An image of width 5 x height 3 whose pixel (x, y) is the palette entry (x + 2y) mod n.

@@ -1,6 +1,5 @@
 // Mesh builders saved to and loaded from mesh files.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include "engine/meshbuilder.h"
 #include "engine/texture.h"
 #include "engine/xfile/xfile.h"
+#include "tests/support/temp_folder.h"
 
 using namespace engine;
 namespace fs = std::filesystem;
@@ -32,11 +32,9 @@ void WriteBmp(const std::string& path) {
 class XFileBuilder : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("kubisto_xfile_" + std::to_string(getpid()));
     fs::create_directories(dir_ / "tex");
     WriteBmp((dir_ / "tex" / "checker.bmp").string());
   }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
   // A box without its bottom: four quads and a lid of five corners, with shared normals, colours,
@@ -72,7 +70,8 @@ class XFileBuilder : public ::testing::Test {
     return b;
   }
 
-  fs::path dir_;
+  kubisto::testing::TempFolder folder_;
+  const fs::path dir_ = folder_.path();
 };
 
 void ExpectSameGeometry(const MeshBuilder& a, const MeshBuilder& b) {

@@ -14,6 +14,8 @@
 namespace kubisto {
 namespace {
 
+constexpr int kEndProgramCode = testing::RecordingServices::kEndProgramCode;
+
 using testing::SceneTest;
 
 TEST(LibraryLoader, AMissingLibraryIsAnErrorNamingIt) {
@@ -131,7 +133,7 @@ TEST_F(ObjectMaker, WrapsEachHandleInTheClassOfItsEngineObject) {
 using ObjectMakerDeathTest = ObjectMaker;
 
 TEST_F(ObjectMakerDeathTest, HandleZeroEndsTheProgram) {
-  EXPECT_EXIT(ObjectFromHandle(0), ::testing::ExitedWithCode(0), "program ended");
+  EXPECT_EXIT(ObjectFromHandle(0), ::testing::ExitedWithCode(kEndProgramCode), "EndProgram after");
 }
 
 TEST_F(ObjectMakerDeathTest, AClassOutsideTheTableEndsTheProgram) {
@@ -143,7 +145,7 @@ TEST_F(ObjectMakerDeathTest, AClassOutsideTheTableEndsTheProgram) {
         vantrel::d3dAddRef(pick->lp);
         ObjectFromHandle(pick->lp);
       },
-      ::testing::ExitedWithCode(0), "program ended");
+      ::testing::ExitedWithCode(kEndProgramCode), "EndProgram after");
 }
 
 }  // namespace

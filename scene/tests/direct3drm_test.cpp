@@ -107,15 +107,15 @@ TEST_F(Direct3DRMTest, LoadTextureOfAMissingFileTellsTheUserAndReturnsAnEmptyTex
   TexturePtr tx = rm->LoadTexture("./walls/no-such-picture.bmp");
   ASSERT_NE(tx, nullptr);
   EXPECT_EQ(tx->lp, 0u);
-  ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text, "ファイルが読めません。");
-  EXPECT_EQ(host.boxes[0].caption, "Direct3DRM.LoadTexture");
-  EXPECT_EQ(host.boxes[0].style, vbExclamation);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "ファイルが読めません。");
+  EXPECT_EQ(host.messages[0].caption, "Direct3DRM.LoadTexture");
+  EXPECT_EQ(host.messages[0].style, vbExclamation);
   rm->BackImage(tx);  // passes handle 0: nothing happens
 
   TexturePtr good = rm->LoadTexture(testing::WriteBitmap("d3drm_tex.bmp", 8, 8));
   EXPECT_NE(good->lp, 0u);
-  EXPECT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.messages.size(), 1u);
   rm->BackImage(good);
   EXPECT_THROW(rm->BackImage(nullptr), ObjectNotSetError);
 }

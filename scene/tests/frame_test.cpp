@@ -7,6 +7,8 @@
 namespace kubisto {
 namespace {
 
+constexpr int kEndProgramCode = testing::RecordingServices::kEndProgramCode;
+
 using testing::SceneTest;
 
 class FrameTest : public SceneTest {
@@ -53,11 +55,14 @@ TEST_F(FrameTest, AddObjectAddsVisualsAndLightsByKind) {
 using FrameDeathTest = FrameTest;
 
 TEST_F(FrameDeathTest, AddObjectOfAnotherKindEndsTheProgram) {
-  EXPECT_EXIT(frame->AddObject(rm->CreateFace()), ::testing::ExitedWithCode(0), "program ended");
-  EXPECT_EXIT(frame->AddObject(rm->CreateMaterial(1)), ::testing::ExitedWithCode(0),
-              "program ended");
-  EXPECT_EXIT(frame->AddObject(nullptr), ::testing::ExitedWithCode(0), "program ended");
-  EXPECT_EXIT(frame->DeleteObject(rm->Pick(0, 0)), ::testing::ExitedWithCode(0), "program ended");
+  EXPECT_EXIT(frame->AddObject(rm->CreateFace()), ::testing::ExitedWithCode(kEndProgramCode),
+              "EndProgram after");
+  EXPECT_EXIT(frame->AddObject(rm->CreateMaterial(1)), ::testing::ExitedWithCode(kEndProgramCode),
+              "EndProgram after");
+  EXPECT_EXIT(frame->AddObject(nullptr), ::testing::ExitedWithCode(kEndProgramCode),
+              "EndProgram after");
+  EXPECT_EXIT(frame->DeleteObject(rm->Pick(0, 0)), ::testing::ExitedWithCode(kEndProgramCode),
+              "EndProgram after");
 }
 
 TEST_F(FrameDeathTest, TheDefaultServicesEndTheProgramToo) {

@@ -10,6 +10,8 @@
 namespace kubisto {
 namespace {
 
+constexpr int kEndProgramCode = testing::RecordingServices::kEndProgramCode;
+
 using testing::SceneTest;
 
 class MeshBuilderTest : public SceneTest {
@@ -19,12 +21,9 @@ class MeshBuilderTest : public SceneTest {
     if (IsSkipped() || HasFatalFailure()) return;
     mb = rm->CreateMeshBuilder();
   }
-  std::string TempPath(const std::string& name) {
-    const std::string path = ::testing::TempDir() + std::to_string(::getpid()) + "_" + name;
-    std::filesystem::remove(path);
-    return path;
-  }
+  std::string TempPath(const std::string& name) { return folder_.File(name); }
   MeshBuilderPtr mb;
+  testing::TempFolder folder_;
 };
 
 TEST_F(MeshBuilderTest, SavingAnEmptyBuilderIsRefusedWithAMessage) {
@@ -32,10 +31,10 @@ TEST_F(MeshBuilderTest, SavingAnEmptyBuilderIsRefusedWithAMessage) {
   EXPECT_FALSE(mb->Save(path));
   EXPECT_FALSE(mb->SaveEx(path, 2, 15));
   EXPECT_FALSE(std::filesystem::exists(path));
-  ASSERT_EQ(host.boxes.size(), 2u);
-  EXPECT_EQ(host.boxes[0].text, "保存すべき頂点がありません。");
-  EXPECT_EQ(host.boxes[0].caption, host.AppTitle());
-  EXPECT_EQ(host.boxes[0].style, vbExclamation);
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.messages[0].text, "保存すべき頂点がありません。");
+  EXPECT_EQ(host.messages[0].caption, host.AppTitle());
+  EXPECT_EQ(host.messages[0].style, vbExclamation);
 }
 
 TEST_F(MeshBuilderTest, SaveAndLoadBackAMeshFile) {
@@ -52,16 +51,16 @@ TEST_F(MeshBuilderTest, SaveAndLoadBackAMeshFile) {
   MeshBuilderPtr fromText = rm->CreateMeshBuilder();
   fromText->LoadByIndex(text, 0);
   EXPECT_EQ(fromText->FaceCount(), 6);
-  EXPECT_TRUE(host.boxes.empty());
+  EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(MeshBuilderTest, LoadingAMissingFileTellsTheUserOnce) {
   mb->Load(TempPath("missing.x"));
-  ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text, "ファイルが読めません。");
-  EXPECT_EQ(host.boxes[0].caption, host.AppTitle());
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "ファイルが読めません。");
+  EXPECT_EQ(host.messages[0].caption, host.AppTitle());
   mb->LoadByName(TempPath("missing.x"), "block");
-  EXPECT_EQ(host.boxes.size(), 2u);
+  EXPECT_EQ(host.messages.size(), 2u);
 }
 
 TEST_F(MeshBuilderTest, AddObjectMergesByKind) {
@@ -81,8 +80,10 @@ TEST_F(MeshBuilderTest, AddObjectMergesByKind) {
 using MeshBuilderDeathTest = MeshBuilderTest;
 
 TEST_F(MeshBuilderDeathTest, AddObjectOfAnotherKindEndsTheProgram) {
-  EXPECT_EXIT(mb->AddObject(rm->CreateLight(0, 0)), ::testing::ExitedWithCode(0), "program ended");
-  EXPECT_EXIT(mb->AddObject(nullptr), ::testing::ExitedWithCode(0), "program ended");
+  EXPECT_EXIT(mb->AddObject(rm->CreateLight(0, 0)), ::testing::ExitedWithCode(kEndProgramCode),
+              "EndProgram after");
+  EXPECT_EXIT(mb->AddObject(nullptr), ::testing::ExitedWithCode(kEndProgramCode),
+              "EndProgram after");
 }
 
 TEST_F(MeshBuilderTest, ABuilderWithoutHandleFailsQuietly) {

@@ -1,9 +1,9 @@
-// Shared pieces of the tests that run against the real libvantrel.so: host services that record
-// what the scene classes ask of them, and a fixture with a headless window.
+// Shared pieces of the tests that run against the real libvantrel.so: a check that the library is
+// complete, and a fixture with a headless window and recording host services.
 #pragma once
 
-#include <unistd.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,43 +14,10 @@
 
 #include "platform/window.h"
 #include "scene/scene.h"
+#include "tests/support/recording_services.h"
+#include "tests/support/temp_folder.h"
 
 namespace kubisto::testing {
-
-class RecordingServices final : public Services {
- public:
-  struct Box {
-    std::string text;
-    int style;
-    std::string caption;
-  };
-  std::vector<Box> boxes;
-  int doEvents = 0;
-
-  RecordingServices() {
-    setServices(nullptr);
-    title_ = services().AppTitle();
-  }
-
-  int MessageBox(const std::string& text, int style, const std::string& caption) override {
-    boxes.push_back({text, style, caption});
-    return vbOK;
-  }
-  void DoEvents() override { ++doEvents; }
-  void PlayWave(const std::string&, bool) override {}
-  // Death tests look for this line and the exit code 0.
-  [[noreturn]] void EndProgram() override {
-    std::fputs("program ended\n", stderr);
-    std::fflush(stderr);
-    std::_Exit(0);
-  }
-  std::string ProgramDir() override { return "."; }
-  std::string AppTitle() override { return title_; }
-  bool SetClipboardPicture(const platform::Picture&) override { return false; }
-
- private:
-  std::string title_;
-};
 
 // The name of every export the program declares.
 inline const std::vector<const char*>& DeclaredExports() {
@@ -109,7 +76,7 @@ namespace kubisto::testing {
 
 // Writes a 24-bit BMP of the given size (a grey ramp) and returns its path.
 inline std::string WriteBitmap(const std::string& name, int width, int height) {
-  const std::string path = ::testing::TempDir() + std::to_string(::getpid()) + "_" + name;
+  const std::string path = ProgramTempFolder().File(name);
   const int stride = (width * 3 + 3) & ~3;
   const uint32_t imageSize = static_cast<uint32_t>(stride * height);
   std::vector<unsigned char> file(54 + imageSize, 0);

@@ -1,16 +1,12 @@
 // Saving and loading layouts in a drawn room.
 #include <gtest/gtest.h>
 
-#include "temp_dir.h"
+#include "tests/support/temp_folder.h"
 #include "workroom_fixture.h"
 
 namespace kubisto {
 namespace {
 
-const std::string kTitleLine =
-    "\"\x92\xb4\x8a\xc8\x88\xd5"
-    "3D\x90\xcf\x82\xdd\x96\xd8\x81\x75Oh!Kubisto!!forWindows\x81\x76Ver0.3b\x83\xc0"
-    "2\"\r\n";
 const std::string kMove = RecordingServices::Sound("/sound/move.wav");
 const std::string kRefuse = RecordingServices::Sound("/sound/kasha.wav");
 
@@ -20,9 +16,9 @@ class LayoutTest : public WorkRoomTest {
   std::string Saved() {
     const std::string file = dir_.File("check.KBS");
     room().SaveData(file);
-    return TempDir::Read(file);
+    return TempFolder::Read(file);
   }
-  TempDir dir_;
+  TempFolder dir_;
 };
 
 TEST_F(LayoutTest, WritesTheExampleFileByteForByte) {
@@ -45,7 +41,7 @@ TEST_F(LayoutTest, RoundTripRestoresBlocksWithTheLastCurrent) {
   room().AddBlock(1, 4, 2, 16711680);
   const std::string file = dir_.File("round.KBS");
   room().SaveData(file);
-  const std::string bytes = TempDir::Read(file);
+  const std::string bytes = TempFolder::Read(file);
   room().ResetData();
   room().AddBlock(2, 2, 2, 65280);  // replaced by the load
   services_.Clear();
@@ -61,7 +57,7 @@ TEST_F(LayoutTest, RoundTripRestoresBlocksWithTheLastCurrent) {
 
 TEST_F(LayoutTest, TwoRecordsForOneCellKeepTheFirst) {
   const std::string file = dir_.File("twice.KBS");
-  TempDir::Write(file, "5\r\n1,1,1,255\r\n1,1,1,65280\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  TempFolder::Write(file, "5\r\n1,1,1,255\r\n1,1,1,65280\r\n-1,-1,-1,0\r\n" + kTitleLine);
   room().LoadData(file);
   EXPECT_EQ(services_.sounds, (std::vector<std::string>{kMove, kRefuse}));
   EXPECT_EQ(Current(room()), (Cell{1, 1, 1, 255}));
@@ -70,7 +66,7 @@ TEST_F(LayoutTest, TwoRecordsForOneCellKeepTheFirst) {
 
 TEST_F(LayoutTest, EndMarkNeedsOnlyX) {
   const std::string file = dir_.File("end.KBS");
-  TempDir::Write(file, "5\r\n2,0,1,255\r\n-1,5,5,5\r\n\"whatever\"\r\n3,3,3,255\r\n");
+  TempFolder::Write(file, "5\r\n2,0,1,255\r\n-1,5,5,5\r\n\"whatever\"\r\n3,3,3,255\r\n");
   room().LoadData(file);
   EXPECT_EQ(Current(room()), (Cell{2, 0, 1, 255}));
   EXPECT_FALSE(Access::Occupied(room(), 3, 3, 3));
@@ -78,7 +74,7 @@ TEST_F(LayoutTest, EndMarkNeedsOnlyX) {
 
 TEST_F(LayoutTest, CoordinateEqualToTheCountIsSkippedSilently) {
   const std::string file = dir_.File("edge.KBS");
-  TempDir::Write(file, "5\n1,0,0,255\n5,0,0,255\n-1,-1,-1,0\n\"t\"\n");  // LF alone
+  TempFolder::Write(file, "5\n1,0,0,255\n5,0,0,255\n-1,-1,-1,0\n\"t\"\n");  // LF alone
   room().LoadData(file);
   EXPECT_EQ(services_.sounds, std::vector<std::string>{kMove});
   EXPECT_EQ(Current(room()), (Cell{1, 0, 0, 255}));
@@ -87,7 +83,7 @@ TEST_F(LayoutTest, CoordinateEqualToTheCountIsSkippedSilently) {
 TEST_F(LayoutTest, OtherCountRebuildsTheRoomFirst) {
   room().AddBlock(4, 4, 4, 255);
   const std::string file = dir_.File("three.KBS");
-  TempDir::Write(file, "3\r\n2,2,2,255\r\n0,1,2,65280\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  TempFolder::Write(file, "3\r\n2,2,2,255\r\n0,1,2,65280\r\n-1,-1,-1,0\r\n" + kTitleLine);
   room().LoadData(file);
   EXPECT_EQ(room().Divide(), 3);
   EXPECT_EQ(Access::Room(room())->ChildCount(), 27);
@@ -107,7 +103,7 @@ TEST_F(LayoutTest, SameCountKeepsTheRoom) {
   const ObjectHandle handle = before->lp;
   room().AddBlock(4, 4, 4, 255);
   const std::string file = dir_.File("five.KBS");
-  TempDir::Write(file, "5\r\n0,0,0,255\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  TempFolder::Write(file, "5\r\n0,0,0,255\r\n-1,-1,-1,0\r\n" + kTitleLine);
   room().LoadData(file);
   EXPECT_EQ(Access::Room(room())->lp, handle);
   EXPECT_FALSE(Access::Occupied(room(), 4, 4, 4));
@@ -117,7 +113,7 @@ TEST_F(LayoutTest, SameCountKeepsTheRoom) {
 TEST_F(LayoutTest, BadFileLeavesTheDrawnRoomUntouched) {
   room().AddBlock(1, 2, 3, 255);
   const std::string file = dir_.File("bad.KBS");
-  TempDir::Write(file, "3\r\n0,0,0,255\r\n");
+  TempFolder::Write(file, "3\r\n0,0,0,255\r\n");
   services_.Clear();
   EXPECT_THROW(room().LoadData(file), std::runtime_error);
   EXPECT_EQ(room().Divide(), 5);
@@ -130,7 +126,8 @@ TEST_F(LayoutTest, BadFileLeavesTheDrawnRoomUntouched) {
 TEST_F(LayoutTest, CommandsDuringALoadDoNotBreakIt) {
   // A pending event that changes the cell count halfway through the load.
   const std::string file = dir_.File("busy.KBS");
-  TempDir::Write(file, "5\r\n0,0,0,255\r\n4,4,4,255\r\n3,3,3,255\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  TempFolder::Write(file,
+                    "5\r\n0,0,0,255\r\n4,4,4,255\r\n3,3,3,255\r\n-1,-1,-1,0\r\n" + kTitleLine);
   struct Interrupting : RecordingServices {
     CWorkRoom* room = nullptr;
     void DoEvents() override {

@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "temp_dir.h"
+#include "tests/support/temp_folder.h"
 #include "workroom_fixture.h"
 
 namespace kubisto {
@@ -14,9 +14,9 @@ class ReplaceBlocksTest : public WorkRoomTest {
   std::string Saved() {
     const std::string file = dir_.File("replace.KBS");
     room().SaveData(file);
-    return TempDir::Read(file);
+    return TempFolder::Read(file);
   }
-  TempDir dir_;
+  TempFolder dir_;
 };
 
 TEST_F(ReplaceBlocksTest, SameCountSwapsTheBlocksSilentlyAndSavesAsIfAddedOneByOne) {

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "scene/light.h"
-#include "temp_dir.h"
+#include "tests/support/temp_folder.h"
 #include "workroom_fixture.h"
 
 namespace kubisto {
@@ -111,7 +111,7 @@ TEST_F(WorkRoomTest, NoMessagesWhenTheWallsAreThere) {
 }
 
 TEST_F(WorkRoomTest, MissingWallsShowOneMessageEachAndStillBuild) {
-  TempDir elsewhere;
+  TempFolder elsewhere;
   ASSERT_EQ(::chdir(elsewhere.path().c_str()), 0);
   RecordingServices local;
   CWorkRoom other;

@@ -9,14 +9,24 @@
 #include <string>
 
 #include "platform/window.h"
-#include "recording_services.h"
 #include "scene/direct3drm.h"
 #include "scene/face.h"
 #include "scene/frame.h"
 #include "scene/mesh_builder.h"
+#include "tests/support/recording_services.h"
+#include "tests/support/temp_folder.h"
 #include "workroom/workroom.h"
 
 namespace kubisto {
+
+using testing::RecordingServices;
+using testing::TempFolder;
+
+// The title line that ends every layout file: the program's title in Shift_JIS, quoted.
+inline const std::string kTitleLine =
+    "\"\x92\xb4\x8a\xc8\x88\xd5"
+    "3D\x90\xcf\x82\xdd\x96\xd8\x81\x75Oh!Kubisto!!forWindows\x81\x76Ver0.3b\x83\xc0"
+    "2\"\r\n";
 
 struct CWorkRoomTestAccess {
   static Direct3DRM& D3dRM(CWorkRoom& w) { return *w.m_objD3dRM; }

@@ -4,17 +4,12 @@
 
 #include <stdexcept>
 
-#include "recording_services.h"
-#include "temp_dir.h"
+#include "tests/support/recording_services.h"
+#include "tests/support/temp_folder.h"
 #include "workroom_fixture.h"
 
 namespace kubisto {
 namespace {
-
-const std::string kTitleLine =
-    "\"\x92\xb4\x8a\xc8\x88\xd5"
-    "3D\x90\xcf\x82\xdd\x96\xd8\x81\x75Oh!Kubisto!!forWindows\x81\x76Ver0.3b\x83\xc0"
-    "2\"\r\n";
 
 TEST(WorkRoomModel, FreshRoomAndHelpers) {
   RecordingServices services;
@@ -57,20 +52,20 @@ TEST(WorkRoomModel, EmptyPathDoesNothing) {
 
 TEST(WorkRoomModel, SavingAnEmptyRoomWritesThreeLines) {
   RecordingServices services;
-  TempDir dir;
+  TempFolder dir;
   CWorkRoom room;
   room.SaveData(dir.File("empty.KBS"));
-  EXPECT_EQ(TempDir::Read(dir.File("empty.KBS")), "5\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  EXPECT_EQ(TempFolder::Read(dir.File("empty.KBS")), "5\r\n-1,-1,-1,0\r\n" + kTitleLine);
 }
 
 TEST(WorkRoomModel, PathsWithBackslashesSaveAndLoad) {
   RecordingServices services;
-  TempDir dir;
+  TempFolder dir;
   CWorkRoom room;
   room.Divide(3);
   const std::string windowsStyle = dir.File("") + "\\sub.KBS";  // doubled separator included
   room.SaveData(windowsStyle);
-  EXPECT_EQ(TempDir::Read(dir.File("sub.KBS")), "3\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  EXPECT_EQ(TempFolder::Read(dir.File("sub.KBS")), "3\r\n-1,-1,-1,0\r\n" + kTitleLine);
   room.Divide(5);
   room.LoadData(windowsStyle);
   EXPECT_EQ(room.Divide(), 3);
@@ -78,15 +73,15 @@ TEST(WorkRoomModel, PathsWithBackslashesSaveAndLoad) {
 
 TEST(WorkRoomModel, BadFileLeavesEverythingAsItWas) {
   RecordingServices services;
-  TempDir dir;
+  TempFolder dir;
   CWorkRoom room;
   const std::string good = dir.File("good.KBS");
-  TempDir::Write(good, "4\r\n1,2,3,255\r\n0,0,0,65280\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  TempFolder::Write(good, "4\r\n1,2,3,255\r\n0,0,0,65280\r\n-1,-1,-1,0\r\n" + kTitleLine);
   room.LoadData(good);
   ASSERT_EQ(room.Divide(), 4);
   const std::string saved = dir.File("saved.KBS");
   room.SaveData(saved);
-  const std::string before = TempDir::Read(saved);
+  const std::string before = TempFolder::Read(saved);
   const Cell current = Current(room);
   services.Clear();
 
@@ -98,7 +93,7 @@ TEST(WorkRoomModel, BadFileLeavesEverythingAsItWas) {
            std::string("0\r\n-1,-1,-1,0\r\n") + kTitleLine,                        // no cells
            std::string("3\r\n-1,-1,-1,0\r\n"),                                     // no title
        }) {
-    TempDir::Write(bad, bytes);
+    TempFolder::Write(bad, bytes);
     try {
       room.LoadData(bad);
       ADD_FAILURE() << "no error for: " << bytes;
@@ -112,12 +107,12 @@ TEST(WorkRoomModel, BadFileLeavesEverythingAsItWas) {
   EXPECT_EQ(Current(room), current);
   EXPECT_TRUE(services.sounds.empty());
   room.SaveData(saved);
-  EXPECT_EQ(TempDir::Read(saved), before);
+  EXPECT_EQ(TempFolder::Read(saved), before);
 }
 
 TEST(WorkRoomModel, FailedSaveKeepsThePreviousFile) {
   RecordingServices services;
-  TempDir dir;
+  TempFolder dir;
   CWorkRoom room;
   EXPECT_THROW(room.SaveData(dir.File("no_such_folder/x.KBS")), std::runtime_error);
   std::filesystem::create_directories(dir.path() / "folder" / "inside");
