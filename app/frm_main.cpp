@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -51,6 +52,11 @@ frmMain::~frmMain() = default;
 // --- Controls as designed ---
 
 void frmMain::CreateControls() {
+  m_history = new EditHistory([] { return modMain::g_objWorkRoom.get(); }, this);
+  connect(m_history, &EditHistory::restored, this, &frmMain::OnRoomRestored);
+  AskBeforeSessionEnds(
+      this, [this] { return m_history->Modified(); }, [this] { return MayDiscardChanges(); },
+      [this] { m_exitApproved = true; });
   setWindowIcon(WindowIcon());
   // A fixed dialog frame: title bar with the close box, no minimise or maximise box.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -78,6 +84,7 @@ void frmMain::CreateControls() {
   CreateToolBar();
   CreateToolBoxButtons();
   CreateMenus();
+  CreateBlockKeys();
 
   // Tab order of the view, the panel and its buttons.
   QWidget* order[] = {m_picView, m_picToolBox, button("cmdX"), button("cmdMX"), button("cmdY"),
@@ -180,11 +187,13 @@ void frmMain::CreateMenus() {
   item(mnuFile, "mnuFileLoad", "読み込み", [](frmMain* w) { w->LoadLayout(); });
   item(mnuFile, "mnuFileSave", "保存", [](frmMain* w) { w->SaveLayout(); });
   separator(mnuFile, "mnuFileHifun2");
-  item(mnuFile, "mnuFileFin", "終了", [](frmMain*) { modMain::FinKubisto(); });
+  item(mnuFile, "mnuFileFin", "終了", [](frmMain* w) { w->RequestExit(); });
 
   QMenu* mnuEdit = menuBar()->addMenu(QStringLiteral("編集"));
   mnuEdit->setObjectName("mnuEdit");
-  item(mnuEdit, "mnuEditCopy", "画面をクリップボードにコピー", [](frmMain* w) { w->mnuEditCopy_Click(); });
+  CreateUndoItems(mnuEdit);
+  item(mnuEdit, "mnuEditCopy", "画面をクリップボードにコピー", [](frmMain* w) { w->mnuEditCopy_Click(); })
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
 
   QMenu* mnuView = menuBar()->addMenu(QStringLiteral("表示"));
   mnuView->setObjectName("mnuView");
@@ -230,6 +239,8 @@ void frmMain::CreateMenus() {
     const int value = colour.value;
     item(m_mnuPopupColor, colour.name, colour.caption, [value](frmMain* w) { w->RecolourCurrentBlock(value); });
   }
+  separator(m_mnuPopupColor, "mnuPopupColorHifun1");
+  item(m_mnuPopupColor, "mnuPopupColorOther", "その他の色…", [](frmMain* w) { w->mnuPopupColorOther_Click(); });
 }
 
 QPushButton* frmMain::button(const QString& name) const {
@@ -359,8 +370,15 @@ void frmMain::Unload() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-  // Any request to close the window ends the program; the close is never cancelled. While a
-  // command runs the end waits for it, and the window stays until then.
+  // The user may keep unsaved work by cancelling the question; an unload under way always goes on
+  // (a signal may have begun one while the question was open).
+  const bool keep = !m_bUnloading && !m_exitApproved && !MayDiscardChanges();
+  if (keep && !m_bUnloading) {
+    event->ignore();
+    return;
+  }
+  // Any other request to close the window ends the program. While a command runs the end waits
+  // for it, and the window stays until then.
   modMain::FinKubisto();
   if (EndPending() && !m_bUnloading)
     event->ignore();

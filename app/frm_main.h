@@ -6,7 +6,11 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <functional>
 #include <string>
+
+#include "app/edit_history.h"
+#include "app/unsaved_guard.h"
 
 class QAction;
 class QMenu;
@@ -48,6 +52,7 @@ class frmMain : public QMainWindow {
   QAction* mnuOptionDivideNum(int index) const { return m_mnuOptionDivideNum.at(static_cast<size_t>(index)); }
   QPushButton* button(const QString& name) const;
   QAction* action(const QString& name) const;
+  EditHistory* history() const { return m_history; }
 
   // --- Turning state ---
   QString TurnAxis() const { return m_strTurnAxis; }
@@ -64,10 +69,18 @@ class frmMain : public QMainWindow {
   void RecolourCurrentBlock(int color);
   void mnuHelpVersion_Click();
   void LoadLayout();
-  void SaveLayout();
+  // True when a layout was written.
+  bool SaveLayout();
   // Loads the layout at path as the load command loads the file chosen in the file window (the
   // command line's file): the panel shows the path, or is emptied when the file cannot be read.
   void OpenLayout(const std::string& path);
+
+  // --- Beyond the specified commands ---
+  // Asks "変更を保存しますか？" when the room holds unsaved changes; true when the command may go on.
+  bool MayDiscardChanges();
+  // The user's ways of ending the program (menu, toolbar): ask first, then FinKubisto.
+  void RequestExit();
+  void mnuPopupColorOther_Click();
 
   static QString AddLayoutExtension(const QString& Name);
 
@@ -104,6 +117,14 @@ class frmMain : public QMainWindow {
   void mnuEditCopy_Click();
   void SetView(const std::string& view);
 
+  // Runs a change of the blocks so that the undo history keeps it.
+  void Change(EditHistory::Kind kind, const char* text, const std::function<void()>& change);
+  UnsavedWork WorkOfRoom();
+  void CreateUndoItems(QMenu* menu);
+  void CreateBlockKeys();
+  void SyncDivideMarks();
+  void OnRoomRestored();
+
   QWidget* m_client = nullptr;
   QToolBar* m_tlbToolBar = nullptr;
   PictureView* m_picView = nullptr;
@@ -117,6 +138,8 @@ class frmMain : public QMainWindow {
   QString m_strTurnAxis;
   int m_intTurnStep = 0;
   bool m_bUnloading = false;
+  EditHistory* m_history = nullptr;
+  bool m_exitApproved = false;  // the session's end was agreed to: no second question
 };
 
 }  // namespace kubisto::app

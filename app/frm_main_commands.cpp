@@ -34,7 +34,7 @@ const char* const kTurnAxes[4] = {"UP", "DOWN", "RIGHT", "LEFT"};
 
 void frmMain::tlbToolBar_ButtonClick(const QString& key) {
   if (key == "Fin") {
-    modMain::FinKubisto();
+    RequestExit();
   } else if (key == "Load") {
     Guarded([this] { LoadLayout(); });
   } else if (key == "Save") {
@@ -59,32 +59,34 @@ void frmMain::tlbToolBar_ButtonClick(const QString& key) {
 
 void frmMain::cmdAdd_Click() {
   if (WorkRoomApi* room = Room()) {
-    const std::int32_t d = room->Divide();
-    room->AddBlock(d - 1, d - 1, d - 1, 0xFF0000);
+    Change(EditHistory::Kind::kBlock, "ブロックの追加", [room] {
+      const std::int32_t d = room->Divide();
+      room->AddBlock(d - 1, d - 1, d - 1, 0xFF0000);
+    });
   }
 }
 
 void frmMain::cmdDelete_Click() {
-  if (WorkRoomApi* room = Room()) room->DelBlock();
+  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "ブロックの削除", [room] { room->DelBlock(); });
 }
 
 void frmMain::cmdX_Click() {
-  if (WorkRoomApi* room = Room()) room->Move("X");
+  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("X"); });
 }
 void frmMain::cmdMX_Click() {
-  if (WorkRoomApi* room = Room()) room->Move("-X");
+  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("-X"); });
 }
 void frmMain::cmdY_Click() {
-  if (WorkRoomApi* room = Room()) room->Move("y");
+  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("y"); });
 }
 void frmMain::cmdMY_Click() {
-  if (WorkRoomApi* room = Room()) room->Move("-y");
+  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("-y"); });
 }
 void frmMain::cmdZ_Click() {
-  if (WorkRoomApi* room = Room()) room->Move("z");
+  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("z"); });
 }
 void frmMain::cmdMZ_Click() {
-  if (WorkRoomApi* room = Room()) room->Move("-z");
+  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("-z"); });
 }
 void frmMain::cmdUp_Click() {
   if (WorkRoomApi* room = Room()) room->Turn("UP");
@@ -105,7 +107,8 @@ void frmMain::mnuFileNew_Click() {
   // Commands that replace the whole room do not run inside another command (a load that lets
   // events run): the user asks again once it has finished.
   if (InsideAnotherCommand()) return;
-  if (WorkRoomApi* room = Room()) room->ResetData();
+  if (!MayDiscardChanges()) return;
+  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kRoom, "新規作成", [room] { room->ResetData(); });
 }
 
 void frmMain::mnuEditCopy_Click() {
@@ -123,15 +126,21 @@ void frmMain::RecolourCurrentBlock(int color) {
   room->CurrentBlock(x, y, z, current);
   if (x == -1) return;
   // The block is taken away and put back in the new colour; it is the current block again.
-  room->DelBlock();
-  room->AddBlock(x, y, z, color);
+  Change(EditHistory::Kind::kBlock, "色の変更", [&] {
+    room->DelBlock();
+    room->AddBlock(x, y, z, color);
+  });
 }
 
 void frmMain::mnuOptionDivideNum_Click(int index) {
-  if (InsideAnotherCommand()) return;
+  if (InsideAnotherCommand() || !MayDiscardChanges()) {
+    SyncDivideMarks();  // the item's own click checked it
+    return;
+  }
   for (QAction* entry : m_mnuOptionDivideNum) entry->setChecked(false);
   m_mnuOptionDivideNum.at(static_cast<size_t>(index))->setChecked(true);
-  if (WorkRoomApi* room = Room()) room->SetDivide(index + 3);
+  if (WorkRoomApi* room = Room())
+    Change(EditHistory::Kind::kRoom, "辺の分割数", [room, index] { room->SetDivide(index + 3); });
 }
 
 void frmMain::mnuHelpVersion_Click() {
@@ -144,6 +153,7 @@ void frmMain::mnuHelpVersion_Click() {
 
 void frmMain::LoadLayout() {
   if (InsideAnotherCommand()) return;
+  if (!MayDiscardChanges()) return;
   std::string name;
   {
     frmFile files(this);
@@ -164,12 +174,18 @@ void frmMain::OpenLayout(const std::string& path) {
 void frmMain::LoadChosenLayout(const std::string& name) {
   bool loaded = true;
   // The file call gets the path in native form; the panel shows it as the file window gave it.
-  if (WorkRoomApi* room = Room()) loaded = Guarded([&] { room->LoadData(FileCallPath(name)); });
+  if (WorkRoomApi* room = Room()) {
+    loaded = Guarded([&] {
+      Change(EditHistory::Kind::kRoom, "読み込み", [&] { room->LoadData(FileCallPath(name)); });
+    });
+  }
+  // The room now holds what the file holds.
+  if (loaded && !name.empty()) m_history->MarkSaved();
   // A file that could not be read leaves the room as it was and the panel empty.
   m_sbrStatus->SetPanelText(1, loaded ? QString::fromStdString(name) : QString());
 }
 
-void frmMain::SaveLayout() {
+bool frmMain::SaveLayout() {
   std::string name;
   {
     frmFile files(this);
@@ -180,11 +196,15 @@ void frmMain::SaveLayout() {
     name = files.filename();
   }
   bool saved = true;
+  bool written = false;
   if (WorkRoomApi* room = Room()) {
     const std::string target = FileCallPath(AddLayoutExtension(QString::fromStdString(name)).toStdString());
     saved = Guarded([&] { room->SaveData(target); });
+    written = saved && !target.empty();
   }
   m_sbrStatus->SetPanelText(1, saved ? QString::fromStdString(name) : QString());
+  if (written) m_history->MarkSaved();
+  return written;
 }
 
 QString frmMain::AddLayoutExtension(const QString& Name) {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -54,6 +55,7 @@ struct Model {
   int divide = 5;
   std::map<Cell, std::int32_t> blocks;
   Cell current{kNone, kNone, kNone};
+  std::map<Cell, std::int32_t> savedBlocks;  // as last saved or loaded: other blocks are unsaved work
 
   bool HasCurrent() const { return std::get<0>(current) != kNone; }
   bool Inside(int x, int y, int z) const {
@@ -103,6 +105,39 @@ class PopupAnswer {
 
  private:
   QTimer m_timer;
+};
+
+// The undo history as the user sees it: each change of the blocks or the cell count, with the
+// room before and after and the block that undo and redo leave current.
+struct History {
+  struct Entry {
+    Model before, after;
+    Cell undoCurrent, redoCurrent;
+  };
+  std::vector<Entry> entries;
+  size_t done = 0;
+
+  // The block current in `from` when the change took it away or recoloured it; none otherwise.
+  static Cell Touched(const Model& from, const Model& to) {
+    if (!from.HasCurrent()) return {kNone, kNone, kNone};
+    const auto kept = to.blocks.find(from.current);
+    const bool same = kept != to.blocks.end() && kept->second == from.blocks.at(from.current);
+    return same ? Cell{kNone, kNone, kNone} : from.current;
+  }
+  // wholeRoom: new, load and cell count, whose undo leaves no block current.
+  void Changed(const Model& before, const Model& after, bool wholeRoom) {
+    if (before.divide == after.divide && before.blocks == after.blocks) return;
+    entries.resize(done);
+    const Cell none{kNone, kNone, kNone};
+    entries.push_back({before, after, wholeRoom ? none : Touched(before, after),
+                       wholeRoom ? after.current : Touched(after, before)});
+    ++done;
+  }
+  static void Restore(Model& model, const Model& to, const Cell& current) {
+    model.divide = to.divide;
+    model.blocks = to.blocks;
+    model.current = to.blocks.count(current) ? current : Cell{kNone, kNone, kNone};
+  }
 };
 
 class AppSoakTest : public ::testing::Test {
@@ -160,14 +195,43 @@ class AppSoakTest : public ::testing::Test {
     if (answer.shown && choice >= 0) model.blocks[model.current] = kColours[choice];
   }
 
+  // Runs command, which replaces the room. With unsaved blocks the question "変更を保存しますか？"
+  // comes first: answered No (then runs before the command goes on) or, now and then unless
+  // mayCancel is false, Cancel. Returns whether the command went on.
+  bool Answering(const std::function<void()>& command, std::function<void()> then = {}, bool mayCancel = true) {
+    bool goOn = true;
+    if (model.blocks != model.savedBlocks) {
+      goOn = !mayCancel || Below(4) != 0;
+      OnNextModal([goOn, then](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr) << "the question comes first";
+        EXPECT_EQ(box->text(), QStringLiteral("変更を保存しますか？"));
+        if (goOn && then) then();
+        box->button(goOn ? QMessageBox::No : QMessageBox::Cancel)->click();
+      });
+    } else if (then) {
+      then();
+    }
+    command();
+    if (::testing::Test::HasFatalFailure()) return false;
+    return goOn;
+  }
+
   // The file window, answered by `answer`, for the toolbar's load or save.
-  void WithFileWindow(const QString& key, std::function<void(frmFile*)> answer) {
-    OnNextModal([answer](QWidget* modal) {
-      auto* files = qobject_cast<frmFile*>(modal);
-      ASSERT_NE(files, nullptr);
-      answer(files);
-      if (files->isVisible()) files->cmdCancel()->click();
-    });
+  void WithFileWindow(const QString& key, std::function<void(frmFile*)> answer, bool mayCancel = true) {
+    auto fileWindow = [answer] {
+      OnNextModal([answer](QWidget* modal) {
+        auto* files = qobject_cast<frmFile*>(modal);
+        ASSERT_NE(files, nullptr);
+        answer(files);
+        if (files->isVisible()) files->cmdCancel()->click();
+      });
+    };
+    if (key == "Load") {
+      Answering([&] { window->tlbToolBar_ButtonClick(key); }, fileWindow, mayCancel);
+      return;
+    }
+    fileWindow();
     window->tlbToolBar_ButtonClick(key);
   }
 
@@ -191,6 +255,7 @@ class AppSoakTest : public ::testing::Test {
     std::string file = frmMain::AddLayoutExtension(QString::fromStdString(name)).toStdString();
     file = file.substr(file.find_last_of('\\') + 1);
     saved[file] = model;
+    model.savedBlocks = model.blocks;
   }
 
   void Load() {
@@ -213,7 +278,9 @@ class AppSoakTest : public ::testing::Test {
     });
     if (chosen.empty()) return;
     const auto known = saved.find(chosen);
-    if (known != saved.end()) model.Loaded(known->second);  // otherwise an error, nothing changes
+    if (known == saved.end()) return;  // an error: nothing changes
+    model.Loaded(known->second);
+    model.savedBlocks = model.blocks;
   }
 
   void Check(int step, const std::string& what) {
@@ -246,6 +313,7 @@ class AppSoakTest : public ::testing::Test {
   QPointer<frmMain> window;
   std::mt19937 rng{20261208};
   Model model;
+  History history;
   std::map<std::string, Model> saved;  // file name in the data folder -> what it holds
 };
 
@@ -254,6 +322,8 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
   for (int step = 0; step < steps; ++step) {
     const int op = Below(100);
     std::string what;
+    const Model before = model;
+    bool wholeRoom = false;
     if (op < 22) {
       what = "add";
       Add();
@@ -286,18 +356,21 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
     } else if (op < 75) {
       const int index = Below(3);
       what = "cell count " + std::to_string(index + 3);
-      window->action(QStringLiteral("mnuOptionDivideNum%1").arg(index))->trigger();
-      model.divide = index + 3;
-      model.Clear();
+      wholeRoom = true;
+      if (Answering([&] { window->action(QStringLiteral("mnuOptionDivideNum%1").arg(index))->trigger(); })) {
+        model.divide = index + 3;
+        model.Clear();
+      }
     } else if (op < 77) {
       what = "new";
-      window->action("mnuFileNew")->trigger();
-      model.Clear();
+      wholeRoom = true;
+      if (Answering([&] { window->action("mnuFileNew")->trigger(); })) model.Clear();
     } else if (op < 84) {
       what = "save";
       Save();
     } else if (op < 91) {
       what = "load";
+      wholeRoom = true;
       Load();
     } else if (op < 93) {
       what = "copy";
@@ -309,10 +382,29 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
       what = "version";
       OnNextModal([](QWidget* version) { QTest::mouseClick(version, Qt::LeftButton, {}, QPoint(30, 60)); });
       window->action("mnuHelpVersion")->trigger();
+    } else if (op < 98) {
+      what = "undo";
+      QAction* undo = window->action("mnuEditUndo");
+      ASSERT_EQ(undo->isEnabled(), history.done > 0) << "at step " << step;
+      undo->trigger();
+      if (history.done > 0) {
+        const History::Entry& entry = history.entries[--history.done];
+        History::Restore(model, entry.before, entry.undoCurrent);
+      }
+    } else if (op < 99) {
+      what = "redo";
+      QAction* redo = window->action("mnuEditRedo");
+      ASSERT_EQ(redo->isEnabled(), history.done < history.entries.size()) << "at step " << step;
+      redo->trigger();
+      if (history.done < history.entries.size()) {
+        const History::Entry& entry = history.entries[history.done++];
+        History::Restore(model, entry.after, entry.redoCurrent);
+      }
     } else {
       what = "pending events";
       Pump(5);
     }
+    if (what != "undo" && what != "redo") history.Changed(before, model, wholeRoom);
     Check(step, what);
     if (::testing::Test::HasFatalFailure()) return;
   }
@@ -342,7 +434,7 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
     ASSERT_EQ(found.size(), 1);
     ClickFileName(files, files->filFiles()->row(found.front()));
     files->cmdOK()->click();
-  });
+  }, false);
   state.sounds.onPlay = nullptr;
   EXPECT_GE(sounds, 40) << (state.services.messages.empty() ? "" : state.services.messages.back().text);
   EXPECT_EQ(modMain::g_objWorkRoom, nullptr);

@@ -38,7 +38,7 @@ class FakeWorkRoom : public WorkRoomApi {
   std::int32_t pickX = -1, pickY = -1, pickZ = -1, pickColor = 0;
   bool failLoad = false;
 
-  // Calls other than the polling ones (CurrentBlock, Divide).
+  // Calls other than the queries (CurrentBlock, Divide, Blocks).
   std::vector<std::string> Commands() const;
 
   void CurrentBlock(std::int32_t& X, std::int32_t& Y, std::int32_t& Z, std::int32_t& Color) override;

@@ -135,7 +135,12 @@ TEST_F(FrmMainTest, StatusBarHasTwoPanelsSizedLikeViewAndPanel) {
 }
 
 TEST_F(FrmMainTest, TheColourMenuPopsUpButIsNotOnTheMenuBar) {
-  ASSERT_EQ(window->mnuPopupColor()->actions().size(), 6);
+  // The six specified colours first, then a separator and the colour dialog's item.
+  const QList<QAction*> items = window->mnuPopupColor()->actions();
+  ASSERT_EQ(items.size(), 8);
+  for (int i = 0; i < 6; ++i) EXPECT_TRUE(items[i]->objectName().startsWith("mnuPopupColor")) << i;
+  EXPECT_TRUE(items[6]->isSeparator());
+  EXPECT_EQ(items[7]->objectName(), "mnuPopupColorOther");
   for (QAction* a : window->menuBar()->actions()) EXPECT_NE(a->menu(), window->mnuPopupColor());
 }
 
