@@ -95,7 +95,7 @@ void DrawFace(DrawContext& dc, const PolyState& state, int32_t fill, bool perspe
     sv.fog = cv.fog;
   }
   for (size_t i = 1; i + 1 < n; ++i)
-    DrawTriangle(dc.target, dc.screen[0], dc.screen[i], dc.screen[i + 1], state);
+    EmitTriangle(dc, dc.screen[0], dc.screen[i], dc.screen[i + 1], state);
 }
 
 PolyState MakeState(const DrawContext& dc, const MipTexture* mip) {

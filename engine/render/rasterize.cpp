@@ -469,13 +469,19 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
   s.rowLast = static_cast<int>(std::min<int64_t>(target.y1 - 1, (maxY - kHalf) >> kSubBits));
   if (s.colFirst > s.colLast || s.rowFirst > s.rowLast) return;
 
-  for (int k = 0; k < 3; ++k) s.e[k] = MakeEdge(X[k], Y[k], X[(k + 1) % 3], Y[(k + 1) % 3]);
-
   // Triangles within 2 x 2 pixels (distant detail, like a small sphere's faces) are common and
   // cover a pixel or two: weigh the corners at each covered pixel centre directly instead of
-  // setting up interpolation planes.
-  if (s.colLast - s.colFirst <= 1 && s.rowLast - s.rowFirst <= 1 && !(state.texture && !state.texture->empty()) &&
-      state.blend == Blend::kOpaque && !state.fog) {
+  // setting up interpolation planes. Decided before the rows are cut to the band this thread owns.
+  const bool tiny = s.colLast - s.colFirst <= 1 && s.rowLast - s.rowFirst <= 1 &&
+                    !(state.texture && !state.texture->empty()) &&
+                    state.blend == Blend::kOpaque && !state.fog;
+  s.rowFirst = std::max(s.rowFirst, target.rowBegin);
+  s.rowLast = std::min(s.rowLast, target.rowEnd - 1);
+  if (s.rowFirst > s.rowLast) return;
+
+  for (int k = 0; k < 3; ++k) s.e[k] = MakeEdge(X[k], Y[k], X[(k + 1) % 3], Y[(k + 1) % 3]);
+
+  if (tiny) {
     const float inv = 1.0f / static_cast<float>(area2);
     for (int j = s.rowFirst; j <= s.rowLast; ++j) {
       for (int i = s.colFirst; i <= s.colLast; ++i) {
