@@ -123,7 +123,7 @@ struct FaceLighting {
 };
 
 // Lights the face of dc.index's corners in dc.cam (the flat light at its centre when flat).
-FaceLighting LightFace(const DrawContext& dc, const Quality& q, const SurfaceMaterial& material,
+[[gnu::always_inline]] inline FaceLighting LightFace(const DrawContext& dc, const Quality& q, const SurfaceMaterial& material,
                        Vector unitNormal, const Matrix& normalMatrix) {
   FaceLighting f;
   f.lit = q.light == kLightOn;
@@ -144,8 +144,8 @@ FaceLighting LightFace(const DrawContext& dc, const Quality& q, const SurfaceMat
 // Fills one corner of the face: camera position p, texture coordinates, and its colour: the base
 // colour (ignored under a texture) as lit. Per corner, the light comes from the corner's own normal
 // (the face's when it has none) and is kept under cacheKey (none when negative) for the other faces
-// that share it.
-void SetCorner(DrawContext& dc, const FaceLighting& f, CameraVertex& cv, const Vector& p, float u,
+// that share it. Inlined: it runs for every corner of every face drawn.
+[[gnu::always_inline]] inline void SetCorner(DrawContext& dc, const FaceLighting& f, CameraVertex& cv, const Vector& p, float u,
                float v, RGB base, const Vector* normal, int32_t cacheKey) {
   cv.x = p.x;
   cv.y = p.y;
