@@ -225,7 +225,9 @@ void frmMain::picView_MouseDown(int button, int, float x, float y) {
   WorkRoomApi* room = Room();
   if (room == nullptr) return;
   // Each step runs even if the one before failed.
-  Quietly([&] { room->ViewPicked(x, y); });
+  // The room is drawn in device pixels; the pop-up below is placed in logical ones.
+  const QPointF device = m_picView->ToDevicePixels(QPointF(x, y));
+  Quietly([&] { room->ViewPicked(static_cast<float>(device.x()), static_cast<float>(device.y())); });
   std::int32_t bx = -1, by = -1, bz = -1, color = 0;
   Quietly([&] { room->CurrentBlock(bx, by, bz, color); });
   if (bx != -1 && button == 2) {

@@ -1,11 +1,14 @@
 #include "app/pic_view.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <vector>
 
 #include "platform/window.h"
@@ -36,12 +39,20 @@ void PictureView::Place(const QRect& geometry) {
   SyncClientSize();
 }
 
+QSize PictureView::DeviceSize() const {
+  const qreal ratio = devicePixelRatioF();
+  return QSize(qRound(width() * ratio), qRound(height() * ratio));
+}
+
+QPointF PictureView::ToDevicePixels(QPointF logical) const { return logical * devicePixelRatioF(); }
+
 void PictureView::SyncClientSize() {
   int w = 0;
   int h = 0;
   platform::GetClientSize(m_hWnd, &w, &h);
-  const int newWidth = std::clamp(width(), 1, platform::kMaxClientExtent);
-  const int newHeight = std::clamp(height(), 1, platform::kMaxClientExtent);
+  const QSize device = DeviceSize();
+  const int newWidth = std::clamp(device.width(), 1, platform::kMaxClientExtent);
+  const int newHeight = std::clamp(device.height(), 1, platform::kMaxClientExtent);
   // The size message rebuilds the device behind the window, so only a real change sends it.
   if (w != newWidth || h != newHeight) platform::SetClientSize(m_hWnd, newWidth, newHeight);
 }
@@ -75,15 +86,33 @@ void PictureView::paintEvent(QPaintEvent*) {
     m_bPainting = false;
   }
   QPainter painter(this);
-  const QImage image = Framebuffer();
+  QImage image = Framebuffer();
   if (image.isNull()) {
     painter.fillRect(rect(), Qt::black);
     return;
   }
-  painter.drawImage(0, 0, image);
-  if (image.width() < width()) painter.fillRect(image.width(), 0, width() - image.width(), height(), Qt::black);
-  if (image.height() < height())
-    painter.fillRect(0, image.height(), image.width(), height() - image.height(), Qt::black);
+  ReportFirstFrame();
+  // One framebuffer pixel to one device pixel: the picture is drawn unscaled.
+  const qreal ratio = devicePixelRatioF();
+  image.setDevicePixelRatio(ratio);
+  painter.drawImage(QPointF(0, 0), image);
+  const QSizeF shown = QSizeF(image.size()) / ratio;
+  if (shown.width() < width())
+    painter.fillRect(QRectF(shown.width(), 0, width() - shown.width(), height()), Qt::black);
+  if (shown.height() < height())
+    painter.fillRect(QRectF(0, shown.height(), shown.width(), height() - shown.height()), Qt::black);
+}
+
+void PictureView::ReportFirstFrame() {
+  // scripts/startup_time.sh measures the start-up to here: with KUBISTO_FIRST_FRAME_EXIT set, the
+  // program writes the wall-clock time of its first frame on screen and quits.
+  static bool reported = false;
+  if (reported || !qEnvironmentVariableIsSet("KUBISTO_FIRST_FRAME_EXIT")) return;
+  reported = true;
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  std::fprintf(stderr, "first frame at %lld ns\n",
+               static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+  QCoreApplication::exit(0);
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
@@ -106,6 +135,8 @@ void PictureView::mousePressEvent(QMouseEvent* event) {
 
 void PictureView::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+  // On a screen of another pixel ratio the window is drawn at that screen's resolution.
+  if (event->type() == QEvent::ScreenChangeInternal) SyncClientSize();
   if (event->type() == QEvent::ActivationChange)
     platform::SendMessage(m_hWnd, platform::WM_ACTIVATE, isActiveWindow() ? 1 : 0, 0);
 }

@@ -1,6 +1,7 @@
 // picView: the 3D view. It hosts one platform window, keeps that window's client size equal to
-// its own, passes activation and painting on through the window's procedure chain, and shows the
-// window's framebuffer.
+// its own in device pixels (twice its logical size at device pixel ratio 2, so that the room is
+// drawn sharp on HiDPI screens), passes activation and painting on through the window's procedure
+// chain, and shows the window's framebuffer unscaled.
 #pragma once
 
 #include <QWidget>
@@ -12,7 +13,7 @@ namespace kubisto::app {
 class PictureView : public QWidget {
   Q_OBJECT
  public:
-  // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in pixels.
+  // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in logical pixels.
   using MouseDownHandler = std::function<void(int button, int shift, float x, float y)>;
 
   explicit PictureView(QWidget* parent = nullptr);
@@ -26,8 +27,11 @@ class PictureView : public QWidget {
   // view is hidden (Qt delivers resize events to hidden widgets only when they are shown).
   void Place(const QRect& geometry);
 
-  // What the view shows now: the platform window's framebuffer.
+  // What the view shows now: the platform window's framebuffer, in device pixels.
   QImage Framebuffer() const;
+
+  // A point of the view in logical pixels as a pixel of the platform window (device pixels).
+  QPointF ToDevicePixels(QPointF logical) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -37,6 +41,8 @@ class PictureView : public QWidget {
 
  private:
   void SyncClientSize();
+  QSize DeviceSize() const;
+  void ReportFirstFrame();
 
   std::uint32_t m_hWnd = 0;
   bool m_bPainting = false;

@@ -1,41 +1,82 @@
-// The software renderer on the block room: one frame (clear, render, update) with no blocks and with
-// every cell filled, at the program's usual view size and larger, and one pick at a block's centre.
+// The software renderer on the block room: one frame (clear, render, update) with no blocks and
+// with every cell filled, at the program's usual view size, its HiDPI double and larger, on 1 and 2
+// threads; the room of 16 cells a side (frame and rebuild); one pick at a block's centre.
+// Frames are timed by the wall clock, since the render threads do part of the work; their CPU
+// column is the whole process's, every thread's work added up.
 #include <benchmark/benchmark.h>
 
 #include "engine/pickedarray.h"
+#include "engine/render/raster_pool.h"
 #include "engine/tools/room_scene.h"
 
 namespace {
 
-std::unique_ptr<engine::room::Room> MakeRoom(int w, int h, bool fill) {
-  auto room = engine::room::BuildRoom(w, h, KUBISTO_SOURCE_DIR "/assets/files/walls");
+std::unique_ptr<engine::room::Room> MakeRoom(int w, int h, bool fill, int divide = 5) {
+  auto room = engine::room::BuildRoom(w, h, KUBISTO_SOURCE_DIR "/assets/files/walls", divide);
   if (room && fill) {
     const engine::Color colours[6] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu,
                                       0xFFFFFF00u, 0xFF00FFFFu, 0xFFFF00FFu};
     int n = 0;
     for (int x = 0; x < room->divide; ++x)
       for (int y = 0; y < room->divide; ++y)
-        for (int z = 0; z < room->divide; ++z) engine::room::AddBlock(*room, x, y, z, colours[n++ % 6]);
+        for (int z = 0; z < room->divide; ++z)
+          engine::room::AddBlock(*room, x, y, z, colours[n++ % 6]);
   }
   return room;
 }
 
-void Frame(benchmark::State& state, int w, int h, bool fill) {
-  auto room = MakeRoom(w, h, fill);
+// Arguments: width, height, threads.
+void Frame(benchmark::State& state, bool fill, int divide = 5) {
+  const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+  auto room = MakeRoom(w, h, fill, divide);
   if (!room) {
     state.SkipWithError("cannot build the room");
     return;
   }
+  engine::render::SetRenderThreads(static_cast<int>(state.range(2)));
   room->RenderFrame();  // textures prepared once, as in the program after its first frame
   for (auto _ : state) {
     room->RenderFrame();
     benchmark::ClobberMemory();
   }
+  engine::render::SetRenderThreads(0);
 }
 
-void BM_RoomFrame_416x338_NoBlocks(benchmark::State& s) { Frame(s, 416, 338, false); }
-void BM_RoomFrame_416x338_125Blocks(benchmark::State& s) { Frame(s, 416, 338, true); }
-void BM_RoomFrame_800x600_125Blocks(benchmark::State& s) { Frame(s, 800, 600, true); }
+void BM_RoomFrame_NoBlocks(benchmark::State& s) { Frame(s, false); }
+void BM_RoomFrame_125Blocks(benchmark::State& s) { Frame(s, true); }
+// 16 cells a side: 4,096 marker spheres and no blocks, as a cell-count change leaves it.
+void BM_RoomFrame_Divide16(benchmark::State& s) { Frame(s, false, 16); }
+
+void Sizes(benchmark::internal::Benchmark* b) {
+  for (int threads : {1, 2})
+    for (auto [w, h] :
+         {std::pair{416, 338}, std::pair{800, 600}, std::pair{832, 676}, std::pair{1920, 1080}})
+      b->Args({w, h, threads});
+  b->ArgNames({"w", "h", "threads"});
+}
+
+BENCHMARK(BM_RoomFrame_NoBlocks)
+    ->Args({416, 338, 1})
+    ->Args({416, 338, 2})
+    ->ArgNames({"w", "h", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_RoomFrame_125Blocks)->Apply(Sizes)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_RoomFrame_Divide16)
+    ->Args({416, 338, 1})
+    ->Args({416, 338, 2})
+    ->ArgNames({"w", "h", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()->MeasureProcessCPUTime();
+
+// Building the room of 16 cells a side on the engine: every marker sphere, the walls and table.
+void BM_BuildRoom_Divide16(benchmark::State& state) {
+  for (auto _ : state) {
+    auto room = MakeRoom(416, 338, false, 16);
+    benchmark::DoNotOptimize(room.get());
+  }
+}
+BENCHMARK(BM_BuildRoom_Divide16)->Unit(benchmark::kMillisecond);
 
 void BM_PickBlockCentre_416x338_125Blocks(benchmark::State& state) {
   auto room = MakeRoom(416, 338, true);
@@ -56,9 +97,6 @@ void BM_PickBlockCentre_416x338_125Blocks(benchmark::State& state) {
   }
 }
 
-BENCHMARK(BM_RoomFrame_416x338_NoBlocks)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RoomFrame_416x338_125Blocks)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RoomFrame_800x600_125Blocks)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PickBlockCentre_416x338_125Blocks)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

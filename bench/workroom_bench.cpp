@@ -66,6 +66,18 @@ void BM_RenderFullRoom(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderFullRoom)->Unit(benchmark::kMillisecond);
 
+// A cell-count change to 16 a side: the room rebuilt (4,096 marker spheres) and drawn.
+void BM_ChangeDivideTo16(benchmark::State& state) {
+  DrawnRoom r;
+  for (auto _ : state) {
+    r.room->Divide(16);
+    state.PauseTiming();
+    r.room->Divide(5);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_ChangeDivideTo16)->Unit(benchmark::kMillisecond);
+
 // Loading a layout that fills all 125 cells into an empty room of the same count.
 void BM_LoadData_Full125(benchmark::State& state) {
   DrawnRoom r;

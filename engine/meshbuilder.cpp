@@ -44,6 +44,7 @@ void MeshBuilder::ReleaseFaces() {
 void MeshBuilder::Clear() {
   ReleaseFaces();
   vertices_.clear();
+  VerticesChanged();
   normals_.clear();
   texCoords_.clear();
   vertexColors_.clear();
@@ -51,6 +52,8 @@ void MeshBuilder::Clear() {
 
 void MeshBuilder::SwapContent(MeshBuilder& other) {
   vertices_.swap(other.vertices_);
+  VerticesChanged();
+  other.VerticesChanged();
   normals_.swap(other.normals_);
   texCoords_.swap(other.texCoords_);
   vertexColors_.swap(other.vertexColors_);
@@ -92,6 +95,7 @@ Object* MeshBuilder::Clone() const {
 int32_t MeshBuilder::AddVertex(Vector p) {
   if (vertices_.size() >= kMaxElements || !Finite(p)) return -1;
   vertices_.push_back(p);
+  VerticesChanged();
   texCoords_.push_back({});
   vertexColors_.push_back(kWhite);
   return static_cast<int32_t>(vertices_.size() - 1);
@@ -106,6 +110,7 @@ int32_t MeshBuilder::AddNormal(Vector n) {
 bool MeshBuilder::SetVertex(int32_t index, Vector p) {
   if (index < 0 || index >= GetVertexCount() || !Finite(p)) return false;
   vertices_[index] = p;
+  VerticesChanged();
   return true;
 }
 
@@ -159,18 +164,23 @@ Face* MeshBuilder::AddFaceIndexed(const std::vector<FaceCorner>& corners) {
 
 bool MeshBuilder::GetBox(Box& out) const {
   if (vertices_.empty()) return false;
-  Box b{vertices_[0], vertices_[0]};
-  for (const Vector& v : vertices_) {
-    b.min = {std::min(b.min.x, v.x), std::min(b.min.y, v.y), std::min(b.min.z, v.z)};
-    b.max = {std::max(b.max.x, v.x), std::max(b.max.y, v.y), std::max(b.max.z, v.z)};
+  if (!boxValid_) {
+    Box b{vertices_[0], vertices_[0]};
+    for (const Vector& v : vertices_) {
+      b.min = {std::min(b.min.x, v.x), std::min(b.min.y, v.y), std::min(b.min.z, v.z)};
+      b.max = {std::max(b.max.x, v.x), std::max(b.max.y, v.y), std::max(b.max.z, v.z)};
+    }
+    box_ = b;
+    boxValid_ = true;
   }
-  out = b;
+  out = box_;
   return true;
 }
 
 bool MeshBuilder::Scale(Vector s) {
   if (!Finite(s)) return false;
   for (Vector& v : vertices_) v = {v.x * s.x, v.y * s.y, v.z * s.z};
+  VerticesChanged();
   // Normals follow the inverse scale, so that they stay across the scaled surface.
   if (s.x != 0 && s.y != 0 && s.z != 0)
     for (Vector& n : normals_) {
@@ -183,6 +193,7 @@ bool MeshBuilder::Scale(Vector s) {
 bool MeshBuilder::Translate(Vector t) {
   if (!Finite(t)) return false;
   for (Vector& v : vertices_) v = v + t;
+  VerticesChanged();
   return true;
 }
 

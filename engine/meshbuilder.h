@@ -69,7 +69,8 @@ class MeshBuilder final : public Object {
   // no face uses are kept as they are.
   bool GenerateNormals();
 
-  // The box around all vertices; false when there are none.
+  // The box around all vertices; false when there are none. Kept from call to call until a vertex
+  // changes (picking asks for it on every pick).
   bool GetBox(Box& out) const;
   bool Scale(Vector factors);
   bool Translate(Vector offset);
@@ -127,6 +128,8 @@ class MeshBuilder final : public Object {
   friend class Face;
   Face* AdoptNewFace(Ref<Face> face);
   void ReleaseFaces();
+  // Every change to vertices_ calls this.
+  void VerticesChanged() { boxValid_ = false; }
 
   std::vector<Vector> vertices_;
   std::vector<Vector> normals_;
@@ -136,6 +139,8 @@ class MeshBuilder final : public Object {
   ColorSource colorSource_ = kColorFromFace;
   int32_t quality_ = kQualityGouraud;
   bool perspective_ = false;
+  mutable Box box_;
+  mutable bool boxValid_ = false;
 };
 
 }  // namespace engine

@@ -63,6 +63,7 @@ bool MeshBuilder::AddMeshBuilder(const MeshBuilder* other) {
   auto vbase = static_cast<int32_t>(vertices_.size());
   auto nbase = static_cast<int32_t>(normals_.size());
   vertices_.insert(vertices_.end(), other->vertices_.begin(), other->vertices_.end());
+  VerticesChanged();
   normals_.insert(normals_.end(), other->normals_.begin(), other->normals_.end());
   texCoords_.insert(texCoords_.end(), other->texCoords_.begin(), other->texCoords_.end());
   vertexColors_.insert(vertexColors_.end(), other->vertexColors_.begin(),
@@ -150,6 +151,7 @@ bool MeshBuilder::AddFrame(const Frame* frame) {
       return false;
     }
     for (Vector& v : part->vertices_) v = TransformPoint(v, m);
+    part->VerticesChanged();
     for (Vector& n : part->normals_) {
       Vector t = TransformDirection(n, m);
       if (!Normalize(t, n)) n = t;
@@ -159,6 +161,7 @@ bool MeshBuilder::AddFrame(const Frame* frame) {
   // Keep the existing faces (and any outside references to them); take over only the new ones.
   size_t oldFaces = faces_.size();
   vertices_ = merged->vertices_;
+  VerticesChanged();
   normals_ = merged->normals_;
   texCoords_ = merged->texCoords_;
   vertexColors_ = merged->vertexColors_;

@@ -1,5 +1,7 @@
 #include "engine/pick.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <vector>
 
@@ -47,6 +49,49 @@ bool HitFace(const Ray& ray, const std::vector<Vector>& cam, const std::vector<i
   return false;
 }
 
+std::atomic<bool> byBounds{true};
+
+// The box around the visual's vertices in its own coordinates; false when it has none.
+bool ModelBox(const Object* visual, Box& box) {
+  if (const MeshBuilder* b = As<MeshBuilder>(visual)) return b->GetBox(box);
+  if (const Mesh* m = As<Mesh>(visual)) return m->GetBox(box);
+  return false;
+}
+
+// Whether the ray's line may meet the visual's faces: it crosses the visual's box, carried into
+// camera space and widened by a margin far above the rounding of the face test, so that the box
+// never turns away a face the full test would hit. True when that cannot be told.
+bool MayHit(const Ray& ray, const Object* visual, const Matrix& modelView) {
+  Box box;
+  if (!ModelBox(visual, box)) return false;  // no vertices: no faces to hit
+  const float(*m)[4] = modelView.m;
+  if (m[0][3] != 0 || m[1][3] != 0 || m[2][3] != 0 || m[3][3] != 1) return true;
+  const float c[3] = {(box.min.x + box.max.x) * 0.5f, (box.min.y + box.max.y) * 0.5f,
+                      (box.min.z + box.max.z) * 0.5f};
+  const float e[3] = {(box.max.x - box.min.x) * 0.5f, (box.max.y - box.min.y) * 0.5f,
+                      (box.max.z - box.min.z) * 0.5f};
+  const float o[3] = {ray.origin.x, ray.origin.y, ray.origin.z};
+  const float d[3] = {ray.dir.x, ray.dir.y, ray.dir.z};
+  float tMin = -INFINITY, tMax = INFINITY;
+  for (int i = 0; i < 3; ++i) {
+    // The camera-space box: centre and half extent of the turned box along axis i.
+    const float centre = c[0] * m[0][i] + c[1] * m[1][i] + c[2] * m[2][i] + m[3][i];
+    float half = e[0] * std::fabs(m[0][i]) + e[1] * std::fabs(m[1][i]) + e[2] * std::fabs(m[2][i]);
+    half += 1e-3f * (half + std::fabs(centre)) + 1e-3f;
+    if (!std::isfinite(centre) || !std::isfinite(half)) return true;
+    const float lo = centre - half - o[i], hi = centre + half - o[i];
+    if (d[i] == 0.0f) {
+      if (lo > 0 || hi < 0) return false;
+      continue;
+    }
+    float t0 = lo / d[i], t1 = hi / d[i];
+    if (t0 > t1) std::swap(t0, t1);
+    tMin = std::max(tMin, t0);
+    tMax = std::min(tMax, t1);
+  }
+  return tMin <= tMax;
+}
+
 struct PickVisit {
   const Ray& ray;
   const Matrix& worldToCamera;
@@ -77,6 +122,7 @@ struct PickVisit {
   void operator()(Object* visual, const Frame&, const Matrix& world, const Appearance&,
                   const std::vector<Frame*>& path) {
     const Matrix modelView = world * worldToCamera;
+    if (byBounds.load(std::memory_order_relaxed) && !MayHit(ray, visual, modelView)) return;
     Best best;
     if (const MeshBuilder* b = As<MeshBuilder>(visual)) {
       const auto& vertices = b->Vertices();
@@ -125,6 +171,8 @@ struct PickVisit {
 };
 
 }  // namespace
+
+void SetPickByBounds(bool on) { byBounds = on; }
 
 Ref<PickedArray> PickVisuals(const Viewport& viewport, Frame* scene, int x, int y) {
   Frame* camera = viewport.GetCamera();

@@ -14,6 +14,10 @@ class Viewport;
 // One entry per visual below scene that the ray through device pixel (x, y) of the viewport hits,
 // at its nearest hit, nearest first, with the frame path from the scene root to the frame holding
 // the visual. An empty array for a point outside the viewport; nullptr without a camera.
+// Faces are examined only for visuals whose bounding box the ray crosses.
 Ref<PickedArray> PickVisuals(const Viewport& viewport, Frame* scene, int x, int y);
+
+// For tests: off examines every face of every visual, as a reference for the bounds test.
+void SetPickByBounds(bool on);
 
 }  // namespace engine

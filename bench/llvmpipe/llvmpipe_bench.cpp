@@ -367,13 +367,17 @@ void Frame(benchmark::State& state, int w, int h, bool fill) {
 void BM_RoomFrame_416x338_NoBlocks(benchmark::State& s) { Frame(s, 416, 338, false); }
 void BM_RoomFrame_416x338_125Blocks(benchmark::State& s) { Frame(s, 416, 338, true); }
 void BM_RoomFrame_800x600_125Blocks(benchmark::State& s) { Frame(s, 800, 600, true); }
+void BM_RoomFrame_832x676_125Blocks(benchmark::State& s) { Frame(s, 832, 676, true); }
+void BM_RoomFrame_1920x1080_125Blocks(benchmark::State& s) { Frame(s, 1920, 1080, true); }
 
 // Wall-clock time: with LP_NUM_THREADS=1 llvmpipe rasterizes on its own thread while the caller
 // waits in glFinish, so the caller's CPU time would leave most of the work out. LP_NUM_THREADS=0
-// rasterizes in the caller, all on one thread.
-BENCHMARK(BM_RoomFrame_416x338_NoBlocks)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_RoomFrame_416x338_125Blocks)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_RoomFrame_800x600_125Blocks)->Unit(benchmark::kMillisecond)->UseRealTime();
+// rasterizes in the caller, all on one thread. The CPU column is the whole process's.
+BENCHMARK(BM_RoomFrame_416x338_NoBlocks)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_RoomFrame_416x338_125Blocks)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_RoomFrame_800x600_125Blocks)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_RoomFrame_832x676_125Blocks)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_RoomFrame_1920x1080_125Blocks)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 // Writes the 416 x 338 room with every block, read back from GL, as a PNG.
 int WritePicture(const char* path) {

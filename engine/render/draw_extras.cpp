@@ -65,8 +65,8 @@ void DrawDecal(DrawContext& dc, const Texture& texture) {
     st.blend = Blend::kColorKey;
     st.colorKey = texture.GetDecalTransparentColor() & 0xFFFFFF;
   }
-  DrawTriangle(dc.target, a, b, c, st);
-  DrawTriangle(dc.target, a, c, d, st);
+  EmitTriangle(dc, a, b, c, st);
+  EmitTriangle(dc, a, c, d, st);
 }
 
 namespace {

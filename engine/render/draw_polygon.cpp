@@ -4,6 +4,22 @@
 
 namespace engine::render {
 
+void EmitLine(DrawContext& dc, const ScreenVertex& a, const ScreenVertex& b) {
+  if (dc.list) {
+    dc.list->Line(a, b);
+  } else {
+    DrawLine(dc.target, a, b);
+  }
+}
+
+void EmitPoint(DrawContext& dc, const ScreenVertex& p) {
+  if (dc.list) {
+    dc.list->Point(p);
+  } else {
+    DrawPoint(dc.target, p);
+  }
+}
+
 ScreenVertex Project(const DrawContext& dc, const CameraVertex& v, bool perspectiveTexture) {
   const Viewport::Projection& p = dc.proj;
   ScreenVertex s;
@@ -47,7 +63,7 @@ void DrawPolygon(DrawContext& dc, const std::vector<CameraVertex>& poly, const P
   for (const CameraVertex& v : *src) dc.screen.push_back(Project(dc, v, perspectiveTexture));
   if (!InsideRect(dc.screen, dc.guardX0, dc.guardY0, dc.guardX1, dc.guardY1)) {
     if (fill == kFillPoints) {
-      for (const ScreenVertex& s : dc.screen) DrawPoint(dc.target, s);
+      for (const ScreenVertex& s : dc.screen) EmitPoint(dc, s);
       return;
     }
     ClipRect(dc.screen, dc.guardX0, dc.guardY0, dc.guardX1, dc.guardY1, dc.scratch);
@@ -55,11 +71,11 @@ void DrawPolygon(DrawContext& dc, const std::vector<CameraVertex>& poly, const P
   const size_t n = dc.screen.size();
   if (fill == kFillSolid) {
     for (size_t i = 1; i + 1 < n; ++i)
-      DrawTriangle(dc.target, dc.screen[0], dc.screen[i], dc.screen[i + 1], state);
+      EmitTriangle(dc, dc.screen[0], dc.screen[i], dc.screen[i + 1], state);
   } else if (fill == kFillWireframe) {
-    for (size_t i = 0; i < n; ++i) DrawLine(dc.target, dc.screen[i], dc.screen[(i + 1) % n]);
+    for (size_t i = 0; i < n; ++i) EmitLine(dc, dc.screen[i], dc.screen[(i + 1) % n]);
   } else {
-    for (const ScreenVertex& s : dc.screen) DrawPoint(dc.target, s);
+    for (const ScreenVertex& s : dc.screen) EmitPoint(dc, s);
   }
 }
 

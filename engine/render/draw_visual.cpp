@@ -95,7 +95,7 @@ void DrawFace(DrawContext& dc, const PolyState& state, int32_t fill, bool perspe
     sv.fog = cv.fog;
   }
   for (size_t i = 1; i + 1 < n; ++i)
-    DrawTriangle(dc.target, dc.screen[0], dc.screen[i], dc.screen[i + 1], state);
+    EmitTriangle(dc, dc.screen[0], dc.screen[i], dc.screen[i + 1], state);
 }
 
 PolyState MakeState(const DrawContext& dc, const MipTexture* mip) {
@@ -113,13 +113,72 @@ void SetColor(CameraVertex& cv, RGB c) {
   cv.b = c.b;
 }
 
+// How a face is lit: not at all, once at its centre (flat), or at each corner (Gouraud).
+struct FaceLighting {
+  bool lit = false, gouraud = false;
+  SurfaceLight flat{1, 1, 1, 0, 0, 0};  // the light at the centre, when flat
+  SurfaceMaterial material;
+  Vector unitNormal;  // the face's, in camera space
+  const Matrix* normalMatrix = nullptr;
+};
+
+// Lights the face of dc.index's corners in dc.cam (the flat light at its centre when flat).
+[[gnu::always_inline]] inline FaceLighting LightFace(const DrawContext& dc, const Quality& q, const SurfaceMaterial& material,
+                       Vector unitNormal, const Matrix& normalMatrix) {
+  FaceLighting f;
+  f.lit = q.light == kLightOn;
+  f.gouraud = q.shade != kShadeFlat;
+  f.material = material;
+  f.unitNormal = unitNormal;
+  f.normalMatrix = &normalMatrix;
+  if (f.lit && !f.gouraud) {
+    const size_t n = dc.index.size();
+    Vector centre;
+    for (size_t k = 0; k < n; ++k) centre = centre + dc.cam[dc.index[k]];
+    centre = centre * (1.0f / static_cast<float>(n));
+    f.flat = Illuminate(*dc.lights, dc.lightMask, centre, unitNormal, material, dc.objectCenter);
+  }
+  return f;
+}
+
+// Fills one corner of the face: camera position p, texture coordinates, and its colour: the base
+// colour (ignored under a texture) as lit. Per corner, the light comes from the corner's own normal
+// (the face's when it has none) and is kept under cacheKey (none when negative) for the other faces
+// that share it. Inlined: it runs for every corner of every face drawn.
+[[gnu::always_inline]] inline void SetCorner(DrawContext& dc, const FaceLighting& f, CameraVertex& cv, const Vector& p, float u,
+               float v, RGB base, const Vector* normal, int32_t cacheKey) {
+  cv.x = p.x;
+  cv.y = p.y;
+  cv.z = p.z;
+  cv.u = u;
+  cv.v = v;
+  if (!f.lit) {
+    SetColor(cv, base);
+  } else if (!f.gouraud) {
+    SetColor(cv, Shade(dc, base, f.flat, f.material));
+  } else {
+    SurfaceLight light;
+    if (cacheKey >= 0 && dc.litStamp[cacheKey] == dc.stamp) {
+      light = dc.litCache[cacheKey];
+    } else {
+      const Vector cn = normal ? CameraNormal(*normal, *f.normalMatrix, f.unitNormal) : f.unitNormal;
+      light = Illuminate(*dc.lights, dc.lightMask, p, cn, f.material, dc.objectCenter);
+      if (cacheKey >= 0) {
+        dc.litCache[cacheKey] = light;
+        dc.litStamp[cacheKey] = dc.stamp;
+      }
+    }
+    SetColor(cv, Shade(dc, base, light, f.material));
+  }
+  cv.fog = FogFactor(dc.fog, p.z);
+}
+
 }  // namespace
 
 void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& modelView) {
   const std::vector<Vector>& vertices = builder.Vertices();
   if (vertices.empty() || builder.GetFaceCount() == 0) return;
   const Quality q = EffectiveQuality(dc.deviceQuality, builder.GetQuality());
-  const bool lit = q.light == kLightOn, gouraud = q.shade != kShadeFlat;
   const bool perspective = dc.proj.perspective;
   TransformPoints(vertices.data(), vertices.size(), modelView, dc.cam);
   const Matrix normalMatrix = NormalMatrix(modelView);
@@ -159,58 +218,21 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
     const SurfaceMaterial material = MaterialOf(face.GetMaterial());
     const bool cacheable = !dc.lights->positionDependent && !material.specular;
 
-    SurfaceLight flatLight{1, 1, 1, 0, 0, 0};
-    if (lit && !gouraud) {
-      Vector centre;
-      for (size_t k = 0; k < n; ++k) centre = centre + dc.cam[dc.index[k]];
-      centre = centre * (1.0f / static_cast<float>(n));
-      flatLight = Illuminate(*dc.lights, dc.lightMask, centre, unitNormal, material, dc.objectCenter);
-    }
-
+    const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
     dc.poly.resize(n);
     for (size_t k = 0; k < n; ++k) {
       const int32_t vi = dc.index[k];
-      const Vector& p = dc.cam[vi];
-      CameraVertex& cv = dc.poly[k];
-      cv.x = p.x;
-      cv.y = p.y;
-      cv.z = p.z;
-      if (static_cast<size_t>(vi) < uvs.size()) {
-        cv.u = uvs[vi].u;
-        cv.v = uvs[vi].v;
-      } else {
-        cv.u = cv.v = 0;
-      }
+      const bool hasUv = static_cast<size_t>(vi) < uvs.size();
       // A texture replaces the surface colour; the light still modulates it.
       RGB base;
       if (!mip)
         base = FromColor(fromVertex && static_cast<size_t>(vi) < vertexColors.size()
                              ? vertexColors[vi]
                              : faceColor);
-      if (!lit) {
-        SetColor(cv, base);
-      } else if (!gouraud) {
-        SetColor(cv, Shade(dc, base, flatLight, material));
-      } else {
-        const int32_t ni = corners[k].normal;
-        SurfaceLight light;
-        if (ni >= 0 && static_cast<size_t>(ni) < normals.size()) {
-          if (cacheable && dc.litStamp[ni] == dc.stamp) {
-            light = dc.litCache[ni];
-          } else {
-            Vector cn = CameraNormal(normals[ni], normalMatrix, unitNormal);
-            light = Illuminate(*dc.lights, dc.lightMask, p, cn, material, dc.objectCenter);
-            if (cacheable) {
-              dc.litCache[ni] = light;
-              dc.litStamp[ni] = dc.stamp;
-            }
-          }
-        } else {
-          light = Illuminate(*dc.lights, dc.lightMask, p, unitNormal, material, dc.objectCenter);
-        }
-        SetColor(cv, Shade(dc, base, light, material));
-      }
-      cv.fog = FogFactor(dc.fog, p.z);
+      const int32_t ni = corners[k].normal;
+      const bool hasNormal = ni >= 0 && static_cast<size_t>(ni) < normals.size();
+      SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], hasUv ? uvs[vi].u : 0, hasUv ? uvs[vi].v : 0,
+                base, hasNormal ? &normals[ni] : nullptr, hasNormal && cacheable ? ni : -1);
     }
     if (mip) FixTextureCoordinates(dc.poly, face.WrapU(), face.WrapV());
     DrawFace(dc, MakeState(dc, mip), q.fill, builder.GetPerspective());
@@ -223,7 +245,6 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
   for (const MeshGroup& group : mesh.Groups()) {
     if (group.vertices.empty()) continue;
     const Quality q = EffectiveQuality(dc.deviceQuality, group.quality);
-    const bool lit = q.light == kLightOn, gouraud = q.shade != kShadeFlat;
     const Texture* texture = dc.appearance.fromFrame && dc.appearance.texture
                                  ? dc.appearance.texture
                                  : group.texture.get();
@@ -237,14 +258,11 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
     dc.cam.resize(vertexCount);
     for (size_t i = 0; i < vertexCount; ++i)
       dc.cam[i] = TransformPoint(group.vertices[i].position, modelView);
-    // Each mesh vertex has one position and one normal, so its light can always be kept.
     ResetLightCache(dc, vertexCount);
     ResetProjectionCache(dc, vertexCount);
     const PolyState state = MakeState(dc, mip);
 
-    int32_t faceIndex = -1;
     Mesh::ForEachFace(group, [&](const uint32_t* corners, uint32_t n) {
-      ++faceIndex;
       if (n < 3) return;
       dc.index.resize(n);
       for (uint32_t k = 0; k < n; ++k) {
@@ -256,44 +274,19 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
       Vector unitNormal;
       if (!Normalize(faceNormal, unitNormal)) return;
 
-      SurfaceLight flatLight{1, 1, 1, 0, 0, 0};
-      if (lit && !gouraud) {
-        Vector centre;
-        for (uint32_t k = 0; k < n; ++k) centre = centre + dc.cam[dc.index[k]];
-        centre = centre * (1.0f / static_cast<float>(n));
-        flatLight =
-            Illuminate(*dc.lights, dc.lightMask, centre, unitNormal, material, dc.objectCenter);
-      }
+      const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
       dc.poly.resize(n);
       for (uint32_t k = 0; k < n; ++k) {
         const int32_t vi = dc.index[k];
         const MeshVertex& mv = group.vertices[vi];
-        const Vector& p = dc.cam[vi];
-        CameraVertex& cv = dc.poly[k];
-        cv.x = p.x;
-        cv.y = p.y;
-        cv.z = p.z;
-        cv.u = mv.u;
-        cv.v = mv.v;
         // The group's colour, modulated by the vertex's own (white unless set).
         RGB base;
         if (!mip) {
           RGB vc = FromColor(mv.color);
           base = {groupColor.r * vc.r, groupColor.g * vc.g, groupColor.b * vc.b};
         }
-        if (!lit) {
-          SetColor(cv, base);
-        } else if (!gouraud) {
-          SetColor(cv, Shade(dc, base, flatLight, material));
-        } else {
-          if (dc.litStamp[vi] != dc.stamp) {
-            Vector cn = CameraNormal(mv.normal, normalMatrix, unitNormal);
-            dc.litCache[vi] = Illuminate(*dc.lights, dc.lightMask, p, cn, material, dc.objectCenter);
-            dc.litStamp[vi] = dc.stamp;
-          }
-          SetColor(cv, Shade(dc, base, dc.litCache[vi], material));
-        }
-        cv.fog = FogFactor(dc.fog, p.z);
+        // Each mesh vertex has one position and one normal, so its light can always be kept.
+        SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], mv.u, mv.v, base, &mv.normal, vi);
       }
       if (mip) FixTextureCoordinates(dc.poly, wrapU, wrapV);
       DrawFace(dc, state, q.fill, perspectiveTexture);

@@ -14,7 +14,7 @@ uint32_t Pack(float r, float g, float b) {
 }
 
 void Plot(const Target& t, int x, int y, float depth, uint32_t color) {
-  if (x < t.x0 || x >= t.x1 || y < t.y0 || y >= t.y1) return;
+  if (x < t.x0 || x >= t.x1 || y < t.y0 || y >= t.y1 || y < t.rowBegin || y >= t.rowEnd) return;
   size_t at = static_cast<size_t>(y) * t.pitch + x;
   // A line lies on the faces it outlines; let it win ties so that it is seen.
   if (depth >= t.depth[at]) {

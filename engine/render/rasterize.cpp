@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 
@@ -9,6 +10,8 @@
 
 namespace engine::render {
 namespace {
+
+std::atomic<bool> fastPaths{true};
 
 constexpr int kSubBits = 4;  // sub-pixel precision: 1/16 pixel
 constexpr int kSub = 1 << kSubBits;
@@ -70,6 +73,7 @@ struct Setup {
   Edge e[3];
   bool shaded = true;       // the colour varies across the triangle
   uint32_t flatColor = 0;   // 0x00RRGGBB, when it does not
+  bool fastPaths = true;    // the SSE2 spans may be used (SetRasterFastPaths)
 };
 
 inline int Clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
@@ -171,6 +175,77 @@ inline uint32_t Modulate(uint32_t texel, int r, int g, int b) {
 constexpr float kColorScale = 255.0f * 65536.0f;
 constexpr float kFogScale = 256.0f * 65536.0f;
 
+#if defined(__SSE2__)
+// Taken for spans of one colour without texture or fog (the blocks, the table, the markers): four
+// pixels per step, and a hidden stretch (a block behind another) costs one comparison per four
+// pixels. Depths step by four lanes at once, so they may differ from the plain loop's in the last
+// bit.
+inline void SpanFlatSse2(uint32_t* crow, float* zrow, int i0, int i1, float depth, float dDepth,
+                         uint32_t flat) {
+  const __m128 step = _mm_set1_ps(dDepth);
+  __m128 d = _mm_add_ps(_mm_set1_ps(depth), _mm_mul_ps(_mm_set_ps(3, 2, 1, 0), step));
+  const __m128 step4 = _mm_mul_ps(step, _mm_set1_ps(4.0f));
+  const __m128i col = _mm_set1_epi32(static_cast<int>(flat));
+  int i = i0;
+  for (; i + 3 <= i1; i += 4, d = _mm_add_ps(d, step4)) {
+    const __m128 z = _mm_loadu_ps(zrow + i);
+    const __m128 nearer = _mm_cmpgt_ps(d, z);
+    const int bits = _mm_movemask_ps(nearer);
+    if (bits == 0) continue;
+    __m128i* cp = reinterpret_cast<__m128i*>(crow + i);
+    if (bits == 15) {
+      _mm_storeu_ps(zrow + i, d);
+      _mm_storeu_si128(cp, col);
+    } else {
+      const __m128i m = _mm_castps_si128(nearer);
+      _mm_storeu_ps(zrow + i, _mm_or_ps(_mm_and_ps(nearer, d), _mm_andnot_ps(nearer, z)));
+      _mm_storeu_si128(cp, _mm_or_si128(_mm_and_si128(m, col),
+                                        _mm_andnot_si128(m, _mm_loadu_si128(cp))));
+    }
+  }
+  depth = _mm_cvtss_f32(d);
+  for (; i <= i1; ++i, depth += dDepth) {
+    if (depth > zrow[i]) {
+      crow[i] = flat;
+      zrow[i] = depth;
+    }
+  }
+}
+
+// Taken for a chunk of the walls' case: one mipmap level (no blend between two), bilinear, one
+// colour, no fog or colour key. Coordinates step in the level's own texels from the chunk's exact
+// ends, so that the level's fields stay in registers and the four texels blend in SSE2 lanes; the
+// plain loop steps level-0 coordinates and shifts them, which may round a texel coordinate
+// differently by 1/256 of a texel. Returns the depth after the chunk.
+template <bool kModulate>
+inline float ChunkBilinearSse2(const ChunkTexture& ct, uint32_t flat, uint32_t* crow, float* zrow,
+                               int c0, int c1, float depth, float dDepth, int32_t sCur,
+                               int32_t tCur, int32_t ds, int32_t dt) {
+  const int l = ct.la, len = c1 - c0 + 1;
+  const uint32_t* texels = ct.a.texels;
+  const int pitch = ct.a.pitch, wm = ct.a.widthMask, hm = ct.a.heightMask;
+  // Less half a texel: the blend starts at the texel centres around the point.
+  int32_t sl = (sCur >> l) - 128, tl = (tCur >> l) - 128;
+  const int32_t dsl = DivideByLength(
+      ((static_cast<int64_t>(sCur) + int64_t{ds} * len) >> l) - (sl + 128), len);
+  const int32_t dtl = DivideByLength(
+      ((static_cast<int64_t>(tCur) + int64_t{dt} * len) >> l) - (tl + 128), len);
+  const __m128i zero = _mm_setzero_si128(), round = _mm_set1_epi16(255);
+  const __m128i tint = _mm_set_epi16(0, 0, 0, 0, 256, static_cast<short>((flat >> 16) & 0xFF),
+                                     static_cast<short>((flat >> 8) & 0xFF),
+                                     static_cast<short>(flat & 0xFF));
+  for (int i = c0; i <= c1; ++i, sl += dsl, tl += dtl, depth += dDepth) {
+    if (!(depth > zrow[i])) continue;
+    __m128i v = BilinearLanesAtCorner(texels, pitch, wm, hm, sl, tl);
+    if constexpr (kModulate)  // rounded as Modulate rounds
+      v = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(v, tint), round), 8);
+    crow[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(v, zero))) & 0xFFFFFF;
+    zrow[i] = depth;
+  }
+  return depth;
+}
+#endif
+
 // One row's span of pixels [i0, i1] with everything interpolated along it.
 // How a pixel's colour is made: the flat colour as it is (kWhite: the texel as it is), or the
 // flat colour, or the interpolated one (kShade).
@@ -201,37 +276,10 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
 
 #if defined(__SSE2__)
   if constexpr (kTex == kNoTex && kColor != kShade && !kFog) {
-    // One colour, no texture: four pixels at a time, and hidden stretches (a block behind
-    // another) cost one comparison per four pixels.
-    const __m128 step = _mm_set1_ps(dDepth);
-    __m128 d = _mm_add_ps(_mm_set1_ps(depth), _mm_mul_ps(_mm_set_ps(3, 2, 1, 0), step));
-    const __m128 step4 = _mm_mul_ps(step, _mm_set1_ps(4.0f));
-    const __m128i col = _mm_set1_epi32(static_cast<int>(flat));
-    int i = i0;
-    for (; i + 3 <= i1; i += 4, d = _mm_add_ps(d, step4)) {
-      const __m128 z = _mm_loadu_ps(zrow + i);
-      const __m128 nearer = _mm_cmpgt_ps(d, z);
-      const int bits = _mm_movemask_ps(nearer);
-      if (bits == 0) continue;
-      __m128i* cp = reinterpret_cast<__m128i*>(crow + i);
-      if (bits == 15) {
-        _mm_storeu_ps(zrow + i, d);
-        _mm_storeu_si128(cp, col);
-      } else {
-        const __m128i m = _mm_castps_si128(nearer);
-        _mm_storeu_ps(zrow + i, _mm_or_ps(_mm_and_ps(nearer, d), _mm_andnot_ps(nearer, z)));
-        _mm_storeu_si128(cp, _mm_or_si128(_mm_and_si128(m, col),
-                                          _mm_andnot_si128(m, _mm_loadu_si128(cp))));
-      }
+    if (s.fastPaths) {
+      SpanFlatSse2(crow, zrow, i0, i1, depth, dDepth, flat);
+      return;
     }
-    depth = _mm_cvtss_f32(d);
-    for (; i <= i1; ++i, depth += dDepth) {
-      if (depth > zrow[i]) {
-        crow[i] = flat;
-        zrow[i] = depth;
-      }
-    }
-    return;
   }
 #endif
 
@@ -278,28 +326,9 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
     }
 #if defined(__SSE2__)
     if constexpr (kTex == kTexBilinear && !kFog && !kKey && kColor != kShade) {
-      if (ct.blend == 0) {
-        // The walls' case: one level, bilinear, one colour. Coordinates are stepped in the level's
-        // own texels, from exact ends, so the level's fields stay in registers.
-        const int l = ct.la, len = c1 - c0 + 1;
-        const uint32_t* texels = ct.a.texels;
-        const int pitch = ct.a.pitch, wm = ct.a.widthMask, hm = ct.a.heightMask;
-        // Less half a texel: the blend starts at the texel centres around the point.
-        int32_t sl = (sCur >> l) - 128, tl = (tCur >> l) - 128;
-        const int32_t dsl = DivideByLength(((static_cast<int64_t>(sCur) + int64_t{ds} * len) >> l) - (sl + 128), len);
-        const int32_t dtl = DivideByLength(((static_cast<int64_t>(tCur) + int64_t{dt} * len) >> l) - (tl + 128), len);
-        const __m128i zero = _mm_setzero_si128(), round = _mm_set1_epi16(255);
-        const __m128i tint = _mm_set_epi16(0, 0, 0, 0, 256, static_cast<short>((flat >> 16) & 0xFF),
-                                           static_cast<short>((flat >> 8) & 0xFF),
-                                           static_cast<short>(flat & 0xFF));
-        for (int i = c0; i <= c1; ++i, sl += dsl, tl += dtl, depth += dDepth) {
-          if (!(depth > zrow[i])) continue;
-          __m128i v = BilinearLanesAtCorner(texels, pitch, wm, hm, sl, tl);
-          if constexpr (kColor == kFlat)  // rounded as Modulate rounds
-            v = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(v, tint), round), 8);
-          crow[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(v, zero))) & 0xFFFFFF;
-          zrow[i] = depth;
-        }
+      if (ct.blend == 0 && s.fastPaths) {
+        depth = ChunkBilinearSse2<kColor == kFlat>(ct, flat, crow, zrow, c0, c1, depth, dDepth, sCur,
+                                                   tCur, ds, dt);
         sCur = sEnd;  // the next chunk starts from the exact value
         tCur = tEnd;
         continue;
@@ -429,6 +458,41 @@ void DrawRowsFor(const Target& t, const Setup& s, const PolyState& st) {
   }
 }
 
+// Taken for opaque, untextured, unfogged triangles within 2 x 2 pixels (distant detail, like a
+// small sphere's faces), which are common and cover a pixel or two: the corners are weighed at each
+// covered pixel centre directly instead of setting up interpolation planes. The weights round
+// differently from the planes, by a unit of the last place of depth and colour.
+void DrawTinyTriangle(const Target& target, const Setup& s, const ScreenVertex* const v[3],
+                      int64_t area2) {
+  const float inv = 1.0f / static_cast<float>(area2);
+  for (int j = s.rowFirst; j <= s.rowLast; ++j) {
+    for (int i = s.colFirst; i <= s.colLast; ++i) {
+      int64_t e[3];
+      bool inside = true;
+      for (int k = 0; k < 3; ++k) {
+        const Edge& ed = s.e[k];
+        e[k] = ed.a * (static_cast<int64_t>(i) * kSub + kHalf) +
+               ed.b * (static_cast<int64_t>(j) * kSub + kHalf) + ed.c;
+        inside = inside && e[k] - ed.bias >= 0;
+      }
+      if (!inside) continue;
+      // Each corner weighs as the edge facing it: e[1] faces corner 0, e[2] corner 1, e[0] corner 2.
+      const float w0 = static_cast<float>(e[1]) * inv, w1 = static_cast<float>(e[2]) * inv,
+                  w2 = static_cast<float>(e[0]) * inv;
+      const float depth = w0 * v[0]->depth + w1 * v[1]->depth + w2 * v[2]->depth;
+      const size_t at = static_cast<size_t>(j) * target.pitch + i;
+      if (!(depth > target.depth[at])) continue;
+      auto channel = [&](float ScreenVertex::*c) {
+        float x = w0 * (v[0]->*c) + w1 * (v[1]->*c) + w2 * (v[2]->*c);
+        return static_cast<uint32_t>(std::clamp(x, 0.0f, 1.0f) * 255.0f + 0.5f);
+      };
+      target.color[at] = channel(&ScreenVertex::r) << 16 | channel(&ScreenVertex::g) << 8 |
+                         channel(&ScreenVertex::b);
+      target.depth[at] = depth;
+    }
+  }
+}
+
 bool Usable(const ScreenVertex& v) {
   // Written so that a NaN fails too; a sum of the attributes is finite only when each one is (or
   // when some are too large to use anyway).
@@ -437,6 +501,8 @@ bool Usable(const ScreenVertex& v) {
 }
 
 }  // namespace
+
+void SetRasterFastPaths(bool on) { fastPaths = on; }
 
 void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
                   const ScreenVertex& c, const PolyState& state) {
@@ -459,6 +525,7 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
   }
 
   Setup s;
+  s.fastPaths = fastPaths.load(std::memory_order_relaxed);
   // Pixel i is covered only if its centre (i * kSub + kHalf) lies within the corners' extent.
   int64_t minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
   int64_t minY = std::min({Y[0], Y[1], Y[2]}), maxY = std::max({Y[0], Y[1], Y[2]});
@@ -469,40 +536,19 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
   s.rowLast = static_cast<int>(std::min<int64_t>(target.y1 - 1, (maxY - kHalf) >> kSubBits));
   if (s.colFirst > s.colLast || s.rowFirst > s.rowLast) return;
 
+  // Whether DrawTinyTriangle may draw it is decided before the rows are cut to the band this
+  // thread owns, so that every band draws it the same way.
+  const bool tiny = s.colLast - s.colFirst <= 1 && s.rowLast - s.rowFirst <= 1 &&
+                    !(state.texture && !state.texture->empty()) &&
+                    state.blend == Blend::kOpaque && !state.fog;
+  s.rowFirst = std::max(s.rowFirst, target.rowBegin);
+  s.rowLast = std::min(s.rowLast, target.rowEnd - 1);
+  if (s.rowFirst > s.rowLast) return;
+
   for (int k = 0; k < 3; ++k) s.e[k] = MakeEdge(X[k], Y[k], X[(k + 1) % 3], Y[(k + 1) % 3]);
 
-  // Triangles within 2 x 2 pixels (distant detail, like a small sphere's faces) are common and
-  // cover a pixel or two: weigh the corners at each covered pixel centre directly instead of
-  // setting up interpolation planes.
-  if (s.colLast - s.colFirst <= 1 && s.rowLast - s.rowFirst <= 1 && !(state.texture && !state.texture->empty()) &&
-      state.blend == Blend::kOpaque && !state.fog) {
-    const float inv = 1.0f / static_cast<float>(area2);
-    for (int j = s.rowFirst; j <= s.rowLast; ++j) {
-      for (int i = s.colFirst; i <= s.colLast; ++i) {
-        int64_t e[3];
-        bool inside = true;
-        for (int k = 0; k < 3; ++k) {
-          const Edge& ed = s.e[k];
-          e[k] = ed.a * (static_cast<int64_t>(i) * kSub + kHalf) +
-                 ed.b * (static_cast<int64_t>(j) * kSub + kHalf) + ed.c;
-          inside = inside && e[k] - ed.bias >= 0;
-        }
-        if (!inside) continue;
-        // Each corner weighs as the edge facing it: e[1] faces corner 0, e[2] corner 1, e[0] corner 2.
-        const float w0 = static_cast<float>(e[1]) * inv, w1 = static_cast<float>(e[2]) * inv,
-                    w2 = static_cast<float>(e[0]) * inv;
-        const float depth = w0 * v[0]->depth + w1 * v[1]->depth + w2 * v[2]->depth;
-        const size_t at = static_cast<size_t>(j) * target.pitch + i;
-        if (!(depth > target.depth[at])) continue;
-        auto channel = [&](float ScreenVertex::*c) {
-          float x = w0 * (v[0]->*c) + w1 * (v[1]->*c) + w2 * (v[2]->*c);
-          return static_cast<uint32_t>(std::clamp(x, 0.0f, 1.0f) * 255.0f + 0.5f);
-        };
-        target.color[at] = channel(&ScreenVertex::r) << 16 | channel(&ScreenVertex::g) << 8 |
-                           channel(&ScreenVertex::b);
-        target.depth[at] = depth;
-      }
-    }
+  if (tiny && s.fastPaths) {
+    DrawTinyTriangle(target, s, v, area2);
     return;
   }
 

@@ -27,12 +27,23 @@ struct PolyState {
 };
 
 // Screen coordinates further than this from the origin are refused; the clipper keeps polygons
-// inside a guard band well within it, which bounds the fixed-point edge arithmetic.
+// inside a guard band well within it, which bounds the fixed-point edge arithmetic. The limits:
+// - A corner is rounded to 1/16 pixel: |X|, |Y| <= 2^14 * 2^4 = 2^18, and a float holds that
+//   exactly (19 bits of a 24-bit mantissa), so snapping loses nothing but the rounding itself.
+// - An edge's coefficients are corner differences, |A|, |B| <= 2^19; C = -(A X0 + B Y0) and an
+//   edge function at any pixel centre stay below 2^39, and twice the area below 2^39: int64
+//   arithmetic cannot overflow, with 2^24 to spare.
+// - Depth, colour and texture planes are computed in float from snapped corners relative to the
+//   first, so their error grows with the triangle's size, not with its distance from the origin.
 inline constexpr float kMaxScreenCoord = 16384.0f;
 
 // Draws one triangle of either winding. A triangle with zero area, a coordinate that is not finite
 // or beyond kMaxScreenCoord draws nothing. Only pixels inside the target's rectangle are touched.
 void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
                   const ScreenVertex& c, const PolyState& state);
+
+// For tests: off draws every triangle with the plain edge-function loop, without the SSE2 spans
+// and the tiny-triangle path.
+void SetRasterFastPaths(bool on);
 
 }  // namespace engine::render

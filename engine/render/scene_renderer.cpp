@@ -1,13 +1,18 @@
 #include "engine/render/scene_renderer.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <vector>
 
 #include "engine/device.h"
 #include "engine/frame.h"
 #include "engine/light.h"
 #include "engine/mesh.h"
 #include "engine/meshbuilder.h"
+#include "engine/render/display_list.h"
 #include "engine/render/draw_context.h"
+#include "engine/render/raster_pool.h"
 #include "engine/render/scene_walk.h"
 #include "engine/render/texture_cache.h"
 #include "engine/shadow.h"
@@ -82,6 +87,18 @@ Target TargetOf(Device& device, const Viewport& vp) {
           vp.GetX() + vp.GetWidth(), vp.GetY() + vp.GetHeight()};
 }
 
+// Rows per band of a recorded frame: a few bands per thread, so that a thread that finishes early
+// takes another, but not so thin that triangles are set up again in band after band.
+int BandRows(int rows, int threads) {
+  constexpr int kMinBandRows = 16;
+  return std::max(kMinBandRows, (rows + 4 * threads - 1) / (4 * threads));
+}
+
+std::atomic<bool> threadCheck{false};
+std::atomic<int> threadMismatches{0};
+
+void Render(Viewport& viewport, Frame* frame, int threads);
+
 }  // namespace
 
 void ClearViewport(Viewport& viewport, const Frame* scene) {
@@ -89,10 +106,15 @@ void ClearViewport(Viewport& viewport, const Frame* scene) {
   if (!device) return;
   const Target t = TargetOf(*device, viewport);
   const uint32_t color = scene ? scene->GetSceneBackground() & 0xFFFFFF : 0;
-  for (int y = t.y0; y < t.y1; ++y) {
-    std::fill_n(t.color + static_cast<size_t>(y) * t.pitch + t.x0, t.x1 - t.x0, color);
-    std::fill_n(t.depth + static_cast<size_t>(y) * t.pitch + t.x0, t.x1 - t.x0, 0.0f);
-  }
+  const int rows = t.y1 - t.y0, threads = RenderThreads(), bandRows = BandRows(rows, threads);
+  // Large pictures clear in bands on the render threads, as they are drawn.
+  ParallelFor(threads, rows > 0 ? (rows + bandRows - 1) / bandRows : 0, [&](int k) {
+    const int end = std::min(t.y1, t.y0 + (k + 1) * bandRows);
+    for (int y = t.y0 + k * bandRows; y < end; ++y) {
+      std::fill_n(t.color + static_cast<size_t>(y) * t.pitch + t.x0, t.x1 - t.x0, color);
+      std::fill_n(t.depth + static_cast<size_t>(y) * t.pitch + t.x0, t.x1 - t.x0, 0.0f);
+    }
+  });
   // The background image, stretched over the viewport.
   const Texture* image = scene ? scene->GetSceneBackgroundImage() : nullptr;
   if (image && !image->Empty()) {
@@ -108,7 +130,53 @@ void ClearViewport(Viewport& viewport, const Frame* scene) {
   device->MarkDrawn();
 }
 
+void SetThreadCheck(bool on) { threadCheck = on; }
+int ThreadCheckMismatches() { return threadMismatches; }
+
 void RenderScene(Viewport& viewport, Frame* frame) {
+  Device* device = viewport.GetDevice();
+  if (!threadCheck || !device) {
+    Render(viewport, frame, RenderThreads());
+    return;
+  }
+  // The rectangle's colour and depth before, after one thread, and after n threads.
+  const Target t = TargetOf(*device, viewport);
+  auto save = [&](std::vector<uint32_t>& color, std::vector<float>& depth) {
+    color.clear();
+    depth.clear();
+    for (int y = t.y0; y < t.y1; ++y) {
+      const size_t at = static_cast<size_t>(y) * t.pitch + t.x0;
+      color.insert(color.end(), t.color + at, t.color + at + (t.x1 - t.x0));
+      depth.insert(depth.end(), t.depth + at, t.depth + at + (t.x1 - t.x0));
+    }
+  };
+  auto restore = [&](const std::vector<uint32_t>& color, const std::vector<float>& depth) {
+    const size_t w = static_cast<size_t>(t.x1 - t.x0);
+    for (int y = t.y0; y < t.y1; ++y) {
+      const size_t at = static_cast<size_t>(y) * t.pitch + t.x0, from = (y - t.y0) * w;
+      std::copy_n(color.data() + from, w, t.color + at);
+      std::copy_n(depth.data() + from, w, t.depth + at);
+    }
+  };
+  std::vector<uint32_t> color0, color1, colorN;
+  std::vector<float> depth0, depth1, depthN;
+  save(color0, depth0);
+  Render(viewport, frame, 1);
+  save(color1, depth1);
+  for (int threads : {2, 3}) {
+    restore(color0, depth0);
+    Render(viewport, frame, threads);
+    save(colorN, depthN);
+    // Depths compared bit for bit: the same value must be written, not an equal one.
+    if (colorN != color1 || depthN.size() != depth1.size() ||
+        std::memcmp(depthN.data(), depth1.data(), depth1.size() * sizeof(float)) != 0)
+      ++threadMismatches;
+  }
+}
+
+namespace {
+
+void Render(Viewport& viewport, Frame* frame, int threads) {
   Device* device = viewport.GetDevice();
   Frame* camera = viewport.GetCamera();
   if (!device || !camera || !frame) return;
@@ -147,7 +215,19 @@ void RenderScene(Viewport& viewport, Frame* frame) {
 
   DrawVisit visit{dc, env, anyEnableFrame};
   SceneWalk<DrawVisit> walk(visit);
-  walk.Run(frame);
+  const int rows = dc.target.y1 - dc.target.y0;
+  if (threads > 1 && rows > 1) {
+    // Named through a pointer: inside the lambda the name would be each worker's own list.
+    thread_local DisplayList recorded;
+    DisplayList* list = &recorded;
+    list->Begin(dc.target, BandRows(rows, threads));
+    dc.list = list;
+    walk.Run(frame);
+    dc.list = nullptr;
+    ParallelFor(threads, list->BandCount(), [list](int k) { list->DrawBand(k); });
+  } else {
+    walk.Run(frame);
+  }
   device->MarkDrawn();
 
   // Now and then, forget the prepared copies of textures that are gone (a rebuilt room loads its
@@ -155,5 +235,7 @@ void RenderScene(Viewport& viewport, Frame* frame) {
   thread_local unsigned renders = 0;
   if (++renders % 64 == 0) PruneTextureCache();
 }
+
+}  // namespace
 
 }  // namespace engine::render

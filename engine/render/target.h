@@ -2,6 +2,7 @@
 // them that may be touched (the viewport).
 #pragma once
 
+#include <climits>
 #include <cstdint>
 
 namespace engine::render {
@@ -12,6 +13,10 @@ struct Target {
   int pitch = 0;              // pixels per row of both buffers
   // Drawable rectangle; x1 and y1 are exclusive. The rasterizer never writes outside it.
   int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  // The rows [rowBegin, rowEnd) of that rectangle that this drawer owns when several threads share
+  // a frame. Whether a triangle is drawn, and how, depends on the rectangle alone, so that the
+  // rows come out the same however the frame is shared.
+  int rowBegin = INT_MIN, rowEnd = INT_MAX;
 };
 
 }  // namespace engine::render
