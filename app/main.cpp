@@ -1,6 +1,8 @@
 // The program kubisto: the Qt application, the host services, then the start sequence.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 
@@ -8,9 +10,24 @@
 #include "app/mod_main.h"
 #include "app/qt_services.h"
 #include "app/screenshot.h"
+#include "cli/headless_verbs.h"
 #include "scene/services.h"
 
 int main(int argc, char** argv) {
+  // The headless verbs run without a display: before any Qt application exists.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  if (kubisto::cli::AsksForHeadlessVerb(arguments)) {
+    QCommandLineParser parser;
+    kubisto::cli::AddHeadlessOptions(parser);
+    parser.addPositionalArgument("FILE", "The layout file (.kbs).");
+    if (!parser.parse(arguments)) {
+      std::fprintf(stderr, "kubisto: %s\n", parser.errorText().toLocal8Bit().constData());
+      return 2;
+    }
+    return kubisto::cli::RunHeadlessVerb(parser).value_or(0);
+  }
+
   QApplication application(argc, argv);
   QApplication::setApplicationName("Kubisto");
   kubisto::app::InstallQtServices();

@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libsdl2-dev zlib1g-dev libstb-dev
+  qt6-base-dev libsdl2-dev zlib1g-dev libstb-dev libassimp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-noto-cjk
+  admesh nodejs npm
 )
 
 missing=()
