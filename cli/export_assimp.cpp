@@ -4,7 +4,9 @@
 #include <assimp/scene.h>
 
 #include <assimp/Exporter.hpp>
+#include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -91,12 +93,39 @@ aiMesh* MakeMesh(const SurfaceGroup& group, unsigned materialIndex, const Conven
   return mesh;
 }
 
+// A scene with no meshes. Assimp would write an empty buffer, which glTF does not allow.
+void WriteEmptyGltf(const std::string& path, bool binary) {
+  std::string json =
+      R"({"asset":{"version":"2.0","generator":"Kubisto"},"scene":0,"scenes":[{"name":"layout"}]})";
+  std::string bytes;
+  if (binary) {
+    while (json.size() % 4 != 0) json += ' ';
+    const auto put32 = [&](std::uint32_t v) {
+      for (int i = 0; i < 4; ++i) bytes += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    put32(0x46546C67);  // "glTF"
+    put32(2);
+    put32(static_cast<std::uint32_t>(12 + 8 + json.size()));
+    put32(static_cast<std::uint32_t>(json.size()));
+    put32(0x4E4F534A);  // "JSON"
+    bytes += json;
+  } else {
+    bytes = json + "\n";
+  }
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) throw CliError("the model could not be written", kExitFailure);
+}
+
 }  // namespace
 
 void ExportWithAssimp(const Layout& layout, const std::string& format,
                       const std::string& stagedPath, float cellSize) {
   const Convention c = ConventionOf(format);
   const auto groups = BuildSurface(layout.divide, layout.records, c.oneMesh);
+  if (groups.empty() && (format == "gltf2" || format == "glb2"))
+    return WriteEmptyGltf(stagedPath, format == "glb2");
 
   auto scene = std::make_unique<aiScene>();
   // The meshes hang on a child of the root: the 3MF exporter writes only the root's children.

@@ -39,8 +39,8 @@ void ExportXFile(const Layout& layout, const std::string& stagedPath, float cell
       platform::DestroyWindow(window);
       throw CliError("the engine could not make a mesh", kExitFailure);
     }
-    // The engine's space is left-handed: the surface's z is turned round, which also turns its
-    // counter-clockwise quads into the engine's clockwise fronts.
+    // The engine's space is left-handed: the surface's z is turned round, and the corners taken
+    // in reverse, so that they run clockwise seen from outside as the engine's fronts do.
     const float s = cellSize, n = static_cast<float>(layout.divide);
     std::map<std::tuple<float, float, float>, std::int32_t> vertexOf;
     std::map<std::tuple<int, int, int>, std::int32_t> normalOf;
@@ -76,7 +76,7 @@ void ExportXFile(const Layout& layout, const std::string& stagedPath, float cell
                                         static_cast<float>(-dir[2]));
         FacePtr face = mesh->CreateFace();
         if (!face) continue;
-        for (int i = 0; i < 4; ++i) face->AddVertexAndNormal(corners[i], nit->second);
+        for (int i = 3; i >= 0; --i) face->AddVertexAndNormal(corners[i], nit->second);
         face->Color(color);
       }
     }

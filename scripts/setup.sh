@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-noto-cjk
-  admesh nodejs npm
+  admesh nodejs npm unzip
 )
 
 missing=()
