@@ -10,9 +10,10 @@
 
 namespace kubisto::cli {
 
-// The main window's 3D view at its usual size.
-inline constexpr int kViewWidth = 416;
-inline constexpr int kViewHeight = 338;
+// The main window's 3D view at its usual size: the fixed client area less the tool and status
+// bars as Qt lays them out (the render test checks that the two agree).
+inline constexpr int kViewWidth = 417;
+inline constexpr int kViewHeight = 347;
 
 struct RenderRequest {
   std::string view;                // "" (the starting view), "FRONT", "TOP", "SIDE" or "BIRD"
