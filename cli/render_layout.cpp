@@ -1,13 +1,12 @@
 #include "cli/render_layout.h"
 
 #include <unistd.h>
+#include <zlib.h>
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <memory>
-
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb/stb_image_write.h>
 
 #include "cli/cli_error.h"
 #include "cli/output_files.h"
@@ -73,19 +72,70 @@ Picture RenderLayout(const Layout& layout, const RenderRequest& request,
   return picture;
 }
 
-void WritePng(const Picture& picture, const std::string& path) {
-  std::vector<unsigned char> rgb(picture.pixels.size() * 3);
-  for (size_t i = 0; i < picture.pixels.size(); ++i) {
-    rgb[i * 3 + 0] = static_cast<unsigned char>(picture.pixels[i] >> 16);
-    rgb[i * 3 + 1] = static_cast<unsigned char>(picture.pixels[i] >> 8);
-    rgb[i * 3 + 2] = static_cast<unsigned char>(picture.pixels[i]);
+namespace {
+
+void PutBig32(std::string& out, std::uint32_t v) {
+  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((v >> shift) & 0xFF);
+}
+
+void PutChunk(std::string& out, const char* type, const std::string& data) {
+  PutBig32(out, static_cast<std::uint32_t>(data.size()));
+  const std::string body = std::string(type, 4) + data;
+  out += body;
+  PutBig32(out, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
+                                                 static_cast<uInt>(body.size()))));
+}
+
+// An 8-bit RGB PNG. Each row is filtered by its left neighbour and deflated at zlib's fastest
+// level: the file is a little larger than it could be, and written in a fraction of the time.
+bool EncodePng(const Picture& picture, std::string& png) {
+  const int w = picture.width, h = picture.height;
+  std::string raw;
+  raw.reserve(static_cast<size_t>(h) * (1 + 3 * static_cast<size_t>(w)));
+  for (int y = 0; y < h; ++y) {
+    raw += '\x01';  // the "sub" filter
+    unsigned char left[3] = {0, 0, 0};
+    for (int x = 0; x < w; ++x) {
+      const std::uint32_t p = picture.pixels[static_cast<size_t>(y) * w + x];
+      const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16),
+                                    static_cast<unsigned char>(p >> 8),
+                                    static_cast<unsigned char>(p)};
+      for (int c = 0; c < 3; ++c) {
+        raw += static_cast<char>(static_cast<unsigned char>(rgb[c] - left[c]));
+        left[c] = rgb[c];
+      }
+    }
   }
+  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+  std::string packed(packedSize, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+                reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()),
+                1) != Z_OK)
+    return false;
+  packed.resize(packedSize);
+
+  std::string header;
+  PutBig32(header, static_cast<std::uint32_t>(w));
+  PutBig32(header, static_cast<std::uint32_t>(h));
+  header += std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, filters, no interlace
+  png = "\x89PNG\r\n\x1a\n";
+  PutChunk(png, "IHDR", header);
+  PutChunk(png, "IDAT", packed);
+  PutChunk(png, "IEND", "");
+  return true;
+}
+
+}  // namespace
+
+void WritePng(const Picture& picture, const std::string& path) {
+  std::string png;
+  if (picture.width <= 0 || picture.height <= 0 || !EncodePng(picture, png))
+    throw CliError("cannot write " + path + ": the picture could not be encoded", kExitFailure);
   StagedOutput out(path);
-  // Speed matters more than size for thumbnails and pictures of a few hundred pixels.
-  stbi_write_png_compression_level = 4;
-  if (!stbi_write_png(out.Staged().c_str(), picture.width, picture.height, 3, rgb.data(),
-                      picture.width * 3))
-    throw CliError("cannot write " + path + ": " + std::strerror(errno), kExitFailure);
+  std::ofstream file(out.Staged(), std::ios::binary);
+  file.write(png.data(), static_cast<std::streamsize>(png.size()));
+  file.close();
+  if (!file) throw CliError("cannot write " + path + ": " + std::strerror(errno), kExitFailure);
   out.Commit();
 }
 
