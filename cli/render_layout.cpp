@@ -62,6 +62,8 @@ Picture RenderLayout(const Layout& layout, const RenderRequest& request,
   {
     // The room goes before its window.
     CWorkRoom room;
+    // The cell count first, so that the room is built once, for the layout's count.
+    room.Divide(layout.divide);
     room.HandleOfPictureBoxForD3dIO(window.get());
     room.ReplaceBlocks(layout.divide, layout.records);
     if (!request.view.empty()) room.SetView(request.view);

@@ -1,4 +1,4 @@
-#include "engine/tools/room_scene.h"
+#include "bench/llvmpipe/comparison_room.h"
 
 #include <cmath>
 

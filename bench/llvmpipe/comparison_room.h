@@ -1,6 +1,7 @@
-// The block room built directly on the engine, as the workroom builds it: lights, camera, six
-// textured walls, the table, one marker sphere per cell and optional blocks. Used by the room
-// picture tool, the renderer's tests and the benchmark.
+// The block room rebuilt directly on the engine (lights, camera, six textured walls, the table, one
+// marker sphere per cell and optional blocks) for the llvmpipe comparison only: that benchmark must
+// read the scene's faces through the engine's own objects, which the real room keeps behind
+// libvantrel.so. Everything else draws the real room through the workroom.
 #pragma once
 
 #include <memory>
