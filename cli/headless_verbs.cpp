@@ -1,5 +1,7 @@
 #include "cli/headless_verbs.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -69,12 +71,14 @@ RenderRequest ParseRenderOptions(const QCommandLineParser& parser) {
   return request;
 }
 
-std::string HasExtension(const std::string& path, const char* ext) {
-  const auto n = std::string(ext).size();
-  if (path.size() < n) return "";
-  std::string tail = path.substr(path.size() - n);
-  for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return tail == ext ? tail : "";
+// Whether path ends in ext, ignoring case.
+bool EndsWithNoCase(const std::string& path, const std::string& ext) {
+  if (path.size() < ext.size()) return false;
+  for (size_t i = 0; i < ext.size(); ++i) {
+    const auto a = static_cast<unsigned char>(path[path.size() - ext.size() + i]);
+    if (std::tolower(a) != std::tolower(static_cast<unsigned char>(ext[i]))) return false;
+  }
+  return true;
 }
 
 int Run(const QCommandLineParser& parser) {
@@ -88,7 +92,7 @@ int Run(const QCommandLineParser& parser) {
   if (out.empty()) throw CliError("give the output file", kExitUsage);
 
   if (render) {
-    if (HasExtension(out, ".png").empty())
+    if (!EndsWithNoCase(out, ".png"))
       throw CliError(out + ": cannot render to this kind of file; supported: .png", kExitUsage);
     const RenderRequest request = ParseRenderOptions(parser);
     const Layout layout = ReadLayoutForCli(layoutPath);
@@ -106,14 +110,8 @@ int Run(const QCommandLineParser& parser) {
                      kExitUsage);
   }
   // The extension is checked before the layout is read.
-  const std::string lower = [&] {
-    std::string s = out;
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-  }();
   bool known = false;
-  for (const std::string& ext : ExportExtensions())
-    known = known || !HasExtension(lower, ext.c_str()).empty();
+  for (const std::string& ext : ExportExtensions()) known = known || EndsWithNoCase(out, ext);
   if (!known) {
     std::string list;
     for (const std::string& ext : ExportExtensions()) list += (list.empty() ? "" : " ") + ext;

@@ -29,8 +29,15 @@ void RemoveTree(const std::string& path) {
 
 std::string Quoted(const std::string& s) {
   std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
+  for (char c : s) {
+    if (c == '\'') {
+      q.append("'\\''");
+    } else {
+      q.push_back(c);
+    }
+  }
+  q.push_back('\'');
+  return q;
 }
 
 }  // namespace
@@ -75,10 +82,10 @@ bool Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0;
 
 RunResult RunKubisto(const std::vector<std::string>& arguments) {
   Scratch errors;
-  std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                        Quoted(std::string(KUBISTO_BIN_DIR) + "/kubisto");
-  for (const std::string& a : arguments) command += " " + Quoted(a);
-  command += " 2>" + Quoted(errors.Path("err")) + " >/dev/null";
+  std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
+  command.append(Quoted(std::string(KUBISTO_BIN_DIR) + "/kubisto"));
+  for (const std::string& a : arguments) command.append(" ").append(Quoted(a));
+  command.append(" 2>").append(Quoted(errors.Path("err"))).append(" >/dev/null");
   const int status = std::system(command.c_str());
   RunResult run;
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
