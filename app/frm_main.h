@@ -65,6 +65,9 @@ class frmMain : public QMainWindow {
   void mnuHelpVersion_Click();
   void LoadLayout();
   void SaveLayout();
+  // Loads the layout at path as the load command loads the file chosen in the file window (the
+  // command line's file): the panel shows the path, or is emptied when the file cannot be read.
+  void OpenLayout(const std::string& path);
 
   static QString AddLayoutExtension(const QString& Name);
 
@@ -73,6 +76,7 @@ class frmMain : public QMainWindow {
 
  private:
   void InitfrmMain();
+  void LoadChosenLayout(const std::string& name);
   void InitControls();
   void InitToolBoxControls();
   void CreateControls();

@@ -1,36 +1,54 @@
-// The program kubisto: the Qt application, the host services, then the start sequence.
+// The program kubisto: the command line, the Qt application, the host services, then the start
+// sequence.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 
+#include "app/command_line.h"
+#include "app/end_signals.h"
 #include "app/frm_main.h"
 #include "app/mod_main.h"
+#include "app/paths.h"
 #include "app/qt_services.h"
+#include "app/save_hook.h"
 #include "app/screenshot.h"
 #include "cli/headless_verbs.h"
 #include "scene/services.h"
 
+namespace {
+
+// The name of the installed desktop file, without ".desktop"; desktops match windows to it.
+const char* const kDesktopFileName = "io.github.kubisto.kubisto";
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  // The headless verbs run without a display: before any Qt application exists.
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  if (kubisto::cli::AsksForHeadlessVerb(arguments)) {
-    QCommandLineParser parser;
-    kubisto::cli::AddHeadlessOptions(parser);
-    parser.addPositionalArgument("FILE", "The layout file (.kbs).");
-    if (!parser.parse(arguments)) {
-      std::fprintf(stderr, "kubisto: %s\n", parser.errorText().toLocal8Bit().constData());
-      return 2;
-    }
-    return kubisto::cli::RunHeadlessVerb(parser).value_or(0);
-  }
+  // Read before any QGuiApplication exists: what answers here needs no display.
+  QCommandLineParser parser;
+  kubisto::app::SetUpCommandLine(parser);
+  if (const std::optional<int> status = kubisto::app::ParseCommandLine(
+          parser, kubisto::app::ArgumentsFromArgv(argc, argv), stdout, stderr))
+    return *status;
+  // Options that run without a display are dispatched here, before the application object.
+  if (const std::optional<int> status =
+          kubisto::cli::RunHeadlessVerb(parser, kubisto::app::ProgramDir()))
+    return *status;
+  const kubisto::app::StartOptions options = kubisto::app::StartOptionsFrom(parser);
+  kubisto::app::SetChosenLanguage(options.language);
 
   QApplication application(argc, argv);
-  QApplication::setApplicationName("Kubisto");
+  // The lower-case name makes the per-user folder ~/.local/share/kubisto.
+  QApplication::setApplicationName("kubisto");
+  QApplication::setApplicationVersion(kubisto::app::ProgramVersion());
+  QGuiApplication::setDesktopFileName(kDesktopFileName);
+  kubisto::app::SetUpInstalledFolders();
   kubisto::app::InstallQtServices();
+  // SIGTERM, SIGINT, SIGHUP and a quit from the platform (the desktop session ending) end the
+  // program through FinKubisto like the exit command.
+  kubisto::app::InstallEndSignals(&application, [] { kubisto::app::modMain::FinKubisto(); });
+  QObject::connect(&application, &QCoreApplication::aboutToQuit, [] { kubisto::app::modMain::FinKubisto(); });
 
   try {
     kubisto::app::modMain::Main();
@@ -44,6 +62,12 @@ int main(int argc, char** argv) {
   if (window == nullptr) return 0;
   // The program ends when the main window is unloaded (FinKubisto).
   QObject::connect(window, &QObject::destroyed, &application, &QCoreApplication::quit);
+  if (!options.layoutFile.isEmpty()) {
+    // Once the event loop runs, as if the user had chosen the file in the file window.
+    const std::string file = options.layoutFile.toStdString();
+    QTimer::singleShot(0, window, [window, file] { window->OpenLayout(file); });
+  }
+  kubisto::app::ScheduleSaveFromEnvironment(window);
   kubisto::app::ScheduleScreenshotFromEnvironment(window);
   return application.exec();
 }

@@ -10,7 +10,6 @@
 #include "cli/headless_services.h"
 #include "cli/layout_input.h"
 #include "cli/render_layout.h"
-#include "platform/paths.h"
 
 namespace kubisto::cli {
 namespace {
@@ -81,7 +80,7 @@ bool EndsWithNoCase(const std::string& path, const std::string& ext) {
   return true;
 }
 
-int Run(const QCommandLineParser& parser) {
+int Run(const QCommandLineParser& parser, const std::string& dataDir) {
   const bool render = parser.isSet(kRender), exportModel = parser.isSet(kExport);
   if (render && exportModel)
     throw CliError("give either --render or --export, not both", kExitUsage);
@@ -97,7 +96,7 @@ int Run(const QCommandLineParser& parser) {
     const RenderRequest request = ParseRenderOptions(parser);
     const Layout layout = ReadLayoutForCli(layoutPath);
     HeadlessServicesScope quiet;
-    WritePng(RenderLayout(layout, request, platform::ProgramDirectory()), out);
+    WritePng(RenderLayout(layout, request, dataDir), out);
     return 0;
   }
 
@@ -140,21 +139,10 @@ void AddHeadlessOptions(QCommandLineParser& parser) {
   parser.addOption({kCellSize, "With --export: the edge of one block (default 10).", "S"});
 }
 
-bool AsksForHeadlessVerb(const QStringList& arguments) {
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const QString& a = arguments[i];
-    if (a == "--") break;
-    for (const QString& verb : {kRender, kExport}) {
-      if (a == "--" + verb || a.startsWith("--" + verb + "=")) return true;
-    }
-  }
-  return false;
-}
-
-std::optional<int> RunHeadlessVerb(const QCommandLineParser& parser) {
+std::optional<int> RunHeadlessVerb(const QCommandLineParser& parser, const std::string& dataDir) {
   if (!parser.isSet(kRender) && !parser.isSet(kExport)) return std::nullopt;
   try {
-    return Run(parser);
+    return Run(parser, dataDir);
   } catch (const CliError& error) {
     std::fprintf(stderr, "kubisto: %s\n", error.what());
     return error.ExitCode();

@@ -3,20 +3,17 @@
 #pragma once
 
 #include <QCommandLineParser>
-#include <QStringList>
 #include <optional>
+#include <string>
 
 namespace kubisto::cli {
 
 // Adds --render, --export, --view, --turn, --size and --cell-size to the parser.
 void AddHeadlessOptions(QCommandLineParser& parser);
 
-// True when the arguments (argv[0] first) ask for a headless verb.
-bool AsksForHeadlessVerb(const QStringList& arguments);
-
 // Runs the verb the parsed command line asks for and returns the exit code, or nullopt when it
-// asks for none. The layout is the first positional argument. Errors go to standard error as
-// "kubisto: ...".
-std::optional<int> RunHeadlessVerb(const QCommandLineParser& parser);
+// asks for none. The layout is the one positional argument; the wall pictures are read from
+// dataDir (the program's read-only files). Errors go to standard error as "kubisto: ...".
+std::optional<int> RunHeadlessVerb(const QCommandLineParser& parser, const std::string& dataDir);
 
 }  // namespace kubisto::cli

@@ -1,12 +1,16 @@
-# Test helpers shared by every layer.
-find_package(GTest REQUIRED)
-include(GoogleTest)
-enable_testing()
+# Test helpers shared by every layer. With BUILD_TESTING off they add nothing.
+if(BUILD_TESTING)
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
 
 # kubisto_add_tests(<name> <libraries...>)
 # Builds every .cpp under the calling folder's tests/ into one GoogleTest program <name>_tests,
 # run from the binary folder so that it finds libvantrel.so and the data files beside it.
 function(kubisto_add_tests name)
+  if(NOT BUILD_TESTING)
+    return()
+  endif()
   file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
   if(NOT test_sources)
     return()

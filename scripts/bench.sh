@@ -3,8 +3,8 @@
 # e.g. --benchmark_filter=Room.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+bash scripts/setup.sh test
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKUBISTO_BUILD_BENCH=ON >/dev/null
 names=()
 for src in bench/*.cpp; do names+=("$(basename "$src" .cpp)"); done
 cmake --build build/release -j"$(nproc)" --target "${names[@]}"

@@ -1,31 +1,69 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs that is not installed yet.
-# Idempotent: runs `apt-get update` once, and only when something is missing.
+# Installs the Debian packages the project needs that are not installed yet:
+#   scripts/setup.sh run    what building and running the program need
+#   scripts/setup.sh test   that, and what the tests, benchmarks and fuzzers need (the default)
+# Idempotent: runs `apt-get update` once, and only when something is missing. Where apt-get does not
+# exist, it says what to install (README: Fedora and Arch names) and goes on; CMake then reports
+# whatever is still missing.
 set -euo pipefail
+what=${1:-test}
 
-packages=(
+run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libsdl2-dev zlib1g-dev libstb-dev libassimp-dev
+  qt6-qpa-plugins fonts-noto-cjk
+)
+test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
-  xvfb xauth fonts-noto-cjk
+  clang
+  xvfb xauth
+  desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file
   admesh nodejs npm unzip
 )
+case $what in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: scripts/setup.sh [run|test]" >&2; exit 2 ;;
+esac
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-
-if [ ${#missing[@]} -eq 0 ]; then
+if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
+  echo "scripts/setup.sh: apt-get not found. Install with your system's package manager the"
+  echo "equivalents of these Debian packages (the README names them for Fedora and Arch):"
+  echo "  ${packages[*]}"
+  echo "Going on: CMake reports what is still missing."
   exit 0
 fi
 
-echo "Installing: ${missing[*]}"
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+SUDO=()
+if [ "$(id -u)" -ne 0 ]; then SUDO=(sudo); fi
+updated=false
+apt_install() {
+  local missing=()
+  for p in "$@"; do installed "$p" || missing+=("$p"); done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  # sudo starts with a clean environment: the setting is passed on explicitly.
+  if [ "$updated" = false ]; then
+    "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    updated=true
+  fi
+  "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+apt_install "${packages[@]}"
+
+# The fuzzers need the sanitizer and libFuzzer runtime of the clang that is installed.
+if [ "$what" = test ] && command -v clang >/dev/null; then
+  major=$(clang --version | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -1)
+  if [ -n "$major" ]; then
+    runtime=libclang-rt-$major-dev
+    if apt-cache show "$runtime" >/dev/null 2>&1; then
+      apt_install "$runtime"
+    elif ! installed "$runtime"; then
+      # Older releases ship the runtime inside the clang package itself.
+      echo "scripts/setup.sh: no $runtime package; the fuzzers use whatever runtime clang $major has."
+    fi
+  fi
+fi

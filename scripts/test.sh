@@ -2,7 +2,7 @@
 # Installs what is missing, builds the Release and the sanitizer (ASan+UBSan) builds, and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh test
 
 jobs=$(nproc)
 run_build() {  # run_build <folder> <cmake options...>
@@ -13,15 +13,19 @@ run_build() {  # run_build <folder> <cmake options...>
 }
 
 echo "== Release build"
-run_build build/release -DCMAKE_BUILD_TYPE=Release
+run_build build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DKUBISTO_BUILD_BENCH=ON
 # -O1 with line tables keeps the sanitizer build quick to compile and its reports readable.
 echo "== Sanitizer build (ASan+UBSan)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_build build/asan -DCMAKE_BUILD_TYPE=None -DCMAKE_C_FLAGS="-O1 -g1" -DCMAKE_CXX_FLAGS="-O1 -g1" \
-    -DKUBISTO_SANITIZE=ON -DKUBISTO_BUILD_BENCH=OFF
+    -DKUBISTO_SANITIZE=ON -DBUILD_TESTING=ON -DKUBISTO_BUILD_BENCH=OFF
 echo "== Fuzzers (a few seconds each; scripts/fuzz.sh 600 for a long run)"
-if command -v clang++ >/dev/null; then
-  KUBISTO_JOBS=$jobs KUBISTO_FUZZ_SEED=1 bash scripts/fuzz.sh 6
-else
+# libFuzzer and the sanitizers come with the runtime package of the installed clang's version.
+if ! command -v clang++ >/dev/null; then
   echo "clang++ is not installed: fuzzers skipped"
+elif ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' |
+       clang++ -x c++ -fsanitize=fuzzer,address,undefined - -o /dev/null 2>/dev/null; then
+  echo "clang++ $(clang++ -dumpversion) has no libFuzzer runtime that fits (libclang-rt-*-dev): fuzzers skipped"
+else
+  KUBISTO_JOBS=$jobs KUBISTO_FUZZ_SEED=1 bash scripts/fuzz.sh 6
 fi

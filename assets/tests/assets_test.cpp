@@ -171,7 +171,10 @@ TEST(Assets, HelpOpensAtContentsAndItsLinksResolve) {
 }
 
 TEST(Assets, DataFolderExistsAndTheWholeSetStaysSmall) {
-  EXPECT_TRUE(fs::is_directory(kFiles / "data"));
+  // The build makes the layouts' folder beside the program; none is shipped (an installed program
+  // keeps layouts per user), so no placeholder file shows up in the file window.
+  EXPECT_TRUE(fs::is_directory(fs::path(KUBISTO_BIN_DIR) / "data"));
+  EXPECT_FALSE(fs::exists(kFiles / "data"));
   uintmax_t total = 0;
   for (const auto& e : fs::recursive_directory_iterator(kFiles))
     if (e.is_regular_file()) total += e.file_size();

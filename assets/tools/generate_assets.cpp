@@ -2,6 +2,7 @@
 // button images, the tool panel and title pictures, and the help document.
 //
 // Usage: generate_assets <output folder>   (normally assets/files of the source tree)
+// The desktop's icons, installed but not laid beside the program, go to <output folder>/../desktop.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -71,5 +72,8 @@ int main(int argc, char** argv) {
   check(writePng(path("images/title.png"), titlePicture()), "images/title.png");
 
   check(writeText(path("help/kubisto.hlp"), helpDocument()), "help/kubisto.hlp");
+
+  for (const NamedPicture& p : desktopIcons())
+    check(writePng(path("../desktop/icons/" + p.name + ".png"), p.picture), p.name);
   return g_ok ? 0 : 1;
 }

@@ -30,6 +30,9 @@ struct NamedPicture {
 std::vector<NamedPicture> toolbarImages();
 // The twelve 32 x 32 button icons.
 std::vector<NamedPicture> buttonIcons();
+// The desktop's icons of the program and of its layout files in every hicolor size, each named by
+// its path under an icon folder without ".png" (e.g. "hicolor/48x48/apps/...").
+std::vector<NamedPicture> desktopIcons();
 
 // Sounds, mono samples in -1..1 at the given rate.
 constexpr int kSampleRate = 22050;

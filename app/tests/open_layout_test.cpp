@@ -1,0 +1,31 @@
+// The layout named on the command line, loaded once the program has started as the load command
+// loads a file chosen in the file window.
+#include "app/status_bar.h"
+#include "frm_main_fixture.h"
+
+namespace kubisto::app::test {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+TEST_F(FrmMainTest, AFileFromTheCommandLineIsLoadedAndShown) {
+  window->sbrStatus()->SetPanelText(1, "old");
+  window->OpenLayout("/home/someone/layouts/room.KBS");
+  EXPECT_EQ(room->Commands(), Calls({"LoadData(/home/someone/layouts/room.KBS)"}));
+  EXPECT_EQ(window->sbrStatus()->PanelText(1), QStringLiteral("/home/someone/layouts/room.KBS"));
+  EXPECT_TRUE(state.services.messages.empty());
+}
+
+TEST_F(FrmMainTest, ABadFileFromTheCommandLineIsReportedAndTheProgramGoesOn) {
+  room->failLoad = true;
+  window->OpenLayout("/nowhere/broken.kbs");
+  ASSERT_EQ(state.services.messages.size(), 1u);
+  EXPECT_NE(state.services.messages[0].text.find("broken.kbs"), std::string::npos);
+  EXPECT_EQ(window->sbrStatus()->PanelText(1), QString());
+  // The room stays usable: the next command reaches it.
+  window->tlbToolBar_ButtonClick("FrontView");
+  EXPECT_EQ(room->Commands().back(), "SetView(Front)");
+}
+
+}  // namespace
+}  // namespace kubisto::app::test

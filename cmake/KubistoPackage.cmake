@@ -1,0 +1,22 @@
+# The Debian package, made from the build folder with `cpack -G DEB` (after building the program).
+# It holds what `cmake --install` installs, under /usr. Its Depends come from the shared libraries
+# the program and its private libraries link (dpkg-shlibdeps), plus what is loaded at run time:
+# Qt's platform plugins and a font with Japanese glyphs.
+set(CPACK_PACKAGE_NAME kubisto)
+set(CPACK_PACKAGE_VENDOR "The Kubisto developers")
+set(CPACK_PACKAGE_CONTACT "The Kubisto developers <kubisto@invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "build with coloured blocks in a 3D room")
+set(CPACK_PACKAGE_DESCRIPTION "Kubisto is a small 3D building-block toy: add coloured cube blocks \
+to a grid in a 3D room, pick, recolour, move and delete them, turn the room and see it from four \
+viewpoints, and save layouts to small .kbs files.")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The private libraries are found where the package puts them, not on the system's library path.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${KUBISTO_BIN_DIR})
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk | fonts-ipafont-gothic | fonts-vlgothic")
+include(CPack)
