@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "cli/headless_verbs.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -45,6 +47,7 @@ void SetUpCommandLine(QCommandLineParser& parser) {
   parser.addOption(QCommandLineOption(
       QStringLiteral("lang"), QStringLiteral("The language of the program's text: ja or en."),
       QStringLiteral("ja|en")));
+  kubisto::cli::AddHeadlessOptions(parser);
   parser.addPositionalArgument(
       QStringLiteral("FILE"),
       QStringLiteral("A layout (.kbs) to load once the program has started."),

@@ -1,6 +1,7 @@
 // The program kubisto: the command line, the Qt application, the host services, then the start
 // sequence.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QTimer>
 #include <cstdio>
 #include <exception>
@@ -13,6 +14,7 @@
 #include "app/qt_services.h"
 #include "app/save_hook.h"
 #include "app/screenshot.h"
+#include "cli/headless_verbs.h"
 #include "scene/services.h"
 
 namespace {
@@ -30,6 +32,9 @@ int main(int argc, char** argv) {
           parser, kubisto::app::ArgumentsFromArgv(argc, argv), stdout, stderr))
     return *status;
   // Options that run without a display are dispatched here, before the application object.
+  if (const std::optional<int> status =
+          kubisto::cli::RunHeadlessVerb(parser, kubisto::app::ProgramDir()))
+    return *status;
   const kubisto::app::StartOptions options = kubisto::app::StartOptionsFrom(parser);
   kubisto::app::SetChosenLanguage(options.language);
 

@@ -10,7 +10,7 @@ what=${1:-test}
 
 run_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libsdl2-dev zlib1g-dev libstb-dev
+  qt6-base-dev libsdl2-dev zlib1g-dev libstb-dev libassimp-dev
   qt6-qpa-plugins fonts-noto-cjk
 )
 test_packages=(
@@ -18,6 +18,7 @@ test_packages=(
   clang clang-format
   xvfb xauth
   desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file
+  admesh nodejs npm unzip
 )
 case $what in
   run) packages=("${run_packages[@]}") ;;

@@ -10,7 +10,7 @@
 //         --benchmark_report_aggregates_only=true
 //   build-llvmpipe/bin/llvmpipe_bench --llvmpipe_png=room.png   # the 416 x 338 picture, to look at
 //
-// The room is built by engine/tools/room_scene and read through the engine's const accessors: every
+// The room is built by the renderer tests' room fixture (engine/tests/support) and read through the engine's const accessors: every
 // builder's faces become world-space triangles (normals, colours, texture coordinates) in one vertex
 // buffer, uploaded once with the wall pictures as mipmapped textures. A frame is glClear, one draw
 // per texture, glFinish: fixed-function lighting (the scene's ambient and directional lights),
@@ -42,7 +42,7 @@
 #include "engine/face.h"
 #include "engine/light.h"
 #include "engine/texture.h"
-#include "engine/tools/room_scene.h"
+#include "engine/tests/support/room_scene.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "engine/pick.h"
 #include "engine/pickedarray.h"
-#include "engine/tools/room_scene.h"
+#include "engine/tests/support/room_scene.h"
 
 namespace engine {
 namespace {

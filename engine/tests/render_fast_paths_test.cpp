@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/render/rasterize.h"
-#include "engine/tools/room_scene.h"
+#include "engine/tests/support/room_scene.h"
 
 namespace engine {
 namespace {

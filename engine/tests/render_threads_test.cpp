@@ -6,7 +6,7 @@
 
 #include "engine/render/raster_pool.h"
 #include "engine/render/scene_renderer.h"
-#include "engine/tools/room_scene.h"
+#include "engine/tests/support/room_scene.h"
 
 namespace engine {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/tools/room_scene.h"
+#include "engine/tests/support/room_scene.h"
 
 #include <cmath>
 

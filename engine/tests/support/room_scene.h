@@ -1,6 +1,8 @@
 // The block room built directly on the engine, as the workroom builds it: lights, camera, six
-// textured walls, the table, one marker sphere per cell and optional blocks. Used by the room
-// picture tool, the renderer's tests and the benchmark.
+// textured walls, the table, one marker sphere per cell and optional blocks. A fixture of the
+// renderer's own tests and benchmarks (threads, fast paths, picks by bounds, the llvmpipe
+// comparison), which must reach the engine's objects that the real room keeps behind
+// libvantrel.so; the program and every picture it makes use the workroom's room.
 #pragma once
 
 #include <memory>

@@ -1,0 +1,23 @@
+// What a command-line verb reports when it fails: the message for standard error (without the
+// program's name) and the exit code (1 for a bad input or output, 2 for a bad request).
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace kubisto::cli {
+
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+class CliError : public std::runtime_error {
+ public:
+  CliError(const std::string& message, int exitCode)
+      : std::runtime_error(message), m_exitCode(exitCode) {}
+  int ExitCode() const { return m_exitCode; }
+
+ private:
+  int m_exitCode;
+};
+
+}  // namespace kubisto::cli

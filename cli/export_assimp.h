@@ -1,0 +1,15 @@
+// The model formats written through Assimp's exporters.
+#pragma once
+
+#include <string>
+
+#include "workroom/layout_file.h"
+
+namespace kubisto::cli {
+
+// format: Assimp's exporter id ("obj", "ply", "stlb", "gltf2", "glb2"). Writes the model to
+// stagedPath (companion files beside it). Throws CliError on failure.
+void ExportWithAssimp(const Layout& layout, const std::string& format,
+                      const std::string& stagedPath, float cellSize);
+
+}  // namespace kubisto::cli

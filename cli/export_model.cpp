@@ -1,0 +1,65 @@
+#include "cli/export_model.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "cli/cli_error.h"
+#include "cli/export_3mf.h"
+#include "cli/export_assimp.h"
+#include "cli/export_xfile.h"
+#include "cli/output_files.h"
+
+namespace kubisto::cli {
+namespace {
+
+struct Format {
+  const char* extension;
+  const char* assimpId;  // nullptr: the engine's writer (.x) or our own (.3mf)
+};
+constexpr Format kFormats[] = {{".obj", "obj"},    {".ply", "ply"},  {".stl", "stlb"},
+                               {".gltf", "gltf2"}, {".glb", "glb2"}, {".3mf", nullptr},
+                               {".x", nullptr}};
+
+std::string LowerExtension(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  const auto dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  std::string ext = path.substr(dot);
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return ext;
+}
+
+}  // namespace
+
+const std::vector<std::string>& ExportExtensions() {
+  static const std::vector<std::string> list = [] {
+    std::vector<std::string> l;
+    for (const Format& f : kFormats) l.emplace_back(f.extension);
+    return l;
+  }();
+  return list;
+}
+
+void ExportLayout(const Layout& layout, const std::string& path, float cellSize) {
+  const std::string ext = LowerExtension(path);
+  const Format* format = nullptr;
+  for (const Format& f : kFormats)
+    if (ext == f.extension) format = &f;
+  if (format == nullptr) {
+    std::string list;
+    for (const std::string& e : ExportExtensions()) list += (list.empty() ? "" : " ") + e;
+    throw CliError(path + ": cannot export to \"" + ext + "\"; supported: " + list, kExitUsage);
+  }
+  StagedOutput out(path);
+  if (ext == ".3mf") {
+    Export3mf(layout, out.Staged(), cellSize);
+  } else if (format->assimpId != nullptr) {
+    ExportWithAssimp(layout, format->assimpId, out.Staged(), cellSize);
+  } else if (ext == ".x") {
+    ExportXFile(layout, out.Staged(), cellSize);
+  }
+  out.Commit();
+}
+
+}  // namespace kubisto::cli

@@ -1,0 +1,24 @@
+// The export verb: a layout's blocks as a 3D model file. Each block is a cube of edge cellSize
+// placed by its cell; faces shared by two blocks are left out. The file's format follows its
+// extension, each written in its own convention:
+//   .obj (+ .mtl), .ply   right-handed, y up, front towards +z, plain units, origin at a corner
+//   .gltf (+ .bin), .glb  right-handed, y up, front towards +z, metres (cellSize / 1000 per cell)
+//   .stl, .3mf            right-handed, z up, front towards -y, millimetres, origin at a corner
+//   .x                    left-handed, y up, front towards -z (the engine's own space)
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "workroom/layout_file.h"
+
+namespace kubisto::cli {
+
+// The extensions export understands, lower case with the dot, in the order the help lists them.
+const std::vector<std::string>& ExportExtensions();
+
+// Writes the model (and its companion files) all or nothing. Throws CliError: exit 2 for an
+// extension not in ExportExtensions(), exit 1 when the file cannot be written.
+void ExportLayout(const Layout& layout, const std::string& path, float cellSize);
+
+}  // namespace kubisto::cli

@@ -1,0 +1,91 @@
+#include "cli/export_xfile.h"
+
+#include <map>
+#include <tuple>
+
+#include "cli/block_surface.h"
+#include "cli/cli_error.h"
+#include "platform/window.h"
+#include "scene/direct3drm.h"
+#include "scene/face.h"
+#include "scene/mesh_builder.h"
+#include "scene/vantrel_declare.h"
+
+namespace kubisto::cli {
+namespace {
+
+constexpr int kTextFormat = 2;
+constexpr int kNormalsAndMaterials = 1 | 4;
+
+}  // namespace
+
+void ExportXFile(const Layout& layout, const std::string& stagedPath, float cellSize) {
+  const auto groups = BuildSurface(layout.divide, layout.records, false);
+  if (groups.empty())
+    throw CliError("the layout has no blocks, and a .x mesh file cannot be empty", kExitFailure);
+
+  // The engine makes its objects only once it is set up on a window.
+  const platform::HWND window = platform::CreateWindow(1, 1);
+  bool saved = false;
+  {
+    Direct3DRM rm;
+    if (window == 0 || !rm.Init(window)) {
+      platform::DestroyWindow(window);
+      throw CliError("the engine could not be set up", kExitFailure);
+    }
+    MeshBuilderPtr mesh = rm.CreateMeshBuilder();
+    if (!mesh) {
+      rm.Quit();
+      platform::DestroyWindow(window);
+      throw CliError("the engine could not make a mesh", kExitFailure);
+    }
+    // The engine's space is left-handed: the surface's z is turned round, and the corners taken
+    // in reverse, so that they run clockwise seen from outside as the engine's fronts do.
+    const float s = cellSize, n = static_cast<float>(layout.divide);
+    std::map<std::tuple<float, float, float>, std::int32_t> vertexOf;
+    std::map<std::tuple<int, int, int>, std::int32_t> normalOf;
+    for (const SurfaceGroup& g : groups) {
+      const std::int32_t color = vantrel::d3dVBColor(g.color);
+      for (const auto& q : g.quads) {
+        std::int32_t corners[4];
+        for (int i = 0; i < 4; ++i) {
+          const auto& v = g.vertices[q[i]];
+          const auto key = std::make_tuple(v[0] * s, v[1] * s, (n - v[2]) * s);
+          auto [it, added] = vertexOf.try_emplace(key, 0);
+          if (added)
+            it->second = mesh->AddVertex(std::get<0>(key), std::get<1>(key), std::get<2>(key));
+          corners[i] = it->second;
+        }
+        // The outward normal: the axis along which the quad's corners do not move.
+        const auto& a = g.vertices[q[0]];
+        const auto& b = g.vertices[q[1]];
+        const auto& c = g.vertices[q[2]];
+        int axis = 0;
+        for (int k = 0; k < 3; ++k)
+          if (a[k] == b[k] && b[k] == c[k]) axis = k;
+        // The quad runs counter-clockwise seen from outside: its corners' normal points out.
+        const float ux = b[0] - a[0], uy = b[1] - a[1], uz = b[2] - a[2];
+        const float vx = c[0] - a[0], vy = c[1] - a[1], vz = c[2] - a[2];
+        const float cross[3] = {uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
+        int dir[3] = {0, 0, 0};
+        dir[axis] = cross[axis] > 0 ? 1 : -1;
+        const auto nkey = std::make_tuple(dir[0], dir[1], -dir[2]);
+        auto [nit, nadded] = normalOf.try_emplace(nkey, 0);
+        if (nadded)
+          nit->second = mesh->AddNormal(static_cast<float>(dir[0]), static_cast<float>(dir[1]),
+                                        static_cast<float>(-dir[2]));
+        FacePtr face = mesh->CreateFace();
+        if (!face) continue;
+        for (int i = 3; i >= 0; --i) face->AddVertexAndNormal(corners[i], nit->second);
+        face->Color(color);
+      }
+    }
+    saved = mesh->SaveEx(stagedPath, kTextFormat, kNormalsAndMaterials);
+    mesh.reset();
+    rm.Quit();
+  }
+  platform::DestroyWindow(window);
+  if (!saved) throw CliError("the mesh file could not be written", kExitFailure);
+}
+
+}  // namespace kubisto::cli

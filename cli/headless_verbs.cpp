@@ -1,0 +1,155 @@
+#include "cli/headless_verbs.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <string>
+
+#include "cli/cli_error.h"
+#include "cli/export_model.h"
+#include "cli/headless_services.h"
+#include "cli/layout_input.h"
+#include "cli/render_layout.h"
+
+namespace kubisto::cli {
+namespace {
+
+const QString kRender = QStringLiteral("render");
+const QString kExport = QStringLiteral("export");
+const QString kView = QStringLiteral("view");
+const QString kTurn = QStringLiteral("turn");
+const QString kSize = QStringLiteral("size");
+const QString kCellSize = QStringLiteral("cell-size");
+
+std::string Text(const QString& s) { return s.toLocal8Bit().toStdString(); }
+
+// "WxH", or "N" for the longer side N with the view's proportions.
+void ParseSize(const QString& value, RenderRequest& request) {
+  const QStringList parts = value.split(QLatin1Char('x'), Qt::KeepEmptyParts, Qt::CaseInsensitive);
+  bool ok1 = false, ok2 = true;
+  int w = parts.value(0).toInt(&ok1), h = 0;
+  if (parts.size() == 2) h = parts[1].toInt(&ok2);
+  const int kMax = 8192;
+  if (parts.size() > 2 || !ok1 || !ok2 || w < 1 || w > kMax ||
+      (parts.size() == 2 && (h < 1 || h > kMax)))
+    throw CliError("--size " + Text(value) + ": give WxH or N, each 1.." + std::to_string(kMax),
+                   kExitUsage);
+  if (parts.size() == 1) {
+    // The longer side of the view becomes N; the shorter keeps the proportion, at least 1.
+    if (kViewWidth >= kViewHeight) {
+      h = std::max(1, (w * kViewHeight + kViewWidth / 2) / kViewWidth);
+    } else {
+      h = w;
+      w = std::max(1, (h * kViewWidth + kViewHeight / 2) / kViewHeight);
+    }
+  }
+  request.width = w;
+  request.height = h;
+}
+
+RenderRequest ParseRenderOptions(const QCommandLineParser& parser) {
+  RenderRequest request;
+  if (parser.isSet(kView)) {
+    const QString view = parser.value(kView).toLower();
+    if (view != "front" && view != "top" && view != "side" && view != "bird")
+      throw CliError("--view " + Text(parser.value(kView)) + ": give front, top, side or bird",
+                     kExitUsage);
+    request.view = Text(view.toUpper());
+  }
+  for (const QString& value : parser.values(kTurn)) {
+    for (const QString& step : value.split(QLatin1Char(','))) {
+      const QString turn = step.trimmed().toLower();
+      if (turn != "left" && turn != "right" && turn != "up" && turn != "down")
+        throw CliError(
+            "--turn " + Text(step) + ": give left, right, up or down, separated by commas",
+            kExitUsage);
+      request.turns.push_back(Text(turn.toUpper()));
+    }
+  }
+  if (parser.isSet(kSize)) ParseSize(parser.value(kSize), request);
+  return request;
+}
+
+// Whether path ends in ext, ignoring case.
+bool EndsWithNoCase(const std::string& path, const std::string& ext) {
+  if (path.size() < ext.size()) return false;
+  for (size_t i = 0; i < ext.size(); ++i) {
+    const auto a = static_cast<unsigned char>(path[path.size() - ext.size() + i]);
+    if (std::tolower(a) != std::tolower(static_cast<unsigned char>(ext[i]))) return false;
+  }
+  return true;
+}
+
+int Run(const QCommandLineParser& parser, const std::string& dataDir) {
+  const bool render = parser.isSet(kRender), exportModel = parser.isSet(kExport);
+  if (render && exportModel)
+    throw CliError("give either --render or --export, not both", kExitUsage);
+  const QStringList files = parser.positionalArguments();
+  if (files.size() != 1) throw CliError("give exactly one layout file (.kbs)", kExitUsage);
+  const std::string layoutPath = Text(files[0]);
+  const std::string out = Text(parser.value(render ? kRender : kExport));
+  if (out.empty()) throw CliError("give the output file", kExitUsage);
+
+  if (render) {
+    if (!EndsWithNoCase(out, ".png"))
+      throw CliError(out + ": cannot render to this kind of file; supported: .png", kExitUsage);
+    const RenderRequest request = ParseRenderOptions(parser);
+    const Layout layout = ReadLayoutForCli(layoutPath);
+    HeadlessServicesScope quiet;
+    WritePng(RenderLayout(layout, request, dataDir), out);
+    return 0;
+  }
+
+  float cellSize = 10.0f;
+  if (parser.isSet(kCellSize)) {
+    bool ok = false;
+    cellSize = parser.value(kCellSize).toFloat(&ok);
+    if (!ok || !(cellSize > 0.0f) || cellSize > 1.0e6f)
+      throw CliError("--cell-size " + Text(parser.value(kCellSize)) + ": give a positive number",
+                     kExitUsage);
+  }
+  // The extension is checked before the layout is read.
+  bool known = false;
+  for (const std::string& ext : ExportExtensions()) known = known || EndsWithNoCase(out, ext);
+  if (!known) {
+    std::string list;
+    for (const std::string& ext : ExportExtensions()) list += (list.empty() ? "" : " ") + ext;
+    throw CliError(out + ": cannot export to this kind of file; supported: " + list, kExitUsage);
+  }
+  const Layout layout = ReadLayoutForCli(layoutPath);
+  HeadlessServicesScope quiet;
+  ExportLayout(layout, out, cellSize);
+  return 0;
+}
+
+}  // namespace
+
+void AddHeadlessOptions(QCommandLineParser& parser) {
+  parser.addOption(
+      {kRender, "Draw the layout as the 3D view shows it and write it as a PNG.", "OUT.png"});
+  parser.addOption({kExport,
+                    "Write the layout's blocks as a 3D model: .obj .ply .stl .gltf .glb .3mf .x",
+                    "OUT.EXT"});
+  parser.addOption(
+      {kView, "With --render: front, top, side or bird (default: the starting view).", "VIEW"});
+  parser.addOption({kTurn, "With --render: turn the room, steps left|right|up|down in order.",
+                    "STEP[,STEP...]"});
+  parser.addOption(
+      {kSize, "With --render: the picture's size WxH, or N for its longer side.", "SIZE"});
+  parser.addOption({kCellSize, "With --export: the edge of one block (default 10).", "S"});
+}
+
+std::optional<int> RunHeadlessVerb(const QCommandLineParser& parser, const std::string& dataDir) {
+  if (!parser.isSet(kRender) && !parser.isSet(kExport)) return std::nullopt;
+  try {
+    return Run(parser, dataDir);
+  } catch (const CliError& error) {
+    std::fprintf(stderr, "kubisto: %s\n", error.what());
+    return error.ExitCode();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "kubisto: %s\n", error.what());
+    return kExitFailure;
+  }
+}
+
+}  // namespace kubisto::cli

@@ -1,0 +1,31 @@
+// Writing a verb's output files all or nothing: they are made in a fresh folder beside the first
+// one, then renamed over their final names, so that a failure never leaves a half-written file
+// and never spoils an existing one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kubisto::cli {
+
+class StagedOutput {
+ public:
+  // Makes the staging folder beside target; throws CliError (exit 1) naming target when the
+  // folder cannot be written.
+  explicit StagedOutput(const std::string& target);
+  // Removes the staging folder and whatever is left in it.
+  ~StagedOutput();
+  StagedOutput(const StagedOutput&) = delete;
+  StagedOutput& operator=(const StagedOutput&) = delete;
+
+  // The staged path of the target, or of another file beside it (same folder, given name).
+  std::string Staged() const;
+  std::string StagedSibling(const std::string& fileName) const;
+  // Renames every staged file over its final name (the target first checked to exist).
+  void Commit();
+
+ private:
+  std::string m_target, m_folder, m_stage;
+};
+
+}  // namespace kubisto::cli

@@ -1,0 +1,159 @@
+// The headless verbs as a user runs them, with no display and no Qt platform: pictures of the
+// requested size, and every bad request answered with its message and exit code, leaving no
+// output file behind and an existing one untouched.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QImage>
+
+#include "cli_test_support.h"
+
+namespace kubisto::cli::test {
+namespace {
+
+class CommandLineTest : public ::testing::Test {
+ protected:
+  // Only the files the test made itself are left in the folder.
+  void ExpectOnly(const std::vector<std::string>& names) { EXPECT_EQ(dir.Files(), names); }
+  Scratch dir;
+};
+
+TEST_F(CommandLineTest, RendersAPictureOfTheViewSizeOrOfTheSizeAsked) {
+  const std::string layout = dir.Layout("steps.kbs", 5, Steps());
+  struct Case {
+    std::vector<std::string> size;
+    int width, height;
+  } cases[] = {{{}, 417, 347},
+               {{"--size", "256"}, 256, 213},  // the longer side, proportions kept
+               {{"--size", "120x90"}, 120, 90},
+               {{"--size=64"}, 64, 53}};
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"--render", dir.Path("view.png")};
+    args.insert(args.end(), c.size.begin(), c.size.end());
+    args.push_back(layout);
+    const RunResult run = RunKubisto(args);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const QImage picture(QString::fromStdString(dir.Path("view.png")));
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.width(), c.width);
+    EXPECT_EQ(picture.height(), c.height);
+    // The room is drawn: not one flat colour.
+    EXPECT_NE(picture.pixel(5, 5), picture.pixel(c.width / 2, c.height / 2));
+  }
+}
+
+TEST_F(CommandLineTest, ABadLayoutNamesTheFileAndTheLine) {
+  const std::string good = dir.Layout("good.kbs", 5, Steps());
+  std::string bytes = FormatLayout(5, Steps());
+  bytes.replace(bytes.find("1,0,4"), 5, "1,x,4");  // line 3
+  const std::string bad = dir.Write("bad.kbs", bytes);
+  const std::string cut = dir.Write("cut.kbs", "5\r\n0,0,0,255\r\n");
+  const std::string wide = dir.Write("wide.kbs", "17\r\n-1,-1,-1,0\r\n\"t\"\r\n");
+  struct Case {
+    std::string layout, message;
+  } cases[] = {
+      {bad, bad + ": line 3: "},
+      {cut, cut + ": line 3: the file ends"},  // after line 2, where the next record would be
+      {wide, wide + ": line 1: "},
+      {dir.Path("missing.kbs"), dir.Path("missing.kbs") + ": No such file or directory"},
+  };
+  for (const Case& c : cases) {
+    for (const std::string verb : {"--render", "--export"}) {
+      const std::string out = dir.Path(verb == "--render" ? "out.png" : "out.obj");
+      const RunResult run = RunKubisto({verb, out, c.layout});
+      EXPECT_EQ(run.exitCode, 1) << verb << " " << c.layout;
+      EXPECT_EQ(run.err.rfind("kubisto: " + c.message, 0), 0u) << run.err;
+      EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+      EXPECT_FALSE(Exists(out));
+    }
+  }
+  ExpectOnly({"bad.kbs", "cut.kbs", "good.kbs", "wide.kbs"});
+}
+
+TEST_F(CommandLineTest, AnUnknownKindOfOutputListsTheKnownOnes) {
+  const std::string layout = dir.Layout("steps.kbs", 5, Steps());
+  RunResult run = RunKubisto({"--export", dir.Path("model.fbx"), layout});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find(".obj .ply .stl .gltf .glb .3mf .x"), std::string::npos) << run.err;
+  run = RunKubisto({"--render", dir.Path("view.jpg"), layout});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find(".png"), std::string::npos) << run.err;
+  // Checked before the layout is read.
+  run = RunKubisto({"--export", dir.Path("model"), dir.Path("missing.kbs")});
+  EXPECT_EQ(run.exitCode, 2) << run.err;
+  ExpectOnly({"steps.kbs"});
+}
+
+TEST_F(CommandLineTest, BadOptionsAreUsageErrors) {
+  const std::string layout = dir.Layout("steps.kbs", 5, Steps());
+  const std::string png = dir.Path("view.png");
+  const std::vector<std::vector<std::string>> cases = {
+      {"--render", png, "--view", "under", layout},
+      {"--render", png, "--turn", "left,spin", layout},
+      {"--render", png, "--size", "0", layout},
+      {"--render", png, "--size", "20x", layout},
+      {"--render", png, "--size", "99999", layout},
+      {"--export", dir.Path("m.obj"), "--cell-size", "-1", layout},
+      {"--render", png},
+      {"--render", png, layout, layout},
+      {"--render", png, "--export", dir.Path("m.obj"), layout},
+      {"--render", png, "--colour", "red", layout},
+  };
+  for (const auto& args : cases) {
+    const RunResult run = RunKubisto(args);
+    EXPECT_EQ(run.exitCode, 2) << args[2] << " " << run.err;
+    EXPECT_EQ(run.err.rfind("kubisto: ", 0), 0u) << run.err;
+  }
+  ExpectOnly({"steps.kbs"});
+}
+
+TEST_F(CommandLineTest, AnOutputThatCannotBeWrittenIsNamedAndAnOldOneKept) {
+  const std::string layout = dir.Layout("steps.kbs", 5, Steps());
+  // A folder that does not exist.
+  const std::string nowhere = dir.Path("no/such/folder/view.png");
+  RunResult run = RunKubisto({"--render", nowhere, layout});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("cannot write " + nowhere), std::string::npos) << run.err;
+
+  // An existing model survives a failed export over it.
+  const std::string model = dir.Write("model.obj", "kept\n");
+  run = RunKubisto({"--export", model, dir.Path("missing.kbs")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(ReadFile(model), "kept\n");
+
+  // A folder the program may not write into (root may write anywhere: then nothing to test).
+  if (::geteuid() != 0) {
+    const std::string locked = dir.Path("locked");
+    ASSERT_EQ(::mkdir(locked.c_str(), 0500), 0);
+    run = RunKubisto({"--export", locked + "/m.stl", layout});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("cannot write " + locked + "/m.stl"), std::string::npos) << run.err;
+  }
+  // Nothing half-written is left: no staging folders either.
+  for (const std::string& name : dir.Files())
+    EXPECT_EQ(name.find(".kubisto-out"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, AnExportReplacesAnOldModelWithItsCompanionFiles) {
+  const std::string layout = dir.Layout("steps.kbs", 5, Steps());
+  dir.Write("model.gltf", "old");
+  dir.Write("model.bin", "old");
+  ASSERT_EQ(RunKubisto({"--export", dir.Path("model.gltf"), layout}).exitCode, 0);
+  EXPECT_NE(ReadFile(dir.Path("model.gltf")).find("model.bin"), std::string::npos);
+  EXPECT_GT(ReadFile(dir.Path("model.bin")).size(), 100u);
+  ASSERT_EQ(RunKubisto({"--export", dir.Path("model.obj"), layout}).exitCode, 0);
+  EXPECT_NE(ReadFile(dir.Path("model.obj")).find("mtllib model.mtl"), std::string::npos);
+  ExpectOnly({"model.bin", "model.gltf", "model.mtl", "model.obj", "steps.kbs"});
+}
+
+TEST(ThumbnailerTest, RunsTheRenderVerbWithTheFileManagersSize) {
+  const std::string text = ReadFile(KUBISTO_SOURCE_DIR "/cli/kubisto.thumbnailer");
+  EXPECT_NE(text.find("[Thumbnailer Entry]"), std::string::npos);
+  EXPECT_NE(text.find("\nExec=kubisto --render %o --size %s %i\n"), std::string::npos);
+  EXPECT_NE(text.find("\nMimeType=application/x-kubisto-layout;\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kubisto::cli::test

@@ -1,0 +1,368 @@
+// Exported models read back as other programs read them: Assimp's importer, the Khronos glTF
+// validator and admesh. Each format must hold a closed, outward-facing surface of the blocks,
+// scaled and turned by its own convention, with one material (or vertex colour) per colour.
+#include <assimp/scene.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <assimp/Importer.hpp>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <tuple>
+
+#include "cli_test_support.h"
+#include "platform/window.h"
+#include "scene/direct3drm.h"
+#include "scene/mesh_builder.h"
+
+namespace kubisto::cli::test {
+namespace {
+
+using Point = std::tuple<long, long, long>;
+
+struct FormatCase {
+  const char* extension;
+  float unit;  // file units per cell edge with the default edge of 10
+  bool zUp;
+  bool triangles;
+  bool colours;  // materials or vertex colours carry the block colours
+};
+
+const FormatCase kFormats[] = {
+    {".obj", 10, false, false, true},   {".ply", 10, false, false, true},
+    {".stl", 10, true, true, false},    {".gltf", 0.01f, false, true, true},
+    {".glb", 0.01f, false, true, true}, {".3mf", 10, true, true, true},
+    {".x", 10, false, false, true},
+};
+
+std::string Name(const FormatCase& f) { return std::string(f.extension + 1); }
+void PrintTo(const FormatCase& f, std::ostream* os) { *os << f.extension; }
+bool IsX(const FormatCase& f) { return std::string(f.extension) == ".x"; }
+
+// The signed volume of closed faces (divergence theorem, each fanned from its first corner).
+double SignedVolume(const std::vector<std::vector<Point>>& faces) {
+  double volume = 0;
+  for (const auto& face : faces) {
+    for (size_t i = 1; i + 1 < face.size(); ++i) {
+      const auto [ax, ay, az] = face[0];
+      const auto [bx, by, bz] = face[i];
+      const auto [cx, cy, cz] = face[i + 1];
+      volume +=
+          (ax * (by * cz - bz * cy) - ay * (bx * cz - bz * cx) + az * (bx * cy - by * cx)) / 6.0;
+    }
+  }
+  return volume;
+}
+
+// The model as corners in cells (rounded) and faces as corner lists, with the colour of each face.
+struct Model {
+  std::vector<std::vector<Point>> faces;
+  std::vector<std::array<int, 3>> faceColours;  // 0..255 each; -1 when none
+  std::array<float, 3> min{1e30f, 1e30f, 1e30f}, max{-1e30f, -1e30f, -1e30f};
+};
+
+std::array<int, 3> Rgb255(float r, float g, float b) {
+  return {static_cast<int>(std::lround(r * 255)), static_cast<int>(std::lround(g * 255)),
+          static_cast<int>(std::lround(b * 255))};
+}
+
+Model Read(const std::string& path, float unit) {
+  Assimp::Importer importer;
+  const aiScene* scene = importer.ReadFile(path, 0);
+  Model m;
+  if (scene == nullptr) {
+    ADD_FAILURE() << path << ": " << importer.GetErrorString();
+    return m;
+  }
+  // Every mesh hangs from a node; the tests' files carry no transforms but the root's identity
+  // (the glTF and .x importers may add one), which is applied.
+  std::vector<std::pair<const aiNode*, aiMatrix4x4>> nodes = {
+      {scene->mRootNode, scene->mRootNode->mTransformation}};
+  while (!nodes.empty()) {
+    auto [node, transform] = nodes.back();
+    nodes.pop_back();
+    for (unsigned c = 0; c < node->mNumChildren; ++c)
+      nodes.push_back({node->mChildren[c], transform * node->mChildren[c]->mTransformation});
+    for (unsigned k = 0; k < node->mNumMeshes; ++k) {
+      const aiMesh* mesh = scene->mMeshes[node->mMeshes[k]];
+      std::array<int, 3> colour = {-1, -1, -1};
+      aiColor4D diffuse;
+      if (scene->mMaterials[mesh->mMaterialIndex]->Get(AI_MATKEY_COLOR_DIFFUSE, diffuse) ==
+          AI_SUCCESS)
+        colour = Rgb255(diffuse.r, diffuse.g, diffuse.b);
+      for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
+        const aiFace& face = mesh->mFaces[f];
+        std::vector<Point> corners;
+        for (unsigned i = 0; i < face.mNumIndices; ++i) {
+          const aiVector3D v = transform * mesh->mVertices[face.mIndices[i]];
+          for (int a = 0; a < 3; ++a) {
+            m.min[a] = std::min(m.min[a], v[a]);
+            m.max[a] = std::max(m.max[a], v[a]);
+          }
+          corners.emplace_back(std::lround(v.x / unit), std::lround(v.y / unit),
+                               std::lround(v.z / unit));
+          if (mesh->mColors[0] != nullptr) {
+            const aiColor4D& c = mesh->mColors[0][face.mIndices[i]];
+            colour = Rgb255(c.r, c.g, c.b);
+          }
+        }
+        m.faces.push_back(corners);
+        m.faceColours.push_back(colour);
+      }
+    }
+  }
+  return m;
+}
+
+std::string Export(const Scratch& dir, const FormatCase& f, const std::string& layout,
+                   const std::string& stem) {
+  const std::string out = dir.Path(stem + f.extension);
+  const RunResult run = RunKubisto({"--export", out, layout});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  return out;
+}
+
+std::string Capture(const std::string& command, int* status) {
+  std::string out;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    *status = ::pclose(pipe);
+  } else {
+    *status = -1;
+  }
+  return out;
+}
+
+// A cube of edge 10 made by the engine and written by its own mesh writer, as text.
+std::string EngineCube(const Scratch& dir) {
+  const std::string path = dir.Path("engine_cube.x");
+  const platform::HWND window = platform::CreateWindow(8, 8);
+  {
+    Direct3DRM rm;
+    EXPECT_TRUE(rm.Init(window));
+    MeshBuilderPtr cube = rm.CreateMeshBuilder();
+    cube->Cube(5.0f);
+    cube->Translate(5.0f, 5.0f, 5.0f);
+    EXPECT_TRUE(cube->SaveEx(path, 2, 5));
+    cube.reset();
+    rm.Quit();
+  }
+  platform::DestroyWindow(window);
+  return path;
+}
+
+// The display colours of the base materials the triangles of a 3MF package use.
+std::set<std::array<int, 3>> PackageColours(const std::string& path) {
+  int status = 0;
+  const std::string xml = Capture("unzip -p '" + path + "' 3D/3dmodel.model", &status);
+  EXPECT_EQ(status, 0) << "unzip (scripts/setup.sh installs it) could not read " << path;
+  std::vector<std::array<int, 3>> bases;
+  const std::regex base(
+      R"re(<base [^>]*displaycolor="#([0-9A-F]{2})([0-9A-F]{2})([0-9A-F]{2})FF")re");
+  for (std::sregex_iterator it(xml.begin(), xml.end(), base), end; it != end; ++it)
+    bases.push_back({std::stoi((*it)[1], nullptr, 16), std::stoi((*it)[2], nullptr, 16),
+                     std::stoi((*it)[3], nullptr, 16)});
+  std::set<std::array<int, 3>> used;
+  const std::regex triangle(R"re(<triangle [^>]*pid="1" p1="(\d+)")re");
+  for (std::sregex_iterator it(xml.begin(), xml.end(), triangle), end; it != end; ++it)
+    used.insert(bases.at(std::stoul((*it)[1])));
+  return used;
+}
+
+// Faces of the Steps layout: 5 blocks x 6 faces, less two for each of the 3 touching pairs.
+constexpr int kStepsFaces = 5 * 6 - 2 * 3;
+
+class ExportFormatTest : public ::testing::TestWithParam<FormatCase> {
+ protected:
+  Scratch dir;
+};
+
+TEST_P(ExportFormatTest, IsAClosedOutwardSurfaceWithoutTheSharedFaces) {
+  const FormatCase& f = GetParam();
+  const Model m = Read(Export(dir, f, dir.Layout("steps.kbs", 5, Steps()), "steps"), f.unit);
+  EXPECT_EQ(m.faces.size(), static_cast<size_t>(kStepsFaces * (f.triangles ? 2 : 1)));
+  // Every edge is met exactly once in each direction: no holes, one winding throughout.
+  std::map<std::pair<Point, Point>, int> edges;
+  for (const auto& face : m.faces) {
+    ASSERT_EQ(face.size(), f.triangles ? 3u : 4u);
+    for (size_t i = 0; i < face.size(); ++i) ++edges[{face[i], face[(i + 1) % face.size()]}];
+  }
+  const double volume = SignedVolume(m.faces);
+  for (const auto& [edge, count] : edges) {
+    EXPECT_EQ(count, 1) << "edge used twice in one direction";
+    EXPECT_EQ(edges.count({edge.second, edge.first}), 1u) << "an edge with one face only";
+  }
+  // Outward fronts: the fronts' volume is the blocks' (negative when the faces point inwards).
+  EXPECT_NEAR(std::abs(volume), 5.0, 1e-6);
+  if (!IsX(f)) {
+    EXPECT_GT(volume, 0.0);
+  } else {
+    // The engine's clockwise fronts: the same sign as a cube the engine makes and writes itself,
+    // as Assimp reads both.
+    const double engineCube = SignedVolume(Read(EngineCube(dir), 10).faces);
+    ASSERT_NE(engineCube, 0.0);
+    EXPECT_EQ(volume > 0, engineCube > 0);
+  }
+}
+
+TEST_P(ExportFormatTest, PlacesABlockWhereTheFrontViewShowsIt) {
+  const FormatCase& f = GetParam();
+  // Cell (0, 0, 4) of five: the front view shows it at the bottom right, nearest the viewer.
+  const Model m =
+      Read(Export(dir, f, dir.Layout("corner.kbs", 5, {{0, 0, 4, 255}}), "corner"), f.unit);
+  std::array<float, 3> lo, hi;
+  if (f.zUp) {  // x right, y away from the viewer, z up
+    lo = {4, 0, 0}, hi = {5, 1, 1};
+  } else if (IsX(f)) {  // left-handed, z away from the viewer, which Assimp's reader negates
+    lo = {4, 0, -1}, hi = {5, 1, 0};
+  } else {  // x right, y up, z towards the viewer
+    lo = {4, 0, 4}, hi = {5, 1, 5};
+  }
+  for (int a = 0; a < 3; ++a) {
+    EXPECT_NEAR(m.min[a], lo[a] * f.unit, 1e-4f * f.unit) << "axis " << a;
+    EXPECT_NEAR(m.max[a], hi[a] * f.unit, 1e-4f * f.unit) << "axis " << a;
+  }
+}
+
+TEST_P(ExportFormatTest, ScalesByTheCellSizeAndKeepsOneColourPerMaterial) {
+  const FormatCase& f = GetParam();
+  // Three cells wide, two high, one deep, two colours; cell edge 2.5.
+  const std::string layout = dir.Layout(
+      "bar.kbs", 4,
+      {{1, 0, 2, 0x3366CC}, {2, 0, 2, 0x3366CC}, {3, 0, 2, 0x10F0A0}, {3, 1, 2, 0x10F0A0}});
+  const std::string out = dir.Path(std::string("bar") + f.extension);
+  const RunResult run = RunKubisto({"--export", out, "--cell-size", "2.5", layout});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const float unit = f.unit / 4;  // per cell edge of 2.5
+  const Model m = Read(out, unit);
+  const float extent[3] = {3, 2, 1};
+  for (int a = 0; a < 3; ++a) {
+    const int axis = f.zUp ? (a == 1 ? 2 : a == 2 ? 1 : 0) : a;
+    EXPECT_NEAR(m.max[axis] - m.min[axis], extent[a] * unit, 1e-4f * f.unit) << "axis " << axis;
+  }
+  if (!f.colours) return;
+  // Assimp's 3MF reader gives an object a single colour: the package's base materials are read
+  // here.
+  std::set<std::array<int, 3>> colours =
+      std::string(f.extension) == ".3mf"
+          ? PackageColours(out)
+          : std::set<std::array<int, 3>>(m.faceColours.begin(), m.faceColours.end());
+  // 0x00BBGGRR in the layout: 0x3366CC is red CC, green 66, blue 33.
+  EXPECT_EQ(colours, (std::set<std::array<int, 3>>{{0xCC, 0x66, 0x33}, {0xA0, 0xF0, 0x10}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, ExportFormatTest, ::testing::ValuesIn(kFormats),
+                         [](const auto& info) { return Name(info.param); });
+
+TEST(ExportTest, AnEmptyLayoutGivesAnEmptyModelOrSaysWhyNot) {
+  Scratch dir;
+  const std::string layout = dir.Layout("empty.kbs", 5, {});
+  for (const FormatCase& f : kFormats) {
+    const std::string out = dir.Path(std::string("empty") + f.extension);
+    const RunResult run = RunKubisto({"--export", out, layout});
+    if (std::string(f.extension) == ".x") {
+      EXPECT_EQ(run.exitCode, 1);
+      EXPECT_NE(run.err.find("cannot be empty"), std::string::npos) << run.err;
+      EXPECT_FALSE(Exists(out));
+      continue;
+    }
+    ASSERT_EQ(run.exitCode, 0) << f.extension << ": " << run.err;
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(out, 0);
+    // Assimp refuses some empty files as "no meshes"; the file must then still be well formed,
+    // which the validators below check for the formats that have one.
+    if (scene != nullptr) {
+      unsigned faces = 0;
+      for (unsigned i = 0; i < scene->mNumMeshes; ++i) faces += scene->mMeshes[i]->mNumFaces;
+      EXPECT_EQ(faces, 0u) << f.extension;
+    }
+  }
+}
+
+TEST(ExportTest, OneThousandBlocksInSixteenCellsKeepEveryColour) {
+  Scratch dir;
+  std::vector<LayoutRecord> blocks;
+  const std::int32_t colours[4] = {0x0000FF, 0x00FF00, 0xFF0000, 0x808080};
+  for (int i = 0; i < 1000; ++i) blocks.push_back({i % 16, i / 16 % 16, i / 256, colours[i % 4]});
+  const std::string layout = dir.Layout("big.kbs", 16, blocks);
+  const Model m = Read(Export(dir, kFormats[0], layout, "big"), 10);
+  // A box of 16 x 16 x 3 full layers plus a part layer of 232: its outer faces only.
+  std::set<std::array<int, 3>> seen(m.faceColours.begin(), m.faceColours.end());
+  EXPECT_EQ(seen.size(), 4u);
+  EXPECT_NEAR(m.max[1] - m.min[1], 160, 1e-3);
+  EXPECT_NEAR(m.max[2] - m.min[2], 40, 1e-3);
+}
+
+// --- Independent checks ---
+
+// The Khronos validator, installed with npm into the build folder on first use.
+std::string GltfValidatorScript() {
+  const std::string root = std::string(KUBISTO_BIN_DIR) + "/../node";
+  const std::string script = root + "/validate.js";
+  if (!Exists(root + "/node_modules/gltf-validator")) {
+    int status = 0;
+    Capture("npm install --silent --no-audit --no-fund --prefix '" + root + "' gltf-validator 2>&1",
+            &status);
+    if (status != 0 || !Exists(root + "/node_modules/gltf-validator")) return "";
+  }
+  std::ofstream(script) << R"(const fs = require('fs'), path = require('path');
+const validator = require(path.join(__dirname, 'node_modules', 'gltf-validator'));
+const file = process.argv[2];
+validator.validateBytes(new Uint8Array(fs.readFileSync(file)), {
+  uri: file,
+  externalResourceFunction: (uri) => Promise.resolve(new Uint8Array(fs.readFileSync(path.join(path.dirname(file), decodeURIComponent(uri))))),
+}).then((r) => { console.log('errors ' + r.issues.numErrors + ' warnings ' + r.issues.numWarnings);
+  for (const m of r.issues.messages) console.log(m.severity + ' ' + m.code + ' ' + m.message);
+}).catch((e) => { console.log('failed ' + e); });
+)";
+  return script;
+}
+
+TEST(ExportValidatorTest, TheGltfValidatorFindsNoErrors) {
+  const std::string script = GltfValidatorScript();
+  if (script.empty()) GTEST_SKIP() << "npm could not install gltf-validator";
+  Scratch dir;
+  const std::string steps = dir.Layout("steps.kbs", 5, Steps());
+  const std::string empty = dir.Layout("empty.kbs", 5, {});
+  for (const std::string ext : {".gltf", ".glb"}) {
+    for (const std::string& layout : {steps, empty}) {
+      const std::string out = dir.Path("model" + ext);
+      ASSERT_EQ(RunKubisto({"--export", out, layout}).exitCode, 0);
+      int status = 0;
+      const std::string report = Capture("node '" + script + "' '" + out + "'", &status);
+      EXPECT_EQ(report.rfind("errors 0 ", 0), 0u) << ext << " " << layout << "\n" << report;
+    }
+  }
+}
+
+TEST(ExportValidatorTest, AdmeshFindsAClosedSolidInTheStl) {
+  int status = 0;
+  Capture("admesh --help >/dev/null 2>&1", &status);
+  if (status != 0) GTEST_SKIP() << "admesh is not installed (scripts/setup.sh installs it)";
+  Scratch dir;
+  const std::string out = dir.Path("steps.stl");
+  ASSERT_EQ(RunKubisto({"--export", out, dir.Layout("steps.kbs", 5, Steps())}).exitCode, 0);
+  // Only the check, no repairs: what admesh would have to fix is what is wrong.
+  const std::string report = Capture("admesh -n -u -d -v '" + out + "' 2>&1", &status);
+  const auto value = [&](const std::string& label) {
+    const auto at = report.find(label);
+    if (at == std::string::npos) return std::string("missing");
+    const auto colon = report.find(':', at);
+    return report.substr(colon + 1, report.find('\n', colon) - colon - 1);
+  };
+  EXPECT_EQ(std::atof(value("Number of facets").c_str()), 2.0 * kStepsFaces) << report;
+  EXPECT_EQ(std::atoi(value("Facets added").c_str()), 0) << report;
+  EXPECT_EQ(std::atoi(value("Backwards edges").c_str()), 0) << report;
+  EXPECT_EQ(std::atoi(value("Edges fixed").c_str()), 0) << report;
+  EXPECT_NEAR(std::atof(value("Volume").c_str()), 5000.0, 1e-3) << report;
+}
+
+}  // namespace
+}  // namespace kubisto::cli::test
