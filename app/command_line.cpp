@@ -1,9 +1,9 @@
 #include "app/command_line.h"
 
-#include "cli/headless_verbs.h"
-
 #include <QDir>
 #include <QFileInfo>
+
+#include "cli/headless_verbs.h"
 
 #ifndef KUBISTO_VERSION
 #define KUBISTO_VERSION "0.0"

@@ -1,12 +1,12 @@
 #include "app/end_signals.h"
 
-#include <QSocketNotifier>
-#include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QSocketNotifier>
 #include <cerrno>
+#include <csignal>
 
 namespace kubisto::app {
 
@@ -30,20 +30,23 @@ bool InstallEndSignals(QObject* parent, std::function<void()> onSignal) {
     return false;
   }
   auto* notifier = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, parent);
-  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [onSignal = std::move(onSignal)] {
-    char bytes[64];
-    ssize_t n = 0;
-    int count = 0;
-    while ((n = ::read(g_pipe[1], bytes, sizeof bytes)) > 0) count += static_cast<int>(n);
-    for (int i = 0; i < count; ++i) onSignal();
-  });
+  QObject::connect(notifier, &QSocketNotifier::activated, notifier,
+                   [onSignal = std::move(onSignal)] {
+                     char bytes[64];
+                     ssize_t n = 0;
+                     int count = 0;
+                     while ((n = ::read(g_pipe[1], bytes, sizeof bytes)) > 0)
+                       count += static_cast<int>(n);
+                     for (int i = 0; i < count; ++i) onSignal();
+                   });
 
   struct sigaction action {};
   action.sa_handler = OnEndSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   bool ok = true;
-  for (int number : {SIGTERM, SIGINT, SIGHUP}) ok = ::sigaction(number, &action, nullptr) == 0 && ok;
+  for (int number : {SIGTERM, SIGINT, SIGHUP})
+    ok = ::sigaction(number, &action, nullptr) == 0 && ok;
   return ok;
 }
 

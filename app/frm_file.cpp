@@ -74,10 +74,11 @@ frmFile::frmFile(QWidget* parent)
   };
   connect(m_filFiles, &QListWidget::itemClicked, this, takeName);
   connect(m_filFiles, &FileListBox::KeyboardChoice, this, takeName);
-  connect(m_filFiles, &QListWidget::itemDoubleClicked, this, [this, takeName](QListWidgetItem* item) {
-    takeName(item);
-    cmdOK_Click();
-  });
+  connect(m_filFiles, &QListWidget::itemDoubleClicked, this,
+          [this, takeName](QListWidgetItem* item) {
+            takeName(item);
+            cmdOK_Click();
+          });
 
   InitfrmFile();
   // Centred on the screen with its frame whenever it is shown.
@@ -97,10 +98,12 @@ void frmFile::InitfrmFile() {
   if (points > 0) {
     // Only the label and the window's own text take the size: every other control keeps its own,
     // which a font set on the window would otherwise pass down to it.
-    for (QWidget* control : {static_cast<QWidget*>(m_filFiles), static_cast<QWidget*>(m_txtFileName),
-                             static_cast<QWidget*>(m_cmdOK), static_cast<QWidget*>(m_cmdCancel)}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(m_filFiles), static_cast<QWidget*>(m_txtFileName),
+          static_cast<QWidget*>(m_cmdOK), static_cast<QWidget*>(m_cmdCancel)}) {
       QFont own = control->font();
-      own.setPointSize(own.pointSize() > 0 ? own.pointSize() : points);  // marks the size as its own
+      own.setPointSize(own.pointSize() > 0 ? own.pointSize()
+                                           : points);  // marks the size as its own
       control->setFont(own);
     }
     QFont font = this->font();
@@ -153,7 +156,8 @@ void frmFile::reject() { cmdCancel_Click(); }
 
 void frmFile::keyPressEvent(QKeyEvent* event) {
   // Enter and Escape are bound to neither button.
-  if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+  if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
+      event->key() == Qt::Key_Enter) {
     event->accept();
     return;
   }

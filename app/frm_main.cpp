@@ -3,8 +3,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QKeySequence>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -59,8 +59,8 @@ void frmMain::CreateControls() {
       [this] { m_exitApproved = true; });
   setWindowIcon(WindowIcon());
   // A fixed dialog frame: title bar with the close box, no minimise or maximise box.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   // The menu bar stays in the window, so that the client area below it keeps its size.
   menuBar()->setNativeMenuBar(false);
   m_client = new QWidget(this);
@@ -87,10 +87,10 @@ void frmMain::CreateControls() {
   CreateBlockKeys();
 
   // Tab order of the view, the panel and its buttons.
-  QWidget* order[] = {m_picView, m_picToolBox, button("cmdX"), button("cmdMX"), button("cmdY"),
-                      button("cmdZ"), button("cmdMZ"), button("cmdAdd"), button("cmdDelete"),
-                      button("cmdDown"), button("cmdUp"), button("cmdLeft"), button("cmdRight"),
-                      button("cmdMY")};
+  QWidget* order[] = {m_picView,           m_picToolBox,      button("cmdX"),  button("cmdMX"),
+                      button("cmdY"),      button("cmdZ"),    button("cmdMZ"), button("cmdAdd"),
+                      button("cmdDelete"), button("cmdDown"), button("cmdUp"), button("cmdLeft"),
+                      button("cmdRight"),  button("cmdMY")};
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -135,8 +135,9 @@ void frmMain::CreateToolBar() {
           [this](QAction* item) { tlbToolBar_ButtonClick(item->data().toString()); });
 }
 
-QPushButton* frmMain::CreateButton(const QString& name, const QString& picture, const QString& tooltip,
-                                   int width, int height, void (frmMain::*command)()) {
+QPushButton* frmMain::CreateButton(const QString& name, const QString& picture,
+                                   const QString& tooltip, int width, int height,
+                                   void (frmMain::*command)()) {
   auto* cmd = new QPushButton(m_picToolBox);
   cmd->setObjectName(name);
   cmd->setToolTip(tooltip);
@@ -157,8 +158,10 @@ QPushButton* frmMain::CreateButton(const QString& name, const QString& picture, 
 }
 
 void frmMain::CreateToolBoxButtons() {
-  CreateButton("cmdAdd", "btn_add.png", "ひとつブロックをふやします", 49, 41, &frmMain::cmdAdd_Click);
-  CreateButton("cmdDelete", "btn_delete.png", "選択中のブロックを消します", 49, 41, &frmMain::cmdDelete_Click);
+  CreateButton("cmdAdd", "btn_add.png", "ひとつブロックをふやします", 49, 41,
+               &frmMain::cmdAdd_Click);
+  CreateButton("cmdDelete", "btn_delete.png", "選択中のブロックを消します", 49, 41,
+               &frmMain::cmdDelete_Click);
   CreateButton("cmdX", "btn_x.png", "東に動かします", 33, 25, &frmMain::cmdX_Click);
   CreateButton("cmdMX", "btn_mx.png", "西に動かします", 33, 25, &frmMain::cmdMX_Click);
   CreateButton("cmdY", "btn_y.png", "上に動かします", 33, 25, &frmMain::cmdY_Click);
@@ -175,7 +178,8 @@ void frmMain::CreateMenus() {
   auto item = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
     QAction* entry = menu->addAction(QString::fromUtf8(caption));
     entry->setObjectName(name);
-    connect(entry, &QAction::triggered, this, [this, handler] { Guarded([this, handler] { handler(this); }); });
+    connect(entry, &QAction::triggered, this,
+            [this, handler] { Guarded([this, handler] { handler(this); }); });
     return entry;
   };
   auto separator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(name); };
@@ -192,8 +196,9 @@ void frmMain::CreateMenus() {
   QMenu* mnuEdit = menuBar()->addMenu(QStringLiteral("編集"));
   mnuEdit->setObjectName("mnuEdit");
   CreateUndoItems(mnuEdit);
-  item(mnuEdit, "mnuEditCopy", "画面をクリップボードにコピー", [](frmMain* w) { w->mnuEditCopy_Click(); })
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  item(mnuEdit, "mnuEditCopy", "画面をクリップボードにコピー", [](frmMain* w) {
+    w->mnuEditCopy_Click();
+  })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
 
   QMenu* mnuView = menuBar()->addMenu(QStringLiteral("表示"));
   mnuView->setObjectName("mnuView");
@@ -213,7 +218,8 @@ void frmMain::CreateMenus() {
     QAction* entry = mnuOptionDivide->addAction(QString::number(i + 3));
     entry->setObjectName(QStringLiteral("mnuOptionDivideNum%1").arg(i));
     entry->setCheckable(true);
-    connect(entry, &QAction::triggered, this, [this, i] { Guarded([this, i] { mnuOptionDivideNum_Click(i); }); });
+    connect(entry, &QAction::triggered, this,
+            [this, i] { Guarded([this, i] { mnuOptionDivideNum_Click(i); }); });
     m_mnuOptionDivideNum[static_cast<size_t>(i)] = entry;
   }
 
@@ -231,16 +237,18 @@ void frmMain::CreateMenus() {
     int value;  // Windows colour value 0x00BBGGRR
   };
   static const Colour kColours[] = {
-      {"mnuPopupColorRed", "赤", 0x0000FF},     {"mnuPopupColorBlue", "青", 0xFF0000},
-      {"mnuPopupColorYellow", "黄", 0x00FFFF},  {"mnuPopupColorGreen", "緑", 0x00FF00},
+      {"mnuPopupColorRed", "赤", 0x0000FF},           {"mnuPopupColorBlue", "青", 0xFF0000},
+      {"mnuPopupColorYellow", "黄", 0x00FFFF},        {"mnuPopupColorGreen", "緑", 0x00FF00},
       {"mnuPopupColorMagenta", "マゼンタ", 0xFF00FF}, {"mnuPopupColorCyan", "シアン", 0xFFFF00},
   };
   for (const Colour& colour : kColours) {
     const int value = colour.value;
-    item(m_mnuPopupColor, colour.name, colour.caption, [value](frmMain* w) { w->RecolourCurrentBlock(value); });
+    item(m_mnuPopupColor, colour.name, colour.caption,
+         [value](frmMain* w) { w->RecolourCurrentBlock(value); });
   }
   separator(m_mnuPopupColor, "mnuPopupColorHifun1");
-  item(m_mnuPopupColor, "mnuPopupColorOther", "その他の色…", [](frmMain* w) { w->mnuPopupColorOther_Click(); });
+  item(m_mnuPopupColor, "mnuPopupColorOther", "その他の色…",
+       [](frmMain* w) { w->mnuPopupColorOther_Click(); });
 }
 
 QPushButton* frmMain::button(const QString& name) const {
@@ -279,7 +287,9 @@ void frmMain::InitControls() {
   Quietly([&] { m_tlbToolBar->setGeometry(0, 0, kClientWidth, tH); });
   Quietly([&] { m_sbrStatus->setGeometry(0, kClientHeight - sH, kClientWidth, sH); });
   Quietly([&] { m_picView->Place(QRect(Px(m), Px(tH + m), Px(viewWidth), Px(height))); });
-  Quietly([&] { m_picToolBox->setGeometry(Px(m + viewWidth + m), Px(tH + m), Px(boxWidth), Px(height)); });
+  Quietly([&] {
+    m_picToolBox->setGeometry(Px(m + viewWidth + m), Px(tH + m), Px(boxWidth), Px(height));
+  });
 
   Quietly([&] {
     m_sbrStatus->AddPanel();

@@ -49,7 +49,9 @@ class frmMain : public QMainWindow {
   QTimer* tmrTickTimer() const { return m_tmrTickTimer; }
   QTimer* tmrWatchMan() const { return m_tmrWatchMan; }
   QMenu* mnuPopupColor() const { return m_mnuPopupColor; }
-  QAction* mnuOptionDivideNum(int index) const { return m_mnuOptionDivideNum.at(static_cast<size_t>(index)); }
+  QAction* mnuOptionDivideNum(int index) const {
+    return m_mnuOptionDivideNum.at(static_cast<size_t>(index));
+  }
   QPushButton* button(const QString& name) const;
   QAction* action(const QString& name) const;
   EditHistory* history() const { return m_history; }
@@ -76,7 +78,8 @@ class frmMain : public QMainWindow {
   void OpenLayout(const std::string& path);
 
   // --- Beyond the specified commands ---
-  // Asks "変更を保存しますか？" when the room holds unsaved changes; true when the command may go on.
+  // Asks "変更を保存しますか？" when the room holds unsaved changes; true when the command may go
+  // on.
   bool MayDiscardChanges();
   // The user's ways of ending the program (menu, toolbar): ask first, then FinKubisto.
   void RequestExit();
@@ -96,8 +99,8 @@ class frmMain : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void CreateToolBoxButtons();
-  QPushButton* CreateButton(const QString& name, const QString& picture, const QString& tooltip, int width,
-                            int height, void (frmMain::*command)());
+  QPushButton* CreateButton(const QString& name, const QString& picture, const QString& tooltip,
+                            int width, int height, void (frmMain::*command)());
 
   // Tool panel commands: each is one workroom call.
   void cmdAdd_Click();

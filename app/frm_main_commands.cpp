@@ -67,26 +67,33 @@ void frmMain::cmdAdd_Click() {
 }
 
 void frmMain::cmdDelete_Click() {
-  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "ブロックの削除", [room] { room->DelBlock(); });
+  if (WorkRoomApi* room = Room())
+    Change(EditHistory::Kind::kBlock, "ブロックの削除", [room] { room->DelBlock(); });
 }
 
 void frmMain::cmdX_Click() {
-  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("X"); });
+  if (WorkRoomApi* room = Room())
+    Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("X"); });
 }
 void frmMain::cmdMX_Click() {
-  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("-X"); });
+  if (WorkRoomApi* room = Room())
+    Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("-X"); });
 }
 void frmMain::cmdY_Click() {
-  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("y"); });
+  if (WorkRoomApi* room = Room())
+    Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("y"); });
 }
 void frmMain::cmdMY_Click() {
-  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("-y"); });
+  if (WorkRoomApi* room = Room())
+    Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("-y"); });
 }
 void frmMain::cmdZ_Click() {
-  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("z"); });
+  if (WorkRoomApi* room = Room())
+    Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("z"); });
 }
 void frmMain::cmdMZ_Click() {
-  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("-z"); });
+  if (WorkRoomApi* room = Room())
+    Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("-z"); });
 }
 void frmMain::cmdUp_Click() {
   if (WorkRoomApi* room = Room()) room->Turn("UP");
@@ -108,7 +115,8 @@ void frmMain::mnuFileNew_Click() {
   // events run): the user asks again once it has finished.
   if (InsideAnotherCommand()) return;
   if (!MayDiscardChanges()) return;
-  if (WorkRoomApi* room = Room()) Change(EditHistory::Kind::kRoom, "新規作成", [room] { room->ResetData(); });
+  if (WorkRoomApi* room = Room())
+    Change(EditHistory::Kind::kRoom, "新規作成", [room] { room->ResetData(); });
 }
 
 void frmMain::mnuEditCopy_Click() {
@@ -198,7 +206,8 @@ bool frmMain::SaveLayout() {
   bool saved = true;
   bool written = false;
   if (WorkRoomApi* room = Room()) {
-    const std::string target = FileCallPath(AddLayoutExtension(QString::fromStdString(name)).toStdString());
+    const std::string target =
+        FileCallPath(AddLayoutExtension(QString::fromStdString(name)).toStdString());
     saved = Guarded([&] { room->SaveData(target); });
     written = saved && !target.empty();
   }
@@ -214,7 +223,8 @@ QString frmMain::AddLayoutExtension(const QString& Name) {
   while (first < last && Name.at(first) == u' ') ++first;
   while (last > first && Name.at(last - 1) == u' ') --last;
   QString result = Name.mid(first, last - first);
-  if (!result.isEmpty() && result.right(4).toUpper() != QStringLiteral(".KBS")) result += QStringLiteral(".kbs");
+  if (!result.isEmpty() && result.right(4).toUpper() != QStringLiteral(".KBS"))
+    result += QStringLiteral(".kbs");
   return result;
 }
 
@@ -227,7 +237,8 @@ void frmMain::picView_MouseDown(int button, int, float x, float y) {
   // Each step runs even if the one before failed.
   // The room is drawn in device pixels; the pop-up below is placed in logical ones.
   const QPointF device = m_picView->ToDevicePixels(QPointF(x, y));
-  Quietly([&] { room->ViewPicked(static_cast<float>(device.x()), static_cast<float>(device.y())); });
+  Quietly(
+      [&] { room->ViewPicked(static_cast<float>(device.x()), static_cast<float>(device.y())); });
   std::int32_t bx = -1, by = -1, bz = -1, color = 0;
   Quietly([&] { room->CurrentBlock(bx, by, bz, color); });
   if (bx != -1 && button == 2) {
@@ -255,7 +266,8 @@ void frmMain::tmrWatchMan_Timer() {
     const std::int32_t d = room->Divide();
     const bool inMenu = d >= 3 && d <= 5;
     if (inMenu && m_mnuOptionDivideNum[static_cast<size_t>(d - 3)]->isChecked()) return;
-    for (int i = 0; i < 3; ++i) m_mnuOptionDivideNum[static_cast<size_t>(i)]->setChecked(d == i + 3);
+    for (int i = 0; i < 3; ++i)
+      m_mnuOptionDivideNum[static_cast<size_t>(i)]->setChecked(d == i + 3);
   });
 }
 

@@ -56,7 +56,8 @@ frmSplash::frmSplash(QWidget* parent)
     w->setFixedSize(kPictureWidth - margins.width(), kPictureHeight - margins.height());
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
       const QRect area = screen->geometry();
-      w->move(area.left() + (area.width() - kPictureWidth) / 2, area.top() + (area.height() - kPictureHeight) / 2);
+      w->move(area.left() + (area.width() - kPictureWidth) / 2,
+              area.top() + (area.height() - kPictureHeight) / 2);
     }
   });
   m_lblVersion->setText(QStringLiteral("forWindows95/98 Ver.0.3bβ2"));

@@ -20,7 +20,8 @@ bool Guarded(Command&& command) {
   } catch (const std::exception& error) {
     services().MessageBox(error.what(), vbOKOnly | vbExclamation, services().AppTitle());
   } catch (...) {
-    services().MessageBox("予期しないエラーが発生しました。", vbOKOnly | vbExclamation, services().AppTitle());
+    services().MessageBox("予期しないエラーが発生しました。", vbOKOnly | vbExclamation,
+                          services().AppTitle());
   }
   return false;
 }

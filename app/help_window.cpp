@@ -10,7 +10,8 @@
 
 namespace kubisto::app {
 
-HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), m_browser(new QTextBrowser(this)) {
+HelpWindow::HelpWindow(QWidget* owner)
+    : QWidget(owner, Qt::Window), m_browser(new QTextBrowser(this)) {
   setObjectName("helpWindow");
   setWindowTitle(QStringLiteral("Kubisto!!のヘルプ"));
   m_browser->setObjectName("helpBrowser");
@@ -22,8 +23,8 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), m_browser(n
 }
 
 HelpWindow* HelpWindow::ShowContents(QWidget* owner, const std::string& file) {
-  HelpWindow* window = owner ? owner->findChild<HelpWindow*>("helpWindow", Qt::FindDirectChildrenOnly)
-                             : nullptr;
+  HelpWindow* window =
+      owner ? owner->findChild<HelpWindow*>("helpWindow", Qt::FindDirectChildrenOnly) : nullptr;
   if (window == nullptr) window = new HelpWindow(owner);
   window->OpenContents(file);
   window->show();
@@ -36,7 +37,8 @@ void HelpWindow::OpenContents(const std::string& file) {
   const QString path = QString::fromStdString(NativePath(file));
   if (!QFileInfo(path).isFile()) {
     m_browser->setSource(QUrl());
-    m_browser->setHtml(QStringLiteral("<h3>ヘルプファイルが見つかりません</h3><p>%1</p>").arg(path.toHtmlEscaped()));
+    m_browser->setHtml(QStringLiteral("<h3>ヘルプファイルが見つかりません</h3><p>%1</p>")
+                           .arg(path.toHtmlEscaped()));
     return;
   }
   // The document is HTML whatever its extension says; the contents page is its top.

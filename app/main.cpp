@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
   // SIGTERM, SIGINT, SIGHUP and a quit from the platform (the desktop session ending) end the
   // program through FinKubisto like the exit command.
   kubisto::app::InstallEndSignals(&application, [] { kubisto::app::modMain::FinKubisto(); });
-  QObject::connect(&application, &QCoreApplication::aboutToQuit, [] { kubisto::app::modMain::FinKubisto(); });
+  QObject::connect(&application, &QCoreApplication::aboutToQuit,
+                   [] { kubisto::app::modMain::FinKubisto(); });
 
   try {
     kubisto::app::modMain::Main();

@@ -14,20 +14,41 @@ int ShowMessageBox(QWidget* parent, const QString& text, int style, const QStrin
   };
   std::vector<Button> buttons;
   switch (style & 0x7) {
-    case 1: buttons = {{QMessageBox::Ok, 1}, {QMessageBox::Cancel, 2}}; break;
-    case 2: buttons = {{QMessageBox::Abort, 3}, {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5}}; break;
-    case 3: buttons = {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}, {QMessageBox::Cancel, 2}}; break;
-    case 4: buttons = {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}}; break;
-    case 5: buttons = {{QMessageBox::Retry, 4}, {QMessageBox::Cancel, 2}}; break;
-    default: buttons = {{QMessageBox::Ok, 1}}; break;
+    case 1:
+      buttons = {{QMessageBox::Ok, 1}, {QMessageBox::Cancel, 2}};
+      break;
+    case 2:
+      buttons = {{QMessageBox::Abort, 3}, {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5}};
+      break;
+    case 3:
+      buttons = {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}, {QMessageBox::Cancel, 2}};
+      break;
+    case 4:
+      buttons = {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}};
+      break;
+    case 5:
+      buttons = {{QMessageBox::Retry, 4}, {QMessageBox::Cancel, 2}};
+      break;
+    default:
+      buttons = {{QMessageBox::Ok, 1}};
+      break;
   }
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   switch (style & 0x70) {
-    case 0x10: icon = QMessageBox::Critical; break;
-    case 0x20: icon = QMessageBox::Question; break;
-    case 0x30: icon = QMessageBox::Warning; break;
-    case 0x40: icon = QMessageBox::Information; break;
-    default: break;
+    case 0x10:
+      icon = QMessageBox::Critical;
+      break;
+    case 0x20:
+      icon = QMessageBox::Question;
+      break;
+    case 0x30:
+      icon = QMessageBox::Warning;
+      break;
+    case 0x40:
+      icon = QMessageBox::Information;
+      break;
+    default:
+      break;
   }
   if (parent == nullptr) parent = QApplication::activeWindow();
   QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);

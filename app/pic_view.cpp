@@ -100,7 +100,8 @@ void PictureView::paintEvent(QPaintEvent*) {
   if (shown.width() < width())
     painter.fillRect(QRectF(shown.width(), 0, width() - shown.width(), height()), Qt::black);
   if (shown.height() < height())
-    painter.fillRect(QRectF(0, shown.height(), shown.width(), height() - shown.height()), Qt::black);
+    painter.fillRect(QRectF(0, shown.height(), shown.width(), height() - shown.height()),
+                     Qt::black);
 }
 
 void PictureView::ReportFirstFrame() {
@@ -110,18 +111,26 @@ void PictureView::ReportFirstFrame() {
   if (reported || !qEnvironmentVariableIsSet("KUBISTO_FIRST_FRAME_EXIT")) return;
   reported = true;
   const auto now = std::chrono::system_clock::now().time_since_epoch();
-  std::fprintf(stderr, "first frame at %lld ns\n",
-               static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+  std::fprintf(
+      stderr, "first frame at %lld ns\n",
+      static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
   QCoreApplication::exit(0);
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
   int button = 0;
   switch (event->button()) {
-    case Qt::LeftButton: button = 1; break;
-    case Qt::RightButton: button = 2; break;
-    case Qt::MiddleButton: button = 4; break;
-    default: break;
+    case Qt::LeftButton:
+      button = 1;
+      break;
+    case Qt::RightButton:
+      button = 2;
+      break;
+    case Qt::MiddleButton:
+      button = 4;
+      break;
+    default:
+      break;
   }
   const Qt::KeyboardModifiers mods = event->modifiers();
   const int shift = (mods & Qt::ShiftModifier ? 1 : 0) | (mods & Qt::ControlModifier ? 2 : 0) |

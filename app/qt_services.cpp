@@ -21,12 +21,15 @@ namespace kubisto::app {
 
 int QtServices::MessageBox(const std::string& text, int style, const std::string& caption) {
   const std::string title = caption.empty() ? AppTitle() : caption;
-  return ShowMessageBox(nullptr, QString::fromStdString(text), style, QString::fromStdString(title));
+  return ShowMessageBox(nullptr, QString::fromStdString(text), style,
+                        QString::fromStdString(title));
 }
 
 void QtServices::DoEvents() { QApplication::processEvents(); }
 
-void QtServices::PlayWave(const std::string& path, bool wait) { ApiCodeModule::PlayWave(path, wait ? 1 : 0); }
+void QtServices::PlayWave(const std::string& path, bool wait) {
+  ApiCodeModule::PlayWave(path, wait ? 1 : 0);
+}
 
 void QtServices::EndProgram() {
   // At once: no further command runs, no window's unload handling either.

@@ -22,8 +22,8 @@ void ScheduleScreenshotFromEnvironment(QWidget* window) {
   QTimer::singleShot(delay, window, [target, file, exitAfter] {
     if (!target) return;
     const bool saved = target->grab().save(file, "PNG");
-    std::fprintf(stderr, "kubisto: screenshot %s %s\n", saved ? "saved to" : "could not be saved to",
-                 file.toLocal8Bit().constData());
+    std::fprintf(stderr, "kubisto: screenshot %s %s\n",
+                 saved ? "saved to" : "could not be saved to", file.toLocal8Bit().constData());
     if (exitAfter) modMain::FinKubisto();
   });
 }

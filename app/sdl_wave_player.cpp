@@ -96,9 +96,11 @@ void SdlWavePlayer::Play(const std::string& path, bool wait) {
 
   // Play to the end. The bound guards against a device that stops consuming: the sound's own
   // length plus two seconds.
-  const int bytesPerFrame = SDL_AUDIO_BITSIZE(spec.format) / 8 * (spec.channels > 0 ? spec.channels : 1);
-  const double seconds =
-      spec.freq > 0 && bytesPerFrame > 0 ? static_cast<double>(wave.length) / bytesPerFrame / spec.freq : 0.0;
+  const int bytesPerFrame =
+      SDL_AUDIO_BITSIZE(spec.format) / 8 * (spec.channels > 0 ? spec.channels : 1);
+  const double seconds = spec.freq > 0 && bytesPerFrame > 0
+                             ? static_cast<double>(wave.length) / bytesPerFrame / spec.freq
+                             : 0.0;
   const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(seconds * 1000.0) + 2000;
   while (SDL_GetQueuedAudioSize(m_device) > 0 && SDL_GetTicks64() < deadline) SDL_Delay(2);
   // The last piece taken from the queue is still in the device's own buffer: let it sound out.

@@ -16,7 +16,8 @@ class FrameWatcher : public QObject {
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     const QEvent::Type type = event->type();
-    if (watched == m_window && (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize)) {
+    if (watched == m_window &&
+        (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize)) {
       const QSize margins = FrameMargins(m_window);
       if (margins != m_margins && m_left > 0) {
         m_margins = margins;
@@ -36,7 +37,9 @@ class FrameWatcher : public QObject {
 
 }  // namespace
 
-QSize FrameMargins(const QWidget* window) { return window->frameGeometry().size() - window->size(); }
+QSize FrameMargins(const QWidget* window) {
+  return window->frameGeometry().size() - window->size();
+}
 
 void PlaceWhenFramed(QWidget* window, std::function<void(QWidget*)> place) {
   place(window);
@@ -50,7 +53,8 @@ void CentreOnScreen(QWidget* window) {
     const QRect area = screen->geometry();
     const QSize outer = w->frameGeometry().size();
     // move() places the frame's top-left corner.
-    w->move(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
+    w->move(area.left() + (area.width() - outer.width()) / 2,
+            area.top() + (area.height() - outer.height()) / 2);
   });
 }
 

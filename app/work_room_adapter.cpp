@@ -8,7 +8,8 @@ namespace {
 
 class CWorkRoomAdapter final : public WorkRoomApi {
  public:
-  void CurrentBlock(std::int32_t& x, std::int32_t& Y, std::int32_t& Z, std::int32_t& Color) override {
+  void CurrentBlock(std::int32_t& x, std::int32_t& Y, std::int32_t& Z,
+                    std::int32_t& Color) override {
     m_room.CurrentBlock(x, Y, Z, Color);
   }
   std::int32_t Divide() override { return m_room.Divide(); }

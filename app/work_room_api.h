@@ -15,7 +15,8 @@ class WorkRoomApi {
  public:
   virtual ~WorkRoomApi() = default;
 
-  virtual void CurrentBlock(std::int32_t& x, std::int32_t& Y, std::int32_t& Z, std::int32_t& Color) = 0;
+  virtual void CurrentBlock(std::int32_t& x, std::int32_t& Y, std::int32_t& Z,
+                            std::int32_t& Color) = 0;
   virtual std::int32_t Divide() = 0;
   virtual void SetDivide(std::int32_t NewValue) = 0;
   virtual void SetHandleOfPictureBoxForD3dIO(std::uint32_t NewValue) = 0;

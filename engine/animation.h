@@ -37,8 +37,8 @@ class Animation final : public Object {
   Frame* GetFrame() const;
 
   // Places the frame for time t: scale, then rotation, then position, each interpolated between
-  // the keys around t. An open animation holds its first and last keys outside their range; a closed
-  // one repeats over the span of its keys. False when no frame is set.
+  // the keys around t. An open animation holds its first and last keys outside their range; a
+  // closed one repeats over the span of its keys. False when no frame is set.
   bool SetTime(float t);
 
   template <class V>

@@ -138,8 +138,8 @@ platform::Picture* Device::Snapshot(int width, int height) const {
   return pic;
 }
 
-Ref<Device> CreateDeviceFromClipper(Engine* engine, Clipper* clipper, const DeviceId* id,
-                                    int width, int height) {
+Ref<Device> CreateDeviceFromClipper(Engine* engine, Clipper* clipper, const DeviceId* id, int width,
+                                    int height) {
   if (!clipper || !platform::IsWindow(clipper->GetHWnd())) return nullptr;
   if (width < 1 || height < 1 || width > Device::kMaxExtent || height > Device::kMaxExtent)
     return nullptr;

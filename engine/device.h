@@ -126,7 +126,7 @@ class Device final : public Object {
 // A device on the clipper's window at width x height (normally the client size), one reference for
 // the caller. id chooses one of EnumerateDevices (nullptr: the RGB device). nullptr when the
 // clipper has no live window, the size is not within 1..Device::kMaxExtent, or the id is unknown.
-Ref<Device> CreateDeviceFromClipper(Engine* engine, Clipper* clipper, const DeviceId* id,
-                                    int width, int height);
+Ref<Device> CreateDeviceFromClipper(Engine* engine, Clipper* clipper, const DeviceId* id, int width,
+                                    int height);
 
 }  // namespace engine

@@ -1,6 +1,6 @@
 // The engine: the factory of every engine object, the clock that moves frames (Tick), lookup of
-// named objects, and the default texture colours and shades. Every Create method returns a new object
-// carrying one reference for the caller, or nullptr on bad input.
+// named objects, and the default texture colours and shades. Every Create method returns a new
+// object carrying one reference for the caller, or nullptr on bad input.
 #pragma once
 
 #include <cstdint>

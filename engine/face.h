@@ -38,8 +38,8 @@ class Face final : public Object {
 
   // Adds a corner at (x, y, z): to a builder's face this appends a new vertex to the builder.
   bool AddVertex(Vector p);
-  // Adds a corner made of a vertex and a normal of the owning builder. False for a free-standing face
-  // and for indices out of range.
+  // Adds a corner made of a vertex and a normal of the owning builder. False for a free-standing
+  // face and for indices out of range.
   bool AddVertexAndNormalIndexed(int32_t vertex, int32_t normal);
 
   int32_t GetVertexCount() const { return static_cast<int32_t>(corners_.size()); }

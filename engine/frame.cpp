@@ -19,9 +19,15 @@ bool IsVisualKind(Kind k) {
 // Combines m with the current transform as the combine type says.
 bool Combine(Matrix& current, CombineType combine, const Matrix& m) {
   switch (combine) {
-    case kCombineReplace: current = m; return true;
-    case kCombineBefore: current = m * current; return true;
-    case kCombineAfter: current = current * m; return true;
+    case kCombineReplace:
+      current = m;
+      return true;
+    case kCombineBefore:
+      current = m * current;
+      return true;
+    case kCombineAfter:
+      current = current * m;
+      return true;
   }
   return false;
 }
@@ -182,7 +188,8 @@ Object* Frame::GetVisual(size_t index) const {
 
 bool Frame::AddLight(Light* light) {
   if (!light) return false;
-  if (std::find(lights_.begin(), lights_.end(), light) == lights_.end()) lights_.emplace_back(light);
+  if (std::find(lights_.begin(), lights_.end(), light) == lights_.end())
+    lights_.emplace_back(light);
   return true;
 }
 
@@ -417,7 +424,8 @@ bool Frame::LookAt(const Frame* target, const Frame* reference, FrameConstraint 
   }
   // Into the parent's coordinates, then orient.
   Matrix parentWorld = ParentWorld();
-  if (!ToParentDirection(Matrix{}, parentWorld, dir) || !ToParentDirection(Matrix{}, parentWorld, up))
+  if (!ToParentDirection(Matrix{}, parentWorld, dir) ||
+      !ToParentDirection(Matrix{}, parentWorld, up))
     return false;
   Matrix m = transform_;
   if (!Orient(m, dir, up)) return false;

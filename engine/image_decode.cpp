@@ -79,7 +79,8 @@ bool BmpPaletteFits(const uint8_t* data, size_t size) {
   }
   if (compression == 1 || compression == 2 || (bpp != 1 && bpp != 4 && bpp != 8)) return true;
   // The library's own count of palette entries.
-  const int64_t entries = headerSize == 12 ? (offset - 14 - 24) / 3 : (offset - 14 - headerSize) >> 2;
+  const int64_t entries =
+      headerSize == 12 ? (offset - 14 - 24) / 3 : (offset - 14 - headerSize) >> 2;
   if (entries < 1) return false;
   if (entries >= (int64_t{1} << bpp)) return true;
   const uint64_t rowBytes = (static_cast<uint64_t>(width) * bpp + 7) / 8;

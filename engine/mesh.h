@@ -28,8 +28,8 @@ struct MeshGroup {
   uint32_t vertexCount = 0;
   uint32_t faceCount = 0;
   uint32_t verticesPerFace = 0;  // 0: each face in faceData starts with its own corner count
-  // Face data as given to AddGroup: with verticesPerFace n > 0, faceCount * n vertex indices; with 0,
-  // for each face its corner count c followed by c indices.
+  // Face data as given to AddGroup: with verticesPerFace n > 0, faceCount * n vertex indices; with
+  // 0, for each face its corner count c followed by c indices.
   std::vector<uint32_t> faceData;
   std::vector<MeshVertex> vertices;
   Color color = kWhite;
@@ -68,7 +68,7 @@ class Mesh final : public Object {
 
   bool SetGroupColor(int32_t group, Color c);
   bool SetGroupColorRGB(int32_t group, float r, float g, float b);
-  Color GetGroupColor(int32_t group) const;  // 0 when absent
+  Color GetGroupColor(int32_t group) const;              // 0 when absent
   bool SetGroupMapping(int32_t group, int32_t mapping);  // flags of Mapping only
   int32_t GetGroupMapping(int32_t group) const;
   bool SetGroupQuality(int32_t group, int32_t quality);  // IsValidQuality only

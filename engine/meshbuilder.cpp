@@ -5,7 +5,6 @@
 
 #include "engine/material.h"
 #include "engine/texture.h"
-
 #include "engine/xfile/xfile.h"
 
 namespace engine {
@@ -154,7 +153,8 @@ Ref<Face> MeshBuilder::CreateFace() {
 Face* MeshBuilder::AddFaceIndexed(const std::vector<FaceCorner>& corners) {
   if (corners.empty() || faces_.size() >= kMaxElements) return nullptr;
   for (const FaceCorner& c : corners)
-    if (c.vertex < 0 || c.vertex >= GetVertexCount() || c.normal < -1 || c.normal >= GetNormalCount())
+    if (c.vertex < 0 || c.vertex >= GetVertexCount() || c.normal < -1 ||
+        c.normal >= GetNormalCount())
       return nullptr;
   auto f = Ref<Face>::Adopt(new Face);
   f->SetOwner(GetOwner());
@@ -205,7 +205,9 @@ bool MeshBuilder::SetColor(Color c) {
   return true;
 }
 
-bool MeshBuilder::SetColorRGB(float r, float g, float b) { return SetColor(CreateColorRGB(r, g, b)); }
+bool MeshBuilder::SetColorRGB(float r, float g, float b) {
+  return SetColor(CreateColorRGB(r, g, b));
+}
 
 bool MeshBuilder::SetColorSource(int32_t source) {
   if (source != kColorFromFace && source != kColorFromVertex) return false;

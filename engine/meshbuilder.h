@@ -53,7 +53,8 @@ class MeshBuilder final : public Object {
   // A free-standing face joins this builder (its corners become new vertices and normals); a face
   // of another builder is copied. False for null or a face of this builder.
   bool AddFace(Face* face);
-  // Appends the other builder's vertices, normals and faces (copies). False for null or this builder.
+  // Appends the other builder's vertices, normals and faces (copies). False for null or this
+  // builder.
   bool AddMeshBuilder(const MeshBuilder* other);
   // Appends a mesh's groups: one vertex and one normal per mesh vertex, one face per group face
   // with the group's colour, material and texture.
@@ -84,8 +85,8 @@ class MeshBuilder final : public Object {
   bool SetColorRGB(float r, float g, float b);
   bool SetColorSource(int32_t source);  // false outside ColorSource
   ColorSource GetColorSource() const { return colorSource_; }
-  bool SetMaterial(Material* m);  // every face; nullptr clears
-  bool SetTexture(Texture* t);    // every face; nullptr clears
+  bool SetMaterial(Material* m);                    // every face; nullptr clears
+  bool SetTexture(Texture* t);                      // every face; nullptr clears
   bool SetTextureTopology(bool wrapU, bool wrapV);  // every face
   bool SetTextureCoordinates(int32_t vertex, float u, float v);
   bool GetTextureCoordinates(int32_t vertex, float& u, float& v) const;
@@ -112,7 +113,7 @@ class MeshBuilder final : public Object {
   // ---- Read access for drawing, picking and the file writer ----
   const std::vector<Vector>& Vertices() const { return vertices_; }
   const std::vector<Vector>& Normals() const { return normals_; }
-  const std::vector<TexCoord>& TexCoords() const { return texCoords_; }  // one per vertex
+  const std::vector<TexCoord>& TexCoords() const { return texCoords_; }     // one per vertex
   const std::vector<Color>& VertexColors() const { return vertexColors_; }  // one per vertex
   const std::vector<Ref<Face>>& Faces() const { return faces_; }
 

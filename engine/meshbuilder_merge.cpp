@@ -106,7 +106,8 @@ bool MeshBuilder::AddMesh(const Mesh* mesh) {
     Mesh::ForEachFace(g, [&](const uint32_t* idx, uint32_t n) {
       std::vector<FaceCorner> corners;
       for (uint32_t i = 0; i < n; ++i)
-        corners.push_back({vbase + static_cast<int32_t>(idx[i]), nbase + static_cast<int32_t>(idx[i])});
+        corners.push_back(
+            {vbase + static_cast<int32_t>(idx[i]), nbase + static_cast<int32_t>(idx[i])});
       if (Face* f = AddFaceIndexed(corners)) {
         f->SetColor(g.color);
         f->SetMaterial(g.material.get());
@@ -121,8 +122,8 @@ bool MeshBuilder::AddMesh(const Mesh* mesh) {
 namespace {
 
 // Gathers the builders and meshes drawn by a frame, each with its transform relative to the frame
-// where the gathering started. A frame visual is drawn in place of its holder, so its content shares
-// the holder's transform.
+// where the gathering started. A frame visual is drawn in place of its holder, so its content
+// shares the holder's transform.
 void Gather(const Frame* frame, const Matrix& m, int depth,
             std::vector<std::pair<const Object*, Matrix>>& out) {
   if (depth > 256) return;  // hierarchies are acyclic; this only bounds the stack
@@ -192,7 +193,8 @@ Ref<Mesh> MeshBuilder::CreateMesh() const {
     std::vector<uint32_t> data;
     for (const Face* f : faces)
       for (const FaceCorner& c : f->corners_) {
-        auto [it, added] = index.try_emplace({c.vertex, c.normal}, static_cast<uint32_t>(verts.size()));
+        auto [it, added] =
+            index.try_emplace({c.vertex, c.normal}, static_cast<uint32_t>(verts.size()));
         if (added) {
           MeshVertex mv;
           mv.position = vertices_[c.vertex];
@@ -205,8 +207,9 @@ Ref<Mesh> MeshBuilder::CreateMesh() const {
         data.push_back(it->second);
       }
     const Face* first = faces.front();
-    int32_t g = mesh->AddGroup(static_cast<uint32_t>(verts.size()), static_cast<uint32_t>(faces.size()),
-                               static_cast<uint32_t>(std::get<0>(key)), data.data());
+    int32_t g =
+        mesh->AddGroup(static_cast<uint32_t>(verts.size()), static_cast<uint32_t>(faces.size()),
+                       static_cast<uint32_t>(std::get<0>(key)), data.data());
     if (g < 0) return nullptr;
     mesh->SetVertices(g, 0, static_cast<uint32_t>(verts.size()), verts.data());
     mesh->SetGroupColor(g, first->GetColor());

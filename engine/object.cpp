@@ -23,22 +23,38 @@ Registry& registry() {
 
 const char* ClassNameOf(Kind kind) {
   switch (kind) {
-    case Kind::Engine: return "Direct3DRM";
-    case Kind::Clipper: return "Clipper";
-    case Kind::Frame: return "Frame";
-    case Kind::MeshBuilder: return "Builder";
-    case Kind::Mesh: return "Mesh";
-    case Kind::Face: return "Face";
-    case Kind::Light: return "Light";
-    case Kind::Material: return "Material";
-    case Kind::Texture: return "Texture";
-    case Kind::Wrap: return "Wrap";
-    case Kind::Shadow: return "Shadow";
-    case Kind::Animation: return "Animation";
-    case Kind::AnimationSet: return "AnimationSet";
-    case Kind::Viewport: return "Viewport";
-    case Kind::Device: return "Device";
-    case Kind::PickedArray: return "PickedArray";
+    case Kind::Engine:
+      return "Direct3DRM";
+    case Kind::Clipper:
+      return "Clipper";
+    case Kind::Frame:
+      return "Frame";
+    case Kind::MeshBuilder:
+      return "Builder";
+    case Kind::Mesh:
+      return "Mesh";
+    case Kind::Face:
+      return "Face";
+    case Kind::Light:
+      return "Light";
+    case Kind::Material:
+      return "Material";
+    case Kind::Texture:
+      return "Texture";
+    case Kind::Wrap:
+      return "Wrap";
+    case Kind::Shadow:
+      return "Shadow";
+    case Kind::Animation:
+      return "Animation";
+    case Kind::AnimationSet:
+      return "AnimationSet";
+    case Kind::Viewport:
+      return "Viewport";
+    case Kind::Device:
+      return "Device";
+    case Kind::PickedArray:
+      return "PickedArray";
   }
   return "";
 }

@@ -1,6 +1,6 @@
 // The base of every engine object: an intrusive reference count, a name, a class name and one
-// 32-bit application value. Every live object is listed in a process-wide registry, so that it can be
-// found by name and so that tests can count what is still alive.
+// 32-bit application value. Every live object is listed in a process-wide registry, so that it can
+// be found by name and so that tests can count what is still alive.
 #pragma once
 
 #include <cstddef>
@@ -58,7 +58,8 @@ class Object {
   void SetAppData(uint32_t value) { appData_ = value; }
 
   // The engine that made this object (directly or through another object), or nullptr. Kept as a
-  // plain pointer: an engine that dies first leaves it dangling only as an identity, never followed.
+  // plain pointer: an engine that dies first leaves it dangling only as an identity, never
+  // followed.
   const Engine* GetOwner() const { return owner_; }
   void SetOwner(const Engine* owner) { owner_ = owner; }
 

@@ -1,6 +1,6 @@
-// Picking: the visuals whose drawn faces lie under a pixel. The ray runs from the camera through the
-// pixel's centre; a face counts only where it is drawn (front-facing, between the front and back
-// planes), so that what is picked is what is seen.
+// Picking: the visuals whose drawn faces lie under a pixel. The ray runs from the camera through
+// the pixel's centre; a face counts only where it is drawn (front-facing, between the front and
+// back planes), so that what is picked is what is seen.
 #pragma once
 
 #include "engine/object.h"

@@ -79,7 +79,8 @@ enum WrapType : int32_t {
 
 // LookAt: which of the frame's axes may not turn.
 enum FrameConstraint : int32_t {
-  kConstrainZ = 0,  // turn about x and y only: no roll, the frame's y stays in the reference's up plane
+  kConstrainZ =
+      0,  // turn about x and y only: no roll, the frame's y stays in the reference's up plane
   kConstrainY = 1,  // turn about x and z only: the frame's y axis stays
   kConstrainX = 2,  // turn about y and z only: the frame's x axis stays
 };

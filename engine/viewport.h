@@ -29,7 +29,8 @@ class Viewport final : public Object {
   bool SetCamera(Frame* camera);
   Frame* GetCamera() const { return camera_.get(); }
 
-  // Moves the viewport on its device; false unless the rectangle has an area and lies on the device.
+  // Moves the viewport on its device; false unless the rectangle has an area and lies on the
+  // device.
   bool Configure(int x, int y, int width, int height);
   int GetX() const { return x_; }
   int GetY() const { return y_; }

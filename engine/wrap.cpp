@@ -25,8 +25,14 @@ float Around(float x, float z) {
 
 Wrap::Wrap(WrapType type, Frame* reference, Vector origin, Vector direction, Vector up, float ou,
            float ov, float su, float sv)
-    : Object(Kind::Wrap), type_(type), reference_(reference), origin_(origin), ou_(ou), ov_(ov),
-      su_(su), sv_(sv) {
+    : Object(Kind::Wrap),
+      type_(type),
+      reference_(reference),
+      origin_(origin),
+      ou_(ou),
+      ov_(ov),
+      su_(su),
+      sv_(sv) {
   if (!Normalize(direction, z_)) z_ = {0, 0, 1};
   if (!Normalize(Cross(up, z_), x_)) x_ = {1, 0, 0};
   y_ = Cross(z_, x_);

@@ -30,11 +30,23 @@ class Script {
   // Mostly small values, sometimes edges or any value.
   int32_t Int() {
     switch (Byte() & 3) {
-      case 0: return static_cast<int8_t>(Byte());
-      case 1: return Byte() % 8;
-      case 2: return static_cast<int32_t>(U32());
+      case 0:
+        return static_cast<int8_t>(Byte());
+      case 1:
+        return Byte() % 8;
+      case 2:
+        return static_cast<int32_t>(U32());
       default: {
-        static constexpr int32_t kEdges[] = {-1, 0, 1, 2, 3, 255, 256, 65535, 65536, 1 << 20,
+        static constexpr int32_t kEdges[] = {-1,
+                                             0,
+                                             1,
+                                             2,
+                                             3,
+                                             255,
+                                             256,
+                                             65535,
+                                             65536,
+                                             1 << 20,
                                              std::numeric_limits<int32_t>::min(),
                                              std::numeric_limits<int32_t>::max()};
         return kEdges[Byte() % (sizeof kEdges / sizeof kEdges[0])];
@@ -47,8 +59,9 @@ class Script {
   float Float() {
     const uint8_t b = Byte();
     if (b < 160) {
-      static constexpr float kValues[] = {0.0f, 1.0f, -1.0f, 0.5f, 2.0f, 10.0f, -10.0f, 100.0f,
-                                          0.25f, 3.14159f, -0.75f, 5000.0f, 1e-6f, 1e6f, -1e6f, 7.0f};
+      static constexpr float kValues[] = {0.0f,   1.0f,   -1.0f, 0.5f,     2.0f,   10.0f,
+                                          -10.0f, 100.0f, 0.25f, 3.14159f, -0.75f, 5000.0f,
+                                          1e-6f,  1e6f,   -1e6f, 7.0f};
       return kValues[b % 16];
     }
     if (b < 200) return static_cast<float>(static_cast<int8_t>(Byte())) / 8.0f;
@@ -58,7 +71,9 @@ class Script {
                                          -std::numeric_limits<float>::infinity(),
                                          std::numeric_limits<float>::max(),
                                          -std::numeric_limits<float>::max(),
-                                         std::numeric_limits<float>::denorm_min(), 1e30f, -1e30f};
+                                         std::numeric_limits<float>::denorm_min(),
+                                         1e30f,
+                                         -1e30f};
       return kEdges[b % 8];
     }
     const uint32_t bits = U32();

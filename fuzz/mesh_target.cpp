@@ -4,8 +4,8 @@
 // that makes a mesh.
 #include <string>
 
-#include "engine/meshbuilder.h"
 #include "engine/mesh.h"
+#include "engine/meshbuilder.h"
 #include "engine/types.h"
 #include "engine/xfile/xfile.h"
 #include "fuzz/targets.h"
@@ -65,8 +65,8 @@ int MeshFileTarget(const uint8_t* data, size_t size) {
     FUZZ_CHECK(SameShape(first, back));
   }
 
-  engine::Ref<engine::MeshBuilder> builder = engine::Ref<engine::MeshBuilder>::Adopt(
-      new engine::MeshBuilder());
+  engine::Ref<engine::MeshBuilder> builder =
+      engine::Ref<engine::MeshBuilder>::Adopt(new engine::MeshBuilder());
   if (engine::xfile::LoadFromMemory(*builder, data, size, LoadWhat::First)) {
     FUZZ_CHECK(builder->GetVertexCount() == static_cast<int32_t>(first.vertices.size()));
     engine::Ref<engine::Mesh> mesh = builder->CreateMesh();

@@ -22,18 +22,18 @@ int BridgeTarget(const uint8_t* data, size_t size);
 
 // In a fuzzer build each target file also defines libFuzzer's entry point.
 #ifdef KUBISTO_FUZZ_ENTRY_POINT
-#define KUBISTO_FUZZ_ENTRY(target)                                                       \
-  extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {             \
-    return target(data, size);                                                           \
+#define KUBISTO_FUZZ_ENTRY(target)                                          \
+  extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { \
+    return target(data, size);                                              \
   }
 #else
 #define KUBISTO_FUZZ_ENTRY(target)
 #endif
 
 // A broken invariant: reported like a crash, with the reason.
-#define FUZZ_CHECK(condition)                                                            \
-  do {                                                                                   \
-    if (!(condition)) ::kubisto::fuzz::Fail(#condition, __FILE__, __LINE__);             \
+#define FUZZ_CHECK(condition)                                                \
+  do {                                                                       \
+    if (!(condition)) ::kubisto::fuzz::Fail(#condition, __FILE__, __LINE__); \
   } while (0)
 
 namespace kubisto::fuzz {

@@ -1,5 +1,5 @@
-// A reference-counted picture: 32-bit pixels (0x00RRGGBB, row-major, top row first) with an optional
-// 256-entry palette. Created with a count of 1; the last Release deletes it.
+// A reference-counted picture: 32-bit pixels (0x00RRGGBB, row-major, top row first) with an
+// optional 256-entry palette. Created with a count of 1; the last Release deletes it.
 #pragma once
 
 #include <atomic>

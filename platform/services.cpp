@@ -50,7 +50,8 @@ struct Services {
 };
 
 Services& services() {
-  static Services* s = new Services;  // never destroyed: services may be called during static destruction
+  static Services* s =
+      new Services;  // never destroyed: services may be called during static destruction
   return *s;
 }
 

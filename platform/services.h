@@ -23,8 +23,8 @@ inline constexpr int IDCANCEL = 2;
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
 
-using MessageBoxHandler =
-    std::function<int(HWND owner, const std::string& text, const std::string& caption, unsigned flags)>;
+using MessageBoxHandler = std::function<int(HWND owner, const std::string& text,
+                                            const std::string& caption, unsigned flags)>;
 // Default: writes caption and text to standard error and returns IDOK.
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned flags);
 void SetMessageBoxHandler(MessageBoxHandler handler);

@@ -1,7 +1,7 @@
 // The process-wide window table and the calls on it.
 //
-// No call keeps a pointer into the table across a call into user code (a window procedure or a repaint
-// hook): such code may create, resize or destroy windows, including the one being served.
+// No call keeps a pointer into the table across a call into user code (a window procedure or a
+// repaint hook): such code may create, resize or destroy windows, including the one being served.
 #include "platform/window.h"
 
 #include <algorithm>
@@ -47,7 +47,8 @@ bool validExtent(int w, int h) {
   return w >= 0 && h >= 0 && w <= kMaxClientExtent && h <= kMaxClientExtent;
 }
 
-// Adds r (clipped to the client area) to the update region. An empty client area has nothing to paint.
+// Adds r (clipped to the client area) to the update region. An empty client area has nothing to
+// paint.
 void addToUpdate(Window& w, Rect r) {
   r.left = std::max(r.left, 0);
   r.top = std::max(r.top, 0);

@@ -1,9 +1,9 @@
 // Headless windows: the window-system stand-in shared by the program and the bridge.
 //
-// A window is a 32-bit id (0 = none) in a process-wide table. It has a client size, a chain of window
-// procedures, string-keyed properties, an update region and a framebuffer holding what it shows.
-// Single-threaded use is assumed. Every call fails cleanly (false / 0 / nullptr) on an id that is 0,
-// unknown or destroyed; ids are never reused, so a stale id stays invalid.
+// A window is a 32-bit id (0 = none) in a process-wide table. It has a client size, a chain of
+// window procedures, string-keyed properties, an update region and a framebuffer holding what it
+// shows. Single-threaded use is assumed. Every call fails cleanly (false / 0 / nullptr) on an id
+// that is 0, unknown or destroyed; ids are never reused, so a stale id stays invalid.
 #pragma once
 
 #include <cstdint>
@@ -42,7 +42,8 @@ inline LPARAM MakeSizeParam(int width, int height) {
 
 // --- Life ---
 // Creates a headless window of the given client size (0..kMaxClientExtent each; else 0) whose
-// procedure is DefaultWindowProc and whose framebuffer is black. The new window is invalid as a whole.
+// procedure is DefaultWindowProc and whose framebuffer is black. The new window is invalid as a
+// whole.
 HWND CreateWindow(int width, int height);
 // Sends WM_DESTROY through the procedure chain, then removes the window. False for a bad id.
 bool DestroyWindow(HWND);
@@ -50,8 +51,8 @@ bool IsWindow(HWND);
 
 // --- Size ---
 bool GetClientSize(HWND, int* w, int* h);  // either pointer may be null
-// Resizes the framebuffer (keeping the overlapping top-left part, new pixels black), invalidates the
-// whole client area and sends WM_SIZE through the procedure chain. False for a bad id or size.
+// Resizes the framebuffer (keeping the overlapping top-left part, new pixels black), invalidates
+// the whole client area and sends WM_SIZE through the procedure chain. False for a bad id or size.
 bool SetClientSize(HWND, int w, int h);
 
 // --- Window procedures ---
@@ -68,8 +69,8 @@ LRESULT SendMessage(HWND, uint32_t msg, WPARAM, LPARAM);
 
 // --- Properties (string-keyed, pointer-sized values) ---
 bool SetProp(HWND, const char* name, uintptr_t value);  // false for a bad id or a null name
-uintptr_t GetProp(HWND, const char* name);               // 0 when absent
-uintptr_t RemoveProp(HWND, const char* name);            // the removed value; 0 when absent
+uintptr_t GetProp(HWND, const char* name);              // 0 when absent
+uintptr_t RemoveProp(HWND, const char* name);           // the removed value; 0 when absent
 
 // --- Update region (kept as one bounding rectangle, clipped to the client area) ---
 // Adds rect (null = whole client area) to the update region and calls the repaint hook.

@@ -54,7 +54,9 @@ Target TargetNamed(const std::string& name) {
 
 std::string TestName(const ::testing::TestParamInfo<Input>& info) {
   std::string name = info.param.target + "_" + info.param.file.filename().string();
-  std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+      '_');
   return name + "_" + std::to_string(info.index);
 }
 

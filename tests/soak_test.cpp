@@ -104,7 +104,8 @@ TEST_F(Soak, RandomCommandsKeepGridsSceneAndFilesInStep) {
       const int x = below(model.divide + 2) - 1, y = below(model.divide + 2) - 1,
                 z = below(model.divide + 2) - 1;
       const std::int32_t color = kColors[below(6)];
-      what = "AddBlock(" + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(z) + ")";
+      what =
+          "AddBlock(" + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(z) + ")";
       room.AddBlock(x, y, z, color);
       if (model.Playable(x, y, z) && !model.blocks.count({x, y, z})) {
         model.blocks[{x, y, z}] = color;
@@ -178,9 +179,11 @@ TEST_F(Soak, RandomCommandsKeepGridsSceneAndFilesInStep) {
       for (int i = below(12); i > 0; --i) {
         const int x = below(divide + 1), y = below(divide + 1), z = below(divide + 1);
         records.push_back({x, y, z, kColors[below(6)]});
-        if (model.Playable(x, y, z) && !model.blocks.count({x, y, z})) model.blocks[{x, y, z}] = records.back().color;
+        if (model.Playable(x, y, z) && !model.blocks.count({x, y, z}))
+          model.blocks[{x, y, z}] = records.back().color;
       }
-      what = "ReplaceBlocks(" + std::to_string(divide) + ", " + std::to_string(records.size()) + " blocks)";
+      what = "ReplaceBlocks(" + std::to_string(divide) + ", " + std::to_string(records.size()) +
+             " blocks)";
       room.ReplaceBlocks(divide, records);
     } else {
       what = "CopyToClipBoard";
@@ -193,9 +196,9 @@ TEST_F(Soak, RandomCommandsKeepGridsSceneAndFilesInStep) {
     ASSERT_EQ(GridBlocks(room), model.blocks) << "after step " << step << ": " << what;
     const CurrentCell current = Current(room);
     ASSERT_TRUE(current == model.current)
-        << "after step " << step << ": " << what << ": current (" << current.x << ","
-        << current.y << "," << current.z << "), expected (" << model.current.x << ","
-        << model.current.y << "," << model.current.z << ")";
+        << "after step " << step << ": " << what << ": current (" << current.x << "," << current.y
+        << "," << current.z << "), expected (" << model.current.x << "," << model.current.y << ","
+        << model.current.z << ")";
   }
   EXPECT_TRUE(services_.messages.empty()) << services_.messages.front().text;
   EXPECT_FALSE(services_.sounds.empty());

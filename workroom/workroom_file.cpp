@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "platform/paths.h"
+#include "platform/replace_file.h"
 #include "scene/services.h"
 #include "workroom/layout_file.h"
-#include "platform/replace_file.h"
 #include "workroom/steps.h"
 #include "workroom/workroom.h"
 
@@ -50,8 +50,9 @@ void CWorkRoom::SaveData(const std::string& PathAndName) {
 
 void CWorkRoom::ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) {
   if (divide < 1 || divide > kMaxLayoutDivide) {
-    throw std::invalid_argument("CWorkRoom::ReplaceBlocks: the cell count " + std::to_string(divide) +
-                                " is outside 1.." + std::to_string(kMaxLayoutDivide));
+    throw std::invalid_argument("CWorkRoom::ReplaceBlocks: the cell count " +
+                                std::to_string(divide) + " is outside 1.." +
+                                std::to_string(kMaxLayoutDivide));
   }
   if (divide != m_lngDivide) {
     // The rebuild drops the old blocks together with the old room.

@@ -1,4 +1,6 @@
 // PlayWave on SDL's audio (dummy driver in tests) and ShowHelp's help window.
+#include "app/api_code_module.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -10,7 +12,6 @@
 #include <cstdint>
 #include <fstream>
 
-#include "app/api_code_module.h"
 #include "app/help_window.h"
 #include "app/sdl_wave_player.h"
 #include "app_test_support.h"
@@ -38,7 +39,8 @@ void WriteWave(const std::string& path, int milliseconds) {
   u16(16);
   out.write("data", 4);
   u32(dataBytes);
-  for (std::uint32_t i = 0; i < frames; ++i) u16(static_cast<std::uint16_t>((i / 25) % 2 ? 2000 : -2000));
+  for (std::uint32_t i = 0; i < frames; ++i)
+    u16(static_cast<std::uint16_t>((i / 25) % 2 ? 2000 : -2000));
 }
 
 class PlayWaveTest : public ::testing::Test {

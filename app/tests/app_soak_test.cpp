@@ -55,7 +55,8 @@ struct Model {
   int divide = 5;
   std::map<Cell, std::int32_t> blocks;
   Cell current{kNone, kNone, kNone};
-  std::map<Cell, std::int32_t> savedBlocks;  // as last saved or loaded: other blocks are unsaved work
+  std::map<Cell, std::int32_t>
+      savedBlocks;  // as last saved or loaded: other blocks are unsaved work
 
   bool HasCurrent() const { return std::get<0>(current) != kNone; }
   bool Inside(int x, int y, int z) const {
@@ -191,14 +192,16 @@ class AppSoakTest : public ::testing::Test {
     if (x != kNone) {
       ASSERT_TRUE(model.blocks.count(model.current)) << "picked a cell without a block";
     }
-    ASSERT_EQ(answer.shown, right && x != kNone) << "the colour menu shows exactly for a right click on a block";
+    ASSERT_EQ(answer.shown, right && x != kNone)
+        << "the colour menu shows exactly for a right click on a block";
     if (answer.shown && choice >= 0) model.blocks[model.current] = kColours[choice];
   }
 
   // Runs command, which replaces the room. With unsaved blocks the question "変更を保存しますか？"
   // comes first: answered No (then runs before the command goes on) or, now and then unless
   // mayCancel is false, Cancel. Returns whether the command went on.
-  bool Answering(const std::function<void()>& command, std::function<void()> then = {}, bool mayCancel = true) {
+  bool Answering(const std::function<void()>& command, std::function<void()> then = {},
+                 bool mayCancel = true) {
     bool goOn = true;
     if (model.blocks != model.savedBlocks) {
       goOn = !mayCancel || Below(4) != 0;
@@ -218,7 +221,8 @@ class AppSoakTest : public ::testing::Test {
   }
 
   // The file window, answered by `answer`, for the toolbar's load or save.
-  void WithFileWindow(const QString& key, std::function<void(frmFile*)> answer, bool mayCancel = true) {
+  void WithFileWindow(const QString& key, std::function<void(frmFile*)> answer,
+                      bool mayCancel = true) {
     auto fileWindow = [answer] {
       OnNextModal([answer](QWidget* modal) {
         auto* files = qobject_cast<frmFile*>(modal);
@@ -236,7 +240,8 @@ class AppSoakTest : public ::testing::Test {
   }
 
   void Save() {
-    static const char* const kNames[] = {"room", "room.KBS", " spaced ", "other.txt", ".hidden", ""};
+    static const char* const kNames[] = {"room",      "room.KBS", " spaced ",
+                                         "other.txt", ".hidden",  ""};
     const std::string typed = kNames[Below(6)];
     const size_t messagesBefore = state.services.messages.size();
     WithFileWindow("Save", [&](frmFile* files) {
@@ -249,7 +254,8 @@ class AppSoakTest : public ::testing::Test {
     });
     const std::string name = window->sbrStatus()->PanelText(1).toStdString();
     if (name.empty()) {
-      ASSERT_EQ(state.services.messages.size(), messagesBefore + 1) << "an empty name is warned about";
+      ASSERT_EQ(state.services.messages.size(), messagesBefore + 1)
+          << "an empty name is warned about";
       return;
     }
     std::string file = frmMain::AddLayoutExtension(QString::fromStdString(name)).toStdString();
@@ -264,7 +270,8 @@ class AppSoakTest : public ::testing::Test {
     WithFileWindow("Load", [&](frmFile* files) {
       const int count = files->filFiles()->count();
       for (int row = 0; row < count; ++row)
-        ASSERT_FALSE(files->filFiles()->item(row)->text().startsWith('.')) << "a hidden file is listed";
+        ASSERT_FALSE(files->filFiles()->item(row)->text().startsWith('.'))
+            << "a hidden file is listed";
       if (how == 0) return;  // cancelled
       if (how == 1 || count == 0) {
         // A name that is not listed: hidden, or not there at all.
@@ -290,8 +297,9 @@ class AppSoakTest : public ::testing::Test {
     modMain::g_objWorkRoom->CurrentBlock(x, y, z, c);
     ASSERT_EQ(Cell(x, y, z), model.current);
     const auto [mx, my, mz] = model.current;
-    const QString status = model.HasCurrent() ? QStringLiteral("(%1,%2,%3)を選択").arg(mx).arg(my).arg(mz)
-                                              : QStringLiteral("選択中のブロックはないよ");
+    const QString status = model.HasCurrent()
+                               ? QStringLiteral("(%1,%2,%3)を選択").arg(mx).arg(my).arg(mz)
+                               : QStringLiteral("選択中のブロックはないよ");
     ASSERT_EQ(window->sbrStatus()->PanelText(2), status);
     if (model.HasCurrent()) {
       ASSERT_EQ(c, model.blocks[model.current]);
@@ -304,7 +312,8 @@ class AppSoakTest : public ::testing::Test {
       modMain::g_objWorkRoom->SaveData(file);
       QFile bytes(QString::fromStdString(file));
       ASSERT_TRUE(bytes.open(QIODevice::ReadOnly));
-      const QByteArray want = QByteArray::fromStdString(FormatLayout(model.divide, model.Records()));
+      const QByteArray want =
+          QByteArray::fromStdString(FormatLayout(model.divide, model.Records()));
       ASSERT_EQ(bytes.readAll(), want);
     }
   }
@@ -336,8 +345,8 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
       }
     } else if (op < 46) {
       static const std::tuple<const char*, int, int, int> kMoves[] = {
-          {"cmdX", 1, 0, 0}, {"cmdMX", -1, 0, 0}, {"cmdY", 0, 1, 0},
-          {"cmdMY", 0, -1, 0}, {"cmdZ", 0, 0, 1}, {"cmdMZ", 0, 0, -1}};
+          {"cmdX", 1, 0, 0},   {"cmdMX", -1, 0, 0}, {"cmdY", 0, 1, 0},
+          {"cmdMY", 0, -1, 0}, {"cmdZ", 0, 0, 1},   {"cmdMZ", 0, 0, -1}};
       const auto& [button, dx, dy, dz] = kMoves[Below(6)];
       what = button;
       Move(button, dx, dy, dz);
@@ -357,7 +366,9 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
       const int index = Below(3);
       what = "cell count " + std::to_string(index + 3);
       wholeRoom = true;
-      if (Answering([&] { window->action(QStringLiteral("mnuOptionDivideNum%1").arg(index))->trigger(); })) {
+      if (Answering([&] {
+            window->action(QStringLiteral("mnuOptionDivideNum%1").arg(index))->trigger();
+          })) {
         model.divide = index + 3;
         model.Clear();
       }
@@ -380,7 +391,8 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
       window->tlbToolBar_ButtonClick(Below(2) == 0 ? "ViewTurn" : "StopTurn");
     } else if (op < 96) {
       what = "version";
-      OnNextModal([](QWidget* version) { QTest::mouseClick(version, Qt::LeftButton, {}, QPoint(30, 60)); });
+      OnNextModal(
+          [](QWidget* version) { QTest::mouseClick(version, Qt::LeftButton, {}, QPoint(30, 60)); });
       window->action("mnuHelpVersion")->trigger();
     } else if (op < 98) {
       what = "undo";
@@ -411,7 +423,8 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
   window->tlbToolBar_ButtonClick("StopTurn");
   // Only the warnings about empty names and the errors of files that are not there were shown.
   for (const auto& message : state.services.messages) {
-    const bool expected = message.text == "ファイル名を入力してください" || message.text.find("not-there") != std::string::npos ||
+    const bool expected = message.text == "ファイル名を入力してください" ||
+                          message.text.find("not-there") != std::string::npos ||
                           message.text.find(".hidden.kbs") != std::string::npos;
     EXPECT_TRUE(expected) << message.text;
   }
@@ -429,14 +442,18 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
   state.sounds.onPlay = [&](const RecordingWavePlayer::Sound&) {
     if (++sounds == 40) QTimer::singleShot(0, [this] { window->tlbToolBar_ButtonClick("Fin"); });
   };
-  WithFileWindow("Load", [](frmFile* files) {
-    const auto found = files->filFiles()->findItems("full.kbs", Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    ClickFileName(files, files->filFiles()->row(found.front()));
-    files->cmdOK()->click();
-  }, false);
+  WithFileWindow(
+      "Load",
+      [](frmFile* files) {
+        const auto found = files->filFiles()->findItems("full.kbs", Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        ClickFileName(files, files->filFiles()->row(found.front()));
+        files->cmdOK()->click();
+      },
+      false);
   state.sounds.onPlay = nullptr;
-  EXPECT_GE(sounds, 40) << (state.services.messages.empty() ? "" : state.services.messages.back().text);
+  EXPECT_GE(sounds, 40) << (state.services.messages.empty() ? ""
+                                                            : state.services.messages.back().text);
   EXPECT_EQ(modMain::g_objWorkRoom, nullptr);
   ASSERT_FALSE(window.isNull());
   EXPECT_TRUE(window->Unloading());

@@ -1,10 +1,11 @@
 #include "app_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "app/command_scope.h"
 #include "app/frm_file.h"
@@ -42,7 +43,8 @@ class QtEnvironment : public ::testing::Environment {
   QApplication* m_app = nullptr;
 };
 
-[[maybe_unused]] ::testing::Environment* const g_qt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] ::testing::Environment* const g_qt =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 }  // namespace
 
@@ -60,7 +62,8 @@ std::vector<std::string> FakeWorkRoom::Commands() const {
   return out;
 }
 
-void FakeWorkRoom::CurrentBlock(std::int32_t& X, std::int32_t& Y, std::int32_t& Z, std::int32_t& Color) {
+void FakeWorkRoom::CurrentBlock(std::int32_t& X, std::int32_t& Y, std::int32_t& Z,
+                                std::int32_t& Color) {
   X = x;
   Y = y;
   Z = z;
@@ -83,13 +86,16 @@ void FakeWorkRoom::ResetData() {
   x = y = z = -1;
   Record("ResetData");
 }
-void FakeWorkRoom::SaveData(const std::string& PathAndName) { Record("SaveData(" + PathAndName + ")"); }
+void FakeWorkRoom::SaveData(const std::string& PathAndName) {
+  Record("SaveData(" + PathAndName + ")");
+}
 void FakeWorkRoom::LoadData(const std::string& PathAndName) {
   Record("LoadData(" + PathAndName + ")");
   if (failLoad) throw std::runtime_error("cannot read " + PathAndName);
 }
 void FakeWorkRoom::ViewPicked(float X, float Y) {
-  Record("ViewPicked(" + std::to_string(static_cast<int>(X)) + "," + std::to_string(static_cast<int>(Y)) + ")");
+  Record("ViewPicked(" + std::to_string(static_cast<int>(X)) + "," +
+         std::to_string(static_cast<int>(Y)) + ")");
   if (pickSelects) {
     x = pickX;
     y = pickY;

@@ -41,7 +41,8 @@ class FakeWorkRoom : public WorkRoomApi {
   // Calls other than the queries (CurrentBlock, Divide, Blocks).
   std::vector<std::string> Commands() const;
 
-  void CurrentBlock(std::int32_t& X, std::int32_t& Y, std::int32_t& Z, std::int32_t& Color) override;
+  void CurrentBlock(std::int32_t& X, std::int32_t& Y, std::int32_t& Z,
+                    std::int32_t& Color) override;
   std::int32_t Divide() override;
   void SetDivide(std::int32_t NewValue) override;
   void SetHandleOfPictureBoxForD3dIO(std::uint32_t NewValue) override;

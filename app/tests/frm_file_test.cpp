@@ -1,4 +1,6 @@
 // The file window: its modes, the list, and the OK / Cancel / empty-name rules.
+#include "app/frm_file.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,7 +12,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/frm_file.h"
 #include "app_test_support.h"
 
 namespace kubisto::app::test {
@@ -42,8 +43,8 @@ TEST_F(FrmFileTest, LoadsWithItsDesignedControlsAndAnEmptyResult) {
   // The size reaches the label only: the other controls keep the toolkit's own size.
   const int own = QApplication::font().pointSize();
   if (own != files.lblFileName()->font().pointSize()) {
-    for (QWidget* control : std::initializer_list<QWidget*>{files.filFiles(), files.txtFileName(), files.cmdOK(),
-                                                            files.cmdCancel()})
+    for (QWidget* control : std::initializer_list<QWidget*>{files.filFiles(), files.txtFileName(),
+                                                            files.cmdOK(), files.cmdCancel()})
       EXPECT_EQ(control->font().pointSize(), own) << control->objectName().toStdString();
   }
 }

@@ -227,9 +227,15 @@ TEST_F(FrmMainTest, WatchTimerBringsTheDivideMarksInStep) {
 
 TEST(AddLayoutExtension, AddsTheExtensionOnlyWhereItIsMissing) {
   const std::pair<const char*, const char*> cases[] = {
-      {"room", "room.kbs"},          {"room.KBS", "room.KBS"},     {"room.kbs", "room.kbs"},
-      {"room.Kbs", "room.Kbs"},      {"room.txt", "room.txt.kbs"}, {"  room  ", "room.kbs"},
-      {"", ""},                      {"   ", ""},                  {"/d/data\\   ", "/d/data\\.kbs"},
+      {"room", "room.kbs"},
+      {"room.KBS", "room.KBS"},
+      {"room.kbs", "room.kbs"},
+      {"room.Kbs", "room.Kbs"},
+      {"room.txt", "room.txt.kbs"},
+      {"  room  ", "room.kbs"},
+      {"", ""},
+      {"   ", ""},
+      {"/d/data\\   ", "/d/data\\.kbs"},
       {"\t room", "\t room.kbs"},  // only spaces are trimmed
       {"部屋", "部屋.kbs"},
   };

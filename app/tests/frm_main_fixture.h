@@ -19,9 +19,7 @@ class FrmMainTest : public ::testing::Test {
     modMain::g_objWorkRoom = std::move(fake);
     window = new frmMain();
   }
-  void TearDown() override {
-    delete window.data();
-  }
+  void TearDown() override { delete window.data(); }
 
   ShellFixtureState state;
   FakeWorkRoom* room = nullptr;

@@ -26,7 +26,8 @@ TEST_F(FrmMainTest, ClientAreaIsExactly600By400AndTheWindowHasAFixedSize) {
   EXPECT_TRUE(window->windowFlags() & Qt::WindowCloseButtonHint);
   EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("超簡易3D積み木「Oh!Kubisto!!forWindows」Ver0.3bβ2"));
+  EXPECT_EQ(window->windowTitle(),
+            QStringLiteral("超簡易3D積み木「Oh!Kubisto!!forWindows」Ver0.3bβ2"));
 }
 
 TEST_F(FrmMainTest, LoadingLeavesTheWindowHiddenAndTheWatchTimerStopped) {
@@ -83,7 +84,8 @@ TEST_F(FrmMainTest, TheButtonsLieInsideThePanelWithoutOverlapping) {
   const QList<QPushButton*> buttons = window->picToolBox()->findChildren<QPushButton*>();
   ASSERT_EQ(buttons.size(), 12);
   for (QPushButton* b : buttons) {
-    EXPECT_TRUE(window->picToolBox()->rect().contains(b->geometry())) << b->objectName().toStdString();
+    EXPECT_TRUE(window->picToolBox()->rect().contains(b->geometry()))
+        << b->objectName().toStdString();
     for (QPushButton* other : buttons) {
       if (other == b) continue;
       EXPECT_FALSE(b->geometry().intersects(other->geometry()))
@@ -155,8 +157,8 @@ TEST_F(FrmMainTest, ToolbarHasTwelveEntriesWithSeparatorsAtTheirPlaces) {
   ASSERT_EQ(entries.size(), 12);
   QStringList keys;
   for (QAction* a : entries) keys << (a->isSeparator() ? "-" : a->data().toString());
-  EXPECT_EQ(keys, QStringList({"Fin", "-", "Load", "Save", "-", "ViewTurn", "StopTurn", "-", "FrontView", "TopView",
-                               "SideView", "BirdView"}));
+  EXPECT_EQ(keys, QStringList({"Fin", "-", "Load", "Save", "-", "ViewTurn", "StopTurn", "-",
+                               "FrontView", "TopView", "SideView", "BirdView"}));
 }
 
 }  // namespace

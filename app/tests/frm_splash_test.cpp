@@ -1,10 +1,11 @@
 // The splash and version window: texts, size, and the click that closes only the version window.
+#include "app/frm_splash.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QTest>
 
-#include "app/frm_splash.h"
 #include "app_test_support.h"
 
 namespace kubisto::app::test {

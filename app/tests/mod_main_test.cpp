@@ -1,4 +1,6 @@
 // The start sequence and the ways the program ends.
+#include "app/mod_main.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,7 +10,6 @@
 
 #include "app/frm_main.h"
 #include "app/frm_splash.h"
-#include "app/mod_main.h"
 #include "app/pic_view.h"
 #include "app/status_bar.h"
 #include "app_test_support.h"
@@ -110,7 +111,8 @@ class FinKubistoTest : public ModMainTest {
     window = modMain::MainWindow();
     ASSERT_NE(window, nullptr);
     // The workroom must be gone before the window goes.
-    QObject::connect(window, &QObject::destroyed, [this] { workroomAtDestruction = modMain::g_objWorkRoom.get(); });
+    QObject::connect(window, &QObject::destroyed,
+                     [this] { workroomAtDestruction = modMain::g_objWorkRoom.get(); });
   }
   void Flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 

@@ -1,4 +1,6 @@
 // The Qt services: message boxes with their texts, buttons and icons; the clipboard picture.
+#include "app/qt_services.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -11,7 +13,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/qt_services.h"
 #include "app_test_support.h"
 #include "platform/picture.h"
 #include "platform/services.h"
@@ -45,7 +46,8 @@ class QtServicesTest : public ::testing::Test {
 
 TEST_F(QtServicesTest, MessageBoxShowsTextCaptionButtonsAndIcon) {
   Answer(QMessageBox::Ok);
-  EXPECT_EQ(services().MessageBox("ファイルが読めません。", vbOKOnly | vbExclamation, "注意"), vbOK);
+  EXPECT_EQ(services().MessageBox("ファイルが読めません。", vbOKOnly | vbExclamation, "注意"),
+            vbOK);
   EXPECT_EQ(shownText, QStringLiteral("ファイルが読めません。"));
   EXPECT_EQ(shownTitle, QStringLiteral("注意"));
   EXPECT_EQ(shownIcon, QMessageBox::Warning);
@@ -71,7 +73,8 @@ TEST_F(QtServicesTest, AnUntitledMessageCarriesTheProgramTitle) {
 
 TEST_F(QtServicesTest, PlatformMessageBoxesGoThroughQt) {
   Answer(QMessageBox::Ok);
-  EXPECT_EQ(platform::MessageBox(0, "Specified color model is not available.", "Vantrel.Dll", platform::MB_OK),
+  EXPECT_EQ(platform::MessageBox(0, "Specified color model is not available.", "Vantrel.Dll",
+                                 platform::MB_OK),
             platform::IDOK);
   EXPECT_EQ(shownText, QStringLiteral("Specified color model is not available."));
   EXPECT_EQ(shownTitle, QStringLiteral("Vantrel.Dll"));

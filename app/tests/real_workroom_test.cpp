@@ -88,7 +88,8 @@ TEST_F(RealWorkRoomTest, RightClickOnABlockRecoloursItFromThePopup) {
   Pump(20);
   EXPECT_EQ(offered, "mnuPopupColor");
   CurrentBlock(x, y, z, c);
-  EXPECT_EQ(std::vector<std::int32_t>({x, y, z, c}), std::vector<std::int32_t>({4, 4, 4, 0x00FF00}));
+  EXPECT_EQ(std::vector<std::int32_t>({x, y, z, c}),
+            std::vector<std::int32_t>({4, 4, 4, 0x00FF00}));
   const QColor recoloured = Shown().pixelColor(block);
   EXPECT_GT(recoloured.green(), recoloured.blue());
   EXPECT_EQ(window->sbrStatus()->PanelText(2), QStringLiteral("(4,4,4)を選択"));
@@ -113,7 +114,8 @@ TEST_F(RealWorkRoomTest, LoadingAThreeCellLayoutUpdatesStatusAndDivideMarks) {
   EXPECT_EQ(window->sbrStatus()->PanelText(2), QStringLiteral("(1,0,2)を選択"));
   EXPECT_TRUE(window->mnuOptionDivideNum(0)->isChecked());
   EXPECT_FALSE(window->mnuOptionDivideNum(2)->isChecked());
-  EXPECT_EQ(window->sbrStatus()->PanelText(1), QString::fromStdString(state.programDir + "\\data\\three.kbs"));
+  EXPECT_EQ(window->sbrStatus()->PanelText(1),
+            QString::fromStdString(state.programDir + "\\data\\three.kbs"));
 }
 
 TEST_F(RealWorkRoomTest, SavingUnderATypedNameStoresItInTheDataFolder) {

@@ -27,7 +27,9 @@ double CentreMatch(const QImage& shown, const QImage& icon) {
           if (qAlpha(p) < 255) continue;
           ++opaque;
           const QRgb q = shown.pixel(ox + x, oy + y);
-          if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) < 12)
+          if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                  std::abs(qBlue(p) - qBlue(q)) <
+              12)
             ++same;
         }
       }
@@ -44,10 +46,10 @@ TEST(ToolPanelIconsTest, EveryButtonShowsItsIconUnscaledAndCentred) {
   window.show();
   Pump(10);
   const std::pair<const char*, const char*> buttons[] = {
-      {"cmdAdd", "btn_add.png"}, {"cmdDelete", "btn_delete.png"}, {"cmdX", "btn_x.png"},
-      {"cmdMX", "btn_mx.png"},   {"cmdY", "btn_y.png"},           {"cmdMY", "btn_my.png"},
-      {"cmdZ", "btn_z.png"},     {"cmdMZ", "btn_mz.png"},         {"cmdUp", "btn_up.png"},
-      {"cmdDown", "btn_down.png"}, {"cmdLeft", "btn_left.png"},   {"cmdRight", "btn_right.png"}};
+      {"cmdAdd", "btn_add.png"},   {"cmdDelete", "btn_delete.png"}, {"cmdX", "btn_x.png"},
+      {"cmdMX", "btn_mx.png"},     {"cmdY", "btn_y.png"},           {"cmdMY", "btn_my.png"},
+      {"cmdZ", "btn_z.png"},       {"cmdMZ", "btn_mz.png"},         {"cmdUp", "btn_up.png"},
+      {"cmdDown", "btn_down.png"}, {"cmdLeft", "btn_left.png"},     {"cmdRight", "btn_right.png"}};
   for (const auto& [name, picture] : buttons) {
     QPushButton* button = window.button(name);
     ASSERT_NE(button, nullptr) << name;

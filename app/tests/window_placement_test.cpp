@@ -1,4 +1,6 @@
 // The program's windows stand in the centre of the screen with their frames.
+#include "app/window_placement.h"
+
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -7,7 +9,6 @@
 #include "app/frm_file.h"
 #include "app/frm_main.h"
 #include "app/frm_splash.h"
-#include "app/window_placement.h"
 #include "app_test_support.h"
 
 namespace kubisto::app::test {

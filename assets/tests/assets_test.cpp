@@ -47,7 +47,9 @@ Image loadImage(const fs::path& p) {
 struct Wave {
   uint16_t format = 0, channels = 0, bits = 0;
   uint32_t rate = 0, dataBytes = 0;
-  double seconds() const { return rate && channels && bits ? dataBytes / double(rate * channels * bits / 8) : 0; }
+  double seconds() const {
+    return rate && channels && bits ? dataBytes / double(rate * channels * bits / 8) : 0;
+  }
 };
 
 // Walks the RIFF chunks: "fmt " and "data" may be preceded by others.
@@ -99,7 +101,8 @@ TEST(Assets, SoundsArePcmAndShort) {
   struct Expect {
     const char* name;
     double minSeconds, maxSeconds;
-  } sounds[] = {{"splash", 0.8, 2.0}, {"move", 0.02, 0.3}, {"turn", 0.02, 0.3}, {"kasha", 0.02, 0.3}};
+  } sounds[] = {
+      {"splash", 0.8, 2.0}, {"move", 0.02, 0.3}, {"turn", 0.02, 0.3}, {"kasha", 0.02, 0.3}};
   for (const Expect& e : sounds) {
     const fs::path p = kFiles / "sound" / (std::string(e.name) + ".wav");
     const Wave w = readWave(p);
@@ -137,7 +140,8 @@ TEST(Assets, ProgramPicturesHaveTheirSizes) {
   std::vector<Expect> pictures = {{"kubisto", 32, 32}, {"toolbox", 234, 478}, {"title", 299, 98}};
   for (const char* t : {"fin", "load", "save", "turn", "stop", "front", "top", "side", "bird"})
     pictures.push_back({std::string("tb_") + t, 16, 16});
-  for (const char* t : {"add", "delete", "x", "mx", "y", "my", "z", "mz", "up", "down", "left", "right"})
+  for (const char* t :
+       {"add", "delete", "x", "mx", "y", "my", "z", "mz", "up", "down", "left", "right"})
     pictures.push_back({std::string("btn_") + t, 32, 32});
   for (const Expect& e : pictures) {
     const fs::path p = kFiles / "images" / (e.name + ".png");
@@ -158,15 +162,18 @@ TEST(Assets, HelpOpensAtContentsAndItsLinksResolve) {
 
   std::set<std::string> anchors;
   const std::regex name("name=\"([^\"]+)\"");
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), name); it != std::sregex_iterator(); ++it)
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), name); it != std::sregex_iterator();
+       ++it)
     anchors.insert((*it)[1]);
   const std::regex href("href=\"#([^\"]+)\"");
   int links = 0;
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), href); it != std::sregex_iterator(); ++it, ++links)
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), href); it != std::sregex_iterator();
+       ++it, ++links)
     EXPECT_TRUE(anchors.count((*it)[1])) << "no anchor for #" << (*it)[1];
   EXPECT_GT(links, 5);
   const std::regex img("src=\"([^\"]+)\"");
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), img); it != std::sregex_iterator(); ++it)
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), img); it != std::sregex_iterator();
+       ++it)
     EXPECT_TRUE(fs::exists(p.parent_path() / std::string((*it)[1]))) << (*it)[1];
 }
 

@@ -17,8 +17,9 @@ const Color kEdge = rgb(0, 50, 70);
 
 // A cube seen slightly from above and the right: front square at (x, y) of side s, depth d.
 void drawCube(Canvas& c, double x, double y, double s, double d) {
-  const std::vector<Point> outline = {{x, y}, {x + d, y - d}, {x + s + d, y - d},
-                                      {x + s + d, y + s - d}, {x + s, y + s}, {x, y + s}};
+  const std::vector<Point> outline = {
+      {x, y},         {x + d, y - d}, {x + s + d, y - d}, {x + s + d, y + s - d},
+      {x + s, y + s}, {x, y + s}};
   std::vector<Point> loop = outline;
   loop.push_back(loop.front());
   c.fill(polyline(loop, 0.8), solid(kEdge));
@@ -26,14 +27,20 @@ void drawCube(Canvas& c, double x, double y, double s, double d) {
   const double g = 0.5;
   c.fill(polygon({{x + g, y + g}, {x + s - g, y + g}, {x + s - g, y + s - g}, {x + g, y + s - g}}),
          linear({x, y}, shade(kCyan, 1.1), {x + s, y + s}, shade(kCyan, 0.85)));
-  c.fill(polygon({{x + 2 * g, y - g}, {x + d + g, y - d + g}, {x + s + d - 2 * g, y - d + g}, {x + s - g, y - g}}),
+  c.fill(polygon({{x + 2 * g, y - g},
+                  {x + d + g, y - d + g},
+                  {x + s + d - 2 * g, y - d + g},
+                  {x + s - g, y - g}}),
          solid(kCyanTop));
-  c.fill(polygon({{x + s + g, y - g * 0.5}, {x + s + d - g, y - d + 2 * g}, {x + s + d - g, y + s - d - g},
+  c.fill(polygon({{x + s + g, y - g * 0.5},
+                  {x + s + d - g, y - d + 2 * g},
+                  {x + s + d - g, y + s - d - g},
                   {x + s + g, y + s - 2 * g}}),
          solid(kCyanSide));
 }
 
-std::vector<Point> star(double cx, double cy, int points, double rOuter, double rInner, double turn = 0) {
+std::vector<Point> star(double cx, double cy, int points, double rOuter, double rInner,
+                        double turn = 0) {
   std::vector<Point> p;
   for (int i = 0; i < points * 2; ++i) {
     const double r = i % 2 == 0 ? rOuter : rInner;
@@ -51,11 +58,10 @@ void drawStar(Canvas& c, double cx, double cy, double r) {
 Canvas addIcon() {
   Canvas c(32, 32);
   c.fill(polygon(star(14, 17, 11, 15.5, 8.5, 0.1)), solid(rgb(150, 0, 0)));
-  c.fill(polygon(star(14, 17, 11, 14.3, 9.0, 0.1)),
-         [](double x, double y) {
-           const double d = std::hypot(x - 14, y - 17) / 15.0;
-           return mix(rgb(255, 210, 60), rgb(235, 20, 20), d * 1.4);
-         });
+  c.fill(polygon(star(14, 17, 11, 14.3, 9.0, 0.1)), [](double x, double y) {
+    const double d = std::hypot(x - 14, y - 17) / 15.0;
+    return mix(rgb(255, 210, 60), rgb(235, 20, 20), d * 1.4);
+  });
   drawCube(c, 8, 13, 12, 5);
   return c;
 }
@@ -110,7 +116,8 @@ Canvas letterIcon(const std::string& letter, bool minus, Color fillTop, Color fi
 
 // A thick arrow pointing up, turned by quarter turns (0 up, 1 right, 2 down, 3 left).
 Canvas arrowIcon(int quarterTurns) {
-  const std::vector<Point> up = {{16, 2.5}, {29, 16}, {21, 16}, {21, 29.5}, {11, 29.5}, {11, 16}, {3, 16}};
+  const std::vector<Point> up = {{16, 2.5},  {29, 16}, {21, 16}, {21, 29.5},
+                                 {11, 29.5}, {11, 16}, {3, 16}};
   std::vector<Point> pts;
   for (const Point& p : up) {
     Point q = p;

@@ -103,7 +103,9 @@ Canvas Canvas::flippedVertically() const {
 std::vector<uint8_t> Canvas::rgba8() const {
   std::vector<uint8_t> out;
   out.reserve(pixels_.size() * 4);
-  auto to8 = [](double v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); };
+  auto to8 = [](double v) {
+    return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
+  };
   for (const Color& c : pixels_) {
     out.push_back(to8(c.r));
     out.push_back(to8(c.g));

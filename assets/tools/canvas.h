@@ -41,7 +41,8 @@ class Canvas {
   // Blends `c` over the pixel with the given extra coverage.
   void blend(int x, int y, const Color& c, double coverage = 1.0);
   // Fills a shape with a paint, 4 x 4 samples a pixel; the box limits the pixels visited.
-  void fill(const Shape& shape, const Paint& paint, int x0 = 0, int y0 = 0, int x1 = -1, int y1 = -1);
+  void fill(const Shape& shape, const Paint& paint, int x0 = 0, int y0 = 0, int x1 = -1,
+            int y1 = -1);
   // Sets every pixel from a function of its centre.
   void paintAll(const std::function<Color(double x, double y)>& f);
   // Draws `src` over this canvas with its top-left corner at (dx, dy).
@@ -58,12 +59,12 @@ class Canvas {
 };
 
 // Shapes.
-Shape polygon(std::vector<Point> pts);                          // non-zero winding
+Shape polygon(std::vector<Point> pts);  // non-zero winding
 Shape ellipse(double cx, double cy, double rx, double ry);
 Shape rect(double x0, double y0, double x1, double y1);
 Shape roundRect(double x0, double y0, double x1, double y1, double radius);
-Shape segment(Point a, Point b, double halfWidth);              // round caps
-Shape polyline(std::vector<Point> pts, double halfWidth);       // round joins
+Shape segment(Point a, Point b, double halfWidth);         // round caps
+Shape polyline(std::vector<Point> pts, double halfWidth);  // round joins
 Shape ring(double cx, double cy, double rOuter, double rInner);
 Shape unite(Shape a, Shape b);
 Shape subtract(Shape a, Shape b);

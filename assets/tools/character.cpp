@@ -14,7 +14,8 @@ void drawCubeCharacter(Canvas& c, double x, double y, double size) {
   const Color top = rgb(176, 110, 60);
   const Color side = rgb(120, 70, 36);
   // Outline: the whole silhouette grown by a little.
-  const std::vector<Point> silhouette = {P(2, 11), P(10, 3), P(30, 3), P(30, 21), P(22, 29), P(2, 29)};
+  const std::vector<Point> silhouette = {P(2, 11),  P(10, 3),  P(30, 3),
+                                         P(30, 21), P(22, 29), P(2, 29)};
   c.fill(polyline({silhouette[0], silhouette[1], silhouette[2], silhouette[3], silhouette[4],
                    silhouette[5], silhouette[0]},
                   0.9 * u),
@@ -25,14 +26,16 @@ void drawCubeCharacter(Canvas& c, double x, double y, double size) {
          linear(P(2, 11), shade(front, 1.12), P(22, 29), shade(front, 0.85)));
   c.fill(polygon({P(2 + 2 * g, 11 - g), P(10 + g, 3 + g), P(30 - 2 * g, 3 + g), P(22 - g, 11 - g)}),
          linear(P(10, 3), shade(top, 1.15), P(22, 11), top));
-  c.fill(polygon({P(22 + g, 11 - g * 0.5), P(30 - g, 3 + 2 * g), P(30 - g, 21 - g), P(22 + g, 29 - 2 * g)}),
+  c.fill(polygon({P(22 + g, 11 - g * 0.5), P(30 - g, 3 + 2 * g), P(30 - g, 21 - g),
+                  P(22 + g, 29 - 2 * g)}),
          linear(P(22, 11), side, P(30, 29), shade(side, 0.8)));
   // The face on the front: eyes with pupils and highlights, cheeks and a smile.
   const Color white = rgb(255, 255, 255), black = rgb(20, 10, 10);
   for (double ex : {7.5, 16.5}) {
     c.fill(ellipse(x + ex * u, y + 17.5 * u, 2.6 * u, 3.0 * u), solid(white));
     c.fill(ellipse(x + (ex + 0.5) * u, y + 18.0 * u, 1.5 * u, 1.9 * u), solid(black));
-    if (size >= 24) c.fill(ellipse(x + (ex + 0.9) * u, y + 17.2 * u, 0.55 * u, 0.55 * u), solid(white));
+    if (size >= 24)
+      c.fill(ellipse(x + (ex + 0.9) * u, y + 17.2 * u, 0.55 * u, 0.55 * u), solid(white));
   }
   if (size >= 24) {
     c.fill(ellipse(x + 4.6 * u, y + 22.8 * u, 1.6 * u, 1.0 * u), solid(rgb(255, 140, 140, 0.8)));
@@ -87,7 +90,8 @@ Canvas titlePicture() {
   shadow.right += 2.5, shadow.bottom += 2.5;
   c.fill(shadow.shape(half + 1.8), solid(rgb(30, 12, 4, 0.55)));
   c.fill(text.shape(half + 1.6), solid(rgb(58, 24, 6)));
-  c.fill(text.shape(half), linear({0, top - half}, rgb(255, 196, 70), {0, top + cap + half}, rgb(150, 62, 14)));
+  c.fill(text.shape(half),
+         linear({0, top - half}, rgb(255, 196, 70), {0, top + cap + half}, rgb(150, 62, 14)));
   // A soft highlight along the upper part of the strokes.
   c.fill(text.shape(half * 0.35), [&](double, double y) {
     const double t = (y - top) / cap;

@@ -28,7 +28,9 @@ class Bytes {
   void text(const char* s) {
     while (*s) u8(static_cast<uint8_t>(*s++));
   }
-  void append(const std::vector<uint8_t>& more) { data_.insert(data_.end(), more.begin(), more.end()); }
+  void append(const std::vector<uint8_t>& more) {
+    data_.insert(data_.end(), more.begin(), more.end());
+  }
   const std::vector<uint8_t>& data() const { return data_; }
   size_t size() const { return data_.size(); }
 
@@ -117,7 +119,8 @@ bool writeIco(const std::string& path, const std::vector<Canvas>& images) {
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x)
         if (image.at(x, y).a < 0.5)
-          mask[static_cast<size_t>(h - 1 - y) * maskStride + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+          mask[static_cast<size_t>(h - 1 - y) * maskStride + x / 8] |=
+              static_cast<uint8_t>(0x80 >> (x % 8));
     infoHeader(e, w, h * 2, 32, static_cast<uint32_t>(pixels.size() + mask.size()));
     e.append(pixels);
     e.append(mask);

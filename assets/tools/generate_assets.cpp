@@ -49,9 +49,9 @@ int main(int argc, char** argv) {
     Wall wall;
     const char* file;
     bool upsideDown;
-  } walls[] = {{Wall::North, "walls/kita.bmp", true},     {Wall::West, "walls/nishi.bmp", true},
-               {Wall::East, "walls/higashi.bmp", true},   {Wall::South, "walls/minami.bmp", true},
-               {Wall::Ceiling, "walls/ten.bmp", false},   {Wall::Floor, "walls/ti.bmp", false}};
+  } walls[] = {{Wall::North, "walls/kita.bmp", true},   {Wall::West, "walls/nishi.bmp", true},
+               {Wall::East, "walls/higashi.bmp", true}, {Wall::South, "walls/minami.bmp", true},
+               {Wall::Ceiling, "walls/ten.bmp", false}, {Wall::Floor, "walls/ti.bmp", false}};
   for (const auto& w : walls) {
     const Canvas picture = wallPicture(w.wall);
     check(writeBmp24(path(w.file), w.upsideDown ? picture.flippedVertically() : picture), w.file);
@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
     check(writePng(path("images/" + p.name + ".png"), p.picture), p.name);
   for (const NamedPicture& p : buttonIcons())
     check(writePng(path("images/" + p.name + ".png"), p.picture), p.name);
-  check(writePng(path("images/toolbox.png"), woodGrain(234, 478, 1999, true)), "images/toolbox.png");
+  check(writePng(path("images/toolbox.png"), woodGrain(234, 478, 1999, true)),
+        "images/toolbox.png");
   check(writePng(path("images/title.png"), titlePicture()), "images/title.png");
 
   check(writeText(path("help/kubisto.hlp"), helpDocument()), "help/kubisto.hlp");

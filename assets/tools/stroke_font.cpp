@@ -36,14 +36,18 @@ const std::map<char, Glyph>& glyphs() {
     std::map<char, Glyph> g;
     g['O'] = {8.0, {arc(3.6, 5, 3.3, 5, 0, 360, 48)}};
     g['o'] = {6.2, {arc(2.8, 6.75, 2.5, 3.25, 0, 360, 40)}};
-    g['h'] = {6.2, {{{0.5, 0}, {0.5, 10}}, join(arc(2.75, 6.0, 2.25, 2.4, 180, 0), Path{{5.0, 10}})}};
+    g['h'] = {6.2,
+              {{{0.5, 0}, {0.5, 10}}, join(arc(2.75, 6.0, 2.25, 2.4, 180, 0), Path{{5.0, 10}})}};
     g['!'] = {2.4, {{{0.9, 0}, {0.9, 6.8}}, {{0.9, 9.7}, {0.9, 9.75}}}};
     g['K'] = {6.8, {{{0.5, 0}, {0.5, 10}}, {{5.8, 0}, {0.5, 6.2}}, {{2.3, 4.1}, {6.0, 10}}}};
-    g['u'] = {6.2, {join(Path{{0.5, 3.5}}, arc(2.75, 7.6, 2.25, 2.4, 180, 360)), {{5.0, 3.5}, {5.0, 10}}}};
+    g['u'] = {
+        6.2,
+        {join(Path{{0.5, 3.5}}, arc(2.75, 7.6, 2.25, 2.4, 180, 360)), {{5.0, 3.5}, {5.0, 10}}}};
     g['b'] = {6.2, {{{0.5, 0}, {0.5, 10}}, arc(2.9, 6.75, 2.4, 3.25, 0, 360, 40)}};
     g['i'] = {2.4, {{{0.9, 3.5}, {0.9, 10}}, {{0.9, 1.2}, {0.9, 1.25}}}};
     g['s'] = {5.6, {join(arc(2.6, 5.15, 2.1, 1.65, 25, 270), arc(2.6, 8.4, 2.2, 1.6, 90, -155))}};
-    g['t'] = {4.6, {join(Path{{1.6, 1.0}}, arc(3.4, 8.6, 1.8, 1.4, 180, 270)), {{0.0, 3.6}, {3.8, 3.6}}}};
+    g['t'] = {
+        4.6, {join(Path{{1.6, 1.0}}, arc(3.4, 8.6, 1.8, 1.4, 180, 270)), {{0.0, 3.6}, {3.8, 3.6}}}};
     g['X'] = {7.0, {{{0.5, 0}, {6.0, 10}}, {{6.0, 0}, {0.5, 10}}}};
     g['Y'] = {7.0, {{{0.5, 0}, {3.25, 5}}, {{6.0, 0}, {3.25, 5}}, {{3.25, 5}, {3.25, 10}}}};
     g['Z'] = {7.0, {{{0.5, 0}, {6.0, 0}, {0.5, 10}, {6.0, 10}}}};
@@ -64,7 +68,8 @@ double TextLayout::distance(Point p) const {
 
 Shape TextLayout::shape(double halfWidth) const {
   const TextLayout copy = *this;
-  const double l = left - halfWidth, r = right + halfWidth, t = top - halfWidth, b = bottom + halfWidth;
+  const double l = left - halfWidth, r = right + halfWidth, t = top - halfWidth,
+               b = bottom + halfWidth;
   return [copy, halfWidth, l, r, t, b](double x, double y) {
     if (x < l || x > r || y < t || y > b) return false;
     return copy.distance({x, y}) <= halfWidth;
@@ -81,8 +86,8 @@ double textWidth(const std::string& text, double capHeight, double tracking) {
   return w > 0 ? w - tracking : 0;
 }
 
-TextLayout layoutText(const std::string& text, double left, double top, double capHeight, double slant,
-                      double tracking) {
+TextLayout layoutText(const std::string& text, double left, double top, double capHeight,
+                      double slant, double tracking) {
   TextLayout out;
   const double unit = capHeight / 10.0;
   const double baseline = top + capHeight;

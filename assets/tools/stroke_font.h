@@ -14,7 +14,7 @@ struct Segment {
 };
 
 struct TextLayout {
-  std::vector<Segment> segments;  // in pixels
+  std::vector<Segment> segments;                    // in pixels
   double left = 0, top = 0, right = 0, bottom = 0;  // the strokes' centre lines' extent
 
   double distance(Point p) const;

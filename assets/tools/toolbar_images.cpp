@@ -25,7 +25,8 @@ Canvas openFolder() {
   Canvas c(16, 16);
   const Color edge = rgb(110, 80, 0);
   // The back of the folder with its tab.
-  c.fill(polygon({{0.5, 4}, {5, 4}, {6.5, 5.5}, {12.5, 5.5}, {12.5, 14.5}, {0.5, 14.5}}), solid(edge));
+  c.fill(polygon({{0.5, 4}, {5, 4}, {6.5, 5.5}, {12.5, 5.5}, {12.5, 14.5}, {0.5, 14.5}}),
+         solid(edge));
   c.fill(polygon({{1.5, 5}, {4.6, 5}, {6.1, 6.5}, {11.5, 6.5}, {11.5, 13.5}, {1.5, 13.5}}),
          solid(rgb(214, 168, 20)));
   // The front flap, tilted open.
@@ -94,8 +95,10 @@ Canvas flyingBird() {
   Canvas c(16, 16);
   const Color edge = rgb(0, 90, 110);
   const Color body = rgb(40, 220, 235);
-  const std::vector<Point> left = {{0.3, 4.5}, {3.5, 4.2}, {6.5, 6.5}, {8.5, 9.5}, {5.5, 9.2}, {2.5, 7}};
-  const std::vector<Point> right = {{15.7, 2}, {12.5, 3}, {9.5, 6.5}, {8, 9.5}, {10.5, 9.3}, {13, 6}};
+  const std::vector<Point> left = {{0.3, 4.5}, {3.5, 4.2}, {6.5, 6.5},
+                                   {8.5, 9.5}, {5.5, 9.2}, {2.5, 7}};
+  const std::vector<Point> right = {{15.7, 2}, {12.5, 3},   {9.5, 6.5},
+                                    {8, 9.5},  {10.5, 9.3}, {13, 6}};
   for (const auto* wing : {&left, &right}) {
     std::vector<Point> loop = *wing;
     loop.push_back(loop.front());
@@ -130,9 +133,9 @@ std::vector<NamedPicture> toolbarImages() {
       ".....#..........", ".....#..........", "....#...........", "...#.#########..",
       "..#..#.......#..", ".#...#.......#..", ".....#.......#..", ".....#.......#..",
       ".....#########..", ".....#.......#..", "................", "................"};
-  return {{"tb_fin", exitCross()},       {"tb_load", openFolder()},     {"tb_save", floppyDisk()},
-          {"tb_turn", turningSign()},    {"tb_stop", noEntry()},        {"tb_front", character(mae)},
-          {"tb_top", character(ue)},     {"tb_side", character(migi)},  {"tb_bird", flyingBird()}};
+  return {{"tb_fin", exitCross()},    {"tb_load", openFolder()},    {"tb_save", floppyDisk()},
+          {"tb_turn", turningSign()}, {"tb_stop", noEntry()},       {"tb_front", character(mae)},
+          {"tb_top", character(ue)},  {"tb_side", character(migi)}, {"tb_bird", flyingBird()}};
 }
 
 }  // namespace assetgen

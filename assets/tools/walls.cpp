@@ -44,13 +44,15 @@ void cornerShading(Canvas& c) {
 Canvas southWithWindow() {
   Canvas c = wallpaper(rgb(196, 216, 238), 11);
   // A lattice of fine diamonds with a dot in each.
-  c.fill([](double x, double y) {
-           const double u = std::fmod(x + y, 32.0), v = std::fmod(x - y + 512.0, 32.0);
-           return u < 1.2 || v < 1.2;
-         },
-         solid(rgb(235, 242, 252, 0.8)));
+  c.fill(
+      [](double x, double y) {
+        const double u = std::fmod(x + y, 32.0), v = std::fmod(x - y + 512.0, 32.0);
+        return u < 1.2 || v < 1.2;
+      },
+      solid(rgb(235, 242, 252, 0.8)));
   for (int j = 0; j < 9; ++j)
-    for (int i = 0; i < 9; ++i) c.fill(ellipse(i * 32.0, j * 32.0 + 16, 2.2, 2.2), solid(rgb(150, 176, 214)));
+    for (int i = 0; i < 9; ++i)
+      c.fill(ellipse(i * 32.0, j * 32.0 + 16, 2.2, 2.2), solid(rgb(150, 176, 214)));
   skirtingAndCornice(c);
 
   const double x0 = 64, y0 = 44, x1 = 192, y1 = 164;
@@ -71,11 +73,13 @@ Canvas southWithWindow() {
   const Color white = rgb(246, 246, 240), line = rgb(150, 150, 140);
   auto frame = subtract(rect(x0 - 8, y0 - 8, x1 + 8, y1 + 8), rect(x0, y0, x1, y1));
   c.fill(frame, solid(white));
-  c.fill(subtract(rect(x0 - 8, y0 - 8, x1 + 8, y1 + 8), rect(x0 - 7, y0 - 7, x1 + 7, y1 + 7)), solid(line));
+  c.fill(subtract(rect(x0 - 8, y0 - 8, x1 + 8, y1 + 8), rect(x0 - 7, y0 - 7, x1 + 7, y1 + 7)),
+         solid(line));
   c.fill(subtract(rect(x0 - 1, y0 - 1, x1 + 1, y1 + 1), rect(x0, y0, x1, y1)), solid(line));
   c.fill(rect((x0 + x1) / 2 - 3, y0, (x0 + x1) / 2 + 3, y1), solid(white));
   c.fill(rect(x0, (y0 + y1) / 2 - 3, x1, (y0 + y1) / 2 + 3), solid(white));
-  c.fill(rect(x0 - 14, y1 + 8, x1 + 14, y1 + 15), linear({0, y1 + 8}, white, {0, y1 + 15}, rgb(190, 190, 180)));
+  c.fill(rect(x0 - 14, y1 + 8, x1 + 14, y1 + 15),
+         linear({0, y1 + 8}, white, {0, y1 + 15}, rgb(190, 190, 180)));
   c.fill(rect(x0 - 14, y1 + 15, x1 + 14, y1 + 17), solid(rgb(120, 120, 110, 0.5)));
   // Glass reflections.
   c.fill(polygon({{x0 + 8, y0 + 40}, {x0 + 40, y0 + 8}, {x0 + 48, y0 + 8}, {x0 + 8, y0 + 48}}),
@@ -124,14 +128,17 @@ Canvas westWithDoor() {
   const double x0 = 84, y0 = 40, x1 = 172, y1 = kSize;
   // Casing, then the door leaf with vertical grain.
   c.fill(rect(x0 - 9, y0 - 9, x1 + 9, y1), solid(rgb(238, 232, 220)));
-  c.fill(subtract(rect(x0 - 9, y0 - 9, x1 + 9, y1), rect(x0 - 8, y0 - 8, x1 + 8, y1)), solid(rgb(150, 140, 130)));
+  c.fill(subtract(rect(x0 - 9, y0 - 9, x1 + 9, y1), rect(x0 - 8, y0 - 8, x1 + 8, y1)),
+         solid(rgb(150, 140, 130)));
   c.fill(rect(x0 - 1, y0 - 1, x1 + 1, y1), solid(rgb(90, 60, 36)));
   const Canvas grain = woodGrain(static_cast<int>(x1 - x0), static_cast<int>(y1 - y0), 5150, false);
   c.drawOver(grain, static_cast<int>(x0), static_cast<int>(y0));
   // Four recessed panels.
   auto panel = [&](double px0, double py0, double px1, double py1) {
-    c.fill(subtract(rect(px0, py0, px1, py1), rect(px0 + 3, py0 + 3, px1, py1)), solid(rgb(70, 36, 14, 0.55)));
-    c.fill(subtract(rect(px0, py0, px1, py1), rect(px0, py0, px1 - 3, py1 - 3)), solid(rgb(255, 220, 170, 0.35)));
+    c.fill(subtract(rect(px0, py0, px1, py1), rect(px0 + 3, py0 + 3, px1, py1)),
+           solid(rgb(70, 36, 14, 0.55)));
+    c.fill(subtract(rect(px0, py0, px1, py1), rect(px0, py0, px1 - 3, py1 - 3)),
+           solid(rgb(255, 220, 170, 0.35)));
     c.fill(rect(px0 + 6, py0 + 6, px1 - 6, py1 - 6), solid(rgb(60, 30, 10, 0.12)));
   };
   panel(x0 + 10, y0 + 12, x0 + 40, y0 + 90);
@@ -143,7 +150,8 @@ Canvas westWithDoor() {
   c.fill(roundRect(kx - 4, ky - 14, kx + 4, ky + 14, 3), solid(rgb(150, 110, 30)));
   c.fill(roundRect(kx - 3, ky - 13, kx + 3, ky + 13, 2.5), solid(rgb(214, 170, 60)));
   c.fill(ellipse(kx, ky, 5.5, 5.5), solid(rgb(120, 84, 20)));
-  c.fill(ellipse(kx, ky, 4.6, 4.6), linear({kx - 4, ky - 4}, rgb(255, 236, 150), {kx + 4, ky + 4}, rgb(190, 140, 40)));
+  c.fill(ellipse(kx, ky, 4.6, 4.6),
+         linear({kx - 4, ky - 4}, rgb(255, 236, 150), {kx + 4, ky + 4}, rgb(190, 140, 40)));
   c.fill(rect(kx - 1, ky + 6, kx + 1, ky + 10), solid(rgb(60, 40, 10)));
   cornerShading(c);
   return c;
@@ -157,7 +165,8 @@ Canvas eastWithPicture() {
       const double fx = i * 32.0 + (j % 2) * 16.0, fy = j * 28.0 + 12;
       for (int k = 0; k < 5; ++k) {
         const double t = 2 * std::numbers::pi * k / 5;
-        c.fill(ellipse(fx + 3.2 * std::cos(t), fy + 3.2 * std::sin(t), 2.2, 2.2), solid(rgb(240, 170, 120, 0.8)));
+        c.fill(ellipse(fx + 3.2 * std::cos(t), fy + 3.2 * std::sin(t), 2.2, 2.2),
+               solid(rgb(240, 170, 120, 0.8)));
       }
       c.fill(ellipse(fx, fy, 1.6, 1.6), solid(rgb(220, 130, 40)));
       c.fill(ellipse(fx + 5.5, fy + 5.5, 2.6, 1.2), solid(rgb(130, 180, 100, 0.7)));
@@ -187,7 +196,8 @@ Canvas eastWithPicture() {
     return p;
   });
   // The cord it hangs from.
-  c.fill(polyline({{x0 + 10, y0 - 12}, {128, 24}, {x1 - 10, y0 - 12}}, 0.7), solid(rgb(110, 90, 60)));
+  c.fill(polyline({{x0 + 10, y0 - 12}, {128, 24}, {x1 - 10, y0 - 12}}, 0.7),
+         solid(rgb(110, 90, 60)));
   c.fill(ellipse(128, 24, 2.5, 2.5), solid(rgb(120, 110, 100)));
   cornerShading(c);
   return c;
@@ -198,7 +208,8 @@ Canvas northWithBookshelf() {
   // A fine check of pale lines.
   c.fill([](double x, double y) { return std::fmod(x, 20.0) < 1.0 || std::fmod(y, 20.0) < 1.0; },
          solid(rgb(236, 248, 232, 0.9)));
-  c.fill([](double x, double y) { return std::fmod(x + 10, 20.0) < 0.6 || std::fmod(y + 10, 20.0) < 0.6; },
+  c.fill([](double x,
+            double y) { return std::fmod(x + 10, 20.0) < 0.6 || std::fmod(y + 10, 20.0) < 0.6; },
          solid(rgb(170, 200, 165, 0.4)));
   skirtingAndCornice(c);
 
@@ -207,8 +218,9 @@ Canvas northWithBookshelf() {
   c.fill(rect(x0, y0, x1, y1), solid(shade(wood, 0.75)));
   c.fill(rect(x0 + 7, y0 + 7, x1 - 7, y1 - 7), solid(rgb(70, 42, 22)));
   const double shelfGap = (y1 - y0 - 14) / 3.0;
-  const Color bookColors[] = {rgb(200, 50, 50),  rgb(50, 90, 170),  rgb(230, 180, 40), rgb(60, 140, 80),
-                              rgb(140, 70, 150), rgb(235, 235, 225), rgb(220, 110, 40), rgb(40, 40, 60)};
+  const Color bookColors[] = {rgb(200, 50, 50),  rgb(50, 90, 170),  rgb(230, 180, 40),
+                              rgb(60, 140, 80),  rgb(140, 70, 150), rgb(235, 235, 225),
+                              rgb(220, 110, 40), rgb(40, 40, 60)};
   for (int shelf = 0; shelf < 3; ++shelf) {
     const double bottom = y0 + 7 + shelfGap * (shelf + 1);
     double bx = x0 + 9;
@@ -218,14 +230,17 @@ Canvas northWithBookshelf() {
       if (bx + w > x1 - 9) break;
       const double h = shelfGap - 14 + std::floor(hash01(k, shelf, 4) * 9);
       const Color col = bookColors[static_cast<int>(hash01(k, shelf, 5) * 8) % 8];
-      c.fill(rect(bx, bottom - h, bx + w - 1, bottom), linear({bx, 0}, shade(col, 1.1), {bx + w, 0}, shade(col, 0.75)));
-      c.fill(rect(bx + 1, bottom - h + 5, bx + w - 2, bottom - h + 7), solid(rgb(250, 220, 120, 0.8)));
+      c.fill(rect(bx, bottom - h, bx + w - 1, bottom),
+             linear({bx, 0}, shade(col, 1.1), {bx + w, 0}, shade(col, 0.75)));
+      c.fill(rect(bx + 1, bottom - h + 5, bx + w - 2, bottom - h + 7),
+             solid(rgb(250, 220, 120, 0.8)));
       c.fill(rect(bx + 1, bottom - 9, bx + w - 2, bottom - 8), solid(rgb(250, 220, 120, 0.6)));
       bx += w;
       if (hash01(k, shelf, 6) < 0.18) bx += 6;  // a gap now and then
       ++k;
     }
-    c.fill(rect(x0 + 7, bottom, x1 - 7, bottom + 6), linear({0, bottom}, shade(wood, 1.2), {0, bottom + 6}, shade(wood, 0.9)));
+    c.fill(rect(x0 + 7, bottom, x1 - 7, bottom + 6),
+           linear({0, bottom}, shade(wood, 1.2), {0, bottom + 6}, shade(wood, 0.9)));
   }
   // A small pot plant on top: stems fanning out of the pot, a pointed leaf at the end of each.
   const double potTop = y0 - 14;
@@ -237,16 +252,18 @@ Canvas northWithBookshelf() {
     c.fill(segment(base, tip, 0.8), solid(rgb(60, 120, 50)));
     const double ang = std::atan2(tip.y - base.y, tip.x - base.x);
     const Point mid{tip.x - 4 * std::cos(ang), tip.y - 4 * std::sin(ang)};
-    c.fill([=](double x, double y) {
-             const double dx = x - mid.x, dy = y - mid.y;
-             const double a = dx * std::cos(ang) + dy * std::sin(ang);
-             const double b = -dx * std::sin(ang) + dy * std::cos(ang);
-             const double half = 3.2 * std::max(0.0, 1.0 - (a / 6.5) * (a / 6.5));
-             return std::abs(a) <= 6.5 && std::abs(b) <= half;
-           },
-           solid(i % 2 ? rgb(70, 160, 70) : rgb(50, 135, 60)));
+    c.fill(
+        [=](double x, double y) {
+          const double dx = x - mid.x, dy = y - mid.y;
+          const double a = dx * std::cos(ang) + dy * std::sin(ang);
+          const double b = -dx * std::sin(ang) + dy * std::cos(ang);
+          const double half = 3.2 * std::max(0.0, 1.0 - (a / 6.5) * (a / 6.5));
+          return std::abs(a) <= 6.5 && std::abs(b) <= half;
+        },
+        solid(i % 2 ? rgb(70, 160, 70) : rgb(50, 135, 60)));
   }
-  c.fill(polygon({{117, y0}, {139, y0}, {136, potTop}, {120, potTop}}), linear({117, 0}, rgb(210, 120, 70), {139, 0}, rgb(160, 80, 45)));
+  c.fill(polygon({{117, y0}, {139, y0}, {136, potTop}, {120, potTop}}),
+         linear({117, 0}, rgb(210, 120, 70), {139, 0}, rgb(160, 80, 45)));
   c.fill(rect(118, potTop - 2, 138, potTop + 1), solid(rgb(190, 100, 60)));
   cornerShading(c);
   return c;
@@ -295,8 +312,10 @@ Canvas woodenFloor() {
     const double fibre = fbm(along / 40.0, y * 1.2, 84, 3);
     Color col = shade(rgb(196, 134, 78), tone * (0.9 + 0.12 * s + 0.12 * (fibre - 0.5)));
     // Gaps between planks and at their ends.
-    if (v < 1.0) col = shade(col, 0.45);
-    else if (v < 2.0) col = shade(col, 1.08);
+    if (v < 1.0)
+      col = shade(col, 0.45);
+    else if (v < 2.0)
+      col = shade(col, 1.08);
     const double end = std::fmod(along, 128.0);
     if (end < 1.0) col = shade(col, 0.5);
     return col;
@@ -313,12 +332,18 @@ Canvas woodenFloor() {
 
 Canvas wallPicture(Wall wall) {
   switch (wall) {
-    case Wall::North: return northWithBookshelf();
-    case Wall::West: return westWithDoor();
-    case Wall::East: return eastWithPicture();
-    case Wall::South: return southWithWindow();
-    case Wall::Ceiling: return plasterCeiling();
-    case Wall::Floor: return woodenFloor();
+    case Wall::North:
+      return northWithBookshelf();
+    case Wall::West:
+      return westWithDoor();
+    case Wall::East:
+      return eastWithPicture();
+    case Wall::South:
+      return southWithWindow();
+    case Wall::Ceiling:
+      return plasterCeiling();
+    case Wall::Floor:
+      return woodenFloor();
   }
   return Canvas(kSize, kSize);
 }

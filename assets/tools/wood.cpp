@@ -11,7 +11,8 @@ Canvas woodGrain(int width, int height, uint32_t seed, bool light) {
   const Color dark = light ? rgb(205, 160, 105) : rgb(140, 84, 40);
   c.paintAll([&](double x, double y) {
     // Grain runs along y: rings are lines of constant warped x, wider where the wood was slow.
-    const double warp = 26.0 * fbm(x / 80.0, y / 300.0, seed, 4) + 5.0 * fbm(x / 20.0, y / 70.0, seed + 7, 3);
+    const double warp =
+        26.0 * fbm(x / 80.0, y / 300.0, seed, 4) + 5.0 * fbm(x / 20.0, y / 70.0, seed + 7, 3);
     const double u = (x + warp) / 15.0;
     const double ring = u - std::floor(u);
     // A ring: a sharp darker late-wood line, then a slow fade through the early wood.

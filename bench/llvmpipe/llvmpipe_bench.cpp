@@ -10,13 +10,13 @@
 //         --benchmark_report_aggregates_only=true
 //   build-llvmpipe/bin/llvmpipe_bench --llvmpipe_png=room.png   # the 416 x 338 picture, to look at
 //
-// The room is built by the renderer tests' room fixture (engine/tests/support) and read through the engine's const accessors: every
-// builder's faces become world-space triangles (normals, colours, texture coordinates) in one vertex
-// buffer, uploaded once with the wall pictures as mipmapped textures. A frame is glClear, one draw
-// per texture, glFinish: fixed-function lighting (the scene's ambient and directional lights),
-// Gouraud shading, back-face culling, depth test, nearest mipmap with bilinear texels (the room's
-// texture quality). The camera's projection is the viewport's: uniform scaling fits the field to
-// the shorter side.
+// The room is built by the renderer tests' room fixture (engine/tests/support) and read through the
+// engine's const accessors: every builder's faces become world-space triangles (normals, colours,
+// texture coordinates) in one vertex buffer, uploaded once with the wall pictures as mipmapped
+// textures. A frame is glClear, one draw per texture, glFinish: fixed-function lighting (the
+// scene's ambient and directional lights), Gouraud shading, back-face culling, depth test, nearest
+// mipmap with bilinear texels (the room's texture quality). The camera's projection is the
+// viewport's: uniform scaling fits the field to the shorter side.
 #define EGL_EGLEXT_PROTOTYPES
 #define GL_GLEXT_PROTOTYPES
 #include <EGL/egl.h>
@@ -41,8 +41,8 @@
 
 #include "engine/face.h"
 #include "engine/light.h"
-#include "engine/texture.h"
 #include "engine/tests/support/room_scene.h"
+#include "engine/texture.h"
 
 namespace {
 
@@ -55,7 +55,8 @@ std::string g_renderer;
 
 bool MakeContext() {
   if (g_contextReady) return true;
-  EGLDisplay dpy = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+  EGLDisplay dpy =
+      eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
   if (dpy == EGL_NO_DISPLAY) return false;
   EGLint major = 0, minor = 0;
   if (!eglInitialize(dpy, &major, &minor)) return false;
@@ -90,7 +91,9 @@ struct Target {
     glDeleteRenderbuffers(1, &depth);
     glDeleteFramebuffers(1, &fbo);
   }
-  bool Complete() const { return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE; }
+  bool Complete() const {
+    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  }
 };
 
 // ---- The room as GL vertex arrays ----
@@ -119,8 +122,8 @@ struct GlScene {
   std::vector<Batch> batches;
   float ambient[3] = {0, 0, 0};
   std::vector<DirLight> lights;
-  float view[16];        // world to GL eye space (z flipped: the engine's space is left-handed)
-  float frustum[6];      // left, right, bottom, top, near, far
+  float view[16];    // world to GL eye space (z flipped: the engine's space is left-handed)
+  float frustum[6];  // left, right, bottom, top, near, far
   float background[4];
   size_t triangles = 0;
 
@@ -264,7 +267,8 @@ void SetUpState(const GlScene& gs, int w, int h) {
   glViewport(0, 0, w, h);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  glFrustum(gs.frustum[0], gs.frustum[1], gs.frustum[2], gs.frustum[3], gs.frustum[4], gs.frustum[5]);
+  glFrustum(gs.frustum[0], gs.frustum[1], gs.frustum[2], gs.frustum[3], gs.frustum[4],
+            gs.frustum[5]);
   glMatrixMode(GL_MODELVIEW);
   glLoadMatrixf(gs.view);
 
@@ -309,7 +313,8 @@ void SetUpState(const GlScene& gs, int w, int h) {
   glVertexPointer(3, GL_FLOAT, sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, x)));
   glNormalPointer(GL_FLOAT, sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, nx)));
   glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, u)));
-  glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), reinterpret_cast<void*>(offsetof(Vertex, rgba)));
+  glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex),
+                 reinterpret_cast<void*>(offsetof(Vertex, rgba)));
   glClearColor(gs.background[0], gs.background[1], gs.background[2], gs.background[3]);
   glClearDepth(1.0);
 }
@@ -373,11 +378,26 @@ void BM_RoomFrame_1920x1080_125Blocks(benchmark::State& s) { Frame(s, 1920, 1080
 // Wall-clock time: with LP_NUM_THREADS=1 llvmpipe rasterizes on its own thread while the caller
 // waits in glFinish, so the caller's CPU time would leave most of the work out. LP_NUM_THREADS=0
 // rasterizes in the caller, all on one thread. The CPU column is the whole process's.
-BENCHMARK(BM_RoomFrame_416x338_NoBlocks)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_RoomFrame_416x338_125Blocks)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_RoomFrame_800x600_125Blocks)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_RoomFrame_832x676_125Blocks)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_RoomFrame_1920x1080_125Blocks)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_RoomFrame_416x338_NoBlocks)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_RoomFrame_416x338_125Blocks)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_RoomFrame_800x600_125Blocks)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_RoomFrame_832x676_125Blocks)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_RoomFrame_1920x1080_125Blocks)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 // Writes the 416 x 338 room with every block, read back from GL, as a PNG.
 int WritePicture(const char* path) {
@@ -393,8 +413,8 @@ int WritePicture(const char* path) {
   std::vector<uint8_t> px(static_cast<size_t>(w) * h * 4), flipped(px.size());
   glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
   for (int y = 0; y < h; ++y)  // GL's rows run bottom to top
-    std::memcpy(&flipped[static_cast<size_t>(y) * w * 4], &px[static_cast<size_t>(h - 1 - y) * w * 4],
-                static_cast<size_t>(w) * 4);
+    std::memcpy(&flipped[static_cast<size_t>(y) * w * 4],
+                &px[static_cast<size_t>(h - 1 - y) * w * 4], static_cast<size_t>(w) * 4);
   std::printf("%s, %zu triangles\n", g_renderer.c_str(), gs->triangles);
   return stbi_write_png(path, w, h, 4, flipped.data(), w * 4) ? 0 : 1;
 }
@@ -408,7 +428,8 @@ int main(int argc, char** argv) {
   setenv("GALLIUM_DRIVER", "llvmpipe", 0);
   const char* flag = "--llvmpipe_png=";
   for (int i = 1; i < argc; ++i)
-    if (std::strncmp(argv[i], flag, std::strlen(flag)) == 0) return WritePicture(argv[i] + std::strlen(flag));
+    if (std::strncmp(argv[i], flag, std::strlen(flag)) == 0)
+      return WritePicture(argv[i] + std::strlen(flag));
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

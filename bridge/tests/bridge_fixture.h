@@ -80,12 +80,12 @@ inline std::string WriteSmallBmp() {
   // reader fails.
   std::string path = kubisto::testing::ProgramTempFolder().File("small.bmp");
   const unsigned char file[] = {
-      'B', 'M', 70, 0,   0,    0,    0, 0, 0,    0,    54, 0, 0, 0,  // file header
-      40,  0,   0,  0,   2,    0,    0, 0, 2,    0,    0,  0, 1, 0, 24, 0, 0, 0, 0, 0,  // info
-                                                                                        // header
-      16,  0,   0,  0,   0x13, 0x0B, 0, 0, 0x13, 0x0B, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0, 0,
-      0,   255, 0,  255, 0,    0,    0,      // bottom row: red, green, padding
-      255, 0,   0,  255, 255,  255,  0, 0};  // top row: blue, white, padding
+      'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                // file header
+      40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,  // info
+                                                                     // header
+      16, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 255, 0,
+      0, 0,                             // bottom row: red, green, padding
+      255, 0, 0, 255, 255, 255, 0, 0};  // top row: blue, white, padding
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file), sizeof file);
   return path;
 }

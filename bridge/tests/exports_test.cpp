@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "vantrel_library.h"

@@ -1,5 +1,6 @@
 // The export families on single objects: their argument orders, needed handles and results.
 #include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 

@@ -7,14 +7,14 @@ namespace {
 
 CameraVertex Lerp(const CameraVertex& a, const CameraVertex& b, float t) {
   auto l = [t](float p, float q) { return p + (q - p) * t; };
-  return {l(a.x, b.x), l(a.y, b.y), l(a.z, b.z), l(a.u, b.u), l(a.v, b.v),
+  return {l(a.x, b.x), l(a.y, b.y), l(a.z, b.z), l(a.u, b.u),    l(a.v, b.v),
           l(a.r, b.r), l(a.g, b.g), l(a.b, b.b), l(a.fog, b.fog)};
 }
 
 ScreenVertex Lerp(const ScreenVertex& a, const ScreenVertex& b, float t) {
   auto l = [t](float p, float q) { return p + (q - p) * t; };
-  return {l(a.x, b.x), l(a.y, b.y), l(a.depth, b.depth), l(a.oow, b.oow), l(a.uw, b.uw),
-          l(a.vw, b.vw), l(a.r, b.r), l(a.g, b.g), l(a.b, b.b), l(a.fog, b.fog)};
+  return {l(a.x, b.x),   l(a.y, b.y), l(a.depth, b.depth), l(a.oow, b.oow), l(a.uw, b.uw),
+          l(a.vw, b.vw), l(a.r, b.r), l(a.g, b.g),         l(a.b, b.b),     l(a.fog, b.fog)};
 }
 
 // One Sutherland-Hodgman pass; `dist` is >= 0 inside. The crossing point is computed from the

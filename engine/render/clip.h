@@ -1,6 +1,7 @@
 // Polygon clipping (Sutherland-Hodgman): against the front and back planes in camera space, before
-// projection, and against a guard band around the viewport in screen space, after it. Attributes are
-// interpolated linearly, which is exact in both spaces for the attributes each vertex type carries.
+// projection, and against a guard band around the viewport in screen space, after it. Attributes
+// are interpolated linearly, which is exact in both spaces for the attributes each vertex type
+// carries.
 #pragma once
 
 #include <vector>

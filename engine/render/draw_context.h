@@ -105,5 +105,4 @@ void DrawDecal(DrawContext& dc, const Texture& texture);
 // A shadow: its visual flattened onto its plane from its light, darkening what lies there.
 void DrawShadow(DrawContext& dc, const Shadow& shadow, const Matrix& toWorld);
 
-
 }  // namespace engine::render

@@ -44,7 +44,8 @@ void DrawDecal(DrawContext& dc, const Texture& texture) {
   if (!std::isfinite(left) || !std::isfinite(top)) return;
   left = std::max(left, -kMaxScreenCoord / 2);
   top = std::max(top, -kMaxScreenCoord / 2);
-  float right = std::min(left + w, kMaxScreenCoord / 2), bottom = std::min(top + h, kMaxScreenCoord / 2);
+  float right = std::min(left + w, kMaxScreenCoord / 2),
+        bottom = std::min(top + h, kMaxScreenCoord / 2);
 
   auto corner = [&](float x, float y, float u, float v) {
     ScreenVertex s = at;
@@ -89,11 +90,13 @@ void Collect(const Object* visual, const Matrix& toWorld, Outline& out) {
   } else if (const Mesh* m = As<Mesh>(visual)) {
     for (const MeshGroup& g : m->Groups()) {
       const int32_t base = static_cast<int32_t>(out.world.size());
-      for (const MeshVertex& v : g.vertices) out.world.push_back(TransformPoint(v.position, toWorld));
+      for (const MeshVertex& v : g.vertices)
+        out.world.push_back(TransformPoint(v.position, toWorld));
       Mesh::ForEachFace(g, [&](const uint32_t* corners, uint32_t n) {
         std::vector<int32_t> idx;
         for (uint32_t k = 0; k < n; ++k)
-          idx.push_back(corners[k] < g.vertices.size() ? base + static_cast<int32_t>(corners[k]) : -1);
+          idx.push_back(corners[k] < g.vertices.size() ? base + static_cast<int32_t>(corners[k])
+                                                       : -1);
         out.faces.push_back(std::move(idx));
       });
     }
@@ -127,8 +130,9 @@ void DrawShadow(DrawContext& dc, const Shadow& shadow, const Matrix& toWorld) {
   if (directional && std::fabs(dirDotN) < 1e-6f) return;
   // The side of the plane the light is on: the shadow is lifted a little toward it, above the
   // surface it falls on.
-  const float lightSide = directional ? (dirDotN < 0 ? 1.0f : -1.0f)
-                                      : (Dot(lightPos - planePoint, planeNormal) >= 0 ? 1.0f : -1.0f);
+  const float lightSide = directional
+                              ? (dirDotN < 0 ? 1.0f : -1.0f)
+                              : (Dot(lightPos - planePoint, planeNormal) >= 0 ? 1.0f : -1.0f);
 
   // Flatten every vertex onto the plane along its ray from the light.
   std::vector<Vector>& flat = dc.cam;
@@ -157,7 +161,8 @@ void DrawShadow(DrawContext& dc, const Shadow& shadow, const Matrix& toWorld) {
   for (const std::vector<int32_t>& face : outline.faces) {
     if (face.size() < 3) continue;
     bool valid = true;
-    for (int32_t vi : face) valid = valid && vi >= 0 && static_cast<size_t>(vi) < flat.size() && ok[vi];
+    for (int32_t vi : face)
+      valid = valid && vi >= 0 && static_cast<size_t>(vi) < flat.size() && ok[vi];
     if (!valid) continue;
     // Only the faces that the light falls on cast the shadow, so that it is darkened once.
     Vector n = PolygonNormal(outline.world.data(), face.data(), face.size());

@@ -1,5 +1,5 @@
-#include "engine/render/draw_context.h"
 #include "engine/render/clip.h"
+#include "engine/render/draw_context.h"
 #include "engine/render/lines.h"
 
 namespace engine::render {

@@ -123,8 +123,10 @@ struct FaceLighting {
 };
 
 // Lights the face of dc.index's corners in dc.cam (the flat light at its centre when flat).
-[[gnu::always_inline]] inline FaceLighting LightFace(const DrawContext& dc, const Quality& q, const SurfaceMaterial& material,
-                       Vector unitNormal, const Matrix& normalMatrix) {
+[[gnu::always_inline]] inline FaceLighting LightFace(const DrawContext& dc, const Quality& q,
+                                                     const SurfaceMaterial& material,
+                                                     Vector unitNormal,
+                                                     const Matrix& normalMatrix) {
   FaceLighting f;
   f.lit = q.light == kLightOn;
   f.gouraud = q.shade != kShadeFlat;
@@ -145,8 +147,9 @@ struct FaceLighting {
 // colour (ignored under a texture) as lit. Per corner, the light comes from the corner's own normal
 // (the face's when it has none) and is kept under cacheKey (none when negative) for the other faces
 // that share it. Inlined: it runs for every corner of every face drawn.
-[[gnu::always_inline]] inline void SetCorner(DrawContext& dc, const FaceLighting& f, CameraVertex& cv, const Vector& p, float u,
-               float v, RGB base, const Vector* normal, int32_t cacheKey) {
+[[gnu::always_inline]] inline void SetCorner(DrawContext& dc, const FaceLighting& f,
+                                             CameraVertex& cv, const Vector& p, float u, float v,
+                                             RGB base, const Vector* normal, int32_t cacheKey) {
   cv.x = p.x;
   cv.y = p.y;
   cv.z = p.z;
@@ -161,7 +164,8 @@ struct FaceLighting {
     if (cacheKey >= 0 && dc.litStamp[cacheKey] == dc.stamp) {
       light = dc.litCache[cacheKey];
     } else {
-      const Vector cn = normal ? CameraNormal(*normal, *f.normalMatrix, f.unitNormal) : f.unitNormal;
+      const Vector cn =
+          normal ? CameraNormal(*normal, *f.normalMatrix, f.unitNormal) : f.unitNormal;
       light = Illuminate(*dc.lights, dc.lightMask, p, cn, f.material, dc.objectCenter);
       if (cacheKey >= 0) {
         dc.litCache[cacheKey] = light;
@@ -226,9 +230,9 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
       // A texture replaces the surface colour; the light still modulates it.
       RGB base;
       if (!mip)
-        base = FromColor(fromVertex && static_cast<size_t>(vi) < vertexColors.size()
-                             ? vertexColors[vi]
-                             : faceColor);
+        base =
+            FromColor(fromVertex && static_cast<size_t>(vi) < vertexColors.size() ? vertexColors[vi]
+                                                                                  : faceColor);
       const int32_t ni = corners[k].normal;
       const bool hasNormal = ni >= 0 && static_cast<size_t>(ni) < normals.size();
       SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], hasUv ? uvs[vi].u : 0, hasUv ? uvs[vi].v : 0,

@@ -71,7 +71,8 @@ bool MipTexture::Build(const uint32_t* texels, int width, int height, int pitch)
   std::vector<uint32_t> plain(static_cast<size_t>(w) * h);
   if (w == width && h == height) {
     for (int y = 0; y < h; ++y)
-      std::copy_n(texels + static_cast<size_t>(y) * pitch, w, plain.data() + static_cast<size_t>(y) * w);
+      std::copy_n(texels + static_cast<size_t>(y) * pitch, w,
+                  plain.data() + static_cast<size_t>(y) * w);
   } else {
     float scaleX = static_cast<float>(width) / w, scaleY = static_cast<float>(height) / h;
     for (int y = 0; y < h; ++y)
@@ -84,7 +85,8 @@ bool MipTexture::Build(const uint32_t* texels, int width, int height, int pitch)
     int w, h;
   };
   std::vector<Plain> chain{{0, w, h}};
-  while ((chain.back().w > 1 || chain.back().h > 1) && static_cast<int>(chain.size()) < kMaxLevels) {
+  while ((chain.back().w > 1 || chain.back().h > 1) &&
+         static_cast<int>(chain.size()) < kMaxLevels) {
     const Plain& prev = chain.back();
     Plain next{plain.size(), std::max(1, prev.w / 2), std::max(1, prev.h / 2)};
     plain.resize(plain.size() + static_cast<size_t>(next.w) * next.h);

@@ -1,5 +1,5 @@
-// A texture prepared for sampling: power-of-two levels (so that repeating is a mask) with a chain of
-// mipmaps, each half the size of the one before, down to 1 x 1.
+// A texture prepared for sampling: power-of-two levels (so that repeating is a mask) with a chain
+// of mipmaps, each half the size of the one before, down to 1 x 1.
 #pragma once
 
 #include <cstdint>

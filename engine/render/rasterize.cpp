@@ -59,7 +59,9 @@ enum Attr { kAtDepth, kAtOow, kAtUw, kAtVw, kAtR, kAtG, kAtB, kAtFog, kAttrCount
 struct Plane {
   float at0;  // value at the centre of pixel (0, 0)
   float dx, dy;
-  float At(int i, int j) const { return at0 + dx * static_cast<float>(i) + dy * static_cast<float>(j); }
+  float At(int i, int j) const {
+    return at0 + dx * static_cast<float>(i) + dy * static_cast<float>(j);
+  }
 };
 
 // The vertex field of each attribute, in Attr order.
@@ -71,9 +73,9 @@ struct Setup {
   Plane p[kAttrCount];
   int rowFirst, rowLast, colFirst, colLast;
   Edge e[3];
-  bool shaded = true;       // the colour varies across the triangle
-  uint32_t flatColor = 0;   // 0x00RRGGBB, when it does not
-  bool fastPaths = true;    // the SSE2 spans may be used (SetRasterFastPaths)
+  bool shaded = true;      // the colour varies across the triangle
+  uint32_t flatColor = 0;  // 0x00RRGGBB, when it does not
+  bool fastPaths = true;   // the SSE2 spans may be used (SetRasterFastPaths)
 };
 
 inline int Clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
@@ -147,7 +149,10 @@ struct ChunkTexture {
   uint32_t blend = 0;
   ChunkTexture() = default;
   ChunkTexture(const MipTexture& tex, const LodChoice& lod)
-      : a(tex.level(lod.level)), b(tex.level(lod.next)), la(lod.level), lb(lod.next),
+      : a(tex.level(lod.level)),
+        b(tex.level(lod.next)),
+        la(lod.level),
+        lb(lod.next),
         blend(lod.next != lod.level ? lod.blend : 0) {}
 };
 
@@ -199,8 +204,8 @@ inline void SpanFlatSse2(uint32_t* crow, float* zrow, int i0, int i1, float dept
     } else {
       const __m128i m = _mm_castps_si128(nearer);
       _mm_storeu_ps(zrow + i, _mm_or_ps(_mm_and_ps(nearer, d), _mm_andnot_ps(nearer, z)));
-      _mm_storeu_si128(cp, _mm_or_si128(_mm_and_si128(m, col),
-                                        _mm_andnot_si128(m, _mm_loadu_si128(cp))));
+      _mm_storeu_si128(
+          cp, _mm_or_si128(_mm_and_si128(m, col), _mm_andnot_si128(m, _mm_loadu_si128(cp))));
     }
   }
   depth = _mm_cvtss_f32(d);
@@ -226,14 +231,14 @@ inline float ChunkBilinearSse2(const ChunkTexture& ct, uint32_t flat, uint32_t* 
   const int pitch = ct.a.pitch, wm = ct.a.widthMask, hm = ct.a.heightMask;
   // Less half a texel: the blend starts at the texel centres around the point.
   int32_t sl = (sCur >> l) - 128, tl = (tCur >> l) - 128;
-  const int32_t dsl = DivideByLength(
-      ((static_cast<int64_t>(sCur) + int64_t{ds} * len) >> l) - (sl + 128), len);
-  const int32_t dtl = DivideByLength(
-      ((static_cast<int64_t>(tCur) + int64_t{dt} * len) >> l) - (tl + 128), len);
+  const int32_t dsl =
+      DivideByLength(((static_cast<int64_t>(sCur) + int64_t{ds} * len) >> l) - (sl + 128), len);
+  const int32_t dtl =
+      DivideByLength(((static_cast<int64_t>(tCur) + int64_t{dt} * len) >> l) - (tl + 128), len);
   const __m128i zero = _mm_setzero_si128(), round = _mm_set1_epi16(255);
-  const __m128i tint = _mm_set_epi16(0, 0, 0, 0, 256, static_cast<short>((flat >> 16) & 0xFF),
-                                     static_cast<short>((flat >> 8) & 0xFF),
-                                     static_cast<short>(flat & 0xFF));
+  const __m128i tint =
+      _mm_set_epi16(0, 0, 0, 0, 256, static_cast<short>((flat >> 16) & 0xFF),
+                    static_cast<short>((flat >> 8) & 0xFF), static_cast<short>(flat & 0xFF));
   for (int i = c0; i <= c1; ++i, sl += dsl, tl += dtl, depth += dDepth) {
     if (!(depth > zrow[i])) continue;
     __m128i v = BilinearLanesAtCorner(texels, pitch, wm, hm, sl, tl);
@@ -327,8 +332,8 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
 #if defined(__SSE2__)
     if constexpr (kTex == kTexBilinear && !kFog && !kKey && kColor != kShade) {
       if (ct.blend == 0 && s.fastPaths) {
-        depth = ChunkBilinearSse2<kColor == kFlat>(ct, flat, crow, zrow, c0, c1, depth, dDepth, sCur,
-                                                   tCur, ds, dt);
+        depth = ChunkBilinearSse2<kColor == kFlat>(ct, flat, crow, zrow, c0, c1, depth, dDepth,
+                                                   sCur, tCur, ds, dt);
         sCur = sEnd;  // the next chunk starts from the exact value
         tCur = tEnd;
         continue;
@@ -358,7 +363,8 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
         } else {
           c = flat;
         }
-        if constexpr (kFog) c = LerpColor(st.fogColor, c, static_cast<uint32_t>(std::clamp(f >> 16, 0, 256)));
+        if constexpr (kFog)
+          c = LerpColor(st.fogColor, c, static_cast<uint32_t>(std::clamp(f >> 16, 0, 256)));
         if (draw) {
           crow[i] = c & 0xFFFFFF;
           zrow[i] = depth;
@@ -393,7 +399,8 @@ inline void RowSpan(const Setup& s, int j, int64_t& lo, int64_t& hi) {
     int64_t e[3], step[3];
     for (int k = 0; k < 3; ++k) {
       const Edge& ed = s.e[k];
-      e[k] = ed.a * (lo * kSub + kHalf) + ed.b * (static_cast<int64_t>(j) * kSub + kHalf) + ed.c - ed.bias;
+      e[k] = ed.a * (lo * kSub + kHalf) + ed.b * (static_cast<int64_t>(j) * kSub + kHalf) + ed.c -
+             ed.bias;
       step[k] = ed.a * kSub;
     }
     int64_t first = hi + 1, last = lo - 1;
@@ -440,7 +447,8 @@ template <int kTex, int kColor>
 void DrawRowsFor(const Target& t, const Setup& s, const PolyState& st) {
   bool key = st.blend == Blend::kColorKey && kTex != kNoTex;
   if (st.fog) {
-    key ? DrawRows<kTex, true, true, kColor>(t, s, st) : DrawRows<kTex, true, false, kColor>(t, s, st);
+    key ? DrawRows<kTex, true, true, kColor>(t, s, st)
+        : DrawRows<kTex, true, false, kColor>(t, s, st);
   } else {
     key ? DrawRows<kTex, false, true, kColor>(t, s, st)
         : DrawRows<kTex, false, false, kColor>(t, s, st);
@@ -476,7 +484,8 @@ void DrawTinyTriangle(const Target& target, const Setup& s, const ScreenVertex* 
         inside = inside && e[k] - ed.bias >= 0;
       }
       if (!inside) continue;
-      // Each corner weighs as the edge facing it: e[1] faces corner 0, e[2] corner 1, e[0] corner 2.
+      // Each corner weighs as the edge facing it: e[1] faces corner 0, e[2] corner 1, e[0]
+      // corner 2.
       const float w0 = static_cast<float>(e[1]) * inv, w1 = static_cast<float>(e[2]) * inv,
                   w2 = static_cast<float>(e[0]) * inv;
       const float depth = w0 * v[0]->depth + w1 * v[1]->depth + w2 * v[2]->depth;
@@ -539,8 +548,8 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
   // Whether DrawTinyTriangle may draw it is decided before the rows are cut to the band this
   // thread owns, so that every band draws it the same way.
   const bool tiny = s.colLast - s.colFirst <= 1 && s.rowLast - s.rowFirst <= 1 &&
-                    !(state.texture && !state.texture->empty()) &&
-                    state.blend == Blend::kOpaque && !state.fog;
+                    !(state.texture && !state.texture->empty()) && state.blend == Blend::kOpaque &&
+                    !state.fog;
   s.rowFirst = std::max(s.rowFirst, target.rowBegin);
   s.rowLast = std::min(s.rowLast, target.rowEnd - 1);
   if (s.rowFirst > s.rowLast) return;
@@ -554,8 +563,10 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
 
   // Attribute planes from the snapped corners, so that they agree with the coverage.
   const float x0 = static_cast<float>(X[0]) / kSub, y0 = static_cast<float>(Y[0]) / kSub;
-  const float x10 = static_cast<float>(X[1] - X[0]) / kSub, y10 = static_cast<float>(Y[1] - Y[0]) / kSub;
-  const float x20 = static_cast<float>(X[2] - X[0]) / kSub, y20 = static_cast<float>(Y[2] - Y[0]) / kSub;
+  const float x10 = static_cast<float>(X[1] - X[0]) / kSub,
+              y10 = static_cast<float>(Y[1] - Y[0]) / kSub;
+  const float x20 = static_cast<float>(X[2] - X[0]) / kSub,
+              y20 = static_cast<float>(Y[2] - Y[0]) / kSub;
   const float invArea = static_cast<float>(kSub * kSub) / static_cast<float>(area2);
 
   float texW = 1.0f, texH = 1.0f;
@@ -565,7 +576,9 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
     texH = static_cast<float>(state.texture->level(0).height) * 256.0f;
   }
   // The same colour at all three corners: no need to interpolate it.
-  auto channel = [](float v) { return static_cast<uint32_t>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); };
+  auto channel = [](float v) {
+    return static_cast<uint32_t>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f);
+  };
   s.shaded = !(a.r == b.r && a.r == c.r && a.g == b.g && a.g == c.g && a.b == b.b && a.b == c.b);
   s.flatColor = channel(a.r) << 16 | channel(a.g) << 8 | channel(a.b);
 

@@ -1,6 +1,6 @@
 // The triangle rasterizer: edge functions over fixed-point corners (4 sub-pixel bits), the top-left
-// fill rule, a depth test against a buffer where larger is nearer, and per-pixel texture, colour and
-// fog from attributes interpolated linearly in screen space.
+// fill rule, a depth test against a buffer where larger is nearer, and per-pixel texture, colour
+// and fog from attributes interpolated linearly in screen space.
 #pragma once
 
 #include <cstdint>

@@ -45,7 +45,8 @@ uint64_t LightMask(const LightEnv& env, const std::vector<Frame*>& path) {
   uint64_t mask = 0;
   for (size_t i = 0; i < env.lights.size(); ++i) {
     const Frame* enable = env.lights[i].enableFrame;
-    if (!enable || std::find(path.begin(), path.end(), enable) != path.end()) mask |= uint64_t{1} << i;
+    if (!enable || std::find(path.begin(), path.end(), enable) != path.end())
+      mask |= uint64_t{1} << i;
   }
   return mask;
 }
@@ -83,8 +84,9 @@ struct DrawVisit {
 };
 
 Target TargetOf(Device& device, const Viewport& vp) {
-  return {device.ColorBuffer(), device.DepthBuffer(), device.GetWidth(), vp.GetX(), vp.GetY(),
-          vp.GetX() + vp.GetWidth(), vp.GetY() + vp.GetHeight()};
+  return {
+      device.ColorBuffer(),      device.DepthBuffer(),      device.GetWidth(), vp.GetX(), vp.GetY(),
+      vp.GetX() + vp.GetWidth(), vp.GetY() + vp.GetHeight()};
 }
 
 // Rows per band of a recorded frame: a few bands per thread, so that a thread that finishes early

@@ -24,7 +24,8 @@ class SceneWalk {
 
   void Run(Frame* start) {
     path_.clear();
-    for (engine::Frame* f = start->GetParent(); f; f = f->GetParent()) path_.insert(path_.begin(), f);
+    for (engine::Frame* f = start->GetParent(); f; f = f->GetParent())
+      path_.insert(path_.begin(), f);
     Appearance app;
     for (engine::Frame* f : path_) app = AppearanceOf(*f, app);
     VisitFrame(start, start->WorldTransform(), app, 0);

@@ -16,12 +16,12 @@ struct CameraVertex {
 // across a triangle work on them directly: texture coordinates are multiplied by oow, and the
 // pixel divides by the interpolated oow to get them back (perspective correction).
 struct ScreenVertex {
-  float x, y;    // pixels, y down, pixel centres at +0.5
-  float depth;   // larger is nearer
-  float oow;     // 1/z for perspective-correct texturing, 1 for affine
-  float uw, vw;  // u * oow, v * oow
-  float r, g, b; // 0..1
-  float fog;     // 1 = no fog
+  float x, y;     // pixels, y down, pixel centres at +0.5
+  float depth;    // larger is nearer
+  float oow;      // 1/z for perspective-correct texturing, 1 for affine
+  float uw, vw;   // u * oow, v * oow
+  float r, g, b;  // 0..1
+  float fog;      // 1 = no fog
 };
 
 }  // namespace engine::render

@@ -149,7 +149,8 @@ TEST(WrapTest, FlatWrapMapsAlongItsAxes) {
   b->AddVertex({2, 0, 0});
   b->AddVertex({0, 4, 0});
   // Looking along +z with y up: u follows x, v follows y.
-  Ref<Wrap> w = e->CreateWrap(kWrapFlat, nullptr, {0, 0, 0}, {0, 0, 1}, {0, 1, 0}, 0.5f, 0, 0.5f, 0.25f);
+  Ref<Wrap> w =
+      e->CreateWrap(kWrapFlat, nullptr, {0, 0, 0}, {0, 0, 1}, {0, 1, 0}, 0.5f, 0, 0.5f, 0.25f);
   ASSERT_TRUE(w);
   ASSERT_TRUE(w->Apply(b.get()));
   float u, v;

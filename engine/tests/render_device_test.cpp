@@ -156,7 +156,8 @@ TEST(DeviceTest, SnapshotCopiesTheImage) {
   p.Draw();
   pic = p.device->Snapshot(8, 8);
   ASSERT_TRUE(pic && pic->hasPalette());
-  EXPECT_NE(std::find(pic->palette(), pic->palette() + 256, pic->pixels()[0]), pic->palette() + 256);
+  EXPECT_NE(std::find(pic->palette(), pic->palette() + 256, pic->pixels()[0]),
+            pic->palette() + 256);
   pic->Release();
 }
 
@@ -333,7 +334,8 @@ TEST(RenderTest, TexturesAndTheirAbsence) {
   q->SetQuality(kShadeFlat + kLightOff + kFillSolid);
   const float uv[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};
   for (int i = 0; i < 4; ++i) q->SetTextureCoordinates(i, uv[i][0], uv[i][1]);
-  Ref<Texture> t = Ref<Texture>::Adopt(new Texture(2, 2, {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFF00u}));
+  Ref<Texture> t =
+      Ref<Texture>::Adopt(new Texture(2, 2, {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFF00u}));
   q->SetTexture(t.get());
   s.Draw();
   EXPECT_EQ(s.At(24, 24), 0xFF0000u);  // top left texel at the top left
@@ -347,7 +349,8 @@ TEST(RenderTest, TexturesAndTheirAbsence) {
 
 TEST(RenderTest, DecalsStandAtTheirFrame) {
   Stage s;
-  Ref<Texture> t = Ref<Texture>::Adopt(new Texture(2, 2, {0xFFFF0000u, 0xFF000000u, 0xFF000000u, 0xFFFF0000u}));
+  Ref<Texture> t =
+      Ref<Texture>::Adopt(new Texture(2, 2, {0xFFFF0000u, 0xFF000000u, 0xFF000000u, 0xFFFF0000u}));
   t->SetDecalSize(2, 2);
   t->SetDecalOrigin(1, 1);  // the middle of the picture at the frame's origin
   t->SetDecalTransparency(true);
@@ -399,7 +402,8 @@ TEST(RenderTest, ShadowsFallOnTheirPlane) {
 TEST(RenderTest, EnableFramesAndMaterials) {
   Stage s;
   // Two quads side by side, each in a frame of its own; the light lights only the right one's.
-  Ref<Frame> left = s.engine->CreateFrame(s.scene.get()), right = s.engine->CreateFrame(s.scene.get());
+  Ref<Frame> left = s.engine->CreateFrame(s.scene.get()),
+             right = s.engine->CreateFrame(s.scene.get());
   left->SetPosition(nullptr, {-1.1f, 0, 0});
   right->SetPosition(nullptr, {1.1f, 0, 0});
   for (Frame* f : {left.get(), right.get()}) {
@@ -473,8 +477,8 @@ TEST(RenderTest, WrappedTextureCoordinatesTakeTheShortWay) {
   Ref<MeshBuilder> q = s.Quad(5, 1, 0xFFFFFFFFu);
   const float u[4] = {0.8f, 0.8f, 0.2f, 0.2f};
   for (int i = 0; i < 4; ++i) q->SetTextureCoordinates(i, u[i], 0.5f);
-  Ref<Texture> t = Ref<Texture>::Adopt(
-      new Texture(4, 1, {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu}));
+  Ref<Texture> t =
+      Ref<Texture>::Adopt(new Texture(4, 1, {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu}));
   q->SetTexture(t.get());
   s.Draw();
   EXPECT_EQ(s.At(22, 32), 0x0000FFu);  // u 0.73: third texel
@@ -499,20 +503,20 @@ TEST(RenderTest, BadGeometryIsSkipped) {
   b->AddVertex({inf, 1, 5});
   b->AddVertex({1e30f, -1e30f, 5});
   b->AddVertex({1, 0, 1e-30f});
-  b->AddFaceIndexed({{0, -1}});                      // one corner
-  b->AddFaceIndexed({{0, -1}, {1, -1}});             // two
-  b->AddFaceIndexed({{0, -1}, {1, -1}, {2, -1}});    // no area
-  b->AddFaceIndexed({{0, -1}, {3, -1}, {1, -1}});    // not a number
-  b->AddFaceIndexed({{0, -1}, {1, -1}, {4, -1}});    // infinite
-  b->AddFaceIndexed({{0, -1}, {1, -1}, {5, -1}});    // huge
-  b->AddFaceIndexed({{5, -1}, {1, -1}, {6, -1}});    // huge and at the camera
+  b->AddFaceIndexed({{0, -1}});                    // one corner
+  b->AddFaceIndexed({{0, -1}, {1, -1}});           // two
+  b->AddFaceIndexed({{0, -1}, {1, -1}, {2, -1}});  // no area
+  b->AddFaceIndexed({{0, -1}, {3, -1}, {1, -1}});  // not a number
+  b->AddFaceIndexed({{0, -1}, {1, -1}, {4, -1}});  // infinite
+  b->AddFaceIndexed({{0, -1}, {1, -1}, {5, -1}});  // huge
+  b->AddFaceIndexed({{5, -1}, {1, -1}, {6, -1}});  // huge and at the camera
   s.scene->AddVisual(b.get());
   Ref<Mesh> m = s.engine->CreateMesh();
   const uint32_t faces[] = {0, 1, 2};
   ASSERT_EQ(m->AddGroup(3, 1, 3, faces), 0);  // all three vertices at the origin
   s.scene->AddVisual(m.get());
-  for (int quality : {int{kQualityGouraud}, kShadeFlat + kLightOn + kFillWireframe,
-                      kLightOn + kFillPoints}) {
+  for (int quality :
+       {int{kQualityGouraud}, kShadeFlat + kLightOn + kFillWireframe, kLightOn + kFillPoints}) {
     SCOPED_TRACE(quality);
     s.device->SetQuality(quality);
     s.Draw();

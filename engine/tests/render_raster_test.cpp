@@ -89,7 +89,8 @@ TEST(RasterTest, TinyTrianglesShareTheirPixelsToo) {
       buf.Clear();
       DrawTriangle(buf.target(), V(2.0f, 2.0f, 0.5f, 1, 0, 0),
                    V(2.0f + radius * std::cos(a0), 2.0f + radius * std::sin(a0), 0.5f, 0, 1, 0),
-                   V(2.0f + radius * std::cos(a1), 2.0f + radius * std::sin(a1), 0.5f, 0, 0, 1), st);
+                   V(2.0f + radius * std::cos(a1), 2.0f + radius * std::sin(a1), 0.5f, 0, 0, 1),
+                   st);
       for (int i = 0; i < 16; ++i) hits[i] += buf.color[i] != 0;
     }
     for (int i = 0; i < 16; ++i) EXPECT_LE(hits[i], 1) << "pixel " << i << " radius " << radius;
@@ -269,9 +270,8 @@ TEST(RasterTest, ShadowsDarkenWhatIsBehind) {
 }
 
 TEST(ClipTest, FrontAndBackPlanesCutAPolygon) {
-  std::vector<CameraVertex> tri = {{0, 0, 0.5f, 0, 0, 1, 1, 1, 1},
-                                   {0, 1, 4, 1, 0, 1, 1, 1, 1},
-                                   {1, 0, 12, 0, 1, 1, 1, 1, 1}};
+  std::vector<CameraVertex> tri = {
+      {0, 0, 0.5f, 0, 0, 1, 1, 1, 1}, {0, 1, 4, 1, 0, 1, 1, 1, 1}, {1, 0, 12, 0, 1, 1, 1, 1, 1}};
   std::vector<CameraVertex> out;
   ClipDepth(tri, 1.0f, 10.0f, out);
   ASSERT_EQ(out.size(), 5u);

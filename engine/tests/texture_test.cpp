@@ -86,7 +86,8 @@ std::vector<uint32_t> Pattern(int n) {
 
 std::vector<uint32_t> Palette(int n) {
   std::vector<uint32_t> pal;
-  for (int i = 0; i < n; ++i) pal.push_back(((i * 40) & 0xFF) << 16 | ((255 - i * 17) & 0xFF) << 8 | (i * 3 & 0xFF));
+  for (int i = 0; i < n; ++i)
+    pal.push_back(((i * 40) & 0xFF) << 16 | ((255 - i * 17) & 0xFF) << 8 | (i * 3 & 0xFF));
   return pal;
 }
 
@@ -121,7 +122,8 @@ TEST_F(TextureTest, EngineLoadAcceptsBackslashesAndSetsDefaults) {
   Ref<Engine> e = Engine::Create();
   ASSERT_TRUE(e->SetDefaultTextureShades(32));
   EXPECT_FALSE(e->SetDefaultTextureColors(0));
-  std::string path = Write("w.bmp", MakeBmp(64, 32, 24, {}, std::vector<uint32_t>(64 * 32, 0x123456)));
+  std::string path =
+      Write("w.bmp", MakeBmp(64, 32, 24, {}, std::vector<uint32_t>(64 * 32, 0x123456)));
   std::string dos = path;
   for (char& c : dos)
     if (c == '/') c = '\\';
@@ -142,7 +144,8 @@ TEST_F(TextureTest, BadFilesGiveNoTexture) {
   std::vector<uint8_t> headerOnly(good.begin(), good.begin() + 20);
   EXPECT_FALSE(Texture::Load(Write("head.bmp", headerOnly)));
   EXPECT_FALSE(Texture::Load(Write("empty.bmp", {})));
-  EXPECT_FALSE(Texture::Load(Write("junk.bmp", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'g'})));
+  EXPECT_FALSE(
+      Texture::Load(Write("junk.bmp", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'g'})));
   EXPECT_FALSE(Texture::Load("/nonexistent/kita.bmp"));
   EXPECT_FALSE(Texture::Load(""));
   // A header that claims a vast picture is refused before anything is allocated for it.

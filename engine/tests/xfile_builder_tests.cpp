@@ -20,9 +20,10 @@ namespace {
 
 // A 2x2 24-bit BMP.
 void WriteBmp(const std::string& path) {
-  const uint8_t header[54] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0,
-                              2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0x13, 0x0B, 0, 0,
-                              0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  const uint8_t header[54] = {'B',  'M',  70, 0, 0, 0, 0,  0, 0, 0, 54,   0,    0, 0,
+                              40,   0,    0,  0, 2, 0, 0,  0, 2, 0, 0,    0,    1, 0,
+                              24,   0,    0,  0, 0, 0, 16, 0, 0, 0, 0x13, 0x0B, 0, 0,
+                              0x13, 0x0B, 0,  0, 0, 0, 0,  0, 0, 0, 0,    0};
   const uint8_t pixels[16] = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0};
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(header), sizeof header);
@@ -42,8 +43,8 @@ class XFileBuilder : public ::testing::Test {
   Ref<MeshBuilder> MakeSample() {
     auto b = Ref<MeshBuilder>::Adopt(new MeshBuilder);
     b->SetName("Box");
-    const Vector v[] = {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1},
-                        {0, 1, 0}, {1, 1, 0}, {1, 1, 1}, {0, 1, 1}, {0.5f, 1.25f, 0.5f}};
+    const Vector v[] = {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1},          {0, 1, 0},
+                        {1, 1, 0}, {1, 1, 1}, {0, 1, 1}, {0.5f, 1.25f, 0.5f}};
     for (const Vector& p : v) b->AddVertex(p);
     const std::vector<std::vector<int32_t>> faces = {
         {0, 4, 5, 1}, {1, 5, 6, 2}, {2, 6, 7, 3}, {3, 7, 4, 0}, {4, 8, 7, 6, 5}};

@@ -18,7 +18,8 @@ namespace {
 MeshData SampleMesh() {
   MeshData m;
   m.name = "Sample_1";
-  m.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0.5f, 2, -0.25f}, {-1e-7f, 3.3f, 1e6f}};
+  m.vertices = {{0, 0, 0}, {1, 0, 0},         {1, 1, 0},
+                {0, 1, 0}, {0.5f, 2, -0.25f}, {-1e-7f, 3.3f, 1e6f}};
   m.faces = {{0, 1, 2}, {0, 2, 3, 5}, {1, 2, 4, 3, 0}};
   m.normals = {{0, 0, -1}, {0, 1, 0}};
   m.faceNormals = {{0, 0, 0}, {0, 0, 1, 1}, {1, 1, 1, 1, 0}};
@@ -282,27 +283,29 @@ TEST(XFileFormat, ChoosesFirstByNameAndByPosition) {
 TEST(XFileFormat, MalformedTextFails) {
   const std::string head = "xof 0302txt 0032\n";
   const char* bad[] = {
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3; 0,1,3;; }",      // vertex index out of range
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 2; 0,1;; }",        // a face of two corners
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3; 0,1,2;; ",       // not closed
-      "Mesh { -3; }",                                          // negative count
-      "Mesh { 4000000000; 1; 2; 3; }",                         // more than the file can hold
-      "Mesh { 1; 0;0;; 0;; }",                                 // a vertex short
-      "Mesh { 1; 0;0;x;; 0;; }",                               // a name where a number belongs
-      "Mesh { 1; 0;0;1e99;; 0;; }",                            // not a finite float
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3; 0,1,3;; }",  // vertex index out of range
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 2; 0,1;; }",    // a face of two corners
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3; 0,1,2;; ",   // not closed
+      "Mesh { -3; }",                                       // negative count
+      "Mesh { 4000000000; 1; 2; 3; }",                      // more than the file can hold
+      "Mesh { 1; 0;0;; 0;; }",                              // a vertex short
+      "Mesh { 1; 0;0;x;; 0;; }",                            // a name where a number belongs
+      "Mesh { 1; 0;0;1e99;; 0;; }",                         // not a finite float
       "Mesh { 1; 0;0;0;; 0;; \"unterminated }",
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3; 0,1,2;; MeshNormals { 1; 0;0;1;; 2; 3;0,0,0;, 3;0,0,0;; } }",
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3; 0,1,2;; MeshNormals { 1; 0;0;1;; 2; 3;0,0,0;, "
+      "3;0,0,0;; } }",
       "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3; 0,1,2;; MeshNormals { 1; 0;0;1;; 1; 4;0,0,0,0;; } }",
       "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3; 0,1,2;; MeshTextureCoords { 2; 0;0;, 1;1;; } }",
       "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3; 0,1,2;; MeshVertexColors { 1; 3; 1;1;1;1;;; } }",
       "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3; 0,1,2;; MeshMaterialList { 1; 1; 1;; } }",
       "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3; 0,1,2;; MeshMaterialList { 2; 1; 1;; "
-      "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } } }",                          // one material short
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3; 0,1,2;; MeshMaterialList { 1; 1; 0;; { Nowhere } } }",
+      "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } } }",  // one material short
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3; 0,1,2;; MeshMaterialList { 1; 1; 0;; { Nowhere } } "
+      "}",
       "Frame { FrameTransformMatrix { 1,0,0; } Mesh { 0; 0; } }",
       "} Mesh { 0; 0; }",
       "Mesh { 0; 0; } @",
-      "Header { 1; 0; 1; }",                                   // no mesh at all
+      "Header { 1; 0; 1; }",  // no mesh at all
       "",
   };
   for (const char* body : bad) {

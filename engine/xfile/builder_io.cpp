@@ -1,10 +1,10 @@
 // Mesh builders to and from mesh data, and the file calls on top.
 //
 // In the file, a face's colour, material and texture travel together as one material of the mesh's
-// material list: faces are grouped by (colour, material, texture). A material whose power, specular and
-// emissive colours are all zero stands for "no material". Per-vertex colours are written when the
-// builder takes its colours from the vertices, and a file with vertex colours loads into a builder that
-// does. Normals are written when every corner of every face has one.
+// material list: faces are grouped by (colour, material, texture). A material whose power, specular
+// and emissive colours are all zero stands for "no material". Per-vertex colours are written when
+// the builder takes its colours from the vertices, and a file with vertex colours loads into a
+// builder that does. Normals are written when every corner of every face has one.
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -65,8 +65,8 @@ MeshData fromBuilder(const MeshBuilder& b) {
 
     const Material* mat = face->GetMaterial();
     const Texture* tex = face->GetTexture();
-    auto [it, added] = groups.try_emplace({face->GetColor(), mat, tex},
-                                          static_cast<uint32_t>(m.materials.size()));
+    auto [it, added] =
+        groups.try_emplace({face->GetColor(), mat, tex}, static_cast<uint32_t>(m.materials.size()));
     if (added) {
       MeshMaterial out;
       out.faceColor = toRGBA(face->GetColor());
@@ -123,7 +123,8 @@ bool toBuilder(const MeshData& m, MeshBuilder& b, const std::string& meshDir) {
     if (tmp->AddNormal(n) < 0) return false;
   }
   for (size_t i = 0; i < m.texCoords.size(); ++i) {
-    tmp->SetTextureCoordinates(static_cast<int32_t>(i), m.texCoords[i].first, m.texCoords[i].second);
+    tmp->SetTextureCoordinates(static_cast<int32_t>(i), m.texCoords[i].first,
+                               m.texCoords[i].second);
   }
   for (const VertexColor& c : m.vertexColors) {
     tmp->SetVertexColor(static_cast<int32_t>(c.vertex),

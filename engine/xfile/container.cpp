@@ -7,7 +7,8 @@
 //     u16  unpacked size of the block, 1..32768
 //     u16  packed size of the block (the bytes that follow, "CK" included)
 //     "CK" and one raw deflate stream (no zlib header, no preset dictionary)
-// Every block unpacks on its own to exactly its unpacked size; the blocks' sizes sum to the body size.
+// Every block unpacks on its own to exactly its unpacked size; the blocks' sizes sum to the body
+// size.
 #include "engine/xfile/container.h"
 
 #include <zlib.h>

@@ -1,5 +1,6 @@
-// Token streams of the mesh file's text and binary encodings. Both yield the same tokens, so that one
-// parser reads either. Separators (',' and ';') carry no meaning for the parser and are dropped.
+// Token streams of the mesh file's text and binary encodings. Both yield the same tokens, so that
+// one parser reads either. Separators (',' and ';') carry no meaning for the parser and are
+// dropped.
 #pragma once
 
 #include <cstddef>
@@ -18,8 +19,8 @@ enum class Tok {
   Float,    // number with a fraction or exponent (number holds it; text its digits, if text)
   OBrace,
   CBrace,
-  Guid,     // <...> class identifier; only skipped
-  Other,    // template declaration syntax: '[', ']', '.', type keywords
+  Guid,   // <...> class identifier; only skipped
+  Other,  // template declaration syntax: '[', ']', '.', type keywords
 };
 
 struct Token {

@@ -1,5 +1,5 @@
-// The text encoding: identifiers, numbers, quoted strings, braces; ',' and ';' separate; "//" and '#'
-// start a comment to the end of the line.
+// The text encoding: identifiers, numbers, quoted strings, braces; ',' and ';' separate; "//" and
+// '#' start a comment to the end of the line.
 #include <charconv>
 #include <cmath>
 

@@ -2,8 +2,9 @@
 //
 // Data object:  Type [name] { [<class id>] members... children... }
 // Reference:    { name }   (a child that names an object defined earlier; used for materials)
-// Every count is checked against the numbers the rest of the input can still hold before anything is
-// allocated for it, so no input makes the reader allocate more than a small multiple of its size.
+// Every count is checked against the numbers the rest of the input can still hold before anything
+// is allocated for it, so no input makes the reader allocate more than a small multiple of its
+// size.
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -72,7 +73,8 @@ class Parser {
   }
 
   bool readIndex(uint32_t& v, size_t limit) {
-    if (tok_.kind != Tok::Integer || tok_.integer < 0 || static_cast<uint64_t>(tok_.integer) >= limit)
+    if (tok_.kind != Tok::Integer || tok_.integer < 0 ||
+        static_cast<uint64_t>(tok_.integer) >= limit)
       return false;
     v = static_cast<uint32_t>(tok_.integer);
     advance();
@@ -356,7 +358,8 @@ class Parser {
     return true;
   }
 
-  // A material's members and children up to and including its '}'; a named one is kept for references.
+  // A material's members and children up to and including its '}'; a named one is kept for
+  // references.
   bool material(std::string_view name, MeshMaterial& mat) {
     mat.name = std::string(name);
     if (!readColor(mat.faceColor) || !readFloat(mat.power) || !readVector(mat.specular) ||

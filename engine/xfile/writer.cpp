@@ -103,8 +103,9 @@ class TextOut final : public Out {
   void VertexColors(const std::vector<VertexColor>& colors) override {
     for (size_t i = 0; i < colors.size(); ++i) {
       const ColorRGBA& c = colors[i].color;
-      line(std::to_string(colors[i].vertex) + ";" + formatFloat(c.r) + ";" + formatFloat(c.g) + ";" +
-           formatFloat(c.b) + ";" + formatFloat(c.a) + ";;" + (i + 1 < colors.size() ? "," : ";"));
+      line(std::to_string(colors[i].vertex) + ";" + formatFloat(c.r) + ";" + formatFloat(c.g) +
+           ";" + formatFloat(c.b) + ";" + formatFloat(c.a) + ";;" +
+           (i + 1 < colors.size() ? "," : ";"));
     }
   }
   void Record(std::initializer_list<float> values) override {
@@ -217,7 +218,8 @@ bool indicesValid(const MeshData& m) {
   if (!m.faceNormals.empty()) {
     if (m.faceNormals.size() != m.faces.size()) return false;
     for (size_t i = 0; i < m.faces.size(); ++i) {
-      if (m.faceNormals[i].size() != m.faces[i].size() || !within(m.faceNormals[i], m.normals.size()))
+      if (m.faceNormals[i].size() != m.faces[i].size() ||
+          !within(m.faceNormals[i], m.normals.size()))
         return false;
     }
   }

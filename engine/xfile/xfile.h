@@ -1,11 +1,11 @@
-// Reading and writing mesh builders in the engine's mesh file format (".x": text, binary, and binary
-// compressed with zlib). A file holds frames with transform matrices and named meshes with normals,
-// texture coordinates, vertex colours, a material list and texture file names.
+// Reading and writing mesh builders in the engine's mesh file format (".x": text, binary, and
+// binary compressed with zlib). A file holds frames with transform matrices and named meshes with
+// normals, texture coordinates, vertex colours, a material list and texture file names.
 //
 // Loading picks one mesh of the file: the first, the first of a given name, or the one at a given
-// position (0-based, counting every mesh of the file in order). The transforms of the frames around the
-// mesh are applied to its vertices and normals. Faces keep their corner count. Any input gives either
-// a mesh or a clean failure; a failed load leaves the builder as it was.
+// position (0-based, counting every mesh of the file in order). The transforms of the frames around
+// the mesh are applied to its vertices and normals. Faces keep their corner count. Any input gives
+// either a mesh or a clean failure; a failed load leaves the builder as it was.
 #pragma once
 
 #include <cstddef>
@@ -35,9 +35,9 @@ struct LoadRequest {
 // not in it.
 bool ParseMeshFile(const uint8_t* data, size_t size, const LoadRequest& request, MeshData& out);
 // Writes a whole file image in a SaveFormat with SaveOptions. False for an unknown format or a mesh
-// whose indices are out of range. Texture names are written only with kSaveTextureNames; the material
-// list with kSaveMaterials or kSaveTextureNames; face wraps with kSaveTextureTopology; vertex colours
-// whenever the mesh has some.
+// whose indices are out of range. Texture names are written only with kSaveTextureNames; the
+// material list with kSaveMaterials or kSaveTextureNames; face wraps with kSaveTextureTopology;
+// vertex colours whenever the mesh has some.
 bool WriteMeshFile(const MeshData& mesh, int format, int options, std::string& out);
 
 // --- Mesh builders ---

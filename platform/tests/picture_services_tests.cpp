@@ -54,10 +54,11 @@ TEST(ServicesTest, MessageBoxDefaultAndHandler) {
   EXPECT_NE(err.find("Specified color model is not available."), std::string::npos);
 
   std::string seen;
-  SetMessageBoxHandler([&](HWND, const std::string& text, const std::string& caption, unsigned flags) {
-    seen = caption + "|" + text + "|" + std::to_string(flags);
-    return IDNO;
-  });
+  SetMessageBoxHandler(
+      [&](HWND, const std::string& text, const std::string& caption, unsigned flags) {
+        seen = caption + "|" + text + "|" + std::to_string(flags);
+        return IDNO;
+      });
   EXPECT_EQ(MessageBox(7, "ファイルが読めません。", "Kubisto", MB_YESNO), IDNO);
   EXPECT_EQ(seen, "Kubisto|ファイルが読めません。|4");
   SetMessageBoxHandler({});
@@ -104,7 +105,9 @@ TEST(PathsTest, NativePath) {
   EXPECT_EQ(NativePath("\\sound\\splash.wav"), "/sound/splash.wav");
   EXPECT_EQ(NativePath(".\\walls\\kita.bmp"), "./walls/kita.bmp");
   EXPECT_EQ(NativePath("/opt/kubisto\\\\data\\a.KBS"), "/opt/kubisto/data/a.KBS");
-  EXPECT_EQ(NativePath("/opt/kubisto/" "/help/kubisto.hlp"), "/opt/kubisto/help/kubisto.hlp");
+  EXPECT_EQ(NativePath("/opt/kubisto/"
+                       "/help/kubisto.hlp"),
+            "/opt/kubisto/help/kubisto.hlp");
   EXPECT_EQ(NativePath("plain.txt"), "plain.txt");
   EXPECT_EQ(NativePath(""), "");
   EXPECT_EQ(NativePath("データ\\積み木.KBS"), "データ/積み木.KBS");  // multibyte text untouched

@@ -101,15 +101,19 @@ TEST_F(WindowTest, ProcedureChainSubclassAndRestore) {
   EXPECT_EQ(GetWindowProc(hwnd), original);
 
   // Two subclasses stacked, each calling the one before it.
-  ASSERT_TRUE(SetProp(hwnd, "prev", reinterpret_cast<uintptr_t>(SetWindowProc(hwnd, &RecordingProc))));
-  ASSERT_TRUE(SetProp(hwnd, "prev2", reinterpret_cast<uintptr_t>(SetWindowProc(hwnd, &SecondProc))));
+  ASSERT_TRUE(
+      SetProp(hwnd, "prev", reinterpret_cast<uintptr_t>(SetWindowProc(hwnd, &RecordingProc))));
+  ASSERT_TRUE(
+      SetProp(hwnd, "prev2", reinterpret_cast<uintptr_t>(SetWindowProc(hwnd, &SecondProc))));
   EXPECT_EQ(SendMessage(hwnd, WM_ACTIVATE, 1, 0), 1100);
   ASSERT_EQ(gLog.msgs.size(), 1u);
   EXPECT_EQ(gLog.msgs[0], WM_ACTIVATE);
 
   // Unwinding restores the original procedure.
-  EXPECT_EQ(SetWindowProc(hwnd, reinterpret_cast<WindowProc>(RemoveProp(hwnd, "prev2"))), &SecondProc);
-  EXPECT_EQ(SetWindowProc(hwnd, reinterpret_cast<WindowProc>(RemoveProp(hwnd, "prev"))), &RecordingProc);
+  EXPECT_EQ(SetWindowProc(hwnd, reinterpret_cast<WindowProc>(RemoveProp(hwnd, "prev2"))),
+            &SecondProc);
+  EXPECT_EQ(SetWindowProc(hwnd, reinterpret_cast<WindowProc>(RemoveProp(hwnd, "prev"))),
+            &RecordingProc);
   EXPECT_EQ(GetWindowProc(hwnd), original);
   EXPECT_EQ(SendMessage(hwnd, WM_ACTIVATE, 1, 0), 0);
   EXPECT_EQ(gLog.msgs.size(), 1u);
@@ -129,7 +133,7 @@ TEST_F(WindowTest, Properties) {
   EXPECT_TRUE(SetProp(hwnd, "d3dInfo", big));
   EXPECT_TRUE(SetProp(hwnd, "d3dPrevProc", 7));
   EXPECT_EQ(GetProp(hwnd, "d3dInfo"), big);
-  EXPECT_EQ(GetProp(hwnd, "d3dinfo"), 0u);  // names are exact
+  EXPECT_EQ(GetProp(hwnd, "d3dinfo"), 0u);       // names are exact
   EXPECT_TRUE(SetProp(hwnd, "d3dPrevProc", 8));  // replaces
   EXPECT_EQ(RemoveProp(hwnd, "d3dPrevProc"), 8u);
   EXPECT_EQ(RemoveProp(hwnd, "d3dPrevProc"), 0u);
@@ -232,8 +236,8 @@ TEST_F(WindowTest, FramebufferWriteReadClipsAndKeepsOnResize) {
   ASSERT_TRUE(ReadFramebuffer(hwnd, out, &w, &h));
   ASSERT_EQ(w, 4);
   ASSERT_EQ(h, 3);
-  const std::vector<uint32_t> expected = {1, 2, 3, 4, 0x10001, 0x10002, 0x10003, 0x10004,
-                                          0, 0, 0, 0};
+  const std::vector<uint32_t> expected = {1,       2,       3, 4, 0x10001, 0x10002,
+                                          0x10003, 0x10004, 0, 0, 0,       0};
   EXPECT_EQ(out, expected);
   EXPECT_TRUE(GetUpdateRect(hwnd, nullptr));
 

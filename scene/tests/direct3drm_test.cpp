@@ -128,7 +128,6 @@ TEST_F(Direct3DRMTest, ImageIsAPictureOfTheViewport) {
   EXPECT_EQ(picture->height(), rm->ViewportHeight());
 }
 
-
 TEST_F(Direct3DRMTest, CameraIsAFrameOfTheScene) {
   FramePtr camera = rm->Camera();
   EXPECT_EQ(camera->lp, rm->Record().camera);

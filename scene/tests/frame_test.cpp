@@ -109,7 +109,6 @@ TEST_F(FrameTest, HierarchyGetters) {
   EXPECT_THROW(other->AddChild(nullptr), ObjectNotSetError);
 }
 
-
 TEST_F(FrameTest, NameAndItemDataLiveInTheEngineObject) {
   frame->ItemData(42);
   frame->Name("cell");
@@ -120,7 +119,6 @@ TEST_F(FrameTest, NameAndItemDataLiveInTheEngineObject) {
   EXPECT_EQ(Frame().ItemData(), 0);
   EXPECT_EQ(Frame().Name(), "");
 }
-
 
 }  // namespace
 }  // namespace kubisto

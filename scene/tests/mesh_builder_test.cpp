@@ -1,7 +1,7 @@
 // Mesh builders: loading and saving with their messages, merging by kind, and the generators run
 // on the engine's builder.
-#include <unistd.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -164,7 +164,6 @@ TEST_F(MeshBuilderTest, PlotOnTheEngine) {
   oneSided->Plot(d, 0, 0, 1, 1, false, true);
   EXPECT_EQ(oneSided->FaceCount(), 2);
 }
-
 
 }  // namespace
 }  // namespace kubisto

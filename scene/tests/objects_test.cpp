@@ -44,7 +44,6 @@ TEST_F(FaceTest, MaterialAndTextureGettersAlwaysGiveAWrapper) {
   EXPECT_EQ(face->Texture()->lp, tx->lp) << "each wrapper gave back only its own reference";
 }
 
-
 using MeshTest = SceneTest;
 
 TEST_F(MeshTest, AMeshWithoutHandleFailsQuietly) {
@@ -85,7 +84,6 @@ TEST_F(LightTest, AttenuationSpotAndEnableFrame) {
   EXPECT_EQ(Light().Style(), 0);
   EXPECT_EQ(Light().Range(), 0.0f);
 }
-
 
 using TextureTest = SceneTest;
 

@@ -72,9 +72,11 @@ std::string SceneDisagreement(CWorkRoom& room) {
   if (!text.empty()) return text;
   const CurrentCell c = Current(room);
   if (!(c == CurrentCell{})) {
-    const bool inside = c.x >= 0 && c.y >= 0 && c.z >= 0 && c.x < divide && c.y < divide && c.z < divide;
+    const bool inside =
+        c.x >= 0 && c.y >= 0 && c.z >= 0 && c.x < divide && c.y < divide && c.z < divide;
     if (!inside || !occupied(c.x, c.y, c.z)) {
-      fault << "current block (" << c.x << "," << c.y << "," << c.z << ") is not an occupied cell; ";
+      fault << "current block (" << c.x << "," << c.y << "," << c.z
+            << ") is not an occupied cell; ";
     }
   }
   return fault.str();

@@ -39,11 +39,13 @@ TEST_F(ReplaceBlocksTest, SameCountSwapsTheBlocksSilentlyAndSavesAsIfAddedOneByO
   room().ResetData();
   for (const LayoutRecord& r : blocks) room().AddBlock(r.x, r.y, r.z, r.color);
   EXPECT_EQ(Saved(), quiet);
-  EXPECT_EQ(room().Blocks(), (std::vector<LayoutRecord>{{0, 0, 0, 255}, {3, 4, 1, 16711680}, {1, 0, 3, 65280}}));
+  EXPECT_EQ(room().Blocks(),
+            (std::vector<LayoutRecord>{{0, 0, 0, 255}, {3, 4, 1, 16711680}, {1, 0, 3, 65280}}));
 }
 
 TEST_F(ReplaceBlocksTest, CellsOutsideTheRoomAndRepeatsAreSkipped) {
-  room().ReplaceBlocks(3, {{0, 0, 0, 255}, {0, 0, 0, 65280}, {3, 0, 0, 1}, {-1, 0, 0, 2}, {2, 2, 2, 3}});
+  room().ReplaceBlocks(
+      3, {{0, 0, 0, 255}, {0, 0, 0, 65280}, {3, 0, 0, 1}, {-1, 0, 0, 2}, {2, 2, 2, 3}});
   EXPECT_EQ(room().Blocks(), (std::vector<LayoutRecord>{{0, 0, 0, 255}, {2, 2, 2, 3}}));
 }
 

@@ -10,8 +10,8 @@
 namespace engine::room {
 namespace {
 
-constexpr float kSide = 1000.0f;       // the room's walls
-constexpr float kTableHalf = 120.0f;   // the table top's half width and depth
+constexpr float kSide = 1000.0f;      // the room's walls
+constexpr float kTableHalf = 120.0f;  // the table top's half width and depth
 
 // Builds a one-face wall from four corners (before the move by -500), textured corner to corner.
 Ref<MeshBuilder> MakeWall(Engine& engine, const Vector (&corners)[4], Texture* texture) {
@@ -153,10 +153,16 @@ std::unique_ptr<Room> BuildRoom(int width, int height, const std::string& wallsD
     uint32_t tint;
   };
   const WallSpec walls[6] = {
-      {"kita.bmp", {{0, 0, 1000}, {0, 1000, 1000}, {1000, 1000, 1000}, {1000, 0, 1000}}, 0xFF4060C0u},
+      {"kita.bmp",
+       {{0, 0, 1000}, {0, 1000, 1000}, {1000, 1000, 1000}, {1000, 0, 1000}},
+       0xFF4060C0u},
       {"nishi.bmp", {{0, 0, 0}, {0, 1000, 0}, {0, 1000, 1000}, {0, 0, 1000}}, 0xFF40A040u},
-      {"higashi.bmp", {{1000, 0, 1000}, {1000, 1000, 1000}, {1000, 1000, 0}, {1000, 0, 0}}, 0xFFC0A040u},
-      {"ten.bmp", {{0, 1000, 1000}, {0, 1000, 0}, {1000, 1000, 0}, {1000, 1000, 1000}}, 0xFF80C0E0u},
+      {"higashi.bmp",
+       {{1000, 0, 1000}, {1000, 1000, 1000}, {1000, 1000, 0}, {1000, 0, 0}},
+       0xFFC0A040u},
+      {"ten.bmp",
+       {{0, 1000, 1000}, {0, 1000, 0}, {1000, 1000, 0}, {1000, 1000, 1000}},
+       0xFF80C0E0u},
       {"ti.bmp", {{0, 0, 0}, {0, 0, 1000}, {1000, 0, 1000}, {1000, 0, 0}}, 0xFF806040u},
       {"minami.bmp", {{1000, 0, 0}, {1000, 1000, 0}, {0, 1000, 0}, {0, 0, 0}}, 0xFFC06080u},
   };
