@@ -13,6 +13,7 @@
 
 #include "app/paths.h"
 #include "app/resources.h"
+#include "app/window_placement.h"
 #include "scene/services.h"
 
 namespace kubisto::app {
@@ -79,6 +80,8 @@ frmFile::frmFile(QWidget* parent)
   });
 
   InitfrmFile();
+  // Centred on the screen with its frame whenever it is shown.
+  CentreOnScreen(this);
 }
 
 void frmFile::InitfrmFile() {
@@ -92,6 +95,14 @@ void frmFile::InitfrmFile() {
   const int twipsPerPixel = static_cast<int>(std::lround(1440.0 / dpi));
   const int points = static_cast<int>(twipsPerPixel * 10.5 / 15);
   if (points > 0) {
+    // Only the label and the window's own text take the size: every other control keeps its own,
+    // which a font set on the window would otherwise pass down to it.
+    for (QWidget* control : {static_cast<QWidget*>(m_filFiles), static_cast<QWidget*>(m_txtFileName),
+                             static_cast<QWidget*>(m_cmdOK), static_cast<QWidget*>(m_cmdCancel)}) {
+      QFont own = control->font();
+      own.setPointSize(own.pointSize() > 0 ? own.pointSize() : points);  // marks the size as its own
+      control->setFont(own);
+    }
     QFont font = this->font();
     font.setPointSize(points);
     setFont(font);
@@ -105,7 +116,8 @@ void frmFile::SetInitDir(const std::string& dir) {
   m_filFiles->clear();
   const QDir folder(QString::fromStdString(NativePath(dir)));
   if (!folder.exists()) return;
-  m_filFiles->addItems(folder.entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase));
+  // Visible files only: a hidden file is nothing the user put there to load.
+  m_filFiles->addItems(folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
 
 void frmFile::SetMode(const std::string& mode) {
@@ -152,11 +164,6 @@ void frmFile::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // The first in the tab order has the focus, so that no name is chosen before the user does.
   m_cmdOK->setFocus();
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    const QRect frame = frameGeometry();
-    move(area.left() + (area.width() - frame.width()) / 2, area.top() + (area.height() - frame.height()) / 2);
-  }
 }
 
 }  // namespace kubisto::app

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "app/command_scope.h"
 #include "app/guarded.h"
 #include "app/help_window.h"
 #include "app/mod_main.h"
@@ -22,6 +23,7 @@
 #include "app/resources.h"
 #include "app/status_bar.h"
 #include "app/tool_box.h"
+#include "app/window_placement.h"
 
 namespace kubisto::app {
 
@@ -132,9 +134,9 @@ QPushButton* frmMain::CreateButton(const QString& name, const QString& picture, 
   cmd->setObjectName(name);
   cmd->setToolTip(tooltip);
   cmd->setIcon(ProgramIcon(picture));
-  // The 32 x 32 picture, shrunk where the button is smaller.
-  const int side = std::min({32, width - 6, height - 6});
-  cmd->setIconSize(QSize(side, side));
+  // The 32 x 32 picture at its own size, centred: where the button is smaller, its edges are
+  // clipped (the artwork keeps what matters inside the part a button shows).
+  cmd->setIconSize(QSize(32, 32));
   cmd->setFixedSize(width, height);
   cmd->setAutoDefault(false);
   // The button is disabled for the length of its call, so that a second click is not taken
@@ -245,11 +247,9 @@ void frmMain::InitfrmMain() {
   setFixedSize(kClientWidth, menuHeight + kClientHeight);
   if (m_client->width() != kClientWidth) throw std::runtime_error("client width");
 
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) throw std::runtime_error("no screen");
-  const QRect area = screen->geometry();
-  const QRect frame = frameGeometry();
-  move(area.left() + (area.width() - frame.width()) / 2, area.top() + (area.height() - frame.height()) / 2);
+  if (QGuiApplication::primaryScreen() == nullptr) throw std::runtime_error("no screen");
+  // Centred with its frame, once the window system has told the frame's size.
+  CentreOnScreen(this);
 
   setWindowTitle(QString::fromUtf8(kProgramTitle));
 }
@@ -359,9 +359,13 @@ void frmMain::Unload() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-  // Any request to close the window ends the program; the close is never cancelled.
+  // Any request to close the window ends the program; the close is never cancelled. While a
+  // command runs the end waits for it, and the window stays until then.
   modMain::FinKubisto();
-  event->accept();
+  if (EndPending() && !m_bUnloading)
+    event->ignore();
+  else
+    event->accept();
 }
 
 }  // namespace kubisto::app

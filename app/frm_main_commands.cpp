@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/command_scope.h"
 #include "app/frm_file.h"
 #include "app/frm_main.h"
 #include "app/frm_splash.h"
@@ -101,6 +102,9 @@ void frmMain::cmdRight_Click() {
 // --- Menus ---
 
 void frmMain::mnuFileNew_Click() {
+  // Commands that replace the whole room do not run inside another command (a load that lets
+  // events run): the user asks again once it has finished.
+  if (InsideAnotherCommand()) return;
   if (WorkRoomApi* room = Room()) room->ResetData();
 }
 
@@ -124,6 +128,7 @@ void frmMain::RecolourCurrentBlock(int color) {
 }
 
 void frmMain::mnuOptionDivideNum_Click(int index) {
+  if (InsideAnotherCommand()) return;
   for (QAction* entry : m_mnuOptionDivideNum) entry->setChecked(false);
   m_mnuOptionDivideNum.at(static_cast<size_t>(index))->setChecked(true);
   if (WorkRoomApi* room = Room()) room->SetDivide(index + 3);
@@ -138,6 +143,7 @@ void frmMain::mnuHelpVersion_Click() {
 // --- Layout files ---
 
 void frmMain::LoadLayout() {
+  if (InsideAnotherCommand()) return;
   std::string name;
   {
     frmFile files(this);
@@ -186,6 +192,7 @@ QString frmMain::AddLayoutExtension(const QString& Name) {
 // --- The view's mouse ---
 
 void frmMain::picView_MouseDown(int button, int, float x, float y) {
+  CommandScope running;  // the colour menu lets events run
   WorkRoomApi* room = Room();
   if (room == nullptr) return;
   // Each step runs even if the one before failed.
@@ -222,6 +229,7 @@ void frmMain::tmrWatchMan_Timer() {
 }
 
 void frmMain::tmrTickTimer_Timer() {
+  CommandScope running;
   if (WorkRoomApi* room = Room()) Quietly([&] { room->Turn(m_strTurnAxis.toStdString()); });
 }
 

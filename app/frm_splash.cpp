@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "app/resources.h"
+#include "app/window_placement.h"
 
 namespace kubisto::app {
 
@@ -24,7 +25,8 @@ constexpr int kPictureHeight = 98;
 }  // namespace
 
 frmSplash::frmSplash(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+    // A dialog frame without a title bar: a border, no caption, no buttons.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint),
       m_lblVersion(new QLabel(this)),
       m_lblVerDate(new QLabel(this)) {
   setObjectName("frmSplash");
@@ -48,11 +50,15 @@ frmSplash::frmSplash(QWidget* parent)
 
   // Loading: centred on the screen, the mode, the picture's size, the texts.
   m_strMode = "SPLASH";
-  setFixedSize(kPictureWidth, kPictureHeight);
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    move(area.left() + (area.width() - kPictureWidth) / 2, area.top() + (area.height() - kPictureHeight) / 2);
-  }
+  // The outer size, border included, is the picture's: the border covers the picture's edge.
+  PlaceWhenFramed(this, [](QWidget* w) {
+    const QSize margins = FrameMargins(w);
+    w->setFixedSize(kPictureWidth - margins.width(), kPictureHeight - margins.height());
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->geometry();
+      w->move(area.left() + (area.width() - kPictureWidth) / 2, area.top() + (area.height() - kPictureHeight) / 2);
+    }
+  });
   m_lblVersion->setText(QStringLiteral("forWindows95/98 Ver.0.3bβ2"));
   m_lblVerDate->setText(QStringLiteral("build ") + QStringLiteral("1999/03/16"));
 }

@@ -1,16 +1,19 @@
 // Runs one command of the user interface so that a failure reaching it is shown to the user
 // instead of leaving the event handler (Qt does not let exceptions pass through its event loop).
+// The command counts as running (CommandScope) until it returns.
 #pragma once
 
 #include <exception>
 #include <string>
 
+#include "app/command_scope.h"
 #include "scene/services.h"
 
 namespace kubisto::app {
 
 template <class Command>
 bool Guarded(Command&& command) {
+  CommandScope running;
   try {
     command();
     return true;

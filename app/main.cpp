@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "app/end_signals.h"
 #include "app/frm_main.h"
 #include "app/mod_main.h"
 #include "app/qt_services.h"
@@ -31,6 +32,10 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Kubisto");
   kubisto::app::InstallQtServices();
+  // SIGTERM, SIGINT, SIGHUP and a quit from the platform (the desktop session ending) end the
+  // program through FinKubisto like the exit command.
+  kubisto::app::InstallEndSignals(&application, [] { kubisto::app::modMain::FinKubisto(); });
+  QObject::connect(&application, &QCoreApplication::aboutToQuit, [] { kubisto::app::modMain::FinKubisto(); });
 
   try {
     kubisto::app::modMain::Main();

@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include "app/api_code_module.h"
+#include "app/command_scope.h"
 #include "app/frm_main.h"
 #include "app/frm_splash.h"
 #include "app/paths.h"
@@ -39,6 +40,9 @@ frmMain* MainWindow() { return g_frmMain.data(); }
 void SetWorkRoomFactory(WorkRoomFactory factory) { g_factory = std::move(factory); }
 
 void Main() {
+  // The start is one command: an end requested during it (a signal while the splash is painted,
+  // a message box of the room's construction) is carried out once the start has finished.
+  CommandScope starting;
   auto* splash = new frmSplash();
   splash->SetMode("SPLASH");
   splash->show();
@@ -64,6 +68,12 @@ void Main() {
 }
 
 void FinKubisto() {
+  // A running command may use the workroom (a load lets events run after each record): the end
+  // waits until the outermost command has returned.
+  if (CommandDepth() > 0) {
+    DeferEnd();
+    return;
+  }
   TerminateObjects();
   // A close request arriving while the window is already being unloaded only repeats the
   // release above.

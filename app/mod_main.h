@@ -25,7 +25,8 @@ frmMain* MainWindow();
 // the program then runs on the event loop.
 void Main();
 
-// Ends the program: releases the workroom, then unloads the main window.
+// Ends the program: releases the workroom, then unloads the main window. Called while a command
+// runs, it waits until that command has returned (see command_scope.h).
 void FinKubisto();
 
 // The help command of the main window.

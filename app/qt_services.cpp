@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "app/api_code_module.h"
+#include "app/command_scope.h"
 #include "app/message_box.h"
 #include "app/paths.h"
 #include "app/program_title.h"
@@ -33,6 +34,8 @@ void QtServices::EndProgram() {
   std::_Exit(0);
 }
 
+bool QtServices::EndRequested() { return EndPending(); }
+
 std::string QtServices::ProgramDir() { return app::ProgramDir(); }
 
 std::string QtServices::AppTitle() { return kProgramTitle; }
@@ -50,6 +53,8 @@ bool QtServices::SetClipboardPicture(const platform::Picture& picture) {
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "PNG")) return false;
+  // The clipboard is emptied first, then the picture is put on it.
+  clipboard->clear();
   auto* data = new QMimeData;
   data->setImageData(image);
   data->setData(QStringLiteral("image/png"), png);

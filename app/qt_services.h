@@ -16,6 +16,8 @@ class QtServices : public Services {
   std::string AppTitle() override;
   // Offers the picture both as an image and as PNG bytes ("image/png").
   bool SetClipboardPicture(const platform::Picture& picture) override;
+  // An end of the program waits for the running command (see command_scope.h).
+  bool EndRequested() override;
 };
 
 // Installs QtServices with kubisto::setServices, and the Qt handlers of the platform services.

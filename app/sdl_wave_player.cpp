@@ -39,6 +39,9 @@ bool SdlWavePlayer::EnsureAudio() {
   // One attempt only: without a sound system every later sound is silent at once.
   if (!m_bTriedInit) {
     m_bTriedInit = true;
+    // The sound library would otherwise take SIGTERM and SIGINT for itself and turn them into
+    // quit events that nobody reads: the program ends on them through its own handlers.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     m_bAudioReady = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   }
   return m_bAudioReady;

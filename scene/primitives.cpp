@@ -173,7 +173,8 @@ void Sphere(MeshSink& mb, int16_t n2In, float r) {
 
 void Plot(MeshSink& mb, const HeightArray& d, float xorg, float yorg, float xsize, float ysize,
           bool curved, bool oneSide) {
-  if (!d.IsValid()) throw SubscriptError();
+  // An unset or empty array has no bounds to read: the subscript error, before anything is added.
+  if (!d.IsValid() || d.values.empty()) throw SubscriptError();
   const VbLong g = VbLong::From(d.Count1());
 
   for (int64_t j = d.lb2; j <= d.ub2; ++j) {

@@ -47,6 +47,9 @@ class Services {
   virtual std::string AppTitle() = 0;
   // Puts a picture on the clipboard; false when that failed.
   virtual bool SetClipboardPicture(const platform::Picture& picture) = 0;
+  // True once the user has asked the program to end while a long operation runs: the operation
+  // stops at its next step. Headless hosts never ask.
+  virtual bool EndRequested() { return false; }
 };
 
 // The services in force: the installed ones, or the headless defaults.

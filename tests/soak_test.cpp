@@ -32,7 +32,7 @@ namespace {
 #ifdef KUBISTO_SANITIZED
 constexpr int kSteps = 400;
 #else
-constexpr int kSteps = 1500;
+constexpr int kSteps = 10000;
 #endif
 
 constexpr int kWidth = 200, kHeight = 160;
@@ -170,6 +170,18 @@ TEST_F(Soak, RandomCommandsKeepGridsSceneAndFilesInStep) {
       what = "LoadData(" + file + ")";
       room.LoadData(file);
       model.LoadedFrom(held.divide, held.blocks);
+    } else if (op < 99) {  // the whole room replaced at once, some cells outside it or repeated
+      const int divide = below(2) == 0 ? model.divide : 3 + below(3);
+      std::vector<LayoutRecord> records;
+      model.divide = divide;
+      model.Clear();
+      for (int i = below(12); i > 0; --i) {
+        const int x = below(divide + 1), y = below(divide + 1), z = below(divide + 1);
+        records.push_back({x, y, z, kColors[below(6)]});
+        if (model.Playable(x, y, z) && !model.blocks.count({x, y, z})) model.blocks[{x, y, z}] = records.back().color;
+      }
+      what = "ReplaceBlocks(" + std::to_string(divide) + ", " + std::to_string(records.size()) + " blocks)";
+      room.ReplaceBlocks(divide, records);
     } else {
       what = "CopyToClipBoard";
       room.CopyToClipBoard();

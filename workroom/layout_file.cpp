@@ -25,6 +25,27 @@ constexpr std::uintmax_t kMaxLayoutFileBytes = 16u * 1024u * 1024u;
                            reason);
 }
 
+// A field's bytes as they may be shown in a message: printable ASCII as it is, every other byte
+// as \xHH (a binary file would otherwise put raw bytes into a message box), and cut after 40
+// bytes so that a huge field makes a short message.
+std::string Printable(std::string_view bytes) {
+  constexpr std::size_t kShown = 40;
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (std::size_t i = 0; i < bytes.size() && i < kShown; ++i) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c >= 0x20 && c < 0x7F && c != '\\') {
+      out += static_cast<char>(c);
+    } else {
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    }
+  }
+  if (bytes.size() > kShown) out += "...";
+  return out;
+}
+
 // Splits the file into fields: a field ends at a comma or a line end, blanks before it are
 // skipped, a quoted text runs to its closing quote, and empty lines between fields are skipped.
 class FieldReader {
@@ -101,7 +122,7 @@ class FieldReader {
         !t.empty() && t.find_first_not_of("0123456789", t[0] == '-' ? 1 : 0) == std::string::npos &&
         t != "-";
     if (!digitsOnly)
-      Fail(fileName_, field->line, std::string(what) + " \"" + t + "\" is not a number");
+      Fail(fileName_, field->line, std::string(what) + " \"" + Printable(t) + "\" is not a number");
     const auto [end, ec] = std::from_chars(first, last, value);
     if (ec != std::errc() || end != last || value < std::numeric_limits<std::int32_t>::min() ||
         value > std::numeric_limits<std::int32_t>::max()) {

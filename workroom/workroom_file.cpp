@@ -7,7 +7,7 @@
 #include "platform/paths.h"
 #include "scene/services.h"
 #include "workroom/layout_file.h"
-#include "workroom/replace_file.h"
+#include "platform/replace_file.h"
 #include "workroom/steps.h"
 #include "workroom/workroom.h"
 
@@ -45,7 +45,7 @@ std::vector<LayoutRecord> CWorkRoom::Blocks() const {
 void CWorkRoom::SaveData(const std::string& PathAndName) {
   if (PathAndName.empty()) return;
   // The program builds paths with "\\" as well as "/".
-  ReplaceFile(platform::NativePath(PathAndName), FormatLayout(m_lngDivide, Blocks()));
+  platform::ReplaceFile(platform::NativePath(PathAndName), FormatLayout(m_lngDivide, Blocks()));
 }
 
 void CWorkRoom::ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) {
@@ -89,6 +89,8 @@ void CWorkRoom::LoadData(const std::string& PathAndName) {
     AddBlock(r.x, r.y, r.z, r.color);
     // Other commands may run here; the records are a copy, so they cannot be disturbed.
     services().DoEvents();
+    // The program is ending: the rest of the layout is not needed.
+    if (services().EndRequested()) return;
   }
 }
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "app/command_scope.h"
 #include "app/frm_file.h"
 #include "app/mod_main.h"
 #include "app/paths.h"
@@ -146,6 +147,8 @@ bool RecordingServices::SetClipboardPicture(const platform::Picture& picture) {
   clipboardHeight = picture.height();
   return true;
 }
+
+bool RecordingServices::EndRequested() { return EndPending(); }
 
 // --- Fixture state ---
 

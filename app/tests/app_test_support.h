@@ -94,6 +94,7 @@ class RecordingServices : public Services {
   std::string ProgramDir() override;
   std::string AppTitle() override;
   bool SetClipboardPicture(const platform::Picture& picture) override;
+  bool EndRequested() override;  // as the program's services: an end waits for the command
 };
 
 // Installs the fakes for the lifetime of a test: services, sound player, program directory

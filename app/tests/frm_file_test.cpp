@@ -1,6 +1,7 @@
 // The file window: its modes, the list, and the OK / Cancel / empty-name rules.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -38,6 +39,13 @@ TEST_F(FrmFileTest, LoadsWithItsDesignedControlsAndAnEmptyResult) {
   if (files.logicalDpiX() == 96) {
     EXPECT_EQ(files.lblFileName()->font().pointSize(), 10);
   }
+  // The size reaches the label only: the other controls keep the toolkit's own size.
+  const int own = QApplication::font().pointSize();
+  if (own != files.lblFileName()->font().pointSize()) {
+    for (QWidget* control : std::initializer_list<QWidget*>{files.filFiles(), files.txtFileName(), files.cmdOK(),
+                                                            files.cmdCancel()})
+      EXPECT_EQ(control->font().pointSize(), own) << control->objectName().toStdString();
+  }
 }
 
 TEST_F(FrmFileTest, ModesSetCaptionAndNameControls) {
@@ -60,6 +68,7 @@ TEST_F(FrmFileTest, ModesSetCaptionAndNameControls) {
 TEST_F(FrmFileTest, ListsTheFilesOfTheFolderOnly) {
   Touch("b.kbs");
   Touch("a.kbs");
+  Touch(".keep");  // hidden: not listed, so it cannot be chosen and fail to load
   QDir(QString::fromStdString(state.programDir + "/data")).mkdir("sub");
   frmFile files;
   files.SetInitDir(DataDir());

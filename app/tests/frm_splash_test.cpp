@@ -22,7 +22,11 @@ TEST_F(FrmSplashTest, ShowsTheVersionAndBuildTextsAtThePicturesSize) {
   EXPECT_EQ(splash.lblVerDate()->text(), QStringLiteral("build 1999/03/16"));
   EXPECT_EQ(splash.size(), QSize(299, 98));
   EXPECT_EQ(splash.lblVersion()->palette().color(QPalette::WindowText), QColor(255, 255, 255));
-  EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
+  // A dialog frame without a title bar: a border, but no caption and no buttons on it.
+  EXPECT_FALSE(splash.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(splash.windowFlags() & Qt::CustomizeWindowHint);
+  EXPECT_FALSE(splash.windowFlags() & Qt::WindowTitleHint);
+  EXPECT_FALSE(splash.windowFlags() & Qt::WindowCloseButtonHint);
   EXPECT_TRUE(splash.windowTitle().isEmpty());
 }
 

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <cstdio>
+#include <vector>
 
 #include "app/qt_services.h"
 #include "app_test_support.h"
@@ -80,7 +81,18 @@ TEST_F(QtServicesTest, ClipboardPictureIsAnImageAndPngBytes) {
   platform::Picture* picture = platform::CreatePicture(3, 2);
   ASSERT_NE(picture, nullptr);
   for (int i = 0; i < 6; ++i) picture->pixels()[i] = 0x102030u * static_cast<std::uint32_t>(i + 1);
+  // The clipboard is emptied before the picture is put on it: what was there is not kept beside it.
+  QGuiApplication::clipboard()->setText("old");
+  std::vector<QStringList> seen;
+  const auto watch = QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, [&] {
+    const QMimeData* now = QGuiApplication::clipboard()->mimeData();
+    seen.push_back(now != nullptr ? now->formats() : QStringList());
+  });
   ASSERT_TRUE(services().SetClipboardPicture(*picture));
+  QObject::disconnect(watch);
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_TRUE(seen.front().isEmpty());
+  EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasText());
   picture->Release();
 
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();

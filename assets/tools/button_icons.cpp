@@ -1,5 +1,6 @@
-// The twelve 32 x 32 button icons of the tool panel. The move buttons are only 25 pixels high,
-// so their letters stay within rows 5 to 27.
+// The twelve 32 x 32 button icons of the tool panel, shown at their own size and clipped by their
+// buttons. A move button is 33 x 25 pixels with a 2-pixel bevel, so it shows about rows 6 to 26
+// and columns 3 to 29 of its icon: the letters, their outline included, stay inside that.
 #include <cmath>
 #include <numbers>
 
@@ -92,13 +93,13 @@ Canvas deleteIcon() {
 // A letter with an optional minus sign in front, centred within the 25 rows a move button shows.
 Canvas letterIcon(const std::string& letter, bool minus, Color fillTop, Color fillBottom) {
   Canvas c(32, 32);
-  const double cap = 17, half = 2.4, top = 7.5;
+  const double cap = 12.5, half = 2.0, top = 9.75;
   const std::string text = letter;
   const double w = textWidth(text, cap);
-  const double left = minus ? 30 - w - 1 : (32 - w) / 2;
+  const double left = minus ? 26.5 - w : (32 - w) / 2;
   TextLayout t = layoutText(text, left, top, cap);
   if (minus) {
-    TextLayout m = layoutText("-", 1.8, top, cap);
+    TextLayout m = layoutText("-", 4.0, top, cap);
     t.segments.insert(t.segments.end(), m.segments.begin(), m.segments.end());
     t.left = std::min(t.left, m.left);
   }

@@ -201,6 +201,22 @@ TEST_F(XFileBuilder, FailedSaveKeepsTheOldFile) {
   EXPECT_FALSE(xfile::SaveMeshBuilder(*b, "", kFormatBinary, kSaveAll));
   EXPECT_FALSE(fs::exists(path + ".tmp"));
 
+  // A read-only file is refused and kept; a link is saved through and stays a link; a file of
+  // the user's that happens to be named like a temporary one is left alone.
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_FALSE(b->Save(path, kFormatBinary, kSaveAll));
+  EXPECT_EQ(fs::file_size(path), size);
+  fs::create_symlink("keep.x", Path("link.x"));
+  std::ofstream(Path("other.x.tmp")) << "mine";
+  fs::copy_file(path, Path("other.x"));
+  fs::permissions(Path("other.x"), fs::perms::owner_write, fs::perm_options::add);
+  fs::remove(Path("link.x"));
+  fs::create_symlink("other.x", Path("link.x"));
+  ASSERT_TRUE(b->Save(Path("link.x"), kFormatBinary, kSaveAll));
+  EXPECT_TRUE(fs::is_symlink(Path("link.x")));
+  EXPECT_NE(fs::file_size(Path("other.x")), size);  // binary now, text before
+  EXPECT_EQ(fs::file_size(Path("other.x.tmp")), 4u);
+
   // An empty builder writes a file that loads back empty.
   auto empty = Ref<MeshBuilder>::Adopt(new MeshBuilder);
   ASSERT_TRUE(empty->Save(Path("empty.x"), kFormatBinary, kSaveAll));

@@ -16,6 +16,7 @@
 #include "engine/texture.h"
 #include "engine/xfile/xfile.h"
 #include "platform/paths.h"
+#include "platform/replace_file.h"
 
 namespace engine::xfile {
 namespace {
@@ -225,19 +226,9 @@ bool SaveMeshBuilder(const MeshBuilder& builder, const std::string& path, int fo
     return false;
   }
   // Written beside the target and renamed over it, so a failed write never spoils an existing file.
-  const std::string tmp = native + ".tmp";
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(file.data(), static_cast<std::streamsize>(file.size()));
-    out.close();
-    if (!out) {
-      std::remove(tmp.c_str());
-      return false;
-    }
-  }
-  if (std::rename(tmp.c_str(), native.c_str()) != 0) {
-    std::remove(tmp.c_str());
+  try {
+    platform::ReplaceFile(native, file);
+  } catch (const std::exception&) {
     return false;
   }
   return true;

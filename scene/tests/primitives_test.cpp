@@ -308,6 +308,10 @@ TEST(Plot, AnArrayWhoseShapeDisagreesFailsBeforeAddingAnything) {
   MeshModel mb;
   EXPECT_THROW(primitives::Plot(mb, d, 0, 0, 1, 1, false, false), SubscriptError);
   EXPECT_TRUE(mb.calls.empty());
+  // An array never given bounds, and one emptied, have none to read either.
+  EXPECT_THROW(primitives::Plot(mb, HeightArray{}, 0, 0, 1, 1, true, false), SubscriptError);
+  EXPECT_THROW(primitives::Plot(mb, HeightArray::Zeros(0, 0), 0, 0, 1, 1, false, true), SubscriptError);
+  EXPECT_TRUE(mb.calls.empty()) << "not even GenerateNormals";
 }
 
 }  // namespace

@@ -107,6 +107,17 @@ TEST(LayoutParse, RefusesBadFilesNamingFileAndLine) {
             "Layout file \"/data/room.KBS\", line 2: x \"+1\" is not a number");
 }
 
+TEST(LayoutParse, MessagesShowWhatIsInTheFileSafely) {
+  // A binary file: control bytes, a bell, an escape sequence and bytes above ASCII are escaped.
+  EXPECT_EQ(ErrorOf(std::string("\x89PNG\x1b[2J\x07\0\\z\r\n", 14)),
+            "Layout file \"/data/room.KBS\", line 1: the cell count \"\\x89PNG\\x1B[2J\\x07\\x00\\x5Cz\" is not "
+            "a number");
+  // A huge field is cut.
+  const std::string message = ErrorOf(std::string(100000, 'q'));
+  EXPECT_LT(message.size(), 200u);
+  EXPECT_NE(message.find("qqq...\""), std::string::npos);
+}
+
 TEST(LayoutRead, FolderIsNoLayout) {
   try {
     ReadLayoutFile(KUBISTO_BIN_DIR);

@@ -1,5 +1,5 @@
 // Saving never destroys the previous file.
-#include "workroom/replace_file.h"
+#include "platform/replace_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace kubisto {
+namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
@@ -25,7 +25,7 @@ std::string Slurp(const fs::path& p) {
 class ReplaceFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("workroom_replace_" + std::to_string(::getpid()));
+    dir_ = fs::temp_directory_path() / ("platform_replace_" + std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -65,5 +65,45 @@ TEST_F(ReplaceFileTest, FailureKeepsTheOldFile) {
   }
 }
 
+TEST_F(ReplaceFileTest, ALinkIsSavedThroughAndStaysALink) {
+  const fs::path real = dir_ / "real.KBS";
+  ReplaceFile(real.string(), "old");
+  fs::create_symlink("real.KBS", dir_ / "link.KBS");  // relative, as users make them
+  ReplaceFile((dir_ / "link.KBS").string(), "new");
+  EXPECT_TRUE(fs::is_symlink(dir_ / "link.KBS"));
+  EXPECT_EQ(Slurp(real), "new");
+  // A link to a file that does not exist yet creates that file.
+  fs::create_symlink(dir_ / "later.KBS", dir_ / "dangling.KBS");
+  ReplaceFile((dir_ / "dangling.KBS").string(), "made");
+  EXPECT_TRUE(fs::is_symlink(dir_ / "dangling.KBS"));
+  EXPECT_EQ(Slurp(dir_ / "later.KBS"), "made");
+  EXPECT_EQ(EntriesInDir(), 4u);
+}
+
+TEST_F(ReplaceFileTest, AReadOnlyFileIsRefusedAndKept) {
+  const fs::path target = dir_ / "kept.KBS";
+  ReplaceFile(target.string(), "precious");
+  ::chmod(target.c_str(), 0444);
+  try {
+    ReplaceFile(target.string(), "x");
+    FAIL() << "a read-only file was replaced";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("kept.KBS"), std::string::npos);
+    EXPECT_NE(std::string(e.what()).find("read-only"), std::string::npos);
+  }
+  EXPECT_EQ(Slurp(target), "precious");
+  EXPECT_EQ(EntriesInDir(), 1u);
+}
+
+TEST_F(ReplaceFileTest, AFileNamedLikeATemporaryOneIsNotTouched) {
+  // A fixed temporary name would overwrite and then remove the user's own "x.tmp".
+  const fs::path target = dir_ / "x";
+  std::ofstream(dir_ / "x.tmp") << "mine";
+  ReplaceFile(target.string(), "data");
+  EXPECT_EQ(Slurp(dir_ / "x.tmp"), "mine");
+  EXPECT_EQ(Slurp(target), "data");
+  EXPECT_EQ(EntriesInDir(), 2u);
+}
+
 }  // namespace
-}  // namespace kubisto
+}  // namespace platform

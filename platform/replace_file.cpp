@@ -1,0 +1,107 @@
+#include "platform/replace_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+namespace platform {
+namespace {
+
+[[noreturn]] void Fail(const std::string& path, const char* step, int error) {
+  throw std::runtime_error("Cannot save \"" + path + "\": " + step + ": " + std::strerror(error));
+}
+
+std::string Folder(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a chain of symbolic links ends at (which need not exist yet); renaming over the link
+// itself would replace the link by a plain file.
+std::string FollowLinks(const std::string& path) {
+  std::string current = path;
+  for (int hop = 0; hop < 40; ++hop) {  // the kernel's own limit on a chain of links
+    struct stat st {};
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    std::vector<char> target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1);
+    const ssize_t n = ::readlink(current.c_str(), target.data(), target.size() - 1);
+    if (n < 0) Fail(path, "reading the link", errno);
+    std::string next(target.data(), static_cast<size_t>(n));
+    current = next.front() == '/' ? next : Folder(current) + "/" + next;
+  }
+  Fail(path, "following the link", ELOOP);
+}
+
+// The permissions the new file gets: the old file's, or those of a newly created file.
+mode_t ModeFor(const struct stat* old) {
+  if (old != nullptr) return old->st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+void ReplaceFile(const std::string& path, std::string_view bytes) {
+  const std::string target = FollowLinks(path);
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  // Writing into a read-only file fails; so does replacing it, although the folder would allow it.
+  // No write bit at all counts too, since access() lets the superuser write anything.
+  if (exists && (::access(target.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0)) {
+    Fail(path, "the file is read-only", EACCES);
+  }
+
+  std::string pattern = target + ".tmp-XXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) Fail(path, "creating a temporary file beside it", errno);
+  const std::string temp(name.data());
+
+  const auto abandon = [&](const char* step) {
+    const int error = errno;
+    ::close(fd);
+    ::unlink(temp.c_str());
+    Fail(path, step, error);
+  };
+
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      abandon("writing");
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  if (::fchmod(fd, ModeFor(exists ? &old : nullptr)) != 0) abandon("setting permissions");
+  if (::fsync(fd) != 0) abandon("flushing");
+  if (::close(fd) != 0) {
+    const int error = errno;
+    ::unlink(temp.c_str());
+    Fail(path, "closing", error);
+  }
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temp.c_str());
+    Fail(path, "replacing the file", error);
+  }
+  // The rename itself reaches the disk with the folder; a failure here loses nothing already
+  // written, so it is not reported.
+  const int folder = ::open(Folder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    ::fsync(folder);
+    ::close(folder);
+  }
+}
+
+}  // namespace platform
