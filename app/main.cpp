@@ -11,6 +11,7 @@
 #include "app/mod_main.h"
 #include "app/qt_services.h"
 #include "app/screenshot.h"
+#include "app/script_server.h"
 #include "cli/headless_verbs.h"
 #include "scene/services.h"
 
@@ -50,5 +51,11 @@ int main(int argc, char** argv) {
   // The program ends when the main window is unloaded (FinKubisto).
   QObject::connect(window, &QObject::destroyed, &application, &QCoreApplication::quit);
   kubisto::app::ScheduleScreenshotFromEnvironment(window);
+  // Scripts drive the open window through the script server, unless told not to.
+  if (!arguments.contains(QStringLiteral("--no-script-server"))) {
+    auto* server = new kubisto::app::ScriptServer(window);
+    if (!server->Listen())
+      std::fprintf(stderr, "kubisto: no script server: %s\n", server->ErrorText().toLocal8Bit().constData());
+  }
   return application.exec();
 }

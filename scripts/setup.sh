@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libsdl2-dev zlib1g-dev libstb-dev libassimp-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  pybind11-dev python3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev python3-pytest
   clang libclang-rt-14-dev
   xvfb xauth fonts-noto-cjk
   admesh nodejs npm unzip

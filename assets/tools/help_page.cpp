@@ -38,6 +38,7 @@ th { background: #f0e0c8; text-align: left; }
 <li><a href="#toolbar">ツールバーのボタン</a></li>
 <li><a href="#menu">メニューの一覧</a></li>
 <li><a href="#version">バージョン情報と終了</a></li>
+<li><a href="#scripting">Python でつくる（スクリプト）</a></li>
 </ul>
 
 <h2><a name="screen" id="screen"></a>画面の見かた</h2>
@@ -153,7 +154,7 @@ th { background: #f0e0c8; text-align: left; }
 <p>「ヘルプ」→「バージョン情報」で、タイトルの絵とバージョンが出ます。絵をクリックすると閉じます。</p>
 <p>終わるときは「ファイル」→「終了」、ツールバーの×のボタン、またはウィンドウの閉じるボタンを使います。</p>
 <p><a href="#contents">もくじへ戻る</a></p>
-</body>
+)html" + helpScriptingSection() + R"html(</body>
 </html>
 )html";
 }
