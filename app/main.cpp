@@ -14,6 +14,7 @@
 #include "app/qt_services.h"
 #include "app/save_hook.h"
 #include "app/screenshot.h"
+#include "app/script_server.h"
 #include "cli/headless_verbs.h"
 #include "scene/services.h"
 
@@ -70,5 +71,11 @@ int main(int argc, char** argv) {
   }
   kubisto::app::ScheduleSaveFromEnvironment(window);
   kubisto::app::ScheduleScreenshotFromEnvironment(window);
+  // Scripts drive the open window through the script server, unless told not to.
+  if (!arguments.contains(QStringLiteral("--no-script-server"))) {
+    auto* server = new kubisto::app::ScriptServer(window);
+    if (!server->Listen())
+      std::fprintf(stderr, "kubisto: no script server: %s\n", server->ErrorText().toLocal8Bit().constData());
+  }
   return application.exec();
 }

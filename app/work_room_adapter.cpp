@@ -33,6 +33,9 @@ class CWorkRoomAdapter final : public WorkRoomApi {
   void ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) override {
     m_room.ReplaceBlocks(divide, blocks);
   }
+  bool SelectBlock(std::int32_t x, std::int32_t Y, std::int32_t Z) override {
+    return m_room.SelectBlock(x, Y, Z);
+  }
 
  private:
   CWorkRoom m_room;

@@ -34,6 +34,8 @@ class WorkRoomApi {
   // Beyond the specified commands: every block, and all of them replaced at once, quietly.
   virtual std::vector<LayoutRecord> Blocks() = 0;
   virtual void ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) = 0;
+  // The block in a cell made current as a click on it would; scripts select blocks by cell.
+  virtual bool SelectBlock(std::int32_t, std::int32_t, std::int32_t) { return false; }
 };
 
 // A new CWorkRoom behind this interface.

@@ -11,10 +11,11 @@ what=${1:-test}
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libsdl2-dev zlib1g-dev libstb-dev libassimp-dev
+  pybind11-dev python3-dev
   qt6-qpa-plugins fonts-noto-cjk
 )
 test_packages=(
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev python3-pytest
   clang clang-format
   xvfb xauth
   desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file

@@ -65,6 +65,10 @@ class CWorkRoom {
   // Selects the block under the mouse position (pixels in the drawing window), or clears the
   // selection; raises BlockPicked as described above.
   void ViewPicked(float x, float Y);
+  // Makes the block in cell (x, Y, Z) current, as a click on it does (raising BlockPicked and
+  // playing the pick sound); true when the cell holds a block. An empty cell or one outside the
+  // room leaves no block current, as a click on nothing does.
+  bool SelectBlock(std::int32_t x, std::int32_t Y, std::int32_t Z);
   // Puts the picture of the rendered room on the clipboard; throws std::runtime_error on failure.
   void CopyToClipBoard();
 

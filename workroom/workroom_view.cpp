@@ -105,6 +105,20 @@ void CWorkRoom::ViewPicked(float x, float Y) {
   notPicked();
 }
 
+bool CWorkRoom::SelectBlock(std::int32_t x, std::int32_t Y, std::int32_t Z) {
+  bool occupied = false;
+  if (MinOf3(x, Y, Z) >= 0 && MaxOf3(x, Y, Z) < m_lngDivide) TryStep([&] { occupied = m_bBlock(x, Y, Z); });
+  if (!occupied) {
+    TryStep([&] { RaiseBlockPicked(false, 0, 0, 0); });
+    ClearCurrentBlock();
+    return false;
+  }
+  TryStep([&] { RaiseBlockPicked(true, x, Y, Z); });
+  m_vecCurrentBlock = {static_cast<float>(x), static_cast<float>(Y), static_cast<float>(Z)};
+  TryStep([&] { PlayPickSound(); });
+  return true;
+}
+
 void CWorkRoom::CopyToClipBoard() {
   PicturePtr picture = m_objD3dRM->Image();
   if (!picture) {

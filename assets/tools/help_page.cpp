@@ -40,6 +40,7 @@ th { background: #f0e0c8; text-align: left; }
 <li><a href="#toolbar">ツールバーのボタン</a></li>
 <li><a href="#menu">メニューの一覧</a></li>
 <li><a href="#version">バージョン情報と終了</a></li>
+<li><a href="#scripting">Python でつくる（スクリプト）</a></li>
 </ul>
 
 <h2><a name="screen" id="screen"></a>画面の見かた</h2>
@@ -187,7 +188,7 @@ th { background: #f0e0c8; text-align: left; }
 <p>終わるときは「ファイル」→「終了」、ツールバーの×のボタン、またはウィンドウの閉じるボタンを使います。
 保存していない変更があるときは、終わる前に「変更を保存しますか？」と聞かれます（<a href="#file">新規作成・読み込み・保存</a>を見てください）。</p>
 <p><a href="#contents">もくじへ戻る</a></p>
-</body>
+)html" + helpScriptingSection() + R"html(</body>
 </html>
 )html";
 }

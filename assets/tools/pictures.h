@@ -43,5 +43,6 @@ std::vector<double> kashaSound();
 
 // The help document (HTML, UTF-8).
 std::string helpDocument();
+std::string helpScriptingSection();  // appended to the help document
 
 }  // namespace assetgen

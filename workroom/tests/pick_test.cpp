@@ -80,6 +80,31 @@ TEST_F(PickTest, ClickOnABlockSelectsExactlyThatBlock) {
   EXPECT_TRUE(Access::Occupied(room(), 4, 3, 1));
 }
 
+// Scripts select by cell: the same event, sound and current block as a click, even for a block
+// hidden behind others; an empty cell or one outside the room selects nothing.
+TEST_F(PickTest, SelectingByCellActsAsAClickOnTheBlock) {
+  room().AddBlock(2, 2, 2, 255);
+  room().AddBlock(2, 2, 4, 65280);  // in front of the first one
+  events_.clear();
+  services_.Clear();
+  EXPECT_TRUE(room().SelectBlock(2, 2, 2));
+  EXPECT_EQ(Current(room()), (Cell{2, 2, 2, 255}));
+  EXPECT_EQ(events_, std::vector<Event>{Event(true, 2, 2, 2)});
+  EXPECT_EQ(services_.sounds, std::vector<std::string>{kTurn});
+  ASSERT_TRUE(room().DelBlock());
+  EXPECT_TRUE(Access::Occupied(room(), 2, 2, 4));
+  for (const Cell& c : {Cell{2, 2, 4, 0}, Cell{1, 1, 1, 0}, Cell{5, 0, 0, 0}, Cell{0, -1, 0, 0}}) {
+    room().SelectBlock(2, 2, 4);
+    events_.clear();
+    const bool picked = room().SelectBlock(c.x, c.y, c.z);
+    EXPECT_EQ(picked, c.x == 2 && c.z == 4);
+    if (!picked) {
+      EXPECT_EQ(Current(room()), (Cell{-1, -1, -1, 0}));
+      EXPECT_EQ(events_, std::vector<Event>{Event(false, 0, 0, 0)});
+    }
+  }
+}
+
 TEST_F(PickTest, ClickOnTheTableClearsWithoutEvent) {
   room().AddBlock(1, 1, 1, 255);
   services_.Clear();

@@ -1,0 +1,210 @@
+#include "app/script_requests.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QJsonValue>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+#include "app/command_scope.h"
+#include "app/frm_main.h"
+#include "app/mod_main.h"
+#include "app/paths.h"
+#include "app/status_bar.h"
+
+namespace kubisto::app {
+namespace {
+
+// Errors of a request, by the kind the script sees.
+struct RequestError : std::runtime_error {
+  RequestError(QString kind, const std::string& message)
+      : std::runtime_error(message), kind(std::move(kind)) {}
+  QString kind;
+};
+[[noreturn]] void Fail(const char* kind, const std::string& message) {
+  throw RequestError(kind, message);
+}
+
+class Args {
+ public:
+  explicit Args(const QJsonObject& args) : m_args(args) {}
+  int Int(const char* name, double low, double high) const {
+    const QJsonValue v = m_args.value(name);
+    if (!v.isDouble() || std::floor(v.toDouble()) != v.toDouble())
+      Fail("TypeError", std::string(name) + ": give an integer");
+    const double d = v.toDouble();
+    if (d < low || d > high)
+      Fail("ValueError", std::string(name) + " " + std::to_string(static_cast<long long>(d)) +
+                             " is out of range");
+    return static_cast<int>(d);
+  }
+  std::string String(const char* name) const {
+    const QJsonValue v = m_args.value(name);
+    if (!v.isString()) Fail("TypeError", std::string(name) + ": give a string");
+    return v.toString().toStdString();
+  }
+
+ private:
+  QJsonObject m_args;
+};
+
+std::string Upper(const std::string& name, const QStringList& allowed, const char* what) {
+  const QString upper = QString::fromStdString(name).toUpper();
+  if (!allowed.contains(upper))
+    Fail("ValueError", "unknown " + std::string(what) + " \"" + name + "\": give one of " +
+                           allowed.join(", ").toStdString());
+  return upper.toStdString();
+}
+
+QJsonArray BlockJson(int x, int y, int z, int colour) { return QJsonArray{x, y, z, colour}; }
+
+struct Cell {
+  int x, y, z;
+};
+
+Cell CellOf(const Args& args, WorkRoomApi& room) {
+  const int big = 1 << 30;
+  Cell c{args.Int("x", -big, big), args.Int("y", -big, big), args.Int("z", -big, big)};
+  const int n = room.Divide();
+  if (std::min({c.x, c.y, c.z}) < 0 || std::max({c.x, c.y, c.z}) >= n)
+    Fail("ValueError", "cell (" + std::to_string(c.x) + ", " + std::to_string(c.y) + ", " +
+                           std::to_string(c.z) + ") is outside the room: each of x, y, z is 0.." +
+                           std::to_string(n - 1));
+  return c;
+}
+
+// Load and save as the toolbar's commands do once the file window has given the name: the status
+// bar shows the work, then the file's name, or nothing when it failed.
+void FileCommand(frmMain& window, const QString& working, const std::string& path, auto&& call) {
+  window.sbrStatus()->SetPanelText(1, working);
+  try {
+    call(NativePath(path));
+  } catch (const std::exception& error) {
+    window.sbrStatus()->SetPanelText(1, QString());
+    Fail("OSError", error.what());
+  }
+  window.sbrStatus()->SetPanelText(1, QString::fromStdString(path));
+}
+
+QJsonValue Run(const QString& cmd, const Args& args) {
+  if (cmd == "hello") return QJsonObject{{"program", "kubisto"}, {"protocol", kScriptProtocol}};
+  frmMain* window = modMain::MainWindow();
+  WorkRoomApi* room = modMain::g_objWorkRoom.get();
+  if (window == nullptr || room == nullptr || window->Unloading())
+    Fail("ProtocolError", "the program is ending");
+
+  if (cmd == "get_divide") return room->Divide();
+  if (cmd == "set_divide") {
+    const int n = args.Int("divide", -1e9, 1e9);
+    if (n >= 3 && n <= 5) {
+      window->mnuOptionDivideNum_Click(n - 3);  // as the Options menu
+    } else {
+      try {
+        room->SetDivide(n);
+      } catch (const std::invalid_argument& error) {
+        Fail("ValueError", error.what());
+      }
+    }
+    return QJsonValue::Null;
+  }
+  if (cmd == "add") {
+    const Cell c = CellOf(args, *room);
+    const int colour = args.Int("colour", 0, 0xFFFFFF);
+    bool taken = false;
+    for (const LayoutRecord& b : room->Blocks())
+      taken = taken || (b.x == c.x && b.y == c.y && b.z == c.z);
+    room->AddBlock(c.x, c.y, c.z, colour);  // a taken cell is refused with its sound
+    return !taken;
+  }
+  if (cmd == "delete") {
+    const Cell c = CellOf(args, *room);
+    return room->SelectBlock(c.x, c.y, c.z) && room->DelBlock();
+  }
+  if (cmd == "select") {
+    const Cell c = CellOf(args, *room);
+    return room->SelectBlock(c.x, c.y, c.z);
+  }
+  if (cmd == "move")
+    return room->Move(
+        Upper(args.String("direction"), {"X", "-X", "Y", "-Y", "Z", "-Z"}, "direction"));
+  if (cmd == "current") {
+    std::int32_t x = -1, y = -1, z = -1, colour = 0;
+    room->CurrentBlock(x, y, z, colour);
+    return x == -1 ? QJsonValue(QJsonValue::Null) : QJsonValue(BlockJson(x, y, z, colour));
+  }
+  if (cmd == "blocks") {
+    QJsonArray blocks;
+    for (const LayoutRecord& b : room->Blocks()) blocks.append(BlockJson(b.x, b.y, b.z, b.color));
+    return blocks;
+  }
+  if (cmd == "clear") {
+    room->ResetData();  // as File > New
+    return QJsonValue::Null;
+  }
+  if (cmd == "load") {
+    const std::string path = args.String("path");
+    if (path.empty() || path[0] != '/') Fail("ValueError", "give the file's absolute path");
+    FileCommand(*window, QStringLiteral("データの読み込み中"), path,
+                [&](const std::string& p) { room->LoadData(p); });
+    return QJsonValue::Null;
+  }
+  if (cmd == "save") {
+    const std::string path = args.String("path");
+    if (path.empty() || path[0] != '/') Fail("ValueError", "give the file's absolute path");
+    FileCommand(*window, QStringLiteral("データの保存中"), path,
+                [&](const std::string& p) { room->SaveData(p); });
+    return QJsonValue::Null;
+  }
+  if (cmd == "view") {
+    room->SetView(Upper(args.String("name"), {"FRONT", "TOP", "SIDE", "BIRD"}, "view"));
+    return QJsonValue::Null;
+  }
+  if (cmd == "turn") {
+    room->Turn(Upper(args.String("step"), {"UP", "DOWN", "LEFT", "RIGHT"}, "turn"));
+    return QJsonValue::Null;
+  }
+  Fail("ProtocolError", "unknown command \"" + cmd.left(40).toStdString() + "\"");
+}
+
+QJsonObject Failure(const QJsonValue& id, const QString& kind, const QString& message) {
+  return QJsonObject{{"id", id}, {"ok", false}, {"error", kind}, {"message", message}};
+}
+
+}  // namespace
+
+QJsonObject ScriptRefusal(const QString& message) {
+  return Failure(QJsonValue::Null, QStringLiteral("ProtocolError"), message);
+}
+
+QJsonObject RunScriptLine(const QByteArray& line) {
+  QJsonParseError parsed{};
+  const QJsonDocument document = QJsonDocument::fromJson(line, &parsed);
+  if (parsed.error != QJsonParseError::NoError || !document.isObject())
+    return ScriptRefusal(QStringLiteral("a request is one JSON object on one line"));
+  const QJsonObject request = document.object();
+  const QJsonValue id = request.value("id");
+  const QJsonValue cmd = request.value("cmd");
+  const QJsonValue args = request.value("args");
+  if (!cmd.isString()) return Failure(id, "ProtocolError", "the request has no \"cmd\" string");
+  if (!args.isUndefined() && !args.isObject())
+    return Failure(id, "ProtocolError", "\"args\" must be an object");
+  CommandScope running;  // as any command of the window
+  try {
+    return QJsonObject{
+        {"id", id}, {"ok", true}, {"result", Run(cmd.toString(), Args(args.toObject()))}};
+  } catch (const RequestError& error) {
+    return Failure(id, error.kind, QString::fromStdString(error.what()));
+  } catch (const std::invalid_argument& error) {
+    return Failure(id, "ValueError", QString::fromStdString(error.what()));
+  } catch (const std::exception& error) {
+    return Failure(id, "ProtocolError", QString::fromStdString(error.what()));
+  } catch (...) {
+    return Failure(id, "ProtocolError", "the request failed");
+  }
+}
+
+}  // namespace kubisto::app

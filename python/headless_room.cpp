@@ -1,0 +1,226 @@
+#include "python/headless_room.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "cli/export_model.h"
+#include "cli/render_layout.h"
+#include "platform/window.h"
+#include "workroom/workroom.h"
+
+namespace kubisto::script {
+namespace {
+
+// The workroom names its wall pictures relative to the current directory: it is the data folder
+// while the room is built, and is put back afterwards.
+class InDataDir {
+ public:
+  explicit InDataDir(const std::string& dir) {
+    if (char* here = ::getcwd(nullptr, 0)) {
+      m_previous = here;
+      std::free(here);
+    }
+    if (::chdir(dir.c_str()) != 0) throw FileError(dir + ": " + std::strerror(errno));
+  }
+  ~InDataDir() {
+    if (!m_previous.empty() && ::chdir(m_previous.c_str()) != 0) {
+      // The folder went away meanwhile: the script's own paths are absolute by now.
+    }
+  }
+  InDataDir(const InDataDir&) = delete;
+  InDataDir& operator=(const InDataDir&) = delete;
+
+ private:
+  std::string m_previous;
+};
+
+// Paths given by the script are taken from its own current directory.
+std::string Absolute(const std::string& path) {
+  if (path.empty()) throw FileError("no file name given");
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.string();
+}
+
+constexpr int kWidth = cli::kViewWidth;
+constexpr int kHeight = cli::kViewHeight;
+
+}  // namespace
+
+std::string CheckName(const std::string& name, const std::vector<std::string>& allowed,
+                      const std::string& what) {
+  std::string upper = name;
+  std::transform(upper.begin(), upper.end(), upper.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  if (std::find(allowed.begin(), allowed.end(), upper) != allowed.end()) return upper;
+  std::string list;
+  for (const std::string& a : allowed) list += (list.empty() ? "" : ", ") + a;
+  throw std::invalid_argument("unknown " + what + " \"" + name + "\": give one of " + list);
+}
+
+HeadlessRoom::HeadlessRoom(std::int32_t divide, std::string dataDir)
+    : m_dataDir(std::move(dataDir)) {
+  if (divide < 1 || divide > kMaxLayoutDivide)
+    throw std::invalid_argument("the cell count " + std::to_string(divide) + " is outside 1.." +
+                                std::to_string(kMaxLayoutDivide));
+  m_window = platform::CreateWindow(kWidth, kHeight);
+  if (m_window == 0) throw std::runtime_error("no off-screen window could be made for the room");
+  try {
+    InDataDir data(m_dataDir);
+    m_room = std::make_unique<CWorkRoom>();
+    m_room->HandleOfPictureBoxForD3dIO(m_window);
+    if (divide != m_room->Divide()) m_room->Divide(divide);
+  } catch (...) {
+    m_room.reset();
+    platform::DestroyWindow(m_window);
+    throw;
+  }
+}
+
+HeadlessRoom::~HeadlessRoom() {
+  m_room.reset();  // the room goes before its window
+  platform::DestroyWindow(m_window);
+}
+
+std::int32_t HeadlessRoom::Divide() const { return m_room->Divide(); }
+
+void HeadlessRoom::SetDivide(std::int32_t divide) {
+  InDataDir data(m_dataDir);
+  m_room->Divide(divide);
+  StartingView();
+}
+
+void HeadlessRoom::StartingView() {
+  m_view.clear();
+  m_turns.clear();
+}
+
+void HeadlessRoom::CheckCell(std::int32_t x, std::int32_t y, std::int32_t z) const {
+  const std::int32_t n = m_room->Divide();
+  if (std::min({x, y, z}) < 0 || std::max({x, y, z}) >= n)
+    throw std::invalid_argument(
+        "cell (" + std::to_string(x) + ", " + std::to_string(y) + ", " + std::to_string(z) +
+        ") is outside the room: each of x, y, z is 0.." + std::to_string(n - 1));
+}
+
+bool HeadlessRoom::Add(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t colour) {
+  CheckCell(x, y, z);
+  for (const LayoutRecord& b : m_room->Blocks())
+    if (b.x == x && b.y == y && b.z == z) {
+      m_room->AddBlock(x, y, z, colour);  // refused, with its sound, as the room refuses it
+      return false;
+    }
+  m_room->AddBlock(x, y, z, colour);
+  return true;
+}
+
+bool HeadlessRoom::Delete(std::int32_t x, std::int32_t y, std::int32_t z) {
+  CheckCell(x, y, z);
+  return m_room->SelectBlock(x, y, z) && m_room->DelBlock();
+}
+
+bool HeadlessRoom::Select(std::int32_t x, std::int32_t y, std::int32_t z) {
+  CheckCell(x, y, z);
+  return m_room->SelectBlock(x, y, z);
+}
+
+bool HeadlessRoom::Move(const std::string& direction) {
+  return m_room->Move(CheckName(direction, {"X", "-X", "Y", "-Y", "Z", "-Z"}, "direction"));
+}
+
+std::optional<CurrentBlock> HeadlessRoom::Current() {
+  CurrentBlock c{-1, -1, -1, 0};
+  m_room->CurrentBlock(c.x, c.y, c.z, c.colour);
+  if (c.x == -1) return std::nullopt;
+  return c;
+}
+
+std::vector<LayoutRecord> HeadlessRoom::Blocks() const { return m_room->Blocks(); }
+
+void HeadlessRoom::Clear() { m_room->ResetData(); }
+
+void HeadlessRoom::Load(const std::string& path) {
+  const std::string file = Absolute(path);
+  const std::int32_t before = m_room->Divide();
+  InDataDir data(m_dataDir);
+  try {
+    m_room->LoadData(file);
+  } catch (const std::exception& error) {
+    throw FileError(error.what());
+  }
+  if (m_room->Divide() != before) StartingView();
+}
+
+void HeadlessRoom::Save(const std::string& path) {
+  const std::string file = Absolute(path);
+  try {
+    m_room->SaveData(file);
+  } catch (const std::exception& error) {
+    throw FileError(error.what());
+  }
+}
+
+void HeadlessRoom::View(const std::string& name) {
+  const std::string view = CheckName(name, {"FRONT", "TOP", "SIDE", "BIRD"}, "view");
+  m_room->SetView(view);
+  m_view = view;
+  m_turns.clear();
+}
+
+void HeadlessRoom::Turn(const std::string& step) {
+  const std::string turn = CheckName(step, {"UP", "DOWN", "LEFT", "RIGHT"}, "turn");
+  m_room->Turn(turn);
+  m_turns.push_back(turn);
+}
+
+void HeadlessRoom::Render(const std::string& path, int width, int height, const std::string& view) {
+  const std::string file = Absolute(path);
+  if (width < 1 || height < 1 || width > 8192 || height > 8192)
+    throw std::invalid_argument("size " + std::to_string(width) + " x " + std::to_string(height) +
+                                ": give 1..8192 pixels each way");
+  cli::RenderRequest request;
+  request.width = width;
+  request.height = height;
+  if (view.empty()) {
+    request.view = m_view;
+    request.turns = m_turns;
+  } else {
+    request.view = CheckName(view, {"FRONT", "TOP", "SIDE", "BIRD"}, "view");
+  }
+  try {
+    const cli::Picture picture =
+        cli::RenderLayout({m_room->Divide(), m_room->Blocks()}, request, m_dataDir);
+    cli::WritePng(picture, file);
+  } catch (const std::exception& error) {
+    throw FileError(error.what());
+  }
+}
+
+void HeadlessRoom::Export(const std::string& path, float cellSize) {
+  const std::string file = Absolute(path);
+  if (!(cellSize > 0.0f) || cellSize > 1.0e6f)
+    throw std::invalid_argument("cell size " + std::to_string(cellSize) +
+                                ": give a positive number");
+  std::string extension = std::filesystem::path(file).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const auto& known = cli::ExportExtensions();
+  if (std::find(known.begin(), known.end(), extension) == known.end()) {
+    std::string list;
+    for (const std::string& e : known) list += (list.empty() ? "" : " ") + e;
+    throw std::invalid_argument(path + ": give a file name ending in one of " + list);
+  }
+  try {
+    cli::ExportLayout({m_room->Divide(), m_room->Blocks()}, file, cellSize);
+  } catch (const std::exception& error) {
+    throw FileError(error.what());
+  }
+}
+
+}  // namespace kubisto::script

@@ -1,0 +1,81 @@
+// The scripts' headless room: a workroom drawn into an off-screen window, with the checks and
+// errors a script needs on top of the workroom's own operations.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "workroom/layout_file.h"
+
+namespace kubisto {
+class CWorkRoom;
+}
+
+namespace kubisto::script {
+
+// A file that could not be read, written or parsed (scripts see an OSError).
+class FileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct CurrentBlock {
+  std::int32_t x, y, z, colour;
+};
+
+class HeadlessRoom {
+ public:
+  // dataDir holds the wall pictures (the program's folder). Throws std::invalid_argument for a
+  // cell count outside 1..16.
+  HeadlessRoom(std::int32_t divide, std::string dataDir);
+  ~HeadlessRoom();
+  HeadlessRoom(const HeadlessRoom&) = delete;
+  HeadlessRoom& operator=(const HeadlessRoom&) = delete;
+
+  std::int32_t Divide() const;
+  void SetDivide(std::int32_t divide);
+
+  // Each throws std::invalid_argument for a cell outside the room.
+  bool Add(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t colour);  // false: occupied
+  bool Delete(std::int32_t x, std::int32_t y, std::int32_t z);  // false: the cell was empty
+  bool Select(std::int32_t x, std::int32_t y, std::int32_t z);  // false: the cell was empty
+  // Throws std::invalid_argument for a name other than x, -x, y, -y, z, -z (any case).
+  bool Move(const std::string& direction);
+
+  std::optional<CurrentBlock> Current();
+  std::vector<LayoutRecord> Blocks() const;
+  void Clear();
+
+  void Load(const std::string& path);  // throws FileError
+  void Save(const std::string& path);  // throws FileError
+  // Throws std::invalid_argument for an unknown view or step.
+  void View(const std::string& name);
+  void Turn(const std::string& step);
+
+  // The room as the main window's view shows it, at width x height, written as a PNG; the view
+  // and turns so far, or the named view alone.
+  void Render(const std::string& path, int width, int height, const std::string& view);
+  // The blocks as a 3D model file, its format chosen by the extension.
+  void Export(const std::string& path, float cellSize);
+
+ private:
+  void CheckCell(std::int32_t x, std::int32_t y, std::int32_t z) const;
+  void StartingView();
+
+  std::string m_dataDir;
+  std::uint32_t m_window = 0;
+  std::unique_ptr<CWorkRoom> m_room;
+  // What render repeats: the last fixed view chosen and the turns since.
+  std::string m_view;
+  std::vector<std::string> m_turns;
+};
+
+// Upper-case name when it is one of allowed, else throws std::invalid_argument naming what.
+std::string CheckName(const std::string& name, const std::vector<std::string>& allowed,
+                      const std::string& what);
+
+}  // namespace kubisto::script

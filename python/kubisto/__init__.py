@@ -1,0 +1,78 @@
+"""Kubisto from Python: build with blocks in a room of cells, headless or in the open window.
+
+Two kinds of room share one API:
+
+    Room(divide=5)   a room of your own with no window, for scripts, tests and pictures
+    connect()        the room of the running program: each call acts on its window live,
+                     with its sounds, as the matching button or menu does
+
+A room has divide x divide x divide cells (the program offers 3, 4 and 5; a Room takes
+1..16). A cell is (x, y, z), each 0..divide-1: x to the right, y up, z towards the front.
+
+Colours are numbers 0xBBGGRR (as the layout files store them), strings "#RRGGBB", or the
+names of the colour menu: red, blue, yellow, green, magenta, cyan, or in Japanese
+赤, 青, 黄, 緑, マゼンタ, シアン.
+
+Operations (both kinds of room):
+
+    room.divide                  cells per axis; setting it empties the room
+    room.add(x, y, z, colour)    puts a block in and makes it current; False if the cell is taken
+    room.delete(x, y, z)         removes the block in the cell; False if it was empty
+    room.select(x, y, z)         makes the block in the cell current, as a click on it does
+    room.move(direction)         moves the current block: 'x', '-x', 'y', '-y', 'z', '-z'
+    room.current                 the current block (x, y, z, colour), or None
+    room.blocks()                every block as (x, y, z, colour), ordered by z, y, x
+    room.clear()                 removes every block
+    room.load(path)              reads a layout file (.kbs)
+    room.save(path)              writes a layout file as the program does
+    room.view(name)              'front', 'top', 'side' or 'bird'
+    room.turn(step)              'up', 'down', 'left' or 'right'
+
+Headless rooms only:
+
+    room.render(path, size=(417, 347), view=None)   the view as a PNG picture
+    room.export(path, cell_size=10.0)               a 3D model (.obj .ply .stl .gltf .glb .3mf .x)
+
+Errors are exceptions: ValueError for a cell outside the room, an unknown colour,
+direction, view or step; OSError for files that cannot be read or written (with the
+program's own message naming the file and line); TypeError for arguments of the wrong
+kind. A live room also raises ConnectionError when the program has gone, TimeoutError
+when it did not answer in time (a modal window of the program stays open), and
+ProtocolError when the program refused a request.
+
+Example:
+
+    import kubisto
+    room = kubisto.Room()
+    for step in range(5):
+        room.add(step, step, 0, "red")
+    room.save("stairs.kbs")
+    room.render("stairs.png")
+"""
+
+import os as _os
+
+from . import _kubisto
+from ._kubisto import Room, colour
+from .live import LiveRoom, ProtocolError, connect, socket_path
+
+__all__ = ["Room", "LiveRoom", "connect", "colour", "socket_path", "ProtocolError", "data_dir"]
+
+
+def data_dir():
+    """The folder holding the program's data files (the wall pictures a Room is drawn with).
+
+    KUBISTO_DATA_DIR when set; else the build folder the package was built into (bin/, two
+    levels up); else the installed program's folder.
+    """
+    here = _os.path.dirname(_os.path.abspath(__file__))
+    candidates = [_os.environ.get("KUBISTO_DATA_DIR", ""),
+                  _os.path.dirname(_os.path.dirname(here)),
+                  "/usr/lib/kubisto", "/usr/local/lib/kubisto"]
+    for folder in candidates:
+        if folder and _os.path.isdir(_os.path.join(folder, "walls")):
+            return folder
+    return "."
+
+
+_kubisto._set_data_dir(data_dir())
