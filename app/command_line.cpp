@@ -47,6 +47,9 @@ void SetUpCommandLine(QCommandLineParser& parser) {
   parser.addOption(QCommandLineOption(
       QStringLiteral("lang"), QStringLiteral("The language of the program's text: ja or en."),
       QStringLiteral("ja|en")));
+  parser.addOption(QCommandLineOption(
+      QStringLiteral("no-script-server"),
+      QStringLiteral("Lets no script drive the open window (no local socket is opened).")));
   kubisto::cli::AddHeadlessOptions(parser);
   parser.addPositionalArgument(
       QStringLiteral("FILE"),
@@ -92,6 +95,7 @@ StartOptions StartOptionsFrom(const QCommandLineParser& parser) {
         file.isEmpty() ? file : QDir::cleanPath(QFileInfo(file).absoluteFilePath());
   }
   if (parser.isSet(QStringLiteral("lang"))) options.language = parser.value(QStringLiteral("lang"));
+  options.scriptServer = !parser.isSet(QStringLiteral("no-script-server"));
   return options;
 }
 

@@ -16,8 +16,9 @@ namespace kubisto::app {
 
 // What a start of the window program takes from the command line.
 struct StartOptions {
-  QString layoutFile;  // the layout to load once started, absolute; empty for none
-  QString language;    // "ja", "en", or empty for the system's
+  QString layoutFile;        // the layout to load once started, absolute; empty for none
+  QString language;          // "ja", "en", or empty for the system's
+  bool scriptServer = true;  // scripts may drive the open window (off with --no-script-server)
 };
 
 // main's arguments as Qt takes them (argv[0] included).

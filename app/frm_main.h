@@ -84,6 +84,11 @@ class frmMain : public QMainWindow {
   // The user's ways of ending the program (menu, toolbar): ask first, then FinKubisto.
   void RequestExit();
   void mnuPopupColorOther_Click();
+  // A change of the blocks asked for from outside the window's own commands (a script), kept in
+  // the undo history as the window's commands are; and a save or load of such a request, after
+  // which the room counts as unmodified.
+  void RecordChange(bool wholeRoom, const char* text, const std::function<void()>& change);
+  void NoteSavedOrLoaded();
 
   static QString AddLayoutExtension(const QString& Name);
 

@@ -18,6 +18,12 @@ void frmMain::Change(EditHistory::Kind kind, const char* text,
   m_history->Record(kind, QString::fromUtf8(text), change);
 }
 
+void frmMain::RecordChange(bool wholeRoom, const char* text, const std::function<void()>& change) {
+  Change(wholeRoom ? EditHistory::Kind::kRoom : EditHistory::Kind::kBlock, text, change);
+}
+
+void frmMain::NoteSavedOrLoaded() { m_history->MarkSaved(); }
+
 void frmMain::CreateUndoItems(QMenu* menu) {
   QAction* undo = menu->addAction(QStringLiteral("元に戻す"));
   undo->setObjectName("mnuEditUndo");

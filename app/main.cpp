@@ -72,10 +72,11 @@ int main(int argc, char** argv) {
   kubisto::app::ScheduleSaveFromEnvironment(window);
   kubisto::app::ScheduleScreenshotFromEnvironment(window);
   // Scripts drive the open window through the script server, unless told not to.
-  if (!arguments.contains(QStringLiteral("--no-script-server"))) {
+  if (options.scriptServer) {
     auto* server = new kubisto::app::ScriptServer(window);
     if (!server->Listen())
-      std::fprintf(stderr, "kubisto: no script server: %s\n", server->ErrorText().toLocal8Bit().constData());
+      std::fprintf(stderr, "kubisto: no script server: %s\n",
+                   server->ErrorText().toLocal8Bit().constData());
   }
   return application.exec();
 }

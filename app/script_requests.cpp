@@ -104,7 +104,7 @@ QJsonValue Run(const QString& cmd, const Args& args) {
       window->mnuOptionDivideNum_Click(n - 3);  // as the Options menu
     } else {
       try {
-        room->SetDivide(n);
+        window->RecordChange(true, "辺の分割数", [&] { room->SetDivide(n); });
       } catch (const std::invalid_argument& error) {
         Fail("ValueError", error.what());
       }
@@ -117,20 +117,28 @@ QJsonValue Run(const QString& cmd, const Args& args) {
     bool taken = false;
     for (const LayoutRecord& b : room->Blocks())
       taken = taken || (b.x == c.x && b.y == c.y && b.z == c.z);
-    room->AddBlock(c.x, c.y, c.z, colour);  // a taken cell is refused with its sound
+    // A taken cell is refused with its sound.
+    window->RecordChange(false, "ブロックの追加", [&] { room->AddBlock(c.x, c.y, c.z, colour); });
     return !taken;
   }
   if (cmd == "delete") {
     const Cell c = CellOf(args, *room);
-    return room->SelectBlock(c.x, c.y, c.z) && room->DelBlock();
+    bool deleted = false;
+    window->RecordChange(false, "ブロックの削除",
+                         [&] { deleted = room->SelectBlock(c.x, c.y, c.z) && room->DelBlock(); });
+    return deleted;
   }
   if (cmd == "select") {
     const Cell c = CellOf(args, *room);
     return room->SelectBlock(c.x, c.y, c.z);
   }
-  if (cmd == "move")
-    return room->Move(
-        Upper(args.String("direction"), {"X", "-X", "Y", "-Y", "Z", "-Z"}, "direction"));
+  if (cmd == "move") {
+    const std::string direction =
+        Upper(args.String("direction"), {"X", "-X", "Y", "-Y", "Z", "-Z"}, "direction");
+    bool moved = false;
+    window->RecordChange(false, "移動", [&] { moved = room->Move(direction); });
+    return moved;
+  }
   if (cmd == "current") {
     std::int32_t x = -1, y = -1, z = -1, colour = 0;
     room->CurrentBlock(x, y, z, colour);
@@ -142,14 +150,16 @@ QJsonValue Run(const QString& cmd, const Args& args) {
     return blocks;
   }
   if (cmd == "clear") {
-    room->ResetData();  // as File > New
+    window->RecordChange(true, "新規作成", [&] { room->ResetData(); });  // as File > New
     return QJsonValue::Null;
   }
   if (cmd == "load") {
     const std::string path = args.String("path");
     if (path.empty() || path[0] != '/') Fail("ValueError", "give the file's absolute path");
-    FileCommand(*window, QStringLiteral("データの読み込み中"), path,
-                [&](const std::string& p) { room->LoadData(p); });
+    FileCommand(*window, QStringLiteral("データの読み込み中"), path, [&](const std::string& p) {
+      window->RecordChange(true, "読み込み", [&] { room->LoadData(p); });
+    });
+    window->NoteSavedOrLoaded();
     return QJsonValue::Null;
   }
   if (cmd == "save") {
@@ -157,6 +167,7 @@ QJsonValue Run(const QString& cmd, const Args& args) {
     if (path.empty() || path[0] != '/') Fail("ValueError", "give the file's absolute path");
     FileCommand(*window, QStringLiteral("データの保存中"), path,
                 [&](const std::string& p) { room->SaveData(p); });
+    window->NoteSavedOrLoaded();
     return QJsonValue::Null;
   }
   if (cmd == "view") {

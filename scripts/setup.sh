@@ -16,7 +16,7 @@ run_packages=(
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev python3-pytest
-  clang clang-format
+  clang clang-format ccache
   xvfb xauth
   desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file
   admesh nodejs npm unzip

@@ -5,6 +5,13 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh test
 
 jobs=$(nproc)
+# Compiler cache: a second run, or a run in another checkout of the same machine, compiles only what
+# changed. Paths are taken relative to the checkout, and the folder is left out of the hash of the
+# sanitizer build's line tables, so that checkouts in other folders share the cache.
+if command -v ccache >/dev/null; then
+  export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+  export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1 CCACHE_SLOPPINESS=pch_defines,time_macros
+fi
 run_build() {  # run_build <folder> <cmake options...>
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null

@@ -107,7 +107,8 @@ void CWorkRoom::ViewPicked(float x, float Y) {
 
 bool CWorkRoom::SelectBlock(std::int32_t x, std::int32_t Y, std::int32_t Z) {
   bool occupied = false;
-  if (MinOf3(x, Y, Z) >= 0 && MaxOf3(x, Y, Z) < m_lngDivide) TryStep([&] { occupied = m_bBlock(x, Y, Z); });
+  if (MinOf3(x, Y, Z) >= 0 && MaxOf3(x, Y, Z) < m_lngDivide)
+    TryStep([&] { occupied = m_bBlock(x, Y, Z); });
   if (!occupied) {
     TryStep([&] { RaiseBlockPicked(false, 0, 0, 0); });
     ClearCurrentBlock();

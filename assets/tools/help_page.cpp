@@ -188,7 +188,8 @@ th { background: #f0e0c8; text-align: left; }
 <p>終わるときは「ファイル」→「終了」、ツールバーの×のボタン、またはウィンドウの閉じるボタンを使います。
 保存していない変更があるときは、終わる前に「変更を保存しますか？」と聞かれます（<a href="#file">新規作成・読み込み・保存</a>を見てください）。</p>
 <p><a href="#contents">もくじへ戻る</a></p>
-)html" + helpScriptingSection() + R"html(</body>
+)html" + helpScriptingSection() +
+         R"html(</body>
 </html>
 )html";
 }

@@ -63,12 +63,15 @@ def data_dir():
     """The folder holding the program's data files (the wall pictures a Room is drawn with).
 
     KUBISTO_DATA_DIR when set; else the build folder the package was built into (bin/, two
-    levels up); else the installed program's folder.
+    levels up); else the installed program's shared folder (PREFIX/share/kubisto, the package
+    being installed in PREFIX/lib/python3/dist-packages/kubisto).
     """
     here = _os.path.dirname(_os.path.abspath(__file__))
+    prefix = _os.path.normpath(_os.path.join(here, "..", "..", "..", ".."))
     candidates = [_os.environ.get("KUBISTO_DATA_DIR", ""),
                   _os.path.dirname(_os.path.dirname(here)),
-                  "/usr/lib/kubisto", "/usr/local/lib/kubisto"]
+                  _os.path.join(prefix, "share", "kubisto"),
+                  "/usr/share/kubisto", "/usr/local/share/kubisto"]
     for folder in candidates:
         if folder and _os.path.isdir(_os.path.join(folder, "walls")):
             return folder
