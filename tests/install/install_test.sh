@@ -96,6 +96,15 @@ check "the loaded blocks are drawn" test -f "$shots/loaded.png"
 check "the loaded blocks are drawn" bash -c '! cmp -s "$1" "$2"' _ "$shots/installed.png" "$shots/loaded.png"
 check "nothing written under the prefix" test -z "$(find "$prefix" -newer "$work/installed")"
 
+# The Python package from the installed program (the system's interpreter cannot load a module of
+# the sanitizer build).
+pkg="$prefix/lib/python3/dist-packages"
+if [ -d "$pkg/kubisto" ] && ! grep -q "KUBISTO_SANITIZE:BOOL=ON" "$build/CMakeCache.txt"; then
+  check "the installed Python package saves a layout" bash -c 'cd "$1" && rm -f a.kbs &&
+    env -u DISPLAY PYTHONDONTWRITEBYTECODE=1 PYTHONPATH="$2" /usr/bin/python3 -c "import kubisto
+r = kubisto.Room(); r.add(0, 0, 0, \"red\"); r.save(\"a.kbs\")" && grep -q "^0,0,0,255" a.kbs' _ "$work/elsewhere" "$pkg"
+fi
+
 if [ $failures -ne 0 ]; then
   echo "$failures check(s) failed" >&2
   exit 1
