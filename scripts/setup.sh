@@ -19,7 +19,7 @@ test_packages=(
   clang clang-format ccache
   xvfb xauth
   desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file
-  admesh nodejs npm unzip
+  admesh unzip
 )
 case $what in
   run) packages=("${run_packages[@]}") ;;
@@ -54,6 +54,10 @@ apt_install() {
 }
 
 apt_install "${packages[@]}"
+
+# The glTF validator of the export tests runs on Node.js. A machine may have a Node.js of its own
+# with npm inside it, which Debian's npm package conflicts with: only without npm are they installed.
+if [ "$what" = test ] && ! command -v npm >/dev/null; then apt_install nodejs npm; fi
 
 # The fuzzers need the sanitizer and libFuzzer runtime of the clang that is installed.
 if [ "$what" = test ] && command -v clang >/dev/null; then
