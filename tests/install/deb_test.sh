@@ -37,14 +37,17 @@ done
 check "the package holds a data folder" bash -c '! grep -q "/data/$" "$1"' _ "$work/files"
 
 if [ "${CI:-}" = true ]; then
-  echo "== dpkg -i and dpkg -r (CI=true)"
-  if dpkg -s kubisto >/dev/null 2>&1; then
+  echo "== dpkg -i and dpkg --purge (CI=true)"
+  # Only a package that is really installed is left alone (one removed earlier may have left its
+  # record behind, which is no reason to fail).
+  if dpkg-query -W -f='${Status}' kubisto 2>/dev/null | grep -q "install ok installed"; then
     fail "a kubisto package is installed already; not touching it"
   else
     dpkg -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -i"; }
     check "installed program's --version" grep -q "^kubisto " <(env -u DISPLAY /usr/bin/kubisto --version)
-    dpkg -r kubisto >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -r"; }
-    check "files left behind after dpkg -r" test ! -e /usr/bin/kubisto -a ! -e /usr/share/kubisto -a ! -e /usr/lib/kubisto
+    # Purged, not only removed, so that no record of it stays behind for the next run.
+    dpkg --purge kubisto >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg --purge"; }
+    check "files left behind after dpkg --purge" test ! -e /usr/bin/kubisto -a ! -e /usr/share/kubisto -a ! -e /usr/lib/kubisto
   fi
 else
   echo "(CI is not true: the package is inspected, not installed)"
