@@ -5,9 +5,13 @@
 #include <filesystem>
 
 #include "platform/paths.h"
+#include "scene/vantrel_declare.h"
 
 #ifndef KUBISTO_SHAREDIR_FROM_BIN
 #define KUBISTO_SHAREDIR_FROM_BIN "../share/kubisto"
+#endif
+#ifndef KUBISTO_LIBDIR_FROM_BIN
+#define KUBISTO_LIBDIR_FROM_BIN "../lib/kubisto"
 #endif
 
 namespace kubisto::app {
@@ -50,6 +54,9 @@ std::string DataDir() {
 void SetUpInstalledFolders() {
   if (!RunsInstalled()) return;
   QDir::setCurrent(QString::fromStdString(ShareDir()));
+  // The bridge library by its full path: a load by name would depend on the dynamic loader
+  // honouring the program's RUNPATH for dlopen, which a sanitizer's interceptor defeats.
+  vantrel::UseLibrary(platform::ProgramDirectory() + "/" KUBISTO_LIBDIR_FROM_BIN "/libvantrel.so");
   // A folder that cannot be made shows up later as the save's usual error.
   QDir().mkpath(QString::fromStdString(DataDir()));
 }

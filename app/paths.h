@@ -28,8 +28,9 @@ bool RunsInstalled();
 std::string InstalledShareDir(const std::string& programDir);
 
 // Sets up an installed program's folders: the working folder becomes the shared folder, so that
-// the room's relative wall paths resolve from any starting folder, and the per-user data folder
-// is made. Needs the application name set. Does nothing from the build folder.
+// the room's relative wall paths resolve from any starting folder, the per-user data folder is
+// made, and the bridge library is taken from the private library folder. Needs the application name
+// set. Does nothing from the build folder.
 void SetUpInstalledFolders();
 
 // The path with every "\" turned into "/", so that literals such as "\sound\splash.wav" name files.

@@ -14,7 +14,8 @@ file(RELATIVE_PATH KUBISTO_SHAREDIR_FROM_BIN /prefix/${CMAKE_INSTALL_BINDIR} /pr
 set(KUBISTO_DESKTOP_DIR ${PROJECT_SOURCE_DIR}/assets/desktop)
 
 if(TARGET kubisto)
-  target_compile_definitions(kubisto-app PRIVATE KUBISTO_SHAREDIR_FROM_BIN="${KUBISTO_SHAREDIR_FROM_BIN}")
+  target_compile_definitions(kubisto-app PRIVATE KUBISTO_SHAREDIR_FROM_BIN="${KUBISTO_SHAREDIR_FROM_BIN}"
+                                                 KUBISTO_LIBDIR_FROM_BIN="${KUBISTO_LIBDIR_FROM_BIN}")
   set_target_properties(kubisto PROPERTIES INSTALL_RPATH "$ORIGIN/${KUBISTO_LIBDIR_FROM_BIN}")
   set_target_properties(vantrel kubisto-platform PROPERTIES INSTALL_RPATH "$ORIGIN")
   install(TARGETS kubisto RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
