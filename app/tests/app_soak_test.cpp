@@ -144,15 +144,10 @@ struct History {
 class AppSoakTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    modMain::SetWorkRoomFactory(CreateCWorkRoom);
-    modMain::Main();
-    window = modMain::MainWindow();
+    window = StartRealProgram();
     ASSERT_NE(window, nullptr);
   }
-  void TearDown() override {
-    modMain::FinKubisto();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
+  void TearDown() override { EndRealProgram(); }
 
   std::string DataFile(const std::string& name) const { return state.programDir + "/data/" + name; }
   int Below(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }

@@ -9,6 +9,7 @@
 
 #include "app/command_scope.h"
 #include "app/frm_file.h"
+#include "app/frm_main.h"
 #include "app/mod_main.h"
 #include "app/paths.h"
 #include "platform/picture.h"
@@ -198,6 +199,17 @@ void OnNextPopup(std::function<void(QWidget*)> action) {
 }
 
 void Pump(int ms) { QTest::qWait(ms); }
+
+frmMain* StartRealProgram() {
+  modMain::SetWorkRoomFactory(CreateCWorkRoom);
+  modMain::Main();
+  return modMain::MainWindow();
+}
+
+void EndRealProgram() {
+  modMain::FinKubisto();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 void ClickFileName(frmFile* files, int row) {
   QListWidget* list = files->filFiles();

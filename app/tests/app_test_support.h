@@ -21,7 +21,8 @@
 
 namespace kubisto::app {
 class frmFile;
-}
+class frmMain;
+}  // namespace kubisto::app
 
 namespace kubisto::app::test {
 
@@ -104,5 +105,11 @@ void ClickFileName(frmFile* files, int row);
 
 // Processes events for about ms milliseconds.
 void Pump(int ms);
+
+// Runs the start sequence on the real workroom, engine and bridge; the main window, or nullptr
+// when none came up.
+frmMain* StartRealProgram();
+// Ends the program as FinKubisto does, and deletes the windows it left to be deleted later.
+void EndRealProgram();
 
 }  // namespace kubisto::app::test

@@ -48,16 +48,11 @@ const std::vector<LayoutRecord> kSteps = {{0, 0, 4, 0x00AAFF},
 class CommandLineRenderTest : public ::testing::TestWithParam<RenderCase> {
  protected:
   void SetUp() override {
-    modMain::SetWorkRoomFactory(CreateCWorkRoom);
-    modMain::Main();
-    window = modMain::MainWindow();
+    window = StartRealProgram();
     ASSERT_NE(window, nullptr);
     Pump(30);
   }
-  void TearDown() override {
-    modMain::FinKubisto();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
+  void TearDown() override { EndRealProgram(); }
 
   ShellFixtureState state;
   frmMain* window = nullptr;

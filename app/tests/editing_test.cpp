@@ -95,19 +95,14 @@ void SaveAs(const QString& name) {
 class EditingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    modMain::SetWorkRoomFactory(CreateCWorkRoom);
-    modMain::Main();
-    window = modMain::MainWindow();
+    window = StartRealProgram();
     ASSERT_NE(window, nullptr);
     // The watch timer would bring the status bar and the menu in step by itself; stopped, the
     // tests see what the commands do.
     window->tmrWatchMan()->stop();
     Pump(20);
   }
-  void TearDown() override {
-    modMain::FinKubisto();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
+  void TearDown() override { EndRealProgram(); }
 
   WorkRoomApi& Room() { return *modMain::g_objWorkRoom; }
 

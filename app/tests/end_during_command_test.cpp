@@ -36,16 +36,11 @@ class EndDuringCommandTest : public ::testing::Test {
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     file.close();
 
-    modMain::SetWorkRoomFactory(CreateCWorkRoom);
-    modMain::Main();
-    window = modMain::MainWindow();
+    window = StartRealProgram();
     ASSERT_NE(window, nullptr);
     Pump(20);
   }
-  void TearDown() override {
-    modMain::FinKubisto();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
+  void TearDown() override { EndRealProgram(); }
 
   // Loads full.kbs through the toolbar and the file window; after the given number of block
   // sounds, `during` is posted, so that it runs in the load's next pending-events step.

@@ -18,17 +18,12 @@ namespace {
 class HiDpiViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    modMain::SetWorkRoomFactory(CreateCWorkRoom);
-    modMain::Main();
-    window = modMain::MainWindow();
+    window = StartRealProgram();
     ASSERT_NE(window, nullptr);
     Pump(30);
     if (window->picView()->devicePixelRatioF() < 2) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
   }
-  void TearDown() override {
-    modMain::FinKubisto();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
+  void TearDown() override { EndRealProgram(); }
 
   ShellFixtureState state;
   frmMain* window = nullptr;

@@ -25,16 +25,11 @@ namespace {
 class RealWorkRoomTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    modMain::SetWorkRoomFactory(CreateCWorkRoom);
-    modMain::Main();
-    window = modMain::MainWindow();
+    window = StartRealProgram();
     ASSERT_NE(window, nullptr);
     Pump(30);
   }
-  void TearDown() override {
-    modMain::FinKubisto();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
+  void TearDown() override { EndRealProgram(); }
 
   QImage Shown() { return window->picView()->Framebuffer(); }
 

@@ -25,9 +25,7 @@ namespace {
 class ScriptServerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    modMain::SetWorkRoomFactory(CreateCWorkRoom);
-    modMain::Main();
-    window = modMain::MainWindow();
+    window = StartRealProgram();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(folder.isValid());
     server = new ScriptServer(window);
@@ -35,10 +33,7 @@ class ScriptServerTest : public ::testing::Test {
         << server->ErrorText().toStdString();
     Pump(30);
   }
-  void TearDown() override {
-    modMain::FinKubisto();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
+  void TearDown() override { EndRealProgram(); }
 
   std::unique_ptr<QLocalSocket> Client() {
     auto socket = std::make_unique<QLocalSocket>();
