@@ -10,33 +10,12 @@
 
 #include "cli/cli_error.h"
 #include "cli/output_files.h"
+#include "cli/working_directory.h"
 #include "platform/window.h"
 #include "workroom/workroom.h"
 
 namespace kubisto::cli {
 namespace {
-
-// The wall pictures are named relative to the current directory; it is put back afterwards.
-class WorkingDirectory {
- public:
-  explicit WorkingDirectory(const std::string& dir) {
-    if (char* here = ::getcwd(nullptr, 0)) {
-      m_previous = here;
-      std::free(here);
-    }
-    if (::chdir(dir.c_str()) != 0) throw CliError(dir + ": " + std::strerror(errno), kExitFailure);
-  }
-  ~WorkingDirectory() {
-    if (!m_previous.empty() && ::chdir(m_previous.c_str()) != 0) {
-      // Nothing more to do: the verb ends right after.
-    }
-  }
-  WorkingDirectory(const WorkingDirectory&) = delete;
-  WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-
- private:
-  std::string m_previous;
-};
 
 class Window {
  public:

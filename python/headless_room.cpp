@@ -1,7 +1,5 @@
 #include "python/headless_room.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -11,33 +9,25 @@
 
 #include "cli/export_model.h"
 #include "cli/render_layout.h"
+#include "cli/working_directory.h"
 #include "platform/window.h"
+#include "workroom/upper_case.h"
 #include "workroom/workroom.h"
 
 namespace kubisto::script {
 namespace {
 
-// The workroom names its wall pictures relative to the current directory: it is the data folder
-// while the room is built, and is put back afterwards.
+// The data folder as the current directory while the room is built or drawn (the wall pictures
+// are named relative to it); a folder that cannot be entered is a file error for the script.
 class InDataDir {
  public:
-  explicit InDataDir(const std::string& dir) {
-    if (char* here = ::getcwd(nullptr, 0)) {
-      m_previous = here;
-      std::free(here);
-    }
-    if (::chdir(dir.c_str()) != 0) throw FileError(dir + ": " + std::strerror(errno));
+  explicit InDataDir(const std::string& dir) try : m_dir(dir) {
+  } catch (const std::runtime_error& error) {
+    throw FileError(error.what());
   }
-  ~InDataDir() {
-    if (!m_previous.empty() && ::chdir(m_previous.c_str()) != 0) {
-      // The folder went away meanwhile: the script's own paths are absolute by now.
-    }
-  }
-  InDataDir(const InDataDir&) = delete;
-  InDataDir& operator=(const InDataDir&) = delete;
 
  private:
-  std::string m_previous;
+  cli::WorkingDirectory m_dir;
 };
 
 // Paths given by the script are taken from its own current directory.
@@ -55,9 +45,7 @@ constexpr int kHeight = cli::kViewHeight;
 
 std::string CheckName(const std::string& name, const std::vector<std::string>& allowed,
                       const std::string& what) {
-  std::string upper = name;
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  const std::string upper = ToUpperAscii(name);
   if (std::find(allowed.begin(), allowed.end(), upper) != allowed.end()) return upper;
   std::string list;
   for (const std::string& a : allowed) list += (list.empty() ? "" : ", ") + a;
