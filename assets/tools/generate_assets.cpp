@@ -1,5 +1,5 @@
 // Generates the data files that lie beside the program: wall pictures, sounds, icons, toolbar and
-// button images, the tool panel and title pictures, and the help document.
+// button images, the tool panel and title pictures, and the help documents (Japanese and English).
 //
 // Usage: generate_assets <output folder>   (normally assets/files of the source tree)
 // The desktop's icons, installed but not laid beside the program, go to <output folder>/../desktop.
@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
   check(writePng(path("images/title.png"), titlePicture()), "images/title.png");
 
   check(writeText(path("help/kubisto.hlp"), helpDocument()), "help/kubisto.hlp");
+  check(writeText(path("help/kubisto_en.hlp"), englishHelpDocument()), "help/kubisto_en.hlp");
 
   for (const NamedPicture& p : desktopIcons())
     check(writePng(path("../desktop/icons/" + p.name + ".png"), p.picture), p.name);

@@ -44,5 +44,8 @@ std::vector<double> kashaSound();
 // The help document (HTML, UTF-8).
 std::string helpDocument();
 std::string helpScriptingSection();  // appended to the help document
+// Its English twin, with the same sections, anchors and pictures.
+std::string englishHelpDocument();
+std::string englishHelpScriptingSection();  // appended to the English help document
 
 }  // namespace assetgen
