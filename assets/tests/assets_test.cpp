@@ -1,5 +1,6 @@
 // Checks the committed data files: present under the names the program uses, in formats and sizes
-// its loaders accept, sounds short enough, and a help document whose links all lead somewhere.
+// its loaders accept, sounds short enough, and help documents (Japanese and English) whose links
+// all lead somewhere.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <regex>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #define STB_IMAGE_STATIC
@@ -152,29 +154,73 @@ TEST(Assets, ProgramPicturesHaveTheirSizes) {
   }
 }
 
-TEST(Assets, HelpOpensAtContentsAndItsLinksResolve) {
-  const fs::path p = kFiles / "help" / "kubisto.hlp";
-  const std::string html = readText(p);
-  ASSERT_FALSE(html.empty());
-  EXPECT_NE(html.find("charset=\"utf-8\""), std::string::npos);
-  EXPECT_NE(html.find("name=\"contents\""), std::string::npos);
-  EXPECT_LT(html.find("name=\"contents\""), html.find("<h2"));  // at the top, before any section
-
+std::set<std::string> anchorsOf(const std::string& html) {
   std::set<std::string> anchors;
   const std::regex name("name=\"([^\"]+)\"");
   for (auto it = std::sregex_iterator(html.begin(), html.end(), name); it != std::sregex_iterator();
        ++it)
     anchors.insert((*it)[1]);
-  const std::regex href("href=\"#([^\"]+)\"");
-  int links = 0;
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), href); it != std::sregex_iterator();
-       ++it, ++links)
-    EXPECT_TRUE(anchors.count((*it)[1])) << "no anchor for #" << (*it)[1];
-  EXPECT_GT(links, 5);
-  const std::regex img("src=\"([^\"]+)\"");
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), img); it != std::sregex_iterator();
-       ++it)
-    EXPECT_TRUE(fs::exists(p.parent_path() / std::string((*it)[1]))) << (*it)[1];
+  return anchors;
+}
+
+// The first character of the kana, CJK ideograph or full-/half-width ranges in UTF-8 text, with its
+// byte offset; 0 when there is none.
+std::pair<char32_t, size_t> firstJapaneseCharacter(const std::string& text) {
+  for (size_t at = 0; at < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? lead : lead & (0xFF >> (length + 1));
+    for (int i = 1; i < length && at + i < text.size(); ++i)
+      c = (c << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+    if ((c >= 0x3000 && c <= 0x30FF) || (c >= 0x3400 && c <= 0x9FFF) ||
+        (c >= 0xFF00 && c <= 0xFFEF))
+      return {c, at};
+    at += length;
+  }
+  return {0, 0};
+}
+
+TEST(Assets, HelpOpensAtContentsAndItsLinksResolve) {
+  for (const char* file : {"kubisto.hlp", "kubisto_en.hlp"}) {
+    SCOPED_TRACE(file);
+    const fs::path p = kFiles / "help" / file;
+    const std::string html = readText(p);
+    ASSERT_FALSE(html.empty());
+    EXPECT_NE(html.find("charset=\"utf-8\""), std::string::npos);
+    EXPECT_NE(html.find("name=\"contents\""), std::string::npos);
+    EXPECT_LT(html.find("name=\"contents\""), html.find("<h2"));  // at the top, before any section
+
+    const std::set<std::string> anchors = anchorsOf(html);
+    const std::regex href("href=\"#([^\"]+)\"");
+    int links = 0;
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), href);
+         it != std::sregex_iterator(); ++it, ++links)
+      EXPECT_TRUE(anchors.count((*it)[1])) << "no anchor for #" << (*it)[1];
+    EXPECT_GT(links, 5);
+    const std::regex img("src=\"([^\"]+)\"");
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), img);
+         it != std::sregex_iterator(); ++it)
+      EXPECT_TRUE(fs::exists(p.parent_path() / std::string((*it)[1]))) << (*it)[1];
+  }
+}
+
+TEST(Assets, EnglishHelpIsAllEnglishAndHasEverySection) {
+  const std::string japanese = readText(kFiles / "help" / "kubisto.hlp");
+  const std::string english = readText(kFiles / "help" / "kubisto_en.hlp");
+  ASSERT_FALSE(english.empty());
+  EXPECT_NE(japanese.find("<html lang=\"ja\">"), std::string::npos);
+  EXPECT_NE(english.find("<html lang=\"en\">"), std::string::npos);
+
+  const auto [character, at] = firstJapaneseCharacter(english);
+  EXPECT_EQ(character, 0u) << "U+" << std::hex << std::uppercase << uint32_t(character)
+                           << " at byte " << std::dec << at << ": ..."
+                           << english.substr(at > 40 ? at - 40 : 0, 80);
+  // The check itself: the Japanese document is full of such characters.
+  EXPECT_NE(firstJapaneseCharacter(japanese).first, 0u);
+
+  // Every section the Japanese help has, the English one has under the same name, and no other.
+  EXPECT_EQ(anchorsOf(english), anchorsOf(japanese));
+  EXPECT_GT(anchorsOf(english).size(), 10u);
 }
 
 TEST(Assets, DataFolderExistsAndTheWholeSetStaysSmall) {
