@@ -1,6 +1,7 @@
 #include "app/api_code_module.h"
 
 #include "app/help_window.h"
+#include "app/language.h"
 #include "app/paths.h"
 #include "app/wave_player.h"
 
@@ -11,7 +12,7 @@ void PlayWave(const std::string& FileName, std::int16_t Wait) {
 }
 
 void ShowHelp(QWidget* Owner) {
-  const std::string helpFile = ProgramDir() + "/help/kubisto.hlp";
+  const std::string helpFile = ProgramDir() + "/" + HelpFileName().toStdString();
   HelpWindow::ShowContents(Owner, helpFile);
 }
 

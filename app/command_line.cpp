@@ -14,7 +14,6 @@ namespace kubisto::app {
 namespace {
 
 const char* const kProgramName = "kubisto";
-QString g_language;
 
 void Print(std::FILE* stream, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), stream);
@@ -98,9 +97,6 @@ StartOptions StartOptionsFrom(const QCommandLineParser& parser) {
   options.scriptServer = !parser.isSet(QStringLiteral("no-script-server"));
   return options;
 }
-
-QString ChosenLanguage() { return g_language; }
-void SetChosenLanguage(const QString& language) { g_language = language; }
 
 QString ProgramVersion() { return QStringLiteral(KUBISTO_VERSION); }
 

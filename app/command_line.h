@@ -37,10 +37,6 @@ std::optional<int> ParseCommandLine(QCommandLineParser& parser, const QStringLis
 // current folder.
 StartOptions StartOptionsFrom(const QCommandLineParser& parser);
 
-// The language asked for with --lang ("ja", "en"), or empty; kept for the start of the program.
-QString ChosenLanguage();
-void SetChosenLanguage(const QString& language);
-
 // The program's version, as --version prints it.
 QString ProgramVersion();
 

@@ -39,8 +39,8 @@ frmFile::frmFile(QWidget* parent)
       m_filFiles(new FileListBox(this)),
       m_lblFileName(new QLabel(QStringLiteral("Label1"), this)),
       m_txtFileName(new QLineEdit(QStringLiteral("Text1"), this)),
-      m_cmdOK(new QPushButton(QStringLiteral("cmdOK"), this)),
-      m_cmdCancel(new QPushButton(QStringLiteral("cmdCancel"), this)) {
+      m_cmdOK(new QPushButton(tr("cmdOK"), this)),
+      m_cmdCancel(new QPushButton(tr("cmdCancel"), this)) {
   setObjectName("frmFile");
   setWindowIcon(WindowIcon());
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -126,21 +126,22 @@ void frmFile::SetInitDir(const std::string& dir) {
 void frmFile::SetMode(const std::string& mode) {
   m_strMode = mode;
   if (mode == "LOAD") {
-    setWindowTitle(QStringLiteral("Oh!Kubisto!! データを読み込もう"));
+    setWindowTitle(tr("Oh!Kubisto!! データを読み込もう"));
     m_txtFileName->setVisible(false);
     m_lblFileName->setVisible(false);
   } else if (mode == "SAVE") {
-    setWindowTitle(QStringLiteral("Oh!Kubisto!! データを保存しよう"));
+    setWindowTitle(tr("Oh!Kubisto!! データを保存しよう"));
     m_txtFileName->setVisible(true);
     m_lblFileName->setVisible(true);
-    m_lblFileName->setText(QStringLiteral("保存ﾌｧｲﾙ名"));
+    m_lblFileName->setText(tr("保存ﾌｧｲﾙ名"));
   }
 }
 
 void frmFile::cmdOK_Click() {
   const QString name = m_txtFileName->text();
   if (name.isEmpty()) {
-    services().MessageBox("ファイル名を入力してください", vbOKOnly, "注意");
+    services().MessageBox(tr("ファイル名を入力してください").toStdString(), vbOKOnly,
+                          tr("注意").toStdString());
     return;
   }
   m_strFileName = m_strInitDir + "\\" + name.toStdString();

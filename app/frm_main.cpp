@@ -68,6 +68,7 @@ void frmMain::CreateControls() {
   setCentralWidget(m_client);
 
   m_picView = new PictureView(m_client);
+  m_picView->setAccessibleName(tr("積み木の部屋"));
   m_picView->SetMouseDownHandler(
       [this](int button, int shift, float x, float y) { picView_MouseDown(button, shift, x, y); });
   m_picToolBox = new ToolBox(m_client);
@@ -108,18 +109,18 @@ void frmMain::CreateToolBar() {
     const char* tooltip;
   };
   static const Entry kEntries[] = {
-      {"Fin", "tb_fin.png", "アプリケーションを終了します。"},
+      {"Fin", "tb_fin.png", QT_TR_NOOP("アプリケーションを終了します。")},
       {nullptr, nullptr, nullptr},
-      {"Load", "tb_load.png", "データを読み込みます。"},
-      {"Save", "tb_save.png", "データを保存します。"},
+      {"Load", "tb_load.png", QT_TR_NOOP("データを読み込みます。")},
+      {"Save", "tb_save.png", QT_TR_NOOP("データを保存します。")},
       {nullptr, nullptr, nullptr},
-      {"ViewTurn", "tb_turn.png", "連続回転（回転方向変更）"},
-      {"StopTurn", "tb_stop.png", "回転停止"},
+      {"ViewTurn", "tb_turn.png", QT_TR_NOOP("連続回転（回転方向変更）")},
+      {"StopTurn", "tb_stop.png", QT_TR_NOOP("回転停止")},
       {nullptr, nullptr, nullptr},
-      {"FrontView", "tb_front.png", "正面から見たところ"},
-      {"TopView", "tb_top.png", "上から見たところ"},
-      {"SideView", "tb_side.png", "右から見たところ"},
-      {"BirdView", "tb_bird.png", "ななめうえから見たところ"},
+      {"FrontView", "tb_front.png", QT_TR_NOOP("正面から見たところ")},
+      {"TopView", "tb_top.png", QT_TR_NOOP("上から見たところ")},
+      {"SideView", "tb_side.png", QT_TR_NOOP("右から見たところ")},
+      {"BirdView", "tb_bird.png", QT_TR_NOOP("ななめうえから見たところ")},
   };
   for (const Entry& entry : kEntries) {
     if (entry.key == nullptr) {
@@ -129,7 +130,13 @@ void frmMain::CreateToolBar() {
     QAction* item = m_tlbToolBar->addAction(ProgramIcon(entry.picture), QString());
     item->setObjectName(QStringLiteral("tlbToolBar_") + entry.key);
     item->setData(QString::fromLatin1(entry.key));
-    item->setToolTip(QString::fromUtf8(entry.tooltip));
+    const QString tip = tr(entry.tooltip);
+    item->setToolTip(tip);
+    // An icon-only button: screen readers announce its tooltip.
+    if (QWidget* widget = m_tlbToolBar->widgetForAction(item)) {
+      widget->setAccessibleName(tip);
+      widget->setAccessibleDescription(tip);
+    }
   }
   connect(m_tlbToolBar, &QToolBar::actionTriggered, this,
           [this](QAction* item) { tlbToolBar_ButtonClick(item->data().toString()); });
@@ -141,6 +148,9 @@ QPushButton* frmMain::CreateButton(const QString& name, const QString& picture,
   auto* cmd = new QPushButton(m_picToolBox);
   cmd->setObjectName(name);
   cmd->setToolTip(tooltip);
+  // An icon-only button: screen readers announce its tooltip.
+  cmd->setAccessibleName(tooltip);
+  cmd->setAccessibleDescription(tooltip);
   cmd->setIcon(ProgramIcon(picture));
   // The 32 x 32 picture at its own size, centred: where the button is smaller, its edges are
   // clipped (the artwork keeps what matters inside the part a button shows).
@@ -158,25 +168,25 @@ QPushButton* frmMain::CreateButton(const QString& name, const QString& picture,
 }
 
 void frmMain::CreateToolBoxButtons() {
-  CreateButton("cmdAdd", "btn_add.png", "ひとつブロックをふやします", 49, 41,
+  CreateButton("cmdAdd", "btn_add.png", tr("ひとつブロックをふやします"), 49, 41,
                &frmMain::cmdAdd_Click);
-  CreateButton("cmdDelete", "btn_delete.png", "選択中のブロックを消します", 49, 41,
+  CreateButton("cmdDelete", "btn_delete.png", tr("選択中のブロックを消します"), 49, 41,
                &frmMain::cmdDelete_Click);
-  CreateButton("cmdX", "btn_x.png", "東に動かします", 33, 25, &frmMain::cmdX_Click);
-  CreateButton("cmdMX", "btn_mx.png", "西に動かします", 33, 25, &frmMain::cmdMX_Click);
-  CreateButton("cmdY", "btn_y.png", "上に動かします", 33, 25, &frmMain::cmdY_Click);
-  CreateButton("cmdMY", "btn_my.png", "下に動かします", 33, 25, &frmMain::cmdMY_Click);
-  CreateButton("cmdZ", "btn_z.png", "北に動かします", 33, 25, &frmMain::cmdZ_Click);
-  CreateButton("cmdMZ", "btn_mz.png", "南に動かします", 33, 25, &frmMain::cmdMZ_Click);
-  CreateButton("cmdUp", "btn_up.png", "上から見下ろします", 33, 41, &frmMain::cmdUp_Click);
-  CreateButton("cmdDown", "btn_down.png", "下から見上げます", 33, 41, &frmMain::cmdDown_Click);
-  CreateButton("cmdLeft", "btn_left.png", "左に回ります", 41, 33, &frmMain::cmdLeft_Click);
-  CreateButton("cmdRight", "btn_right.png", "右に回ります", 41, 33, &frmMain::cmdRight_Click);
+  CreateButton("cmdX", "btn_x.png", tr("東に動かします"), 33, 25, &frmMain::cmdX_Click);
+  CreateButton("cmdMX", "btn_mx.png", tr("西に動かします"), 33, 25, &frmMain::cmdMX_Click);
+  CreateButton("cmdY", "btn_y.png", tr("上に動かします"), 33, 25, &frmMain::cmdY_Click);
+  CreateButton("cmdMY", "btn_my.png", tr("下に動かします"), 33, 25, &frmMain::cmdMY_Click);
+  CreateButton("cmdZ", "btn_z.png", tr("北に動かします"), 33, 25, &frmMain::cmdZ_Click);
+  CreateButton("cmdMZ", "btn_mz.png", tr("南に動かします"), 33, 25, &frmMain::cmdMZ_Click);
+  CreateButton("cmdUp", "btn_up.png", tr("上から見下ろします"), 33, 41, &frmMain::cmdUp_Click);
+  CreateButton("cmdDown", "btn_down.png", tr("下から見上げます"), 33, 41, &frmMain::cmdDown_Click);
+  CreateButton("cmdLeft", "btn_left.png", tr("左に回ります"), 41, 33, &frmMain::cmdLeft_Click);
+  CreateButton("cmdRight", "btn_right.png", tr("右に回ります"), 41, 33, &frmMain::cmdRight_Click);
 }
 
 void frmMain::CreateMenus() {
-  auto item = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
-    QAction* entry = menu->addAction(QString::fromUtf8(caption));
+  auto item = [this](QMenu* menu, const char* name, const QString& caption, auto handler) {
+    QAction* entry = menu->addAction(caption);
     entry->setObjectName(name);
     connect(entry, &QAction::triggered, this,
             [this, handler] { Guarded([this, handler] { handler(this); }); });
@@ -184,35 +194,36 @@ void frmMain::CreateMenus() {
   };
   auto separator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(name); };
 
-  QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("ファイル"));
+  QMenu* mnuFile = menuBar()->addMenu(tr("ファイル"));
   mnuFile->setObjectName("mnuFile");
-  item(mnuFile, "mnuFileNew", "新規作成", [](frmMain* w) { w->mnuFileNew_Click(); });
+  item(mnuFile, "mnuFileNew", tr("新規作成"), [](frmMain* w) { w->mnuFileNew_Click(); });
   separator(mnuFile, "mnuFileHifun1");
-  item(mnuFile, "mnuFileLoad", "読み込み", [](frmMain* w) { w->LoadLayout(); });
-  item(mnuFile, "mnuFileSave", "保存", [](frmMain* w) { w->SaveLayout(); });
+  item(mnuFile, "mnuFileLoad", tr("読み込み"), [](frmMain* w) { w->LoadLayout(); });
+  item(mnuFile, "mnuFileSave", tr("保存"), [](frmMain* w) { w->SaveLayout(); });
   separator(mnuFile, "mnuFileHifun2");
-  item(mnuFile, "mnuFileFin", "終了", [](frmMain* w) { w->RequestExit(); });
+  item(mnuFile, "mnuFileFin", tr("終了"), [](frmMain* w) { w->RequestExit(); });
 
-  QMenu* mnuEdit = menuBar()->addMenu(QStringLiteral("編集"));
+  QMenu* mnuEdit = menuBar()->addMenu(tr("編集"));
   mnuEdit->setObjectName("mnuEdit");
   CreateUndoItems(mnuEdit);
-  item(mnuEdit, "mnuEditCopy", "画面をクリップボードにコピー", [](frmMain* w) {
+  item(mnuEdit, "mnuEditCopy", tr("画面をクリップボードにコピー"), [](frmMain* w) {
     w->mnuEditCopy_Click();
   })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
 
-  QMenu* mnuView = menuBar()->addMenu(QStringLiteral("表示"));
+  QMenu* mnuView = menuBar()->addMenu(tr("表示"));
   mnuView->setObjectName("mnuView");
-  item(mnuView, "mnuViewTurn", "回転（回転方向変更）", [](frmMain* w) { w->mnuViewTurn_Click(); });
-  item(mnuView, "mnuViewTurnStop", "回転停止", [](frmMain* w) { w->mnuViewTurnStop_Click(); });
+  item(mnuView, "mnuViewTurn", tr("回転（回転方向変更）"),
+       [](frmMain* w) { w->mnuViewTurn_Click(); });
+  item(mnuView, "mnuViewTurnStop", tr("回転停止"), [](frmMain* w) { w->mnuViewTurnStop_Click(); });
   separator(mnuView, "mnuViewHifun1");
-  item(mnuView, "mnuViewFront", "正面から", [](frmMain* w) { w->SetView("Front"); });
-  item(mnuView, "mnuViewTop", "上から", [](frmMain* w) { w->SetView("TOP"); });
-  item(mnuView, "mnuViewSide", "右側面から", [](frmMain* w) { w->SetView("SIDE"); });
-  item(mnuView, "mnuViewBird", "ななめうえから", [](frmMain* w) { w->SetView("BIRD"); });
+  item(mnuView, "mnuViewFront", tr("正面から"), [](frmMain* w) { w->SetView("Front"); });
+  item(mnuView, "mnuViewTop", tr("上から"), [](frmMain* w) { w->SetView("TOP"); });
+  item(mnuView, "mnuViewSide", tr("右側面から"), [](frmMain* w) { w->SetView("SIDE"); });
+  item(mnuView, "mnuViewBird", tr("ななめうえから"), [](frmMain* w) { w->SetView("BIRD"); });
 
-  QMenu* mnuOption = menuBar()->addMenu(QStringLiteral("オプション"));
+  QMenu* mnuOption = menuBar()->addMenu(tr("オプション"));
   mnuOption->setObjectName("mnuOption");
-  QMenu* mnuOptionDivide = mnuOption->addMenu(QStringLiteral("辺の分割数"));
+  QMenu* mnuOptionDivide = mnuOption->addMenu(tr("辺の分割数"));
   mnuOptionDivide->setObjectName("mnuOptionDivide");
   for (int i = 0; i < 3; ++i) {
     QAction* entry = mnuOptionDivide->addAction(QString::number(i + 3));
@@ -223,13 +234,15 @@ void frmMain::CreateMenus() {
     m_mnuOptionDivideNum[static_cast<size_t>(i)] = entry;
   }
 
-  QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ"));
+  QMenu* mnuHelp = menuBar()->addMenu(tr("ヘルプ"));
   mnuHelp->setObjectName("mnuHelp");
-  item(mnuHelp, "mnuHelpHelp", "Kubisto!!のヘルプ", [](frmMain* w) { modMain::ShowHelpFor(w); });
-  item(mnuHelp, "mnuHelpVersion", "バージョン情報", [](frmMain* w) { w->mnuHelpVersion_Click(); });
+  item(mnuHelp, "mnuHelpHelp", tr("Kubisto!!のヘルプ"),
+       [](frmMain* w) { modMain::ShowHelpFor(w); });
+  item(mnuHelp, "mnuHelpVersion", tr("バージョン情報"),
+       [](frmMain* w) { w->mnuHelpVersion_Click(); });
 
   // The colour menu is not on the menu bar: it pops up over the view.
-  m_mnuPopupColor = new QMenu(QStringLiteral("色の変更"), this);
+  m_mnuPopupColor = new QMenu(tr("色の変更"), this);
   m_mnuPopupColor->setObjectName("mnuPopupColor");
   struct Colour {
     const char* name;
@@ -237,17 +250,20 @@ void frmMain::CreateMenus() {
     int value;  // Windows colour value 0x00BBGGRR
   };
   static const Colour kColours[] = {
-      {"mnuPopupColorRed", "赤", 0x0000FF},           {"mnuPopupColorBlue", "青", 0xFF0000},
-      {"mnuPopupColorYellow", "黄", 0x00FFFF},        {"mnuPopupColorGreen", "緑", 0x00FF00},
-      {"mnuPopupColorMagenta", "マゼンタ", 0xFF00FF}, {"mnuPopupColorCyan", "シアン", 0xFFFF00},
+      {"mnuPopupColorRed", QT_TR_NOOP("赤"), 0x0000FF},
+      {"mnuPopupColorBlue", QT_TR_NOOP("青"), 0xFF0000},
+      {"mnuPopupColorYellow", QT_TR_NOOP("黄"), 0x00FFFF},
+      {"mnuPopupColorGreen", QT_TR_NOOP("緑"), 0x00FF00},
+      {"mnuPopupColorMagenta", QT_TR_NOOP("マゼンタ"), 0xFF00FF},
+      {"mnuPopupColorCyan", QT_TR_NOOP("シアン"), 0xFFFF00},
   };
   for (const Colour& colour : kColours) {
     const int value = colour.value;
-    item(m_mnuPopupColor, colour.name, colour.caption,
+    item(m_mnuPopupColor, colour.name, tr(colour.caption),
          [value](frmMain* w) { w->RecolourCurrentBlock(value); });
   }
   separator(m_mnuPopupColor, "mnuPopupColorHifun1");
-  item(m_mnuPopupColor, "mnuPopupColorOther", "その他の色…",
+  item(m_mnuPopupColor, "mnuPopupColorOther", tr("その他の色…"),
        [](frmMain* w) { w->mnuPopupColorOther_Click(); });
 }
 
@@ -270,7 +286,7 @@ void frmMain::InitfrmMain() {
   // Centred with its frame, once the window system has told the frame's size.
   CentreOnScreen(this);
 
-  setWindowTitle(QString::fromUtf8(kProgramTitle));
+  setWindowTitle(ProgramTitle());
 }
 
 void frmMain::InitControls() {

@@ -59,7 +59,7 @@ void frmMain::tlbToolBar_ButtonClick(const QString& key) {
 
 void frmMain::cmdAdd_Click() {
   if (WorkRoomApi* room = Room()) {
-    Change(EditHistory::Kind::kBlock, "ブロックの追加", [room] {
+    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("ブロックの追加"), [room] {
       const std::int32_t d = room->Divide();
       room->AddBlock(d - 1, d - 1, d - 1, 0xFF0000);
     });
@@ -68,32 +68,32 @@ void frmMain::cmdAdd_Click() {
 
 void frmMain::cmdDelete_Click() {
   if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, "ブロックの削除", [room] { room->DelBlock(); });
+    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("ブロックの削除"), [room] { room->DelBlock(); });
 }
 
 void frmMain::cmdX_Click() {
   if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("X"); });
+    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("移動"), [room] { room->Move("X"); });
 }
 void frmMain::cmdMX_Click() {
   if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("-X"); });
+    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("移動"), [room] { room->Move("-X"); });
 }
 void frmMain::cmdY_Click() {
   if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("y"); });
+    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("移動"), [room] { room->Move("y"); });
 }
 void frmMain::cmdMY_Click() {
   if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("-y"); });
+    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("移動"), [room] { room->Move("-y"); });
 }
 void frmMain::cmdZ_Click() {
   if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("z"); });
+    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("移動"), [room] { room->Move("z"); });
 }
 void frmMain::cmdMZ_Click() {
   if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, "移動", [room] { room->Move("-z"); });
+    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("移動"), [room] { room->Move("-z"); });
 }
 void frmMain::cmdUp_Click() {
   if (WorkRoomApi* room = Room()) room->Turn("UP");
@@ -116,7 +116,7 @@ void frmMain::mnuFileNew_Click() {
   if (InsideAnotherCommand()) return;
   if (!MayDiscardChanges()) return;
   if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kRoom, "新規作成", [room] { room->ResetData(); });
+    Change(EditHistory::Kind::kRoom, QT_TR_NOOP("新規作成"), [room] { room->ResetData(); });
 }
 
 void frmMain::mnuEditCopy_Click() {
@@ -134,7 +134,7 @@ void frmMain::RecolourCurrentBlock(int color) {
   room->CurrentBlock(x, y, z, current);
   if (x == -1) return;
   // The block is taken away and put back in the new colour; it is the current block again.
-  Change(EditHistory::Kind::kBlock, "色の変更", [&] {
+  Change(EditHistory::Kind::kBlock, QT_TR_NOOP("色の変更"), [&] {
     room->DelBlock();
     room->AddBlock(x, y, z, color);
   });
@@ -148,7 +148,8 @@ void frmMain::mnuOptionDivideNum_Click(int index) {
   for (QAction* entry : m_mnuOptionDivideNum) entry->setChecked(false);
   m_mnuOptionDivideNum.at(static_cast<size_t>(index))->setChecked(true);
   if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kRoom, "辺の分割数", [room, index] { room->SetDivide(index + 3); });
+    Change(EditHistory::Kind::kRoom, QT_TR_NOOP("辺の分割数"),
+           [room, index] { room->SetDivide(index + 3); });
 }
 
 void frmMain::mnuHelpVersion_Click() {
@@ -168,14 +169,14 @@ void frmMain::LoadLayout() {
     files.SetMode("LOAD");
     files.SetInitDir(DataDir());
     files.exec();
-    m_sbrStatus->SetPanelText(1, QStringLiteral("データの読み込み中"));
+    m_sbrStatus->SetPanelText(1, tr("データの読み込み中"));
     name = files.filename();
   }
   LoadChosenLayout(name);
 }
 
 void frmMain::OpenLayout(const std::string& path) {
-  m_sbrStatus->SetPanelText(1, QStringLiteral("データの読み込み中"));
+  m_sbrStatus->SetPanelText(1, tr("データの読み込み中"));
   LoadChosenLayout(path);
 }
 
@@ -184,7 +185,8 @@ void frmMain::LoadChosenLayout(const std::string& name) {
   // The file call gets the path in native form; the panel shows it as the file window gave it.
   if (WorkRoomApi* room = Room()) {
     loaded = Guarded([&] {
-      Change(EditHistory::Kind::kRoom, "読み込み", [&] { room->LoadData(FileCallPath(name)); });
+      Change(EditHistory::Kind::kRoom, QT_TR_NOOP("読み込み"),
+             [&] { room->LoadData(FileCallPath(name)); });
     });
   }
   // The room now holds what the file holds.
@@ -200,7 +202,7 @@ bool frmMain::SaveLayout() {
     files.SetMode("SAVE");
     files.SetInitDir(DataDir());
     files.exec();
-    m_sbrStatus->SetPanelText(1, QStringLiteral("データの保存中"));
+    m_sbrStatus->SetPanelText(1, tr("データの保存中"));
     name = files.filename();
   }
   bool saved = true;
@@ -255,10 +257,12 @@ void frmMain::tmrWatchMan_Timer() {
   Quietly([&] {
     std::int32_t x = -1, y = -1, z = -1, color = 0;
     room->CurrentBlock(x, y, z, color);
-    if (x == -1)
-      m_sbrStatus->SetPanelText(2, QStringLiteral("選択中のブロックはないよ"));
-    else
-      m_sbrStatus->SetPanelText(2, QStringLiteral("(%1,%2,%3)を選択").arg(x).arg(y).arg(z));
+    const QString selection =
+        x == -1 ? tr("選択中のブロックはないよ") : tr("(%1,%2,%3)を選択").arg(x).arg(y).arg(z);
+    m_sbrStatus->SetPanelText(2, selection);
+    // Screen readers describe the view by what is selected in it.
+    if (m_picView->accessibleDescription() != selection)
+      m_picView->setAccessibleDescription(selection);
   });
   Quietly([&] {
     // Bring the divide menu's marks in step when the cell count changed behind it. A count that

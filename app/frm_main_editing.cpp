@@ -15,7 +15,7 @@ namespace kubisto::app {
 
 void frmMain::Change(EditHistory::Kind kind, const char* text,
                      const std::function<void()>& change) {
-  m_history->Record(kind, QString::fromUtf8(text), change);
+  m_history->Record(kind, tr(text), change);
 }
 
 void frmMain::RecordChange(bool wholeRoom, const char* text, const std::function<void()>& change) {
@@ -25,7 +25,7 @@ void frmMain::RecordChange(bool wholeRoom, const char* text, const std::function
 void frmMain::NoteSavedOrLoaded() { m_history->MarkSaved(); }
 
 void frmMain::CreateUndoItems(QMenu* menu) {
-  QAction* undo = menu->addAction(QStringLiteral("元に戻す"));
+  QAction* undo = menu->addAction(tr("元に戻す"));
   undo->setObjectName("mnuEditUndo");
   undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   undo->setEnabled(false);
@@ -37,7 +37,7 @@ void frmMain::CreateUndoItems(QMenu* menu) {
   });
   connect(m_history->stack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
 
-  QAction* redo = menu->addAction(QStringLiteral("やり直し"));
+  QAction* redo = menu->addAction(tr("やり直し"));
   redo->setObjectName("mnuEditRedo");
   redo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
@@ -115,7 +115,7 @@ void frmMain::mnuPopupColorOther_Click() {
   if (x == -1) return;
   // Windows colour values are 0x00BBGGRR.
   const QColor initial(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-  const QColor chosen = QColorDialog::getColor(initial, this, QStringLiteral("色の変更"));
+  const QColor chosen = QColorDialog::getColor(initial, this, tr("色の変更"));
   if (!chosen.isValid()) return;
   RecolourCurrentBlock(chosen.red() | chosen.green() << 8 | chosen.blue() << 16);
 }

@@ -13,7 +13,7 @@ namespace kubisto::app {
 HelpWindow::HelpWindow(QWidget* owner)
     : QWidget(owner, Qt::Window), m_browser(new QTextBrowser(this)) {
   setObjectName("helpWindow");
-  setWindowTitle(QStringLiteral("Kubisto!!のヘルプ"));
+  setWindowTitle(tr("Kubisto!!のヘルプ"));
   m_browser->setObjectName("helpBrowser");
   m_browser->setOpenExternalLinks(false);
   auto* layout = new QVBoxLayout(this);
@@ -37,8 +37,8 @@ void HelpWindow::OpenContents(const std::string& file) {
   const QString path = QString::fromStdString(NativePath(file));
   if (!QFileInfo(path).isFile()) {
     m_browser->setSource(QUrl());
-    m_browser->setHtml(QStringLiteral("<h3>ヘルプファイルが見つかりません</h3><p>%1</p>")
-                           .arg(path.toHtmlEscaped()));
+    m_browser->setHtml(
+        tr("<h3>ヘルプファイルが見つかりません</h3><p>%1</p>").arg(path.toHtmlEscaped()));
     return;
   }
   // The document is HTML whatever its extension says; the contents page is its top.

@@ -9,6 +9,7 @@
 #include "app/command_line.h"
 #include "app/end_signals.h"
 #include "app/frm_main.h"
+#include "app/language.h"
 #include "app/mod_main.h"
 #include "app/paths.h"
 #include "app/qt_services.h"
@@ -37,13 +38,14 @@ int main(int argc, char** argv) {
           kubisto::cli::RunHeadlessVerb(parser, kubisto::app::ProgramDir()))
     return *status;
   const kubisto::app::StartOptions options = kubisto::app::StartOptionsFrom(parser);
-  kubisto::app::SetChosenLanguage(options.language);
 
   QApplication application(argc, argv);
   // The lower-case name makes the per-user folder ~/.local/share/kubisto.
   QApplication::setApplicationName("kubisto");
   QApplication::setApplicationVersion(kubisto::app::ProgramVersion());
   QGuiApplication::setDesktopFileName(kDesktopFileName);
+  // Before the first window or message.
+  kubisto::app::InstallLanguageFor(options.language);
   kubisto::app::SetUpInstalledFolders();
   kubisto::app::InstallQtServices();
   // SIGTERM, SIGINT, SIGHUP and a quit from the platform (the desktop session ending) end the

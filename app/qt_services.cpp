@@ -11,6 +11,7 @@
 
 #include "app/api_code_module.h"
 #include "app/command_scope.h"
+#include "app/host_messages.h"
 #include "app/message_box.h"
 #include "app/paths.h"
 #include "app/program_title.h"
@@ -21,8 +22,7 @@ namespace kubisto::app {
 
 int QtServices::MessageBox(const std::string& text, int style, const std::string& caption) {
   const std::string title = caption.empty() ? AppTitle() : caption;
-  return ShowMessageBox(nullptr, QString::fromStdString(text), style,
-                        QString::fromStdString(title));
+  return ShowMessageBox(nullptr, HostText(text), style, HostText(title));
 }
 
 void QtServices::DoEvents() { QApplication::processEvents(); }
@@ -41,7 +41,7 @@ bool QtServices::EndRequested() { return EndPending(); }
 
 std::string QtServices::ProgramDir() { return app::ProgramDir(); }
 
-std::string QtServices::AppTitle() { return kProgramTitle; }
+std::string QtServices::AppTitle() { return ProgramTitle().toStdString(); }
 
 bool QtServices::SetClipboardPicture(const platform::Picture& picture) {
   if (picture.width() <= 0 || picture.height() <= 0) return false;

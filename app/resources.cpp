@@ -1,16 +1,24 @@
 #include "app/resources.h"
 
 #include <QBitmap>
+#include <QFileInfo>
 #include <QImage>
 
+#include "app/language.h"
 #include "app/paths.h"
 
 namespace kubisto::app {
 
 QPixmap ProgramPicture(const QString& name) {
-  const QString file = QString::fromStdString(ProgramDir()) + "/images/" + name;
+  const QString folder = QString::fromStdString(ProgramDir()) + "/images/";
   QPixmap picture;
-  picture.load(file);
+  // A picture with words in it may have an English twin, <name>_en.<extension>.
+  if (CurrentLanguage() == Language::kEnglish) {
+    const QFileInfo info(name);
+    const QString twin = info.completeBaseName() + "_en." + info.suffix();
+    if (picture.load(folder + twin)) return picture;
+  }
+  picture.load(folder + name);
   return picture;
 }
 

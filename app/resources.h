@@ -7,7 +7,8 @@
 
 namespace kubisto::app {
 
-// The picture images/<name> under the program directory; a null pixmap when it is missing.
+// The picture images/<name> under the program directory (in English its twin <name>_en where
+// there is one); a null pixmap when it is missing.
 QPixmap ProgramPicture(const QString& name);
 // The same as an icon; light grey 0xC0C0C0 is transparent in pictures without an alpha channel.
 QIcon ProgramIcon(const QString& name);

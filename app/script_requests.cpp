@@ -1,5 +1,6 @@
 #include "app/script_requests.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -104,7 +105,8 @@ QJsonValue Run(const QString& cmd, const Args& args) {
       window->mnuOptionDivideNum_Click(n - 3);  // as the Options menu
     } else {
       try {
-        window->RecordChange(true, "辺の分割数", [&] { room->SetDivide(n); });
+        window->RecordChange(true, QT_TRANSLATE_NOOP("kubisto::app::frmMain", "辺の分割数"),
+                             [&] { room->SetDivide(n); });
       } catch (const std::invalid_argument& error) {
         Fail("ValueError", error.what());
       }
@@ -118,13 +120,14 @@ QJsonValue Run(const QString& cmd, const Args& args) {
     for (const LayoutRecord& b : room->Blocks())
       taken = taken || (b.x == c.x && b.y == c.y && b.z == c.z);
     // A taken cell is refused with its sound.
-    window->RecordChange(false, "ブロックの追加", [&] { room->AddBlock(c.x, c.y, c.z, colour); });
+    window->RecordChange(false, QT_TRANSLATE_NOOP("kubisto::app::frmMain", "ブロックの追加"),
+                         [&] { room->AddBlock(c.x, c.y, c.z, colour); });
     return !taken;
   }
   if (cmd == "delete") {
     const Cell c = CellOf(args, *room);
     bool deleted = false;
-    window->RecordChange(false, "ブロックの削除",
+    window->RecordChange(false, QT_TRANSLATE_NOOP("kubisto::app::frmMain", "ブロックの削除"),
                          [&] { deleted = room->SelectBlock(c.x, c.y, c.z) && room->DelBlock(); });
     return deleted;
   }
@@ -136,7 +139,8 @@ QJsonValue Run(const QString& cmd, const Args& args) {
     const std::string direction =
         Upper(args.String("direction"), {"X", "-X", "Y", "-Y", "Z", "-Z"}, "direction");
     bool moved = false;
-    window->RecordChange(false, "移動", [&] { moved = room->Move(direction); });
+    window->RecordChange(false, QT_TRANSLATE_NOOP("kubisto::app::frmMain", "移動"),
+                         [&] { moved = room->Move(direction); });
     return moved;
   }
   if (cmd == "current") {
@@ -150,23 +154,26 @@ QJsonValue Run(const QString& cmd, const Args& args) {
     return blocks;
   }
   if (cmd == "clear") {
-    window->RecordChange(true, "新規作成", [&] { room->ResetData(); });  // as File > New
+    window->RecordChange(true, QT_TRANSLATE_NOOP("kubisto::app::frmMain", "新規作成"),
+                         [&] { room->ResetData(); });  // as File > New
     return QJsonValue::Null;
   }
   if (cmd == "load") {
     const std::string path = args.String("path");
     if (path.empty() || path[0] != '/') Fail("ValueError", "give the file's absolute path");
-    FileCommand(*window, QStringLiteral("データの読み込み中"), path, [&](const std::string& p) {
-      window->RecordChange(true, "読み込み", [&] { room->LoadData(p); });
-    });
+    FileCommand(*window, QCoreApplication::translate("kubisto::app::frmMain", "データの読み込み中"),
+                path, [&](const std::string& p) {
+                  window->RecordChange(true, QT_TRANSLATE_NOOP("kubisto::app::frmMain", "読み込み"),
+                                       [&] { room->LoadData(p); });
+                });
     window->NoteSavedOrLoaded();
     return QJsonValue::Null;
   }
   if (cmd == "save") {
     const std::string path = args.String("path");
     if (path.empty() || path[0] != '/') Fail("ValueError", "give the file's absolute path");
-    FileCommand(*window, QStringLiteral("データの保存中"), path,
-                [&](const std::string& p) { room->SaveData(p); });
+    FileCommand(*window, QCoreApplication::translate("kubisto::app::frmMain", "データの保存中"),
+                path, [&](const std::string& p) { room->SaveData(p); });
     window->NoteSavedOrLoaded();
     return QJsonValue::Null;
   }

@@ -13,8 +13,9 @@ namespace kubisto::app {
 
 bool MayDiscardWork(QWidget* parent, const UnsavedWork& work) {
   if (!work.modified()) return true;
-  const int answer = ShowMessageBox(parent, QStringLiteral("変更を保存しますか？"),
-                                    vbYesNoCancel | vbQuestion, QString::fromUtf8(kProgramTitle));
+  const int answer = ShowMessageBox(
+      parent, QCoreApplication::translate("kubisto::app::UnsavedWork", "変更を保存しますか？"),
+      vbYesNoCancel | vbQuestion, ProgramTitle());
   if (answer == vbYes) return work.save();
   return answer == vbNo;
 }

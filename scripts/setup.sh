@@ -10,9 +10,9 @@ what=${1:-test}
 
 run_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libsdl2-dev zlib1g-dev libstb-dev libassimp-dev
+  qt6-base-dev qt6-tools-dev qt6-l10n-tools libsdl2-dev zlib1g-dev libstb-dev libassimp-dev
   pybind11-dev python3-dev
-  qt6-qpa-plugins fonts-noto-cjk
+  qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev python3-pytest

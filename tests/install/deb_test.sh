@@ -27,6 +27,7 @@ for dependency in libqt6widgets6 libqt6gui6 libsdl2 zlib1g libc6 qt6-qpa-plugins
 done
 for f in ./usr/bin/kubisto ./usr/lib/kubisto/libvantrel.so ./usr/lib/kubisto/libkubisto-platform.so \
          ./usr/share/kubisto/walls/kita.bmp ./usr/share/kubisto/help/kubisto.hlp \
+         ./usr/share/kubisto/help/kubisto_en.hlp \
          ./usr/share/applications/io.github.kubisto.kubisto.desktop \
          ./usr/share/metainfo/io.github.kubisto.kubisto.metainfo.xml ./usr/share/mime/packages/kubisto.xml \
          ./usr/share/icons/hicolor/256x256/apps/kubisto.png \

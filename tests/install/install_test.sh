@@ -22,6 +22,7 @@ expected=(
   bin/kubisto lib/kubisto/libvantrel.so lib/kubisto/libkubisto-platform.so
   share/kubisto/walls/kita.bmp share/kubisto/walls/ti.bmp share/kubisto/sound/splash.wav
   share/kubisto/images/title.png share/kubisto/icons/squr_g.ico share/kubisto/help/kubisto.hlp
+  share/kubisto/help/kubisto_en.hlp
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml share/mime/packages/kubisto.xml
   share/man/man6/kubisto.6 share/doc/kubisto/copyright
 )

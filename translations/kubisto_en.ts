@@ -1,0 +1,310 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>kubisto::app::HelpWindow</name>
+    <message>
+        <source>Kubisto!!のヘルプ</source>
+        <translation>Kubisto!! Help</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;ヘルプファイルが見つかりません&lt;/h3&gt;&lt;p&gt;%1&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;The help file was not found&lt;/h3&gt;&lt;p&gt;%1&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>kubisto::app::HostMessages</name>
+    <message>
+        <source>ファイルが読めません。</source>
+        <translation>The file cannot be read.</translation>
+    </message>
+    <message>
+        <source>保存すべき頂点がありません。</source>
+        <translation>There are no vertices to save.</translation>
+    </message>
+    <message>
+        <source>Direct3Dの初期化に失敗しました。終了します</source>
+        <translation>Direct3D could not be set up. The program ends.</translation>
+    </message>
+    <message>
+        <source>予期しないエラーが発生しました。</source>
+        <translation>An unexpected error occurred.</translation>
+    </message>
+</context>
+<context>
+    <name>kubisto::app::Program</name>
+    <message>
+        <source>超簡易3D積み木「Oh!Kubisto!!forWindows」Ver0.3bβ2</source>
+        <translation>Super-Easy 3D Blocks &quot;Oh!Kubisto!!forWindows&quot; Ver0.3bβ2</translation>
+    </message>
+</context>
+<context>
+    <name>kubisto::app::UnsavedWork</name>
+    <message>
+        <source>変更を保存しますか？</source>
+        <translation>Save your changes?</translation>
+    </message>
+</context>
+<context>
+    <name>kubisto::app::frmFile</name>
+    <message>
+        <source>Oh!Kubisto!! データを読み込もう</source>
+        <translation>Oh!Kubisto!! Load a layout</translation>
+    </message>
+    <message>
+        <source>Oh!Kubisto!! データを保存しよう</source>
+        <translation>Oh!Kubisto!! Save the layout</translation>
+    </message>
+    <message>
+        <source>保存ﾌｧｲﾙ名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>ファイル名を入力してください</source>
+        <translation>Please enter a file name.</translation>
+    </message>
+    <message>
+        <source>注意</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>cmdOK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>cmdCancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>kubisto::app::frmMain</name>
+    <message>
+        <source>積み木の部屋</source>
+        <translation>The room of blocks</translation>
+    </message>
+    <message>
+        <source>アプリケーションを終了します。</source>
+        <translation>Exits the program.</translation>
+    </message>
+    <message>
+        <source>データを読み込みます。</source>
+        <translation>Loads a layout.</translation>
+    </message>
+    <message>
+        <source>データを保存します。</source>
+        <translation>Saves the layout.</translation>
+    </message>
+    <message>
+        <source>連続回転（回転方向変更）</source>
+        <translation>Turn continuously (change direction)</translation>
+    </message>
+    <message>
+        <source>回転停止</source>
+        <translation>Stop Turning</translation>
+    </message>
+    <message>
+        <source>正面から見たところ</source>
+        <translation>Seen from the front</translation>
+    </message>
+    <message>
+        <source>上から見たところ</source>
+        <translation>Seen from above</translation>
+    </message>
+    <message>
+        <source>右から見たところ</source>
+        <translation>Seen from the right</translation>
+    </message>
+    <message>
+        <source>ななめうえから見たところ</source>
+        <translation>Seen from above at an angle</translation>
+    </message>
+    <message>
+        <source>ひとつブロックをふやします</source>
+        <translation>Adds a block</translation>
+    </message>
+    <message>
+        <source>選択中のブロックを消します</source>
+        <translation>Deletes the selected block</translation>
+    </message>
+    <message>
+        <source>東に動かします</source>
+        <translation>Moves it east</translation>
+    </message>
+    <message>
+        <source>西に動かします</source>
+        <translation>Moves it west</translation>
+    </message>
+    <message>
+        <source>上に動かします</source>
+        <translation>Moves it up</translation>
+    </message>
+    <message>
+        <source>下に動かします</source>
+        <translation>Moves it down</translation>
+    </message>
+    <message>
+        <source>北に動かします</source>
+        <translation>Moves it north</translation>
+    </message>
+    <message>
+        <source>南に動かします</source>
+        <translation>Moves it south</translation>
+    </message>
+    <message>
+        <source>上から見下ろします</source>
+        <translation>Looks down from above</translation>
+    </message>
+    <message>
+        <source>下から見上げます</source>
+        <translation>Looks up from below</translation>
+    </message>
+    <message>
+        <source>左に回ります</source>
+        <translation>Turns to the left</translation>
+    </message>
+    <message>
+        <source>右に回ります</source>
+        <translation>Turns to the right</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>新規作成</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>読み込み</source>
+        <translation>Load…</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save…</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>編集</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>画面をクリップボードにコピー</source>
+        <translation>Copy the View to the Clipboard</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>回転（回転方向変更）</source>
+        <translation>Turn (Change Direction)</translation>
+    </message>
+    <message>
+        <source>正面から</source>
+        <translation>From the Front</translation>
+    </message>
+    <message>
+        <source>上から</source>
+        <translation>From Above</translation>
+    </message>
+    <message>
+        <source>右側面から</source>
+        <translation>From the Right Side</translation>
+    </message>
+    <message>
+        <source>ななめうえから</source>
+        <translation>From Above at an Angle</translation>
+    </message>
+    <message>
+        <source>オプション</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>辺の分割数</source>
+        <translation>Cells per Side</translation>
+    </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Kubisto!!のヘルプ</source>
+        <translation>Kubisto!! Help</translation>
+    </message>
+    <message>
+        <source>バージョン情報</source>
+        <translation>Version Information</translation>
+    </message>
+    <message>
+        <source>色の変更</source>
+        <translation>Change Colour</translation>
+    </message>
+    <message>
+        <source>赤</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>青</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>黄</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>緑</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>マゼンタ</source>
+        <translation>Magenta</translation>
+    </message>
+    <message>
+        <source>シアン</source>
+        <translation>Cyan</translation>
+    </message>
+    <message>
+        <source>その他の色…</source>
+        <translation>Other Colour…</translation>
+    </message>
+    <message>
+        <source>ブロックの追加</source>
+        <translation>Add Block</translation>
+    </message>
+    <message>
+        <source>ブロックの削除</source>
+        <translation>Delete Block</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>データの読み込み中</source>
+        <translation>Loading the layout</translation>
+    </message>
+    <message>
+        <source>データの保存中</source>
+        <translation>Saving the layout</translation>
+    </message>
+    <message>
+        <source>選択中のブロックはないよ</source>
+        <translation>No block is selected</translation>
+    </message>
+    <message>
+        <source>(%1,%2,%3)を選択</source>
+        <translation>(%1,%2,%3) selected</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
+</context>
+</TS>
