@@ -140,7 +140,8 @@ TEST(Assets, ProgramPicturesHaveTheirSizes) {
     int width, height;
   };
   std::vector<Expect> pictures = {{"kubisto", 32, 32}, {"toolbox", 234, 478}, {"title", 299, 98}};
-  for (const char* t : {"fin", "load", "save", "turn", "stop", "front", "top", "side", "bird"})
+  for (const char* t : {"fin", "load", "save", "turn", "stop", "front", "top", "side", "bird",
+                        "front_en", "top_en", "side_en"})
     pictures.push_back({std::string("tb_") + t, 16, 16});
   for (const char* t :
        {"add", "delete", "x", "mx", "y", "my", "z", "mz", "up", "down", "left", "right"})

@@ -66,6 +66,8 @@ int main(int argc, char** argv) {
   check(writePng(path("images/kubisto.png"), windowIcon(32)), "images/kubisto.png");
   for (const NamedPicture& p : toolbarImages())
     check(writePng(path("images/" + p.name + ".png"), p.picture), p.name);
+  for (const NamedPicture& p : englishViewImages())
+    check(writePng(path("images/" + p.name + ".png"), p.picture), p.name);
   for (const NamedPicture& p : buttonIcons())
     check(writePng(path("images/" + p.name + ".png"), p.picture), p.name);
   check(writePng(path("images/toolbox.png"), woodGrain(234, 478, 1999, true)),

@@ -28,6 +28,9 @@ struct NamedPicture {
   Canvas picture;
 };
 std::vector<NamedPicture> toolbarImages();
+// The English twins of the three view pictures (front, top, side), drawn as F, T and R where the
+// toolbar images show their kanji.
+std::vector<NamedPicture> englishViewImages();
 // The twelve 32 x 32 button icons.
 std::vector<NamedPicture> buttonIcons();
 // The desktop's icons of the program and of its layout files in every hicolor size, each named by

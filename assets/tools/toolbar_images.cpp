@@ -1,4 +1,4 @@
-// The nine 16 x 16 toolbar images.
+// The nine 16 x 16 toolbar images, and the English twins of the three view pictures.
 #include <cmath>
 #include <numbers>
 
@@ -136,6 +136,28 @@ std::vector<NamedPicture> toolbarImages() {
   return {{"tb_fin", exitCross()},    {"tb_load", openFolder()},    {"tb_save", floppyDisk()},
           {"tb_turn", turningSign()}, {"tb_stop", noEntry()},       {"tb_front", character(mae)},
           {"tb_top", character(ue)},  {"tb_side", character(migi)}, {"tb_bird", flyingBird()}};
+}
+
+std::vector<NamedPicture> englishViewImages() {
+  // F, T and R in the same 16-dot manner: one-dot strokes from row 1 down to row 13.
+  const std::vector<const char*> front = {
+      "................", "...##########...", "...#............", "...#............",
+      "...#............", "...#............", "...#............", "...########.....",
+      "...#............", "...#............", "...#............", "...#............",
+      "...#............", "...#............", "................", "................"};
+  const std::vector<const char*> top = {
+      "................", "..###########...", ".......#........", ".......#........",
+      ".......#........", ".......#........", ".......#........", ".......#........",
+      ".......#........", ".......#........", ".......#........", ".......#........",
+      ".......#........", ".......#........", "................", "................"};
+  const std::vector<const char*> right = {
+      "................", "...########.....", "...#.......#....", "...#.......#....",
+      "...#.......#....", "...#.......#....", "...#.......#....", "...########.....",
+      "...#...#........", "...#....#.......", "...#.....#......", "...#......#.....",
+      "...#.......#....", "...#........#...", "................", "................"};
+  return {{"tb_front_en", character(front)},
+          {"tb_top_en", character(top)},
+          {"tb_side_en", character(right)}};
 }
 
 }  // namespace assetgen
