@@ -105,9 +105,9 @@ To stop, use “Stop Turning” (the red no-entry button on the toolbar).</p>
 <p>With the “View” menu or the toolbar, you can look at the room from four fixed directions. Any turning you did is reset.</p>
 <table>
 <tr><th>Menu</th><th>Toolbar</th><th>What you see</th></tr>
-<tr><td>From the Front</td><td><img src="../images/tb_front.png" alt="Front"></td><td>Seen from the front (the starting view)</td></tr>
-<tr><td>From Above</td><td><img src="../images/tb_top.png" alt="Top"></td><td>Seen from above</td></tr>
-<tr><td>From the Right Side</td><td><img src="../images/tb_side.png" alt="Right"></td><td>Seen from the right</td></tr>
+<tr><td>From the Front</td><td><img src="../images/tb_front_en.png" alt="Front"></td><td>Seen from the front (the starting view)</td></tr>
+<tr><td>From Above</td><td><img src="../images/tb_top_en.png" alt="Top"></td><td>Seen from above</td></tr>
+<tr><td>From the Right Side</td><td><img src="../images/tb_side_en.png" alt="Right"></td><td>Seen from the right</td></tr>
 <tr><td>From Above at an Angle</td><td><img src="../images/tb_bird.png" alt="Bird"></td><td>Seen from above at an angle</td></tr>
 </table>
 
@@ -167,9 +167,9 @@ Every change is remembered until you exit the program. “Undo” cannot be chos
 <tr><td><img src="../images/tb_save.png" alt="Floppy disk"></td><td>Save</td><td>Saves the layout.</td><td>File → Save…</td></tr>
 <tr><td><img src="../images/tb_turn.png" alt="Turn"></td><td>ViewTurn</td><td>Turn continuously (change direction)</td><td>View → Turn (Change Direction)</td></tr>
 <tr><td><img src="../images/tb_stop.png" alt="Stop"></td><td>StopTurn</td><td>Stop Turning</td><td>View → Stop Turning</td></tr>
-<tr><td><img src="../images/tb_front.png" alt="Front"></td><td>FrontView</td><td>Seen from the front</td><td>View → From the Front</td></tr>
-<tr><td><img src="../images/tb_top.png" alt="Top"></td><td>TopView</td><td>Seen from above</td><td>View → From Above</td></tr>
-<tr><td><img src="../images/tb_side.png" alt="Right"></td><td>SideView</td><td>Seen from the right</td><td>View → From the Right Side</td></tr>
+<tr><td><img src="../images/tb_front_en.png" alt="Front"></td><td>FrontView</td><td>Seen from the front</td><td>View → From the Front</td></tr>
+<tr><td><img src="../images/tb_top_en.png" alt="Top"></td><td>TopView</td><td>Seen from above</td><td>View → From Above</td></tr>
+<tr><td><img src="../images/tb_side_en.png" alt="Right"></td><td>SideView</td><td>Seen from the right</td><td>View → From the Right Side</td></tr>
 <tr><td><img src="../images/tb_bird.png" alt="Bird"></td><td>BirdView</td><td>Seen from above at an angle</td><td>View → From Above at an Angle</td></tr>
 </table>
 
