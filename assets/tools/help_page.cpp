@@ -3,12 +3,9 @@
 
 namespace assetgen {
 
-std::string helpDocument() {
-  return R"html(<!DOCTYPE html>
-<html lang="ja">
-<head>
-<meta charset="utf-8">
-<title>Oh!Kubisto!! のヘルプ</title>
+std::string helpPageHead(const std::string& lang, const std::string& title) {
+  return "<!DOCTYPE html>\n<html lang=\"" + lang +
+         "\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + title + R"html(</title>
 <style>
 body { font-family: sans-serif; line-height: 150%; }
 h1 { color: #8a3c0e; }
@@ -19,7 +16,12 @@ th { background: #f0e0c8; text-align: left; }
 </style>
 </head>
 <body>
-<h1><a name="contents" id="contents"></a>超簡易3D積み木「Oh!Kubisto!!」のヘルプ</h1>
+)html";
+}
+
+std::string helpDocument() {
+  return helpPageHead("ja", "Oh!Kubisto!! のヘルプ") +
+         R"html(<h1><a name="contents" id="contents"></a>超簡易3D積み木「Oh!Kubisto!!」のヘルプ</h1>
 <p>Oh!Kubisto!! は、小さな部屋の中のテーブルの上で、色とりどりの立方体のブロックを積んで遊ぶ3Dの積み木です。</p>
 
 <h2>もくじ</h2>

@@ -5,22 +5,8 @@
 namespace assetgen {
 
 std::string englishHelpDocument() {
-  return R"html(<!DOCTYPE html>
-<html lang="en">
-<head>
-<meta charset="utf-8">
-<title>Oh!Kubisto!! Help</title>
-<style>
-body { font-family: sans-serif; line-height: 150%; }
-h1 { color: #8a3c0e; }
-h2 { color: #8a3c0e; border-bottom: 1px solid #d0a070; }
-td, th { padding: 2px 8px; vertical-align: top; }
-th { background: #f0e0c8; text-align: left; }
-.key { font-weight: bold; }
-</style>
-</head>
-<body>
-<h1><a name="contents" id="contents"></a>Super-Easy 3D Blocks “Oh!Kubisto!!”: Help</h1>
+  return helpPageHead("en", "Oh!Kubisto!! Help") +
+         R"html(<h1><a name="contents" id="contents"></a>Super-Easy 3D Blocks “Oh!Kubisto!!”: Help</h1>
 <p>Oh!Kubisto!! is a 3D set of building blocks: you stack colourful cube-shaped blocks on a table in a small room.</p>
 
 <h2>Contents</h2>

@@ -45,6 +45,8 @@ std::vector<double> turnSound();
 std::vector<double> kashaSound();
 
 // The help document (HTML, UTF-8).
+// The top of a help page up to <body>: language, title and the shared style.
+std::string helpPageHead(const std::string& lang, const std::string& title);
 std::string helpDocument();
 std::string helpScriptingSection();  // appended to the help document
 // Its English twin, with the same sections, anchors and pictures.
