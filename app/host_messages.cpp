@@ -20,7 +20,8 @@ constexpr const char* kContext = "kubisto::app::HostMessages";
 }  // namespace
 
 QString HostText(const std::string& text) {
-  if (text.empty()) return QString();
+  // A text with a zero byte in it is none of the listed ones, and would be cut short as a C string.
+  if (text.find('\0') != std::string::npos) return QString::fromStdString(text);
   return QCoreApplication::translate(kContext, text.c_str());
 }
 

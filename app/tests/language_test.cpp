@@ -56,6 +56,16 @@ TEST(Language, ChosenByTheOptionElseByTheSystemsFirstLanguage) {
   EXPECT_EQ(LanguageFor("ja", english), Language::kJapanese);
 }
 
+TEST(Language, MessagesOfTheLowerLayersOtherThanTheListedOnesAreShownAsTheyCame) {
+  const char raw[] = "Layout file \"a\0b\", line 2";
+  const std::string withZero(raw, sizeof raw - 1);
+  EXPECT_EQ(HostText(withZero), QString::fromUtf8(raw, sizeof raw - 1));
+  EXPECT_EQ(HostText("Cannot open layout file \"x.kbs\""),
+            QStringLiteral("Cannot open layout file \"x.kbs\""));
+  EXPECT_EQ(HostText("ファイルが読めません。"), QStringLiteral("ファイルが読めません。"));
+  EXPECT_TRUE(HostText("").isEmpty());
+}
+
 // Kana, CJK ideographs and punctuation, full-width and half-width forms.
 bool HasJapanese(const QString& text) {
   for (const QChar c : text) {
