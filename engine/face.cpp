@@ -36,6 +36,7 @@ bool Face::AddVertex(Vector p) {
     int32_t v = builder_->AddVertex(p);
     if (v < 0) return false;
     corners_.push_back({v, -1});
+    Changed();
     return true;
   }
   if (corners_.size() >= MeshBuilder::kMaxElements) return false;
@@ -52,6 +53,7 @@ bool Face::AddVertexAndNormalIndexed(int32_t vertex, int32_t normal) {
       normal >= builder_->GetNormalCount())
     return false;
   corners_.push_back({vertex, normal});
+  Changed();
   return true;
 }
 
@@ -90,15 +92,34 @@ bool Face::GetNormal(Vector& out) const {
   return Normalize(n, out);
 }
 
+void Face::Changed() {
+  if (builder_) builder_->FacesChanged();
+}
+
+bool Face::SetColor(Color c) {
+  color_ = c;
+  Changed();
+  return true;
+}
+
+bool Face::SetTextureTopology(bool wrapU, bool wrapV) {
+  wrapU_ = wrapU;
+  wrapV_ = wrapV;
+  Changed();
+  return true;
+}
+
 bool Face::SetColorRGB(float r, float g, float b) { return SetColor(CreateColorRGB(r, g, b)); }
 
 bool Face::SetMaterial(Material* m) {
   material_ = Ref<Material>(m);
+  Changed();
   return true;
 }
 
 bool Face::SetTexture(Texture* t) {
   texture_ = Ref<Texture>(t);
+  Changed();
   return true;
 }
 

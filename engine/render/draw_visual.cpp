@@ -1,6 +1,7 @@
 // Drawing mesh builders and meshes: cull, light, colour and texture each face, then clip and
 // rasterize it.
 #include <cmath>
+#include <utility>
 
 #include "engine/face.h"
 #include "engine/mesh.h"
@@ -195,51 +196,59 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
   ResetLightCache(dc, normals.size());
   ResetProjectionCache(dc, vertices.size());
 
-  for (const Ref<Face>& faceRef : builder.Faces()) {
-    const Face& face = *faceRef;
-    const std::vector<FaceCorner>& corners = face.Corners();
-    const size_t n = corners.size();
-    if (n < 3) continue;
-    dc.index.resize(n);
-    bool valid = true;
-    for (size_t k = 0; k < n; ++k) {
-      int32_t vi = corners[k].vertex;
-      valid = valid && vi >= 0 && vi < vertexCount;
-      dc.index[k] = vi;
-    }
-    if (!valid) continue;
-    // Back faces (and faces without area) are never drawn; decide before any lighting.
-    const Vector faceNormal = PolygonNormal(dc.cam.data(), dc.index.data(), n);
-    if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) continue;
-    Vector unitNormal;
-    if (!Normalize(faceNormal, unitNormal)) continue;
-
-    const Texture* texture = dc.appearance.fromFrame && dc.appearance.texture
-                                 ? dc.appearance.texture
-                                 : face.GetTexture();
+  const MeshBuilder::FaceTable& table = builder.GetFaceTable();
+  const FaceCorner* allCorners = table.corners.data();
+  uint32_t faceBegin = 0;
+  for (const MeshBuilder::FaceTable::Run& run : table.runs) {
+    const uint32_t faceEnd = run.faceEnd;
+    const uint32_t runBegin = std::exchange(faceBegin, faceEnd);
+    // What every face of the run shares.
+    const Texture* texture =
+        dc.appearance.fromFrame && dc.appearance.texture ? dc.appearance.texture : run.texture;
     const MipTexture* mip = texture ? PreparedTexture(texture) : nullptr;
-    const Color faceColor = dc.appearance.fromFrame ? dc.appearance.color : face.GetColor();
-    const SurfaceMaterial material = MaterialOf(face.GetMaterial());
+    const Color faceColor = dc.appearance.fromFrame ? dc.appearance.color : run.color;
+    const SurfaceMaterial material = MaterialOf(run.material);
     const bool cacheable = !dc.lights->positionDependent && !material.specular;
+    const PolyState state = MakeState(dc, mip);
 
-    const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
-    dc.poly.resize(n);
-    for (size_t k = 0; k < n; ++k) {
-      const int32_t vi = dc.index[k];
-      const bool hasUv = static_cast<size_t>(vi) < uvs.size();
-      // A texture replaces the surface colour; the light still modulates it.
-      RGB base;
-      if (!mip)
-        base =
-            FromColor(fromVertex && static_cast<size_t>(vi) < vertexColors.size() ? vertexColors[vi]
-                                                                                  : faceColor);
-      const int32_t ni = corners[k].normal;
-      const bool hasNormal = ni >= 0 && static_cast<size_t>(ni) < normals.size();
-      SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], hasUv ? uvs[vi].u : 0, hasUv ? uvs[vi].v : 0,
-                base, hasNormal ? &normals[ni] : nullptr, hasNormal && cacheable ? ni : -1);
+    for (uint32_t f = runBegin; f < faceEnd; ++f) {
+      const FaceCorner* corners = allCorners + table.cornerStart[f];
+      const size_t n = table.cornerStart[f + 1] - table.cornerStart[f];
+      if (n < 3) continue;
+      dc.index.resize(n);
+      bool valid = true;
+      for (size_t k = 0; k < n; ++k) {
+        int32_t vi = corners[k].vertex;
+        valid = valid && vi >= 0 && vi < vertexCount;
+        dc.index[k] = vi;
+      }
+      if (!valid) continue;
+      // Back faces (and faces without area) are never drawn; decide before any lighting.
+      const Vector faceNormal = PolygonNormal(dc.cam.data(), dc.index.data(), n);
+      if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) continue;
+      Vector unitNormal;
+      if (!Normalize(faceNormal, unitNormal)) continue;
+
+      const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
+      dc.poly.resize(n);
+      for (size_t k = 0; k < n; ++k) {
+        const int32_t vi = dc.index[k];
+        const bool hasUv = static_cast<size_t>(vi) < uvs.size();
+        // A texture replaces the surface colour; the light still modulates it.
+        RGB base;
+        if (!mip)
+          base = FromColor(fromVertex && static_cast<size_t>(vi) < vertexColors.size()
+                               ? vertexColors[vi]
+                               : faceColor);
+        const int32_t ni = corners[k].normal;
+        const bool hasNormal = ni >= 0 && static_cast<size_t>(ni) < normals.size();
+        SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], hasUv ? uvs[vi].u : 0,
+                  hasUv ? uvs[vi].v : 0, base, hasNormal ? &normals[ni] : nullptr,
+                  hasNormal && cacheable ? ni : -1);
+      }
+      if (mip) FixTextureCoordinates(dc.poly, run.wrapU, run.wrapV);
+      DrawFace(dc, state, q.fill, builder.GetPerspective());
     }
-    if (mip) FixTextureCoordinates(dc.poly, face.WrapU(), face.WrapV());
-    DrawFace(dc, MakeState(dc, mip), q.fill, builder.GetPerspective());
   }
 }
 
