@@ -42,14 +42,15 @@ void DisplayList::File(uint32_t index, float top, float bottom) {
 
 void DisplayList::Triangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
                            const PolyState& state) {
-  // Nothing of it inside the rectangle's columns: the rasterizer would draw nothing either.
-  const float left = std::min({a.x, b.x, c.x}), right = std::max({a.x, b.x, c.x});
-  if (right < static_cast<float>(target_.x0) - 1.0f || left > static_cast<float>(target_.x1) + 1.0f)
-    return;
+  // Only what the rasterizer would draw, filed in the bands of the rows it may cover.
+  int first, last;
+  if (!TriangleRows(target_, a, b, c, first, last)) return;
   if (states_.empty() || !SameState(states_.back(), state)) states_.push_back(state);
   const uint32_t index = static_cast<uint32_t>(commands_.size());
   commands_.push_back({Kind::kTriangle, static_cast<uint32_t>(states_.size() - 1), {a, b, c}});
-  File(index, std::min({a.y, b.y, c.y}), std::max({a.y, b.y, c.y}));
+  const size_t end = static_cast<size_t>((last - target_.y0) / bandRows_);
+  for (size_t k = static_cast<size_t>((first - target_.y0) / bandRows_); k <= end; ++k)
+    bands_[k].push_back(index);
 }
 
 void DisplayList::Line(const ScreenVertex& a, const ScreenVertex& b) {

@@ -38,7 +38,8 @@ struct LightPlacement {
   Matrix world;
 };
 
-struct DrawContext {
+// What every visual of one frame is drawn with.
+struct FrameSettings {
   Target target;
   Viewport::Projection proj;
   // Polygons are clipped to this rectangle only when they leave it; the rasterizer's own clip
@@ -51,14 +52,17 @@ struct DrawContext {
   int textureQuality = 0;
   bool mono = false;  // the mono ramp colour model
   int shades = 32;
+  Matrix worldToCamera;
+  std::vector<LightPlacement> lightPlacements;
+};
 
+// The frame's settings, the visual being drawn and scratch buffers. Each drawing thread has one.
+struct DrawContext : FrameSettings {
   // Set for each visual.
   uint64_t lightMask = ~uint64_t{0};
   Appearance appearance;
   Vector objectCenter;  // the holding frame's origin in camera space
   Matrix toWorld;       // the holding frame's transform into the world (for shadows)
-  Matrix worldToCamera;
-  std::vector<LightPlacement> lightPlacements;
 
   // Scratch.
   std::vector<Vector> cam;

@@ -42,6 +42,11 @@ inline constexpr float kMaxScreenCoord = 16384.0f;
 void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
                   const ScreenVertex& c, const PolyState& state);
 
+// The rows of the target's rectangle, first to last, that the triangle may cover; false when
+// DrawTriangle would draw nothing of it.
+bool TriangleRows(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
+                  const ScreenVertex& c, int& first, int& last);
+
 // For tests: off draws every triangle with the plain edge-function loop, without the SSE2 spans
 // and the tiny-triangle path.
 void SetRasterFastPaths(bool on);

@@ -51,37 +51,86 @@ uint64_t LightMask(const LightEnv& env, const std::vector<Frame*>& path) {
   return mask;
 }
 
-struct DrawVisit {
-  DrawContext& dc;
+// One visual to draw, as the walk found it.
+struct DrawItem {
+  Object* visual;
+  Matrix world;  // the holding frame's transform into the world
+  Appearance appearance;
+  uint64_t lightMask;
+  uint32_t cost;  // roughly how much work it is to draw: its faces
+};
+
+// Lists the visuals in drawing order, and prepares what drawing them reads but would otherwise
+// make on first use, so that several threads can draw them at once.
+struct CollectVisit {
   const LightEnv& env;
   bool anyEnableFrame;
+  std::vector<DrawItem>& items;
 
   void operator()(Object* visual, const Frame& holder, const Matrix& world,
                   const Appearance& appearance, const std::vector<Frame*>& path) {
     (void)holder;
-    dc.lightMask = anyEnableFrame ? LightMask(env, path) : ~uint64_t{0};
-    dc.appearance = appearance;
-    dc.toWorld = world;
-    const Matrix modelView = world * dc.worldToCamera;
-    dc.objectCenter = modelView.Position();
+    uint32_t cost = 1;
     switch (visual->GetKind()) {
-      case Kind::MeshBuilder:
-        DrawBuilder(dc, static_cast<const MeshBuilder&>(*visual), modelView);
+      case Kind::MeshBuilder: {
+        const auto& builder = static_cast<const MeshBuilder&>(*visual);
+        builder.GetFaceTable();
+        cost += static_cast<uint32_t>(builder.GetFaceCount());
         break;
+      }
       case Kind::Mesh:
-        DrawMesh(dc, static_cast<const Mesh&>(*visual), modelView);
+        for (const MeshGroup& g : static_cast<const Mesh&>(*visual).Groups()) cost += g.faceCount;
         break;
       case Kind::Texture:
-        DrawDecal(dc, static_cast<const Texture&>(*visual));
-        break;
       case Kind::Shadow:
-        DrawShadow(dc, static_cast<const Shadow&>(*visual), world);
         break;
       default:
-        break;
+        return;  // nothing to draw
     }
+    items.push_back(
+        {visual, world, appearance, anyEnableFrame ? LightMask(env, path) : ~uint64_t{0}, cost});
   }
 };
+
+void DrawOne(DrawContext& dc, const DrawItem& item) {
+  dc.lightMask = item.lightMask;
+  dc.appearance = item.appearance;
+  dc.toWorld = item.world;
+  const Matrix modelView = item.world * dc.worldToCamera;
+  dc.objectCenter = modelView.Position();
+  switch (item.visual->GetKind()) {
+    case Kind::MeshBuilder:
+      DrawBuilder(dc, static_cast<const MeshBuilder&>(*item.visual), modelView);
+      break;
+    case Kind::Mesh:
+      DrawMesh(dc, static_cast<const Mesh&>(*item.visual), modelView);
+      break;
+    case Kind::Texture:
+      DrawDecal(dc, static_cast<const Texture&>(*item.visual));
+      break;
+    case Kind::Shadow:
+      DrawShadow(dc, static_cast<const Shadow&>(*item.visual), item.world);
+      break;
+    default:
+      break;
+  }
+}
+
+// Cuts the items into about `parts` runs of about equal cost; the run starts go to `starts`, with
+// the end after the last.
+void Split(const std::vector<DrawItem>& items, int parts, std::vector<size_t>& starts) {
+  uint64_t total = 0;
+  for (const DrawItem& it : items) total += it.cost;
+  starts.assign(1, 0);
+  uint64_t done = 0;
+  for (size_t i = 0; i < items.size(); ++i) {
+    done += items[i].cost;
+    // A cut after item i once the cost so far reaches the next share.
+    if (done * static_cast<uint64_t>(parts) >= total * starts.size() && i + 1 < items.size())
+      starts.push_back(i + 1);
+  }
+  starts.push_back(items.size());
+}
 
 Target TargetOf(Device& device, const Viewport& vp) {
   return {
@@ -215,20 +264,45 @@ void Render(Viewport& viewport, Frame* frame, int threads) {
   bool anyEnableFrame = false;
   for (const PreparedLight& l : env.lights) anyEnableFrame = anyEnableFrame || l.enableFrame;
 
-  DrawVisit visit{dc, env, anyEnableFrame};
-  SceneWalk<DrawVisit> walk(visit);
+  thread_local std::vector<DrawItem> items;
+  items.clear();
+  CollectVisit collect{env, anyEnableFrame, items};
+  SceneWalk<CollectVisit> walk(collect);
+  walk.Run(frame);
+
   const int rows = dc.target.y1 - dc.target.y0;
   if (threads > 1 && rows > 1) {
-    // Named through a pointer: inside the lambda the name would be each worker's own list.
-    thread_local DisplayList recorded;
-    DisplayList* list = &recorded;
-    list->Begin(dc.target, BandRows(rows, threads));
-    dc.list = list;
-    walk.Run(frame);
-    dc.list = nullptr;
-    ParallelFor(threads, list->BandCount(), [list](int k) { list->DrawBand(k); });
+    // Each thread draws runs of visuals into lists of its own; then each band of rows is drawn by
+    // one thread, from every list in turn: the visuals' commands in the order one thread would
+    // have drawn them. Named through pointers: inside the lambdas the names would be each
+    // worker's own.
+    thread_local std::vector<DisplayList> recorded;
+    thread_local std::vector<size_t> starts;
+    std::vector<DisplayList>* lists = &recorded;
+    const std::vector<DrawItem>* all = &items;
+    const std::vector<size_t>* cuts = &starts;
+    Split(items, 4 * threads, starts);
+    const int parts = static_cast<int>(starts.size()) - 1;
+    if (lists->size() < static_cast<size_t>(parts)) lists->resize(static_cast<size_t>(parts));
+    const int bandRows = BandRows(rows, threads);
+    const FrameSettings& settings = dc;
+    ParallelFor(threads, parts, [&settings, bandRows, lists, all, cuts](int k) {
+      thread_local DrawContext worker;
+      static_cast<FrameSettings&>(worker) = settings;
+      DisplayList& list = (*lists)[static_cast<size_t>(k)];
+      list.Begin(settings.target, bandRows);
+      worker.list = &list;
+      const size_t begin = (*cuts)[static_cast<size_t>(k)],
+                   end = (*cuts)[static_cast<size_t>(k) + 1];
+      for (size_t i = begin; i < end; ++i) DrawOne(worker, (*all)[i]);
+      worker.list = nullptr;
+    });
+    const int bands = (*lists)[0].BandCount();
+    ParallelFor(threads, bands, [lists, parts](int k) {
+      for (int p = 0; p < parts; ++p) (*lists)[static_cast<size_t>(p)].DrawBand(k);
+    });
   } else {
-    walk.Run(frame);
+    for (const DrawItem& item : items) DrawOne(dc, item);
   }
   device->MarkDrawn();
 
