@@ -212,8 +212,12 @@ const MeshBuilder::FaceTable& MeshBuilder::GetFaceTable() const {
     const Face& f = *faces_[i];
     t.cornerStart.push_back(static_cast<uint32_t>(t.corners.size()));
     t.corners.insert(t.corners.end(), f.corners_.begin(), f.corners_.end());
-    const FaceTable::Run look{static_cast<uint32_t>(i + 1), f.color_,   f.material_.get(),
-                              f.texture_.get(),             f.wrapU_,   f.wrapV_};
+    const FaceTable::Run look{static_cast<uint32_t>(i + 1),
+                              f.color_,
+                              f.material_.get(),
+                              f.texture_.get(),
+                              f.wrapU_,
+                              f.wrapV_};
     if (!t.runs.empty()) {
       FaceTable::Run& last = t.runs.back();
       if (last.color == look.color && last.material == look.material &&

@@ -537,8 +537,8 @@ struct Snapped {
 };
 
 // False when the triangle can cover no pixel of the target.
-bool Snap(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
-          const ScreenVertex& c, Snapped& t) {
+bool Snap(const Target& target, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+          Snapped& t) {
   if (!target.color || !target.depth || target.x0 >= target.x1 || target.y0 >= target.y1)
     return false;
   if (!Usable(a) || !Usable(b) || !Usable(c)) return false;
