@@ -35,6 +35,7 @@ bool Face::AddVertex(Vector p) {
   if (builder_) {
     int32_t v = builder_->AddVertex(p);
     if (v < 0) return false;
+    if (corners_.empty()) corners_.reserve(4);
     corners_.push_back({v, -1});
     Changed();
     return true;
@@ -52,6 +53,7 @@ bool Face::AddVertexAndNormalIndexed(int32_t vertex, int32_t normal) {
   if (!builder_ || vertex < 0 || vertex >= builder_->GetVertexCount() || normal < 0 ||
       normal >= builder_->GetNormalCount())
     return false;
+  if (corners_.empty()) corners_.reserve(4);  // faces are mostly triangles and quadrilaterals
   corners_.push_back({vertex, normal});
   Changed();
   return true;
