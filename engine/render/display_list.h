@@ -12,7 +12,8 @@
 
 namespace engine::render {
 
-class DisplayList {
+// Aligned to cache lines: each thread fills a list of its own, and lists lie side by side.
+class alignas(64) DisplayList {
  public:
   // Starts a recording for the target's rectangle cut into bands of bandRows rows.
   void Begin(const Target& target, int bandRows);

@@ -94,8 +94,33 @@ inline void EmitTriangle(DrawContext& dc, const ScreenVertex& a, const ScreenVer
 void EmitLine(DrawContext& dc, const ScreenVertex& a, const ScreenVertex& b);
 void EmitPoint(DrawContext& dc, const ScreenVertex& p);
 
-// Projects a camera-space corner (in front of the camera when perspective).
-ScreenVertex Project(const DrawContext& dc, const CameraVertex& v, bool perspectiveTexture);
+// Projects a camera-space corner (in front of the camera when perspective). Inline: every corner
+// of every face drawn comes through here.
+inline ScreenVertex Project(const DrawContext& dc, const CameraVertex& v, bool perspectiveTexture) {
+  const Viewport::Projection& p = dc.proj;
+  ScreenVertex s;
+  if (p.perspective) {
+    float iz = 1.0f / v.z;
+    float k = p.front * iz;
+    s.x = p.centerX + v.x * k * p.scaleX;
+    s.y = p.centerY - v.y * k * p.scaleY;
+    s.depth = iz;  // 1/z is linear across the screen
+    s.oow = perspectiveTexture ? iz : 1.0f;
+  } else {
+    s.x = p.centerX + v.x * p.scaleX;
+    s.y = p.centerY - v.y * p.scaleY;
+    // Kept above the cleared value 0 everywhere between the planes.
+    s.depth = 1.0f + (p.back - v.z) / (p.back - p.front);
+    s.oow = 1.0f;
+  }
+  s.uw = v.u * s.oow;
+  s.vw = v.v * s.oow;
+  s.r = v.r;
+  s.g = v.g;
+  s.b = v.b;
+  s.fog = v.fog;
+  return s;
+}
 
 // Clips the polygon against the front and back planes and the guard band and draws it in the fill
 // mode (kFillPoints, kFillWireframe, kFillSolid).

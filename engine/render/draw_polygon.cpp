@@ -20,32 +20,6 @@ void EmitPoint(DrawContext& dc, const ScreenVertex& p) {
   }
 }
 
-ScreenVertex Project(const DrawContext& dc, const CameraVertex& v, bool perspectiveTexture) {
-  const Viewport::Projection& p = dc.proj;
-  ScreenVertex s;
-  if (p.perspective) {
-    float iz = 1.0f / v.z;
-    float k = p.front * iz;
-    s.x = p.centerX + v.x * k * p.scaleX;
-    s.y = p.centerY - v.y * k * p.scaleY;
-    s.depth = iz;  // 1/z is linear across the screen
-    s.oow = perspectiveTexture ? iz : 1.0f;
-  } else {
-    s.x = p.centerX + v.x * p.scaleX;
-    s.y = p.centerY - v.y * p.scaleY;
-    // Kept above the cleared value 0 everywhere between the planes.
-    s.depth = 1.0f + (p.back - v.z) / (p.back - p.front);
-    s.oow = 1.0f;
-  }
-  s.uw = v.u * s.oow;
-  s.vw = v.v * s.oow;
-  s.r = v.r;
-  s.g = v.g;
-  s.b = v.b;
-  s.fog = v.fog;
-  return s;
-}
-
 void DrawPolygon(DrawContext& dc, const std::vector<CameraVertex>& poly, const PolyState& state,
                  int32_t fill, bool perspectiveTexture) {
   const float front = dc.proj.front, back = dc.proj.back;

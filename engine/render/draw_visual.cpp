@@ -60,29 +60,53 @@ void ResetProjectionCache(DrawContext& dc, size_t n) {
   }
 }
 
-// Draws a face whose corners need no clipping from the vertices' cached projections (each vertex
-// is projected once however many faces share it); any other face goes through DrawPolygon.
-void DrawFace(DrawContext& dc, const PolyState& state, int32_t fill, bool perspectiveTexture) {
-  const size_t n = dc.poly.size();
-  bool simple = fill == kFillSolid;
-  for (size_t k = 0; k < n && simple; ++k) {
-    const int32_t vi = dc.index[k];
+// Projects the corners of the face in dc.index, each vertex once however many faces share it.
+// True when the face is filled and every corner lies between the planes and inside the guard
+// band, so that it needs no clipping. Only positions count: the corners' colours and texture
+// coordinates are filled in by EmitFace.
+bool ProjectCorners(DrawContext& dc, int32_t fill, bool perspectiveTexture) {
+  if (fill != kFillSolid) return false;
+  for (const int32_t vi : dc.index) {
     if (dc.projectedStamp[vi] != dc.projectStamp) {
-      const CameraVertex& cv = dc.poly[k];
-      const bool inDepth = cv.z >= dc.proj.front && cv.z <= dc.proj.back;
+      const Vector& p = dc.cam[vi];
+      const bool inDepth = p.z >= dc.proj.front && p.z <= dc.proj.back;
       ScreenVertex sv{};
-      if (inDepth) sv = Project(dc, cv, perspectiveTexture);
+      if (inDepth)
+        sv = Project(dc, CameraVertex{p.x, p.y, p.z, 0, 0, 0, 0, 0, 1}, perspectiveTexture);
       dc.projected[vi] = sv;
       dc.projectedSimple[vi] = inDepth && sv.x >= dc.guardX0 && sv.x <= dc.guardX1 &&
                                sv.y >= dc.guardY0 && sv.y <= dc.guardY1;
       dc.projectedStamp[vi] = dc.projectStamp;
     }
-    simple = dc.projectedSimple[vi] != 0;
+    if (!dc.projectedSimple[vi]) return false;
   }
+  return true;
+}
+
+// Whether a face whose corners are projected (ProjectCorners true) can cover a pixel. Most faces
+// of a small far sphere cover none; they are left before they are lit.
+bool FaceMayCover(const DrawContext& dc) {
+  const ScreenVertex& first = dc.projected[dc.index[0]];
+  float minX = first.x, maxX = first.x, minY = first.y, maxY = first.y;
+  for (const int32_t vi : dc.index) {
+    const ScreenVertex& sv = dc.projected[vi];
+    minX = std::min(minX, sv.x);
+    maxX = std::max(maxX, sv.x);
+    minY = std::min(minY, sv.y);
+    maxY = std::max(maxY, sv.y);
+  }
+  return MayCoverPixel(dc.target, minX, maxX, minY, maxY);
+}
+
+// Draws the face of dc.poly: from its corners' projections when it needs no clipping (simple),
+// else through DrawPolygon.
+void EmitFace(DrawContext& dc, const PolyState& state, int32_t fill, bool perspectiveTexture,
+              bool simple) {
   if (!simple) {
     DrawPolygon(dc, dc.poly, state, fill, perspectiveTexture);
     return;
   }
+  const size_t n = dc.poly.size();
   dc.screen.resize(n);
   for (size_t k = 0; k < n; ++k) {
     const CameraVertex& cv = dc.poly[k];
@@ -228,6 +252,8 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
       if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) continue;
       Vector unitNormal;
       if (!Normalize(faceNormal, unitNormal)) continue;
+      const bool simple = ProjectCorners(dc, q.fill, builder.GetPerspective());
+      if (simple && !FaceMayCover(dc)) continue;
 
       const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
       dc.poly.resize(n);
@@ -247,7 +273,7 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
                   hasNormal && cacheable ? ni : -1);
       }
       if (mip) FixTextureCoordinates(dc.poly, run.wrapU, run.wrapV);
-      DrawFace(dc, state, q.fill, builder.GetPerspective());
+      EmitFace(dc, state, q.fill, builder.GetPerspective(), simple);
     }
   }
 }
@@ -286,6 +312,8 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
       if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) return;
       Vector unitNormal;
       if (!Normalize(faceNormal, unitNormal)) return;
+      const bool simple = ProjectCorners(dc, q.fill, perspectiveTexture);
+      if (simple && !FaceMayCover(dc)) return;
 
       const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
       dc.poly.resize(n);
@@ -302,7 +330,7 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
         SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], mv.u, mv.v, base, &mv.normal, vi);
       }
       if (mip) FixTextureCoordinates(dc.poly, wrapU, wrapV);
-      DrawFace(dc, state, q.fill, perspectiveTexture);
+      EmitFace(dc, state, q.fill, perspectiveTexture, simple);
     });
   }
 }

@@ -573,6 +573,20 @@ bool Snap(const Target& target, const ScreenVertex& a, const ScreenVertex& b, co
 
 }  // namespace
 
+bool MayCoverPixel(const Target& target, float minX, float maxX, float minY, float maxY) {
+  // NaN fails every comparison and is let through: the triangles decide for themselves.
+  if (!(std::fabs(minX) <= kMaxScreenCoord && std::fabs(maxX) <= kMaxScreenCoord &&
+        std::fabs(minY) <= kMaxScreenCoord && std::fabs(maxY) <= kMaxScreenCoord))
+    return true;
+  // As Snap: rounding to the grid keeps the order, so these are the corners' extremes.
+  const int64_t x0 = RoundToInt(minX * kSub), x1 = RoundToInt(maxX * kSub);
+  const int64_t y0 = RoundToInt(minY * kSub), y1 = RoundToInt(maxY * kSub);
+  return std::max<int64_t>(target.x0, -((kHalf - x0) >> kSubBits)) <=
+             std::min<int64_t>(target.x1 - 1, (x1 - kHalf) >> kSubBits) &&
+         std::max<int64_t>(target.y0, -((kHalf - y0) >> kSubBits)) <=
+             std::min<int64_t>(target.y1 - 1, (y1 - kHalf) >> kSubBits);
+}
+
 bool TriangleRows(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
                   const ScreenVertex& c, int& first, int& last) {
   Snapped t;

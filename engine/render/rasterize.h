@@ -47,6 +47,10 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
 bool TriangleRows(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
                   const ScreenVertex& c, int& first, int& last);
 
+// False when no triangle whose corners lie in the box [minX, maxX] x [minY, maxY] can cover a
+// pixel of the target's rectangle (no pixel centre lies in the box once it is on the grid).
+bool MayCoverPixel(const Target& target, float minX, float maxX, float minY, float maxY);
+
 // For tests: off draws every triangle with the plain edge-function loop, without the SSE2 spans
 // and the tiny-triangle path.
 void SetRasterFastPaths(bool on);

@@ -288,7 +288,10 @@ void Render(Viewport& viewport, Frame* frame, int threads) {
     const FrameSettings& settings = dc;
     ParallelFor(threads, parts, [&settings, bandRows, lists, all, cuts](int k) {
       thread_local DrawContext worker;
+      thread_local LightEnv lights;  // read for every corner lit: a copy near this thread's data
       static_cast<FrameSettings&>(worker) = settings;
+      lights = *settings.lights;
+      worker.lights = &lights;
       DisplayList& list = (*lists)[static_cast<size_t>(k)];
       list.Begin(settings.target, bandRows);
       worker.list = &list;
