@@ -8,7 +8,6 @@
 
 #include "engine/color.h"
 #include "engine/math.h"
-#include "engine/render/display_list.h"
 #include "engine/render/fog.h"
 #include "engine/render/lighting.h"
 #include "engine/render/rasterize.h"
@@ -77,19 +76,12 @@ struct DrawContext : FrameSettings {
   uint32_t projectStamp = 0;
   std::vector<CameraVertex> poly, clipped;
   std::vector<ScreenVertex> screen, scratch;
-
-  // When set, drawing is recorded here to be rasterized by several threads afterwards.
-  DisplayList* list = nullptr;
 };
 
-// The rasterizer's calls, drawn at once or recorded into dc.list.
+// The rasterizer's calls, into the rows of the target that this context draws.
 inline void EmitTriangle(DrawContext& dc, const ScreenVertex& a, const ScreenVertex& b,
                          const ScreenVertex& c, const PolyState& state) {
-  if (dc.list) {
-    dc.list->Triangle(a, b, c, state);
-  } else {
-    DrawTriangle(dc.target, a, b, c, state);
-  }
+  DrawTriangle(dc.target, a, b, c, state);
 }
 void EmitLine(DrawContext& dc, const ScreenVertex& a, const ScreenVertex& b);
 void EmitPoint(DrawContext& dc, const ScreenVertex& p);

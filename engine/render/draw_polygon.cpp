@@ -5,20 +5,10 @@
 namespace engine::render {
 
 void EmitLine(DrawContext& dc, const ScreenVertex& a, const ScreenVertex& b) {
-  if (dc.list) {
-    dc.list->Line(a, b);
-  } else {
-    DrawLine(dc.target, a, b);
-  }
+  DrawLine(dc.target, a, b);
 }
 
-void EmitPoint(DrawContext& dc, const ScreenVertex& p) {
-  if (dc.list) {
-    dc.list->Point(p);
-  } else {
-    DrawPoint(dc.target, p);
-  }
-}
+void EmitPoint(DrawContext& dc, const ScreenVertex& p) { DrawPoint(dc.target, p); }
 
 void DrawPolygon(DrawContext& dc, const std::vector<CameraVertex>& poly, const PolyState& state,
                  int32_t fill, bool perspectiveTexture) {

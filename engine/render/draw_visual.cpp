@@ -250,10 +250,10 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
       // Back faces (and faces without area) are never drawn; decide before any lighting.
       const Vector faceNormal = PolygonNormal(dc.cam.data(), dc.index.data(), n);
       if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) continue;
-      Vector unitNormal;
-      if (!Normalize(faceNormal, unitNormal)) continue;
       const bool simple = ProjectCorners(dc, q.fill, builder.GetPerspective());
       if (simple && !FaceMayCover(dc)) continue;
+      Vector unitNormal;
+      if (!Normalize(faceNormal, unitNormal)) continue;
 
       const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
       dc.poly.resize(n);
@@ -310,10 +310,10 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
       }
       const Vector faceNormal = PolygonNormal(dc.cam.data(), dc.index.data(), n);
       if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) return;
-      Vector unitNormal;
-      if (!Normalize(faceNormal, unitNormal)) return;
       const bool simple = ProjectCorners(dc, q.fill, perspectiveTexture);
       if (simple && !FaceMayCover(dc)) return;
+      Vector unitNormal;
+      if (!Normalize(faceNormal, unitNormal)) return;
 
       const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
       dc.poly.resize(n);

@@ -583,17 +583,8 @@ bool MayCoverPixel(const Target& target, float minX, float maxX, float minY, flo
   const int64_t y0 = RoundToInt(minY * kSub), y1 = RoundToInt(maxY * kSub);
   return std::max<int64_t>(target.x0, -((kHalf - x0) >> kSubBits)) <=
              std::min<int64_t>(target.x1 - 1, (x1 - kHalf) >> kSubBits) &&
-         std::max<int64_t>(target.y0, -((kHalf - y0) >> kSubBits)) <=
-             std::min<int64_t>(target.y1 - 1, (y1 - kHalf) >> kSubBits);
-}
-
-bool TriangleRows(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
-                  const ScreenVertex& c, int& first, int& last) {
-  Snapped t;
-  if (!Snap(target, a, b, c, t)) return false;
-  first = t.rowFirst;
-  last = t.rowLast;
-  return true;
+         std::max<int64_t>(std::max(target.y0, target.rowBegin), -((kHalf - y0) >> kSubBits)) <=
+             std::min<int64_t>(std::min(target.y1, target.rowEnd) - 1, (y1 - kHalf) >> kSubBits);
 }
 
 void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,

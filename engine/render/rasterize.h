@@ -42,13 +42,9 @@ inline constexpr float kMaxScreenCoord = 16384.0f;
 void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
                   const ScreenVertex& c, const PolyState& state);
 
-// The rows of the target's rectangle, first to last, that the triangle may cover; false when
-// DrawTriangle would draw nothing of it.
-bool TriangleRows(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
-                  const ScreenVertex& c, int& first, int& last);
-
 // False when no triangle whose corners lie in the box [minX, maxX] x [minY, maxY] can cover a
-// pixel of the target's rectangle (no pixel centre lies in the box once it is on the grid).
+// pixel of the target's rectangle in the rows it owns (no pixel centre lies in the box once it is
+// on the grid).
 bool MayCoverPixel(const Target& target, float minX, float maxX, float minY, float maxY);
 
 // For tests: off draws every triangle with the plain edge-function loop, without the SSE2 spans

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -10,7 +11,6 @@
 #include "engine/light.h"
 #include "engine/mesh.h"
 #include "engine/meshbuilder.h"
-#include "engine/render/display_list.h"
 #include "engine/render/draw_context.h"
 #include "engine/render/raster_pool.h"
 #include "engine/render/scene_walk.h"
@@ -51,18 +51,55 @@ uint64_t LightMask(const LightEnv& env, const std::vector<Frame*>& path) {
   return mask;
 }
 
-// One visual to draw, as the walk found it.
+// One visual to draw, as the walk found it, with the rows of the target it may cover.
 struct DrawItem {
   Object* visual;
   Matrix world;  // the holding frame's transform into the world
   Appearance appearance;
   uint64_t lightMask;
-  uint32_t cost;  // roughly how much work it is to draw: its faces
+  int rowFirst, rowLast;
 };
 
-// Lists the visuals in drawing order, and prepares what drawing them reads but would otherwise
-// make on first use, so that several threads can draw them at once.
+// The rows of the target that a visual inside the model-space box may cover, from the box's
+// corners on the screen with a row of slack either way; the whole rectangle when that cannot be
+// told (a corner in front of the front plane), and false when it surely covers none (beyond the
+// back plane, or wholly beside, above or below the rectangle).
+bool RowsOfBox(const DrawContext& dc, const Box& box, const Matrix& modelView, int& first,
+               int& last) {
+  const Target& t = dc.target;
+  first = t.y0;
+  last = t.y1 - 1;
+  const Viewport::Projection& p = dc.proj;
+  float left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
+  bool allBeyond = true;
+  for (int c = 0; c < 8; ++c) {
+    const Vector corner{c & 1 ? box.max.x : box.min.x, c & 2 ? box.max.y : box.min.y,
+                        c & 4 ? box.max.z : box.min.z};
+    const Vector v = TransformPoint(corner, modelView);
+    if (!(v.z >= p.front) && p.perspective) return true;
+    allBeyond = allBeyond && v.z > p.back;
+    const float k = p.perspective ? p.front / v.z : 1.0f;
+    const float x = p.centerX + v.x * k * p.scaleX, y = p.centerY - v.y * k * p.scaleY;
+    if (!std::isfinite(x) || !std::isfinite(y)) return true;
+    left = std::min(left, x);
+    right = std::max(right, x);
+    top = std::min(top, y);
+    bottom = std::max(bottom, y);
+  }
+  if (allBeyond || right < static_cast<float>(t.x0) - 2.0f ||
+      left > static_cast<float>(t.x1) + 2.0f || bottom < static_cast<float>(t.y0) - 2.0f ||
+      top > static_cast<float>(t.y1) + 2.0f)
+    return false;
+  first = std::max(t.y0, static_cast<int>(std::floor(top)) - 2);
+  last = std::min(t.y1 - 1, static_cast<int>(std::ceil(bottom)) + 2);
+  return first <= last;
+}
+
+// Lists the visuals in drawing order with the rows each may cover, leaves out those that cover
+// none, and prepares what drawing them reads but would otherwise make on first use, so that
+// several threads can draw them at once.
 struct CollectVisit {
+  const DrawContext& dc;
   const LightEnv& env;
   bool anyEnableFrame;
   std::vector<DrawItem>& items;
@@ -70,16 +107,20 @@ struct CollectVisit {
   void operator()(Object* visual, const Frame& holder, const Matrix& world,
                   const Appearance& appearance, const std::vector<Frame*>& path) {
     (void)holder;
-    uint32_t cost = 1;
+    int first = dc.target.y0, last = dc.target.y1 - 1;
+    Box box;
+    bool boxed = false;
     switch (visual->GetKind()) {
       case Kind::MeshBuilder: {
         const auto& builder = static_cast<const MeshBuilder&>(*visual);
         builder.GetFaceTable();
-        cost += static_cast<uint32_t>(builder.GetFaceCount());
+        boxed = builder.GetBox(box);
+        if (!boxed) return;  // no vertices
         break;
       }
       case Kind::Mesh:
-        for (const MeshGroup& g : static_cast<const Mesh&>(*visual).Groups()) cost += g.faceCount;
+        boxed = static_cast<const Mesh&>(*visual).GetBox(box);
+        if (!boxed) return;
         break;
       case Kind::Texture:
       case Kind::Shadow:
@@ -87,8 +128,9 @@ struct CollectVisit {
       default:
         return;  // nothing to draw
     }
-    items.push_back(
-        {visual, world, appearance, anyEnableFrame ? LightMask(env, path) : ~uint64_t{0}, cost});
+    if (boxed && !RowsOfBox(dc, box, world * dc.worldToCamera, first, last)) return;
+    items.push_back({visual, world, appearance,
+                     anyEnableFrame ? LightMask(env, path) : ~uint64_t{0}, first, last});
   }
 };
 
@@ -114,22 +156,6 @@ void DrawOne(DrawContext& dc, const DrawItem& item) {
     default:
       break;
   }
-}
-
-// Cuts the items into about `parts` runs of about equal cost; the run starts go to `starts`, with
-// the end after the last.
-void Split(const std::vector<DrawItem>& items, int parts, std::vector<size_t>& starts) {
-  uint64_t total = 0;
-  for (const DrawItem& it : items) total += it.cost;
-  starts.assign(1, 0);
-  uint64_t done = 0;
-  for (size_t i = 0; i < items.size(); ++i) {
-    done += items[i].cost;
-    // A cut after item i once the cost so far reaches the next share.
-    if (done * static_cast<uint64_t>(parts) >= total * starts.size() && i + 1 < items.size())
-      starts.push_back(i + 1);
-  }
-  starts.push_back(items.size());
 }
 
 Target TargetOf(Device& device, const Viewport& vp) {
@@ -266,43 +292,38 @@ void Render(Viewport& viewport, Frame* frame, int threads) {
 
   thread_local std::vector<DrawItem> items;
   items.clear();
-  CollectVisit collect{env, anyEnableFrame, items};
+  CollectVisit collect{dc, env, anyEnableFrame, items};
   SceneWalk<CollectVisit> walk(collect);
   walk.Run(frame);
 
   const int rows = dc.target.y1 - dc.target.y0;
   if (threads > 1 && rows > 1) {
-    // Each thread draws runs of visuals into lists of its own; then each band of rows is drawn by
-    // one thread, from every list in turn: the visuals' commands in the order one thread would
-    // have drawn them. Named through pointers: inside the lambdas the names would be each
+    // Each band of rows is drawn by one thread, from the visuals that may cover it, in order:
+    // a visual that spans several bands is transformed in each, and each draws only the faces
+    // that reach its rows. Named through pointers: inside the lambda the names would be each
     // worker's own.
-    thread_local std::vector<DisplayList> recorded;
-    thread_local std::vector<size_t> starts;
-    std::vector<DisplayList>* lists = &recorded;
+    const int bandRows = BandRows(rows, threads), bands = (rows + bandRows - 1) / bandRows;
+    thread_local std::vector<std::vector<uint32_t>> bandItems;
+    if (bandItems.size() < static_cast<size_t>(bands)) bandItems.resize(static_cast<size_t>(bands));
+    for (int k = 0; k < bands; ++k) bandItems[static_cast<size_t>(k)].clear();
+    for (size_t i = 0; i < items.size(); ++i) {
+      const int from = (items[i].rowFirst - dc.target.y0) / bandRows,
+                to = (items[i].rowLast - dc.target.y0) / bandRows;
+      for (int k = from; k <= to; ++k)
+        bandItems[static_cast<size_t>(k)].push_back(static_cast<uint32_t>(i));
+    }
     const std::vector<DrawItem>* all = &items;
-    const std::vector<size_t>* cuts = &starts;
-    Split(items, 4 * threads, starts);
-    const int parts = static_cast<int>(starts.size()) - 1;
-    if (lists->size() < static_cast<size_t>(parts)) lists->resize(static_cast<size_t>(parts));
-    const int bandRows = BandRows(rows, threads);
+    const std::vector<std::vector<uint32_t>>* filed = &bandItems;
     const FrameSettings& settings = dc;
-    ParallelFor(threads, parts, [&settings, bandRows, lists, all, cuts](int k) {
+    ParallelFor(threads, bands, [&settings, bandRows, all, filed](int k) {
       thread_local DrawContext worker;
       thread_local LightEnv lights;  // read for every corner lit: a copy near this thread's data
       static_cast<FrameSettings&>(worker) = settings;
       lights = *settings.lights;
       worker.lights = &lights;
-      DisplayList& list = (*lists)[static_cast<size_t>(k)];
-      list.Begin(settings.target, bandRows);
-      worker.list = &list;
-      const size_t begin = (*cuts)[static_cast<size_t>(k)],
-                   end = (*cuts)[static_cast<size_t>(k) + 1];
-      for (size_t i = begin; i < end; ++i) DrawOne(worker, (*all)[i]);
-      worker.list = nullptr;
-    });
-    const int bands = (*lists)[0].BandCount();
-    ParallelFor(threads, bands, [lists, parts](int k) {
-      for (int p = 0; p < parts; ++p) (*lists)[static_cast<size_t>(p)].DrawBand(k);
+      worker.target.rowBegin = settings.target.y0 + k * bandRows;
+      worker.target.rowEnd = std::min(settings.target.y1, worker.target.rowBegin + bandRows);
+      for (uint32_t i : (*filed)[static_cast<size_t>(k)]) DrawOne(worker, (*all)[i]);
     });
   } else {
     for (const DrawItem& item : items) DrawOne(dc, item);
