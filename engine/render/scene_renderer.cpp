@@ -312,10 +312,19 @@ void Render(Viewport& viewport, Frame* frame, int threads) {
       for (int k = from; k <= to; ++k)
         bandItems[static_cast<size_t>(k)].push_back(static_cast<uint32_t>(i));
     }
+    // The bands with the most visuals first, so that the threads finish together.
+    thread_local std::vector<int> order;
+    order.resize(static_cast<size_t>(bands));
+    for (int k = 0; k < bands; ++k) order[static_cast<size_t>(k)] = k;
+    std::stable_sort(order.begin(), order.end(), [](int a, int b) {
+      return bandItems[static_cast<size_t>(a)].size() > bandItems[static_cast<size_t>(b)].size();
+    });
     const std::vector<DrawItem>* all = &items;
     const std::vector<std::vector<uint32_t>>* filed = &bandItems;
+    const std::vector<int>* sequence = &order;
     const FrameSettings& settings = dc;
-    ParallelFor(threads, bands, [&settings, bandRows, all, filed](int k) {
+    ParallelFor(threads, bands, [&settings, bandRows, all, filed, sequence](int n) {
+      const int k = (*sequence)[static_cast<size_t>(n)];
       thread_local DrawContext worker;
       thread_local LightEnv lights;  // read for every corner lit: a copy near this thread's data
       static_cast<FrameSettings&>(worker) = settings;
