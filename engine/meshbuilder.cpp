@@ -207,6 +207,8 @@ const MeshBuilder::FaceTable& MeshBuilder::GetFaceTable() const {
   t.cornerStart.clear();
   t.corners.clear();
   t.runs.clear();
+  t.lowestVertex = 0;
+  t.highestVertex = -1;
   t.cornerStart.reserve(faces_.size() + 1);
   for (size_t i = 0; i < faces_.size(); ++i) {
     const Face& f = *faces_[i];
@@ -229,6 +231,10 @@ const MeshBuilder::FaceTable& MeshBuilder::GetFaceTable() const {
     t.runs.push_back(look);
   }
   t.cornerStart.push_back(static_cast<uint32_t>(t.corners.size()));
+  for (const FaceCorner& c : t.corners) {
+    t.lowestVertex = std::min(t.lowestVertex, c.vertex);
+    t.highestVertex = std::max(t.highestVertex, c.vertex);
+  }
   faceTableValid_ = true;
   return t;
 }

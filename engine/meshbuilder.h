@@ -131,6 +131,7 @@ class MeshBuilder final : public Object {
     std::vector<uint32_t> cornerStart;  // face i: corners[cornerStart[i], cornerStart[i + 1])
     std::vector<FaceCorner> corners;
     std::vector<Run> runs;
+    int32_t lowestVertex = 0, highestVertex = -1;  // of all corners
   };
   const FaceTable& GetFaceTable() const;
 

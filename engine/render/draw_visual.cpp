@@ -222,6 +222,8 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
 
   const MeshBuilder::FaceTable& table = builder.GetFaceTable();
   const FaceCorner* allCorners = table.corners.data();
+  // Every corner names a vertex of the builder (the usual case): no corner needs checking.
+  const bool allValid = table.lowestVertex >= 0 && table.highestVertex < vertexCount;
   uint32_t faceBegin = 0;
   for (const MeshBuilder::FaceTable::Run& run : table.runs) {
     const uint32_t faceEnd = run.faceEnd;
@@ -230,7 +232,7 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
     const Texture* texture =
         dc.appearance.fromFrame && dc.appearance.texture ? dc.appearance.texture : run.texture;
     const MipTexture* mip = texture ? PreparedTexture(texture) : nullptr;
-    const Color faceColor = dc.appearance.fromFrame ? dc.appearance.color : run.color;
+    const RGB faceBase = FromColor(dc.appearance.fromFrame ? dc.appearance.color : run.color);
     const SurfaceMaterial material = MaterialOf(run.material);
     const bool cacheable = !dc.lights->positionDependent && !material.specular;
     const PolyState state = MakeState(dc, mip);
@@ -243,7 +245,7 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
       bool valid = true;
       for (size_t k = 0; k < n; ++k) {
         int32_t vi = corners[k].vertex;
-        valid = valid && vi >= 0 && vi < vertexCount;
+        valid = valid && (allValid || (vi >= 0 && vi < vertexCount));
         dc.index[k] = vi;
       }
       if (!valid) continue;
@@ -263,9 +265,9 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
         // A texture replaces the surface colour; the light still modulates it.
         RGB base;
         if (!mip)
-          base = FromColor(fromVertex && static_cast<size_t>(vi) < vertexColors.size()
-                               ? vertexColors[vi]
-                               : faceColor);
+          base = fromVertex && static_cast<size_t>(vi) < vertexColors.size()
+                     ? FromColor(vertexColors[vi])
+                     : faceBase;
         const int32_t ni = corners[k].normal;
         const bool hasNormal = ni >= 0 && static_cast<size_t>(ni) < normals.size();
         SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], hasUv ? uvs[vi].u : 0,

@@ -494,9 +494,10 @@ void DrawTinyTriangle(const Target& target, const Setup& s, const ScreenVertex* 
       const float depth = w0 * v[0]->depth + w1 * v[1]->depth + w2 * v[2]->depth;
       const size_t at = static_cast<size_t>(j) * target.pitch + i;
       if (!(depth > target.depth[at])) continue;
+      // The corners' attributes are finite (Usable), so min and max clamp as std::clamp does.
       auto channel = [&](float ScreenVertex::*c) {
         float x = w0 * (v[0]->*c) + w1 * (v[1]->*c) + w2 * (v[2]->*c);
-        return static_cast<uint32_t>(std::clamp(x, 0.0f, 1.0f) * 255.0f + 0.5f);
+        return static_cast<uint32_t>(std::min(std::max(x, 0.0f), 1.0f) * 255.0f + 0.5f);
       };
       target.color[at] = channel(&ScreenVertex::r) << 16 | channel(&ScreenVertex::g) << 8 |
                          channel(&ScreenVertex::b);
