@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <deque>
-#include <unordered_map>
 #include <vector>
+
+#include "engine/serial_table.h"
 
 namespace bridge {
 namespace {
@@ -30,8 +31,7 @@ class Table {
 
   // The handle of o, making a slot when o has none; 0 when the table is full.
   Handle HandleOf(engine::Object* o) {
-    auto it = bySerial_.find(o->Serial());
-    if (it != bySerial_.end()) return MakeHandle(it->second);
+    if (const uint32_t* known = bySerial_.Find(o->Serial())) return MakeHandle(*known);
     if (free_.empty() && slots_.size() > kMaxSlots) Sweep();
     uint32_t index;
     if (!free_.empty() && (slots_.size() > kMaxSlots || free_.size() >= kReuseAfter)) {
@@ -47,7 +47,7 @@ class Table {
     }
     slots_[index].serial = o->Serial();
     slots_[index].outside = 0;
-    bySerial_.emplace(o->Serial(), index);
+    bySerial_.Insert(o->Serial(), index);
     if (++used_ >= nextSweepAt_) {
       Sweep();
       nextSweepAt_ = std::max<size_t>(kFirstSweep, used_ * 2);
@@ -84,7 +84,7 @@ class Table {
   void FreeIndex(uint32_t index) {
     Slot& s = slots_[index];
     if (s.serial == 0) return;
-    bySerial_.erase(s.serial);
+    bySerial_.Erase(s.serial);
     s.serial = 0;
     s.outside = 0;
     s.generation = s.generation == kGenerationMask ? 1 : s.generation + 1;
@@ -100,7 +100,7 @@ class Table {
 
   std::vector<Slot> slots_;
   std::deque<uint32_t> free_;
-  std::unordered_map<uint64_t, uint32_t> bySerial_;
+  engine::SerialTable<uint32_t> bySerial_;
   size_t used_ = 0;
   size_t nextSweepAt_ = kFirstSweep;
 };

@@ -35,7 +35,9 @@ bool Face::AddVertex(Vector p) {
   if (builder_) {
     int32_t v = builder_->AddVertex(p);
     if (v < 0) return false;
+    if (corners_.empty()) corners_.reserve(4);
     corners_.push_back({v, -1});
+    Changed();
     return true;
   }
   if (corners_.size() >= MeshBuilder::kMaxElements) return false;
@@ -51,7 +53,9 @@ bool Face::AddVertexAndNormalIndexed(int32_t vertex, int32_t normal) {
   if (!builder_ || vertex < 0 || vertex >= builder_->GetVertexCount() || normal < 0 ||
       normal >= builder_->GetNormalCount())
     return false;
+  if (corners_.empty()) corners_.reserve(4);  // faces are mostly triangles and quadrilaterals
   corners_.push_back({vertex, normal});
+  Changed();
   return true;
 }
 
@@ -90,15 +94,34 @@ bool Face::GetNormal(Vector& out) const {
   return Normalize(n, out);
 }
 
+void Face::Changed() {
+  if (builder_) builder_->FacesChanged();
+}
+
+bool Face::SetColor(Color c) {
+  color_ = c;
+  Changed();
+  return true;
+}
+
+bool Face::SetTextureTopology(bool wrapU, bool wrapV) {
+  wrapU_ = wrapU;
+  wrapV_ = wrapV;
+  Changed();
+  return true;
+}
+
 bool Face::SetColorRGB(float r, float g, float b) { return SetColor(CreateColorRGB(r, g, b)); }
 
 bool Face::SetMaterial(Material* m) {
   material_ = Ref<Material>(m);
+  Changed();
   return true;
 }
 
 bool Face::SetTexture(Texture* t) {
   texture_ = Ref<Texture>(t);
+  Changed();
   return true;
 }
 

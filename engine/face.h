@@ -51,10 +51,7 @@ class Face final : public Object {
   // a face without area.
   bool GetNormal(Vector& out) const;
 
-  bool SetColor(Color c) {
-    color_ = c;
-    return true;
-  }
+  bool SetColor(Color c);
   bool SetColorRGB(float r, float g, float b);
   Color GetColor() const { return color_; }
   bool SetMaterial(Material* m);  // nullptr clears
@@ -64,11 +61,7 @@ class Face final : public Object {
   // Texture coordinates of a corner; on a builder's face they are the builder's, per vertex.
   bool SetTextureCoordinates(int32_t which, float u, float v);
   bool GetTextureCoordinates(int32_t which, float& u, float& v) const;
-  bool SetTextureTopology(bool wrapU, bool wrapV) {
-    wrapU_ = wrapU;
-    wrapV_ = wrapV;
-    return true;
-  }
+  bool SetTextureTopology(bool wrapU, bool wrapV);
   bool GetTextureTopology(bool& wrapU, bool& wrapV) const {
     wrapU = wrapU_;
     wrapV = wrapV_;
@@ -89,6 +82,8 @@ class Face final : public Object {
 
  private:
   friend class MeshBuilder;
+  // Tells the owning builder that the face's corners or looks changed.
+  void Changed();
   // The position of corner i, wherever it is kept.
   Vector CornerPosition(size_t i) const;
 

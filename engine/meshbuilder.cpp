@@ -38,6 +38,7 @@ void MeshBuilder::ReleaseFaces() {
   }
   for (auto& f : faces_) f->builder_ = nullptr;
   faces_.clear();
+  FacesChanged();
 }
 
 void MeshBuilder::Clear() {
@@ -62,6 +63,8 @@ void MeshBuilder::SwapContent(MeshBuilder& other) {
   std::swap(perspective_, other.perspective_);
   for (auto& f : faces_) f->builder_ = this;
   for (auto& f : other.faces_) f->builder_ = &other;
+  FacesChanged();
+  other.FacesChanged();
 }
 
 Object* MeshBuilder::Clone() const {
@@ -139,6 +142,7 @@ Face* MeshBuilder::GetFace(int32_t index) const {
 Face* MeshBuilder::AdoptNewFace(Ref<Face> face) {
   face->builder_ = this;
   faces_.push_back(std::move(face));
+  FacesChanged();
   return faces_.back().get();
 }
 
@@ -195,6 +199,44 @@ bool MeshBuilder::Translate(Vector t) {
   for (Vector& v : vertices_) v = v + t;
   VerticesChanged();
   return true;
+}
+
+const MeshBuilder::FaceTable& MeshBuilder::GetFaceTable() const {
+  if (faceTableValid_) return faceTable_;
+  FaceTable& t = faceTable_;
+  t.cornerStart.clear();
+  t.corners.clear();
+  t.runs.clear();
+  t.lowestVertex = 0;
+  t.highestVertex = -1;
+  t.cornerStart.reserve(faces_.size() + 1);
+  for (size_t i = 0; i < faces_.size(); ++i) {
+    const Face& f = *faces_[i];
+    t.cornerStart.push_back(static_cast<uint32_t>(t.corners.size()));
+    t.corners.insert(t.corners.end(), f.corners_.begin(), f.corners_.end());
+    const FaceTable::Run look{static_cast<uint32_t>(i + 1),
+                              f.color_,
+                              f.material_.get(),
+                              f.texture_.get(),
+                              f.wrapU_,
+                              f.wrapV_};
+    if (!t.runs.empty()) {
+      FaceTable::Run& last = t.runs.back();
+      if (last.color == look.color && last.material == look.material &&
+          last.texture == look.texture && last.wrapU == look.wrapU && last.wrapV == look.wrapV) {
+        last.faceEnd = look.faceEnd;
+        continue;
+      }
+    }
+    t.runs.push_back(look);
+  }
+  t.cornerStart.push_back(static_cast<uint32_t>(t.corners.size()));
+  for (const FaceCorner& c : t.corners) {
+    t.lowestVertex = std::min(t.lowestVertex, c.vertex);
+    t.highestVertex = std::max(t.highestVertex, c.vertex);
+  }
+  faceTableValid_ = true;
+  return t;
 }
 
 // ---- Appearance ----

@@ -117,6 +117,24 @@ class MeshBuilder final : public Object {
   const std::vector<Color>& VertexColors() const { return vertexColors_; }  // one per vertex
   const std::vector<Ref<Face>>& Faces() const { return faces_; }
 
+  // The faces laid out flat for drawing: every face's corners end to end, and runs of consecutive
+  // faces that look the same. Made again on the first call after any face changes; a renderer
+  // that draws on several threads asks for it before they start.
+  struct FaceTable {
+    struct Run {
+      uint32_t faceEnd;  // the run holds the faces from the previous run's end to here
+      Color color;
+      const Material* material;
+      const Texture* texture;
+      bool wrapU, wrapV;
+    };
+    std::vector<uint32_t> cornerStart;  // face i: corners[cornerStart[i], cornerStart[i + 1])
+    std::vector<FaceCorner> corners;
+    std::vector<Run> runs;
+    int32_t lowestVertex = 0, highestVertex = -1;  // of all corners
+  };
+  const FaceTable& GetFaceTable() const;
+
   // Appends a face made of the given corners (indices checked); returns it or nullptr. For readers
   // that build a builder from stored data.
   Face* AddFaceIndexed(const std::vector<FaceCorner>& corners);
@@ -131,6 +149,8 @@ class MeshBuilder final : public Object {
   void ReleaseFaces();
   // Every change to vertices_ calls this.
   void VerticesChanged() { boxValid_ = false; }
+  // Every change to faces_ or to a face's corners or looks calls this.
+  void FacesChanged() { faceTableValid_ = false; }
 
   std::vector<Vector> vertices_;
   std::vector<Vector> normals_;
@@ -142,6 +162,8 @@ class MeshBuilder final : public Object {
   bool perspective_ = false;
   mutable Box box_;
   mutable bool boxValid_ = false;
+  mutable FaceTable faceTable_;
+  mutable bool faceTableValid_ = false;
 };
 
 }  // namespace engine

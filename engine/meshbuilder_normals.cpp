@@ -6,6 +6,7 @@
 namespace engine {
 
 bool MeshBuilder::GenerateNormals() {
+  FacesChanged();  // corners without a normal get one
   std::vector<Vector> sums(normals_.size());
   std::vector<Vector> firsts(normals_.size());  // a fallback when opposite faces cancel out
   std::vector<bool> used(normals_.size(), false);

@@ -1,16 +1,19 @@
 #include "engine/object.h"
 
-#include <map>
+#include <algorithm>
 #include <mutex>
+#include <utility>
 #include <vector>
+
+#include "engine/serial_table.h"
 
 namespace engine {
 namespace {
 
-// Live objects by serial; serials grow, so the map's order is the order of creation.
+// Live objects by serial; serials grow, so their order is the order of creation.
 struct Registry {
   std::mutex mutex;
-  std::map<uint64_t, Object*> live;
+  SerialTable<Object*> live;
   uint64_t nextSerial = 1;
 };
 
@@ -63,13 +66,13 @@ Object::Object(Kind kind) : kind_(kind) {
   Registry& r = registry();
   std::lock_guard lock(r.mutex);
   serial_ = r.nextSerial++;
-  r.live.emplace(serial_, this);
+  r.live.Insert(serial_, this);
 }
 
 Object::~Object() {
   Registry& r = registry();
   std::lock_guard lock(r.mutex);
-  r.live.erase(serial_);
+  r.live.Erase(serial_);
 }
 
 uint32_t Object::AddRef() { return ++refs_; }
@@ -102,49 +105,63 @@ void Object::CopyBaseTo(Object& to) const {
   to.appData_ = appData_;
 }
 
-Object* FindNamedObject(const std::string& name) {
-  if (name.empty()) return nullptr;
+namespace {
+
+// The first live object in order of creation that matches.
+template <class Match>
+Object* FirstLive(const Match& match) {
   Registry& r = registry();
   std::lock_guard lock(r.mutex);
-  for (auto& [serial, o] : r.live)
-    if (o->RefCount() != 0 && o->GetName() == name) return o;
-  return nullptr;
+  Object* first = nullptr;
+  uint64_t firstSerial = 0;
+  r.live.ForEach([&](uint64_t serial, Object* o) {
+    if ((!first || serial < firstSerial) && o->RefCount() != 0 && match(*o)) {
+      first = o;
+      firstSerial = serial;
+    }
+  });
+  return first;
+}
+
+}  // namespace
+
+Object* FindNamedObject(const std::string& name) {
+  if (name.empty()) return nullptr;
+  return FirstLive([&](const Object& o) { return o.GetName() == name; });
 }
 
 Object* FindNamedObject(const std::string& name, const Engine* owner) {
   if (name.empty()) return nullptr;
-  Registry& r = registry();
-  std::lock_guard lock(r.mutex);
-  for (auto& [serial, o] : r.live)
-    if (o->RefCount() != 0 && o->GetOwner() == owner && o->GetName() == name) return o;
-  return nullptr;
+  return FirstLive([&](const Object& o) { return o.GetOwner() == owner && o.GetName() == name; });
 }
 
 size_t LiveObjectCount() {
   Registry& r = registry();
   std::lock_guard lock(r.mutex);
-  return r.live.size();
+  return r.live.Size();
 }
 
 Object* FindObjectBySerial(uint64_t serial) {
   Registry& r = registry();
   std::lock_guard lock(r.mutex);
-  auto it = r.live.find(serial);
+  Object* const* o = r.live.Find(serial);
   // An object waiting to be freed is gone already for everyone else.
-  return it == r.live.end() || it->second->RefCount() == 0 ? nullptr : it->second;
+  return o && (*o)->RefCount() != 0 ? *o : nullptr;
 }
 
 void ForEachLiveObject(const std::function<void(Object*)>& f) {
-  // Work on a snapshot so that f runs without the lock held.
-  std::vector<Object*> snapshot;
+  // Work on a snapshot, in order of creation, so that f runs without the lock held.
+  std::vector<std::pair<uint64_t, Object*>> snapshot;
   {
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
-    snapshot.reserve(r.live.size());
-    for (auto& [serial, o] : r.live)
-      if (o->RefCount() != 0) snapshot.push_back(o);
+    snapshot.reserve(r.live.Size());
+    r.live.ForEach([&](uint64_t serial, Object* o) {
+      if (o->RefCount() != 0) snapshot.emplace_back(serial, o);
+    });
   }
-  for (Object* o : snapshot) f(o);
+  std::sort(snapshot.begin(), snapshot.end());
+  for (const auto& [serial, o] : snapshot) f(o);
 }
 
 }  // namespace engine

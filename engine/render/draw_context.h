@@ -8,7 +8,6 @@
 
 #include "engine/color.h"
 #include "engine/math.h"
-#include "engine/render/display_list.h"
 #include "engine/render/fog.h"
 #include "engine/render/lighting.h"
 #include "engine/render/rasterize.h"
@@ -38,7 +37,8 @@ struct LightPlacement {
   Matrix world;
 };
 
-struct DrawContext {
+// What every visual of one frame is drawn with.
+struct FrameSettings {
   Target target;
   Viewport::Projection proj;
   // Polygons are clipped to this rectangle only when they leave it; the rasterizer's own clip
@@ -51,14 +51,17 @@ struct DrawContext {
   int textureQuality = 0;
   bool mono = false;  // the mono ramp colour model
   int shades = 32;
+  Matrix worldToCamera;
+  std::vector<LightPlacement> lightPlacements;
+};
 
+// The frame's settings, the visual being drawn and scratch buffers. Each drawing thread has one.
+struct DrawContext : FrameSettings {
   // Set for each visual.
   uint64_t lightMask = ~uint64_t{0};
   Appearance appearance;
   Vector objectCenter;  // the holding frame's origin in camera space
   Matrix toWorld;       // the holding frame's transform into the world (for shadows)
-  Matrix worldToCamera;
-  std::vector<LightPlacement> lightPlacements;
 
   // Scratch.
   std::vector<Vector> cam;
@@ -73,25 +76,43 @@ struct DrawContext {
   uint32_t projectStamp = 0;
   std::vector<CameraVertex> poly, clipped;
   std::vector<ScreenVertex> screen, scratch;
-
-  // When set, drawing is recorded here to be rasterized by several threads afterwards.
-  DisplayList* list = nullptr;
 };
 
-// The rasterizer's calls, drawn at once or recorded into dc.list.
+// The rasterizer's calls, into the rows of the target that this context draws.
 inline void EmitTriangle(DrawContext& dc, const ScreenVertex& a, const ScreenVertex& b,
                          const ScreenVertex& c, const PolyState& state) {
-  if (dc.list) {
-    dc.list->Triangle(a, b, c, state);
-  } else {
-    DrawTriangle(dc.target, a, b, c, state);
-  }
+  DrawTriangle(dc.target, a, b, c, state);
 }
 void EmitLine(DrawContext& dc, const ScreenVertex& a, const ScreenVertex& b);
 void EmitPoint(DrawContext& dc, const ScreenVertex& p);
 
-// Projects a camera-space corner (in front of the camera when perspective).
-ScreenVertex Project(const DrawContext& dc, const CameraVertex& v, bool perspectiveTexture);
+// Projects a camera-space corner (in front of the camera when perspective). Inline: every corner
+// of every face drawn comes through here.
+inline ScreenVertex Project(const DrawContext& dc, const CameraVertex& v, bool perspectiveTexture) {
+  const Viewport::Projection& p = dc.proj;
+  ScreenVertex s;
+  if (p.perspective) {
+    float iz = 1.0f / v.z;
+    float k = p.front * iz;
+    s.x = p.centerX + v.x * k * p.scaleX;
+    s.y = p.centerY - v.y * k * p.scaleY;
+    s.depth = iz;  // 1/z is linear across the screen
+    s.oow = perspectiveTexture ? iz : 1.0f;
+  } else {
+    s.x = p.centerX + v.x * p.scaleX;
+    s.y = p.centerY - v.y * p.scaleY;
+    // Kept above the cleared value 0 everywhere between the planes.
+    s.depth = 1.0f + (p.back - v.z) / (p.back - p.front);
+    s.oow = 1.0f;
+  }
+  s.uw = v.u * s.oow;
+  s.vw = v.v * s.oow;
+  s.r = v.r;
+  s.g = v.g;
+  s.b = v.b;
+  s.fog = v.fog;
+  return s;
+}
 
 // Clips the polygon against the front and back planes and the guard band and draws it in the fill
 // mode (kFillPoints, kFillWireframe, kFillSolid).

@@ -5,46 +5,10 @@
 namespace engine::render {
 
 void EmitLine(DrawContext& dc, const ScreenVertex& a, const ScreenVertex& b) {
-  if (dc.list) {
-    dc.list->Line(a, b);
-  } else {
-    DrawLine(dc.target, a, b);
-  }
+  DrawLine(dc.target, a, b);
 }
 
-void EmitPoint(DrawContext& dc, const ScreenVertex& p) {
-  if (dc.list) {
-    dc.list->Point(p);
-  } else {
-    DrawPoint(dc.target, p);
-  }
-}
-
-ScreenVertex Project(const DrawContext& dc, const CameraVertex& v, bool perspectiveTexture) {
-  const Viewport::Projection& p = dc.proj;
-  ScreenVertex s;
-  if (p.perspective) {
-    float iz = 1.0f / v.z;
-    float k = p.front * iz;
-    s.x = p.centerX + v.x * k * p.scaleX;
-    s.y = p.centerY - v.y * k * p.scaleY;
-    s.depth = iz;  // 1/z is linear across the screen
-    s.oow = perspectiveTexture ? iz : 1.0f;
-  } else {
-    s.x = p.centerX + v.x * p.scaleX;
-    s.y = p.centerY - v.y * p.scaleY;
-    // Kept above the cleared value 0 everywhere between the planes.
-    s.depth = 1.0f + (p.back - v.z) / (p.back - p.front);
-    s.oow = 1.0f;
-  }
-  s.uw = v.u * s.oow;
-  s.vw = v.v * s.oow;
-  s.r = v.r;
-  s.g = v.g;
-  s.b = v.b;
-  s.fog = v.fog;
-  return s;
-}
+void EmitPoint(DrawContext& dc, const ScreenVertex& p) { DrawPoint(dc.target, p); }
 
 void DrawPolygon(DrawContext& dc, const std::vector<CameraVertex>& poly, const PolyState& state,
                  int32_t fill, bool perspectiveTexture) {

@@ -1,6 +1,7 @@
 // Drawing mesh builders and meshes: cull, light, colour and texture each face, then clip and
 // rasterize it.
 #include <cmath>
+#include <utility>
 
 #include "engine/face.h"
 #include "engine/mesh.h"
@@ -59,29 +60,53 @@ void ResetProjectionCache(DrawContext& dc, size_t n) {
   }
 }
 
-// Draws a face whose corners need no clipping from the vertices' cached projections (each vertex
-// is projected once however many faces share it); any other face goes through DrawPolygon.
-void DrawFace(DrawContext& dc, const PolyState& state, int32_t fill, bool perspectiveTexture) {
-  const size_t n = dc.poly.size();
-  bool simple = fill == kFillSolid;
-  for (size_t k = 0; k < n && simple; ++k) {
-    const int32_t vi = dc.index[k];
+// Projects the corners of the face in dc.index, each vertex once however many faces share it.
+// True when the face is filled and every corner lies between the planes and inside the guard
+// band, so that it needs no clipping. Only positions count: the corners' colours and texture
+// coordinates are filled in by EmitFace.
+bool ProjectCorners(DrawContext& dc, int32_t fill, bool perspectiveTexture) {
+  if (fill != kFillSolid) return false;
+  for (const int32_t vi : dc.index) {
     if (dc.projectedStamp[vi] != dc.projectStamp) {
-      const CameraVertex& cv = dc.poly[k];
-      const bool inDepth = cv.z >= dc.proj.front && cv.z <= dc.proj.back;
+      const Vector& p = dc.cam[vi];
+      const bool inDepth = p.z >= dc.proj.front && p.z <= dc.proj.back;
       ScreenVertex sv{};
-      if (inDepth) sv = Project(dc, cv, perspectiveTexture);
+      if (inDepth)
+        sv = Project(dc, CameraVertex{p.x, p.y, p.z, 0, 0, 0, 0, 0, 1}, perspectiveTexture);
       dc.projected[vi] = sv;
       dc.projectedSimple[vi] = inDepth && sv.x >= dc.guardX0 && sv.x <= dc.guardX1 &&
                                sv.y >= dc.guardY0 && sv.y <= dc.guardY1;
       dc.projectedStamp[vi] = dc.projectStamp;
     }
-    simple = dc.projectedSimple[vi] != 0;
+    if (!dc.projectedSimple[vi]) return false;
   }
+  return true;
+}
+
+// Whether a face whose corners are projected (ProjectCorners true) can cover a pixel. Most faces
+// of a small far sphere cover none; they are left before they are lit.
+bool FaceMayCover(const DrawContext& dc) {
+  const ScreenVertex& first = dc.projected[dc.index[0]];
+  float minX = first.x, maxX = first.x, minY = first.y, maxY = first.y;
+  for (const int32_t vi : dc.index) {
+    const ScreenVertex& sv = dc.projected[vi];
+    minX = std::min(minX, sv.x);
+    maxX = std::max(maxX, sv.x);
+    minY = std::min(minY, sv.y);
+    maxY = std::max(maxY, sv.y);
+  }
+  return MayCoverPixel(dc.target, minX, maxX, minY, maxY);
+}
+
+// Draws the face of dc.poly: from its corners' projections when it needs no clipping (simple),
+// else through DrawPolygon.
+void EmitFace(DrawContext& dc, const PolyState& state, int32_t fill, bool perspectiveTexture,
+              bool simple) {
   if (!simple) {
     DrawPolygon(dc, dc.poly, state, fill, perspectiveTexture);
     return;
   }
+  const size_t n = dc.poly.size();
   dc.screen.resize(n);
   for (size_t k = 0; k < n; ++k) {
     const CameraVertex& cv = dc.poly[k];
@@ -195,51 +220,63 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
   ResetLightCache(dc, normals.size());
   ResetProjectionCache(dc, vertices.size());
 
-  for (const Ref<Face>& faceRef : builder.Faces()) {
-    const Face& face = *faceRef;
-    const std::vector<FaceCorner>& corners = face.Corners();
-    const size_t n = corners.size();
-    if (n < 3) continue;
-    dc.index.resize(n);
-    bool valid = true;
-    for (size_t k = 0; k < n; ++k) {
-      int32_t vi = corners[k].vertex;
-      valid = valid && vi >= 0 && vi < vertexCount;
-      dc.index[k] = vi;
-    }
-    if (!valid) continue;
-    // Back faces (and faces without area) are never drawn; decide before any lighting.
-    const Vector faceNormal = PolygonNormal(dc.cam.data(), dc.index.data(), n);
-    if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) continue;
-    Vector unitNormal;
-    if (!Normalize(faceNormal, unitNormal)) continue;
-
-    const Texture* texture = dc.appearance.fromFrame && dc.appearance.texture
-                                 ? dc.appearance.texture
-                                 : face.GetTexture();
+  const MeshBuilder::FaceTable& table = builder.GetFaceTable();
+  const FaceCorner* allCorners = table.corners.data();
+  // Every corner names a vertex of the builder (the usual case): no corner needs checking.
+  const bool allValid = table.lowestVertex >= 0 && table.highestVertex < vertexCount;
+  uint32_t faceBegin = 0;
+  for (const MeshBuilder::FaceTable::Run& run : table.runs) {
+    const uint32_t faceEnd = run.faceEnd;
+    const uint32_t runBegin = std::exchange(faceBegin, faceEnd);
+    // What every face of the run shares.
+    const Texture* texture =
+        dc.appearance.fromFrame && dc.appearance.texture ? dc.appearance.texture : run.texture;
     const MipTexture* mip = texture ? PreparedTexture(texture) : nullptr;
-    const Color faceColor = dc.appearance.fromFrame ? dc.appearance.color : face.GetColor();
-    const SurfaceMaterial material = MaterialOf(face.GetMaterial());
+    const RGB faceBase = FromColor(dc.appearance.fromFrame ? dc.appearance.color : run.color);
+    const SurfaceMaterial material = MaterialOf(run.material);
     const bool cacheable = !dc.lights->positionDependent && !material.specular;
+    const PolyState state = MakeState(dc, mip);
 
-    const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
-    dc.poly.resize(n);
-    for (size_t k = 0; k < n; ++k) {
-      const int32_t vi = dc.index[k];
-      const bool hasUv = static_cast<size_t>(vi) < uvs.size();
-      // A texture replaces the surface colour; the light still modulates it.
-      RGB base;
-      if (!mip)
-        base =
-            FromColor(fromVertex && static_cast<size_t>(vi) < vertexColors.size() ? vertexColors[vi]
-                                                                                  : faceColor);
-      const int32_t ni = corners[k].normal;
-      const bool hasNormal = ni >= 0 && static_cast<size_t>(ni) < normals.size();
-      SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], hasUv ? uvs[vi].u : 0, hasUv ? uvs[vi].v : 0,
-                base, hasNormal ? &normals[ni] : nullptr, hasNormal && cacheable ? ni : -1);
+    for (uint32_t f = runBegin; f < faceEnd; ++f) {
+      const FaceCorner* corners = allCorners + table.cornerStart[f];
+      const size_t n = table.cornerStart[f + 1] - table.cornerStart[f];
+      if (n < 3) continue;
+      dc.index.resize(n);
+      bool valid = true;
+      for (size_t k = 0; k < n; ++k) {
+        int32_t vi = corners[k].vertex;
+        valid = valid && (allValid || (vi >= 0 && vi < vertexCount));
+        dc.index[k] = vi;
+      }
+      if (!valid) continue;
+      // Back faces (and faces without area) are never drawn; decide before any lighting.
+      const Vector faceNormal = PolygonNormal(dc.cam.data(), dc.index.data(), n);
+      if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) continue;
+      const bool simple = ProjectCorners(dc, q.fill, builder.GetPerspective());
+      if (simple && !FaceMayCover(dc)) continue;
+      Vector unitNormal;
+      if (!Normalize(faceNormal, unitNormal)) continue;
+
+      const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
+      dc.poly.resize(n);
+      for (size_t k = 0; k < n; ++k) {
+        const int32_t vi = dc.index[k];
+        const bool hasUv = static_cast<size_t>(vi) < uvs.size();
+        // A texture replaces the surface colour; the light still modulates it.
+        RGB base;
+        if (!mip)
+          base = fromVertex && static_cast<size_t>(vi) < vertexColors.size()
+                     ? FromColor(vertexColors[vi])
+                     : faceBase;
+        const int32_t ni = corners[k].normal;
+        const bool hasNormal = ni >= 0 && static_cast<size_t>(ni) < normals.size();
+        SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], hasUv ? uvs[vi].u : 0,
+                  hasUv ? uvs[vi].v : 0, base, hasNormal ? &normals[ni] : nullptr,
+                  hasNormal && cacheable ? ni : -1);
+      }
+      if (mip) FixTextureCoordinates(dc.poly, run.wrapU, run.wrapV);
+      EmitFace(dc, state, q.fill, builder.GetPerspective(), simple);
     }
-    if (mip) FixTextureCoordinates(dc.poly, face.WrapU(), face.WrapV());
-    DrawFace(dc, MakeState(dc, mip), q.fill, builder.GetPerspective());
   }
 }
 
@@ -275,6 +312,8 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
       }
       const Vector faceNormal = PolygonNormal(dc.cam.data(), dc.index.data(), n);
       if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) return;
+      const bool simple = ProjectCorners(dc, q.fill, perspectiveTexture);
+      if (simple && !FaceMayCover(dc)) return;
       Vector unitNormal;
       if (!Normalize(faceNormal, unitNormal)) return;
 
@@ -293,7 +332,7 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
         SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], mv.u, mv.v, base, &mv.normal, vi);
       }
       if (mip) FixTextureCoordinates(dc.poly, wrapU, wrapV);
-      DrawFace(dc, state, q.fill, perspectiveTexture);
+      EmitFace(dc, state, q.fill, perspectiveTexture, simple);
     });
   }
 }

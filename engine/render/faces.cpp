@@ -13,21 +13,4 @@ void TransformPoints(const Vector* in, size_t n, const Matrix& m, std::vector<Ve
   }
 }
 
-Vector PolygonNormal(const Vector* cam, const int32_t* index, size_t n) {
-  // Taken relative to the first corner: the same sum, without the cancellation that large
-  // coordinates of a small face would cause.
-  Vector sum;
-  if (n < 3) return sum;
-  const Vector o = cam[index[0]];
-  Vector p = cam[index[1]] - o;
-  for (size_t i = 2; i < n; ++i) {
-    Vector q = cam[index[i]] - o;
-    sum.x += p.y * q.z - p.z * q.y;
-    sum.y += p.z * q.x - p.x * q.z;
-    sum.z += p.x * q.y - p.y * q.x;
-    p = q;
-  }
-  return sum;
-}
-
 }  // namespace engine::render

@@ -16,7 +16,23 @@ void TransformPoints(const Vector* in, size_t n, const Matrix& m, std::vector<Ve
 // The polygon's normal: the sum of (p[i] - p[0]) x (p[i+1] - p[0]), which points out of the front
 // (the side from which the corners run clockwise) and is twice the area long; zero with fewer than
 // three corners.
-Vector PolygonNormal(const Vector* cam, const int32_t* index, size_t n);
+// Inline: it runs for every face drawn, back faces included.
+inline Vector PolygonNormal(const Vector* cam, const int32_t* index, size_t n) {
+  // Taken relative to the first corner: the same sum, without the cancellation that large
+  // coordinates of a small face would cause.
+  Vector sum;
+  if (n < 3) return sum;
+  const Vector o = cam[index[0]];
+  Vector p = cam[index[1]] - o;
+  for (size_t i = 2; i < n; ++i) {
+    Vector q = cam[index[i]] - o;
+    sum.x += p.y * q.z - p.z * q.y;
+    sum.y += p.z * q.x - p.x * q.z;
+    sum.z += p.x * q.y - p.y * q.x;
+    p = q;
+  }
+  return sum;
+}
 
 // True when a face with this camera-space normal, through camera-space point p, shows its front
 // to the camera: for a perspective camera the eye at the origin lies on its front side, for an

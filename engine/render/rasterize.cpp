@@ -5,6 +5,9 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 #include "engine/render/sample.h"
 
@@ -491,15 +494,25 @@ void DrawTinyTriangle(const Target& target, const Setup& s, const ScreenVertex* 
       const float depth = w0 * v[0]->depth + w1 * v[1]->depth + w2 * v[2]->depth;
       const size_t at = static_cast<size_t>(j) * target.pitch + i;
       if (!(depth > target.depth[at])) continue;
+      // The corners' attributes are finite (Usable), so min and max clamp as std::clamp does.
       auto channel = [&](float ScreenVertex::*c) {
         float x = w0 * (v[0]->*c) + w1 * (v[1]->*c) + w2 * (v[2]->*c);
-        return static_cast<uint32_t>(std::clamp(x, 0.0f, 1.0f) * 255.0f + 0.5f);
+        return static_cast<uint32_t>(std::min(std::max(x, 0.0f), 1.0f) * 255.0f + 0.5f);
       };
       target.color[at] = channel(&ScreenVertex::r) << 16 | channel(&ScreenVertex::g) << 8 |
                          channel(&ScreenVertex::b);
       target.depth[at] = depth;
     }
   }
+}
+
+// std::lrint without the call into the maths library: both round in the current rounding mode.
+inline int64_t RoundToInt(float v) {
+#if defined(__x86_64__)
+  return _mm_cvtss_si64(_mm_set_ss(v));
+#else
+  return std::lrint(v);
+#endif
 }
 
 bool Usable(const ScreenVertex& v) {
@@ -513,37 +526,83 @@ bool Usable(const ScreenVertex& v) {
 
 void SetRasterFastPaths(bool on) { fastPaths = on; }
 
-void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
-                  const ScreenVertex& c, const PolyState& state) {
-  if (!target.color || !target.depth || target.x0 >= target.x1 || target.y0 >= target.y1) return;
-  if (!Usable(a) || !Usable(b) || !Usable(c)) return;
+namespace {
 
-  const ScreenVertex* v[3] = {&a, &b, &c};
+// A triangle's corners snapped to the fixed-point grid, inside positive, and the pixels of the
+// target's rectangle whose centres lie within the corners' extent.
+struct Snapped {
+  const ScreenVertex* v[3];
   int64_t X[3], Y[3];
+  int64_t area2;
+  int colFirst, colLast, rowFirst, rowLast;
+};
+
+// False when the triangle can cover no pixel of the target.
+bool Snap(const Target& target, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+          Snapped& t) {
+  if (!target.color || !target.depth || target.x0 >= target.x1 || target.y0 >= target.y1)
+    return false;
+  if (!Usable(a) || !Usable(b) || !Usable(c)) return false;
+
+  t.v[0] = &a;
+  t.v[1] = &b;
+  t.v[2] = &c;
+  int64_t* X = t.X;
+  int64_t* Y = t.Y;
   for (int k = 0; k < 3; ++k) {
-    X[k] = std::lrint(v[k]->x * kSub);
-    Y[k] = std::lrint(v[k]->y * kSub);
+    X[k] = RoundToInt(t.v[k]->x * kSub);
+    Y[k] = RoundToInt(t.v[k]->y * kSub);
   }
-  int64_t area2 = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
-  if (area2 == 0) return;
-  if (area2 < 0) {  // make the inside positive for all three edges
-    std::swap(v[1], v[2]);
+  t.area2 = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
+  if (t.area2 == 0) return false;
+  if (t.area2 < 0) {  // make the inside positive for all three edges
+    std::swap(t.v[1], t.v[2]);
     std::swap(X[1], X[2]);
     std::swap(Y[1], Y[2]);
-    area2 = -area2;
+    t.area2 = -t.area2;
   }
-
-  Setup s;
-  s.fastPaths = fastPaths.load(std::memory_order_relaxed);
   // Pixel i is covered only if its centre (i * kSub + kHalf) lies within the corners' extent.
   int64_t minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
   int64_t minY = std::min({Y[0], Y[1], Y[2]}), maxY = std::max({Y[0], Y[1], Y[2]});
   // (Arithmetic shifts divide by kSub rounding down; ceil(a / kSub) is -floor(-a / kSub).)
-  s.colFirst = static_cast<int>(std::max<int64_t>(target.x0, -((kHalf - minX) >> kSubBits)));
-  s.colLast = static_cast<int>(std::min<int64_t>(target.x1 - 1, (maxX - kHalf) >> kSubBits));
-  s.rowFirst = static_cast<int>(std::max<int64_t>(target.y0, -((kHalf - minY) >> kSubBits)));
-  s.rowLast = static_cast<int>(std::min<int64_t>(target.y1 - 1, (maxY - kHalf) >> kSubBits));
-  if (s.colFirst > s.colLast || s.rowFirst > s.rowLast) return;
+  t.colFirst = static_cast<int>(std::max<int64_t>(target.x0, -((kHalf - minX) >> kSubBits)));
+  t.colLast = static_cast<int>(std::min<int64_t>(target.x1 - 1, (maxX - kHalf) >> kSubBits));
+  t.rowFirst = static_cast<int>(std::max<int64_t>(target.y0, -((kHalf - minY) >> kSubBits)));
+  t.rowLast = static_cast<int>(std::min<int64_t>(target.y1 - 1, (maxY - kHalf) >> kSubBits));
+  return t.colFirst <= t.colLast && t.rowFirst <= t.rowLast;
+}
+
+}  // namespace
+
+bool MayCoverPixel(const Target& target, float minX, float maxX, float minY, float maxY) {
+  // NaN fails every comparison and is let through: the triangles decide for themselves.
+  if (!(std::fabs(minX) <= kMaxScreenCoord && std::fabs(maxX) <= kMaxScreenCoord &&
+        std::fabs(minY) <= kMaxScreenCoord && std::fabs(maxY) <= kMaxScreenCoord))
+    return true;
+  // As Snap: rounding to the grid keeps the order, so these are the corners' extremes.
+  const int64_t x0 = RoundToInt(minX * kSub), x1 = RoundToInt(maxX * kSub);
+  const int64_t y0 = RoundToInt(minY * kSub), y1 = RoundToInt(maxY * kSub);
+  return std::max<int64_t>(target.x0, -((kHalf - x0) >> kSubBits)) <=
+             std::min<int64_t>(target.x1 - 1, (x1 - kHalf) >> kSubBits) &&
+         std::max<int64_t>(std::max(target.y0, target.rowBegin), -((kHalf - y0) >> kSubBits)) <=
+             std::min<int64_t>(std::min(target.y1, target.rowEnd) - 1, (y1 - kHalf) >> kSubBits);
+}
+
+void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
+                  const ScreenVertex& c, const PolyState& state) {
+  Snapped t;
+  if (!Snap(target, a, b, c, t)) return;
+  const ScreenVertex* const* v = t.v;
+  const int64_t* X = t.X;
+  const int64_t* Y = t.Y;
+  const int64_t area2 = t.area2;
+
+  Setup s;
+  s.fastPaths = fastPaths.load(std::memory_order_relaxed);
+  s.colFirst = t.colFirst;
+  s.colLast = t.colLast;
+  s.rowFirst = t.rowFirst;
+  s.rowLast = t.rowLast;
 
   // Whether DrawTinyTriangle may draw it is decided before the rows are cut to the band this
   // thread owns, so that every band draws it the same way.

@@ -42,6 +42,11 @@ inline constexpr float kMaxScreenCoord = 16384.0f;
 void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
                   const ScreenVertex& c, const PolyState& state);
 
+// False when no triangle whose corners lie in the box [minX, maxX] x [minY, maxY] can cover a
+// pixel of the target's rectangle in the rows it owns (no pixel centre lies in the box once it is
+// on the grid).
+bool MayCoverPixel(const Target& target, float minX, float maxX, float minY, float maxY);
+
 // For tests: off draws every triangle with the plain edge-function loop, without the SSE2 spans
 // and the tiny-triangle path.
 void SetRasterFastPaths(bool on);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -10,7 +11,6 @@
 #include "engine/light.h"
 #include "engine/mesh.h"
 #include "engine/meshbuilder.h"
-#include "engine/render/display_list.h"
 #include "engine/render/draw_context.h"
 #include "engine/render/raster_pool.h"
 #include "engine/render/scene_walk.h"
@@ -51,37 +51,112 @@ uint64_t LightMask(const LightEnv& env, const std::vector<Frame*>& path) {
   return mask;
 }
 
-struct DrawVisit {
-  DrawContext& dc;
+// One visual to draw, as the walk found it, with the rows of the target it may cover.
+struct DrawItem {
+  Object* visual;
+  Matrix world;  // the holding frame's transform into the world
+  Appearance appearance;
+  uint64_t lightMask;
+  int rowFirst, rowLast;
+};
+
+// The rows of the target that a visual inside the model-space box may cover, from the box's
+// corners on the screen with a row of slack either way; the whole rectangle when that cannot be
+// told (a corner in front of the front plane), and false when it surely covers none (beyond the
+// back plane, or wholly beside, above or below the rectangle).
+bool RowsOfBox(const DrawContext& dc, const Box& box, const Matrix& modelView, int& first,
+               int& last) {
+  const Target& t = dc.target;
+  first = t.y0;
+  last = t.y1 - 1;
+  const Viewport::Projection& p = dc.proj;
+  float left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
+  bool allBeyond = true;
+  for (int c = 0; c < 8; ++c) {
+    const Vector corner{c & 1 ? box.max.x : box.min.x, c & 2 ? box.max.y : box.min.y,
+                        c & 4 ? box.max.z : box.min.z};
+    const Vector v = TransformPoint(corner, modelView);
+    if (!(v.z >= p.front) && p.perspective) return true;
+    allBeyond = allBeyond && v.z > p.back;
+    const float k = p.perspective ? p.front / v.z : 1.0f;
+    const float x = p.centerX + v.x * k * p.scaleX, y = p.centerY - v.y * k * p.scaleY;
+    if (!std::isfinite(x) || !std::isfinite(y)) return true;
+    left = std::min(left, x);
+    right = std::max(right, x);
+    top = std::min(top, y);
+    bottom = std::max(bottom, y);
+  }
+  if (allBeyond || right < static_cast<float>(t.x0) - 2.0f ||
+      left > static_cast<float>(t.x1) + 2.0f || bottom < static_cast<float>(t.y0) - 2.0f ||
+      top > static_cast<float>(t.y1) + 2.0f)
+    return false;
+  first = std::max(t.y0, static_cast<int>(std::floor(top)) - 2);
+  last = std::min(t.y1 - 1, static_cast<int>(std::ceil(bottom)) + 2);
+  return first <= last;
+}
+
+// Lists the visuals in drawing order with the rows each may cover, leaves out those that cover
+// none, and prepares what drawing them reads but would otherwise make on first use, so that
+// several threads can draw them at once.
+struct CollectVisit {
+  const DrawContext& dc;
   const LightEnv& env;
   bool anyEnableFrame;
+  std::vector<DrawItem>& items;
 
   void operator()(Object* visual, const Frame& holder, const Matrix& world,
                   const Appearance& appearance, const std::vector<Frame*>& path) {
     (void)holder;
-    dc.lightMask = anyEnableFrame ? LightMask(env, path) : ~uint64_t{0};
-    dc.appearance = appearance;
-    dc.toWorld = world;
-    const Matrix modelView = world * dc.worldToCamera;
-    dc.objectCenter = modelView.Position();
+    int first = dc.target.y0, last = dc.target.y1 - 1;
+    Box box;
+    bool boxed = false;
     switch (visual->GetKind()) {
-      case Kind::MeshBuilder:
-        DrawBuilder(dc, static_cast<const MeshBuilder&>(*visual), modelView);
+      case Kind::MeshBuilder: {
+        const auto& builder = static_cast<const MeshBuilder&>(*visual);
+        builder.GetFaceTable();
+        boxed = builder.GetBox(box);
+        if (!boxed) return;  // no vertices
         break;
+      }
       case Kind::Mesh:
-        DrawMesh(dc, static_cast<const Mesh&>(*visual), modelView);
+        boxed = static_cast<const Mesh&>(*visual).GetBox(box);
+        if (!boxed) return;
         break;
       case Kind::Texture:
-        DrawDecal(dc, static_cast<const Texture&>(*visual));
-        break;
       case Kind::Shadow:
-        DrawShadow(dc, static_cast<const Shadow&>(*visual), world);
         break;
       default:
-        break;
+        return;  // nothing to draw
     }
+    if (boxed && !RowsOfBox(dc, box, world * dc.worldToCamera, first, last)) return;
+    items.push_back({visual, world, appearance,
+                     anyEnableFrame ? LightMask(env, path) : ~uint64_t{0}, first, last});
   }
 };
+
+void DrawOne(DrawContext& dc, const DrawItem& item) {
+  dc.lightMask = item.lightMask;
+  dc.appearance = item.appearance;
+  dc.toWorld = item.world;
+  const Matrix modelView = item.world * dc.worldToCamera;
+  dc.objectCenter = modelView.Position();
+  switch (item.visual->GetKind()) {
+    case Kind::MeshBuilder:
+      DrawBuilder(dc, static_cast<const MeshBuilder&>(*item.visual), modelView);
+      break;
+    case Kind::Mesh:
+      DrawMesh(dc, static_cast<const Mesh&>(*item.visual), modelView);
+      break;
+    case Kind::Texture:
+      DrawDecal(dc, static_cast<const Texture&>(*item.visual));
+      break;
+    case Kind::Shadow:
+      DrawShadow(dc, static_cast<const Shadow&>(*item.visual), item.world);
+      break;
+    default:
+      break;
+  }
+}
 
 Target TargetOf(Device& device, const Viewport& vp) {
   return {
@@ -215,20 +290,52 @@ void Render(Viewport& viewport, Frame* frame, int threads) {
   bool anyEnableFrame = false;
   for (const PreparedLight& l : env.lights) anyEnableFrame = anyEnableFrame || l.enableFrame;
 
-  DrawVisit visit{dc, env, anyEnableFrame};
-  SceneWalk<DrawVisit> walk(visit);
+  thread_local std::vector<DrawItem> items;
+  items.clear();
+  CollectVisit collect{dc, env, anyEnableFrame, items};
+  SceneWalk<CollectVisit> walk(collect);
+  walk.Run(frame);
+
   const int rows = dc.target.y1 - dc.target.y0;
   if (threads > 1 && rows > 1) {
-    // Named through a pointer: inside the lambda the name would be each worker's own list.
-    thread_local DisplayList recorded;
-    DisplayList* list = &recorded;
-    list->Begin(dc.target, BandRows(rows, threads));
-    dc.list = list;
-    walk.Run(frame);
-    dc.list = nullptr;
-    ParallelFor(threads, list->BandCount(), [list](int k) { list->DrawBand(k); });
+    // Each band of rows is drawn by one thread, from the visuals that may cover it, in order:
+    // a visual that spans several bands is transformed in each, and each draws only the faces
+    // that reach its rows. Named through pointers: inside the lambda the names would be each
+    // worker's own.
+    const int bandRows = BandRows(rows, threads), bands = (rows + bandRows - 1) / bandRows;
+    thread_local std::vector<std::vector<uint32_t>> bandItems;
+    if (bandItems.size() < static_cast<size_t>(bands)) bandItems.resize(static_cast<size_t>(bands));
+    for (int k = 0; k < bands; ++k) bandItems[static_cast<size_t>(k)].clear();
+    for (size_t i = 0; i < items.size(); ++i) {
+      const int from = (items[i].rowFirst - dc.target.y0) / bandRows,
+                to = (items[i].rowLast - dc.target.y0) / bandRows;
+      for (int k = from; k <= to; ++k)
+        bandItems[static_cast<size_t>(k)].push_back(static_cast<uint32_t>(i));
+    }
+    // The bands with the most visuals first, so that the threads finish together.
+    thread_local std::vector<int> order;
+    order.resize(static_cast<size_t>(bands));
+    for (int k = 0; k < bands; ++k) order[static_cast<size_t>(k)] = k;
+    std::stable_sort(order.begin(), order.end(), [](int a, int b) {
+      return bandItems[static_cast<size_t>(a)].size() > bandItems[static_cast<size_t>(b)].size();
+    });
+    const std::vector<DrawItem>* all = &items;
+    const std::vector<std::vector<uint32_t>>* filed = &bandItems;
+    const std::vector<int>* sequence = &order;
+    const FrameSettings& settings = dc;
+    ParallelFor(threads, bands, [&settings, bandRows, all, filed, sequence](int n) {
+      const int k = (*sequence)[static_cast<size_t>(n)];
+      thread_local DrawContext worker;
+      thread_local LightEnv lights;  // read for every corner lit: a copy near this thread's data
+      static_cast<FrameSettings&>(worker) = settings;
+      lights = *settings.lights;
+      worker.lights = &lights;
+      worker.target.rowBegin = settings.target.y0 + k * bandRows;
+      worker.target.rowEnd = std::min(settings.target.y1, worker.target.rowBegin + bandRows);
+      for (uint32_t i : (*filed)[static_cast<size_t>(k)]) DrawOne(worker, (*all)[i]);
+    });
   } else {
-    walk.Run(frame);
+    for (const DrawItem& item : items) DrawOne(dc, item);
   }
   device->MarkDrawn();
 

@@ -55,7 +55,9 @@ class SceneWalk {
   void Contents(engine::Frame* content, const engine::Frame& holder, const Matrix& world,
                 const Appearance& app, int depth) {
     for (const Ref<Object>& v : content->GetVisuals()) {
-      if (engine::Frame* shown = As<engine::Frame>(v.get())) {
+      // By kind rather than dynamic_cast: this runs for every visual of every frame drawn.
+      if (v->GetKind() == Kind::Frame) {
+        auto* shown = static_cast<engine::Frame*>(v.get());
         // A frame used as a visual is drawn with the holder's transform.
         if (depth < kMaxWalkDepth) Contents(shown, holder, world, app, depth + 1);
       } else {

@@ -1,6 +1,7 @@
 #include "engine/render/texture_cache.h"
 
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 
 #include "engine/texture.h"
@@ -15,6 +16,9 @@ struct Entry {
 
 // Keyed by the texture's serial, which is never reused, so a dead texture's entry is never mistaken
 // for a new one.
+// Render threads prepare textures at the same time.
+std::mutex cacheMutex;
+
 std::unordered_map<uint64_t, Entry>& Cache() {
   static std::unordered_map<uint64_t, Entry> cache;
   return cache;
@@ -24,6 +28,7 @@ std::unordered_map<uint64_t, Entry>& Cache() {
 
 const MipTexture* PreparedTexture(const Texture* t) {
   if (!t || t->Empty() || t->GetWidth() <= 0 || t->GetHeight() <= 0) return nullptr;
+  std::lock_guard<std::mutex> lock(cacheMutex);
   Entry& e = Cache()[t->Serial()];
   if (!e.mip || e.generation != t->Generation()) {
     e.mip = std::make_unique<MipTexture>();
@@ -37,6 +42,7 @@ const MipTexture* PreparedTexture(const Texture* t) {
 }
 
 void PruneTextureCache() {
+  std::lock_guard<std::mutex> lock(cacheMutex);
   auto& cache = Cache();
   for (auto it = cache.begin(); it != cache.end();) {
     if (!FindObjectBySerial(it->first)) {

@@ -101,6 +101,46 @@ TEST_F(WorkRoomTest, MarkerColoursSpawnGreenOthersRed) {
   EXPECT_EQ(markerColour(3, 4, 4), 0xFF0000u);
 }
 
+TEST_F(WorkRoomTest, EveryMarkerIsTheSphereThatSphereMakes) {
+  // The markers after the first are copies of it; each must be the builder Sphere(10, 3) makes,
+  // in its own colour, with faces of its own.
+  MeshBuilderPtr made = Access::D3dRM(room()).CreateMeshBuilder();
+  made->Sphere(10, 3);
+  ASSERT_EQ(made->VertexCount(), 42);
+  ASSERT_EQ(made->FaceCount(), 50);
+  std::vector<FacePtr> seen;
+  for (auto [x, y, z] :
+       {std::array{0, 0, 0}, std::array{0, 0, 1}, std::array{2, 3, 1}, std::array{4, 4, 4}}) {
+    SCOPED_TRACE(::testing::Message() << "cell " << x << "," << y << "," << z);
+    auto mb = std::dynamic_pointer_cast<MeshBuilder>(Access::Cell(room(), x, y, z)->Visual(0));
+    ASSERT_TRUE(mb);
+    ASSERT_EQ(mb->VertexCount(), made->VertexCount());
+    ASSERT_EQ(mb->NormalCount(), made->NormalCount());
+    ASSERT_EQ(mb->FaceCount(), made->FaceCount());
+    const int32_t colour = x == 4 ? 0x00FF00 : 0xFF0000;
+    for (int32_t v = 0; v < made->VertexCount(); ++v) {
+      float p[3], q[3];
+      ASSERT_TRUE(mb->GetVertex(v, p) && made->GetVertex(v, q));
+      EXPECT_TRUE(p[0] == q[0] && p[1] == q[1] && p[2] == q[2]) << "vertex " << v;
+      ASSERT_TRUE(mb->GetNormal(v, p) && made->GetNormal(v, q));
+      EXPECT_TRUE(p[0] == q[0] && p[1] == q[1] && p[2] == q[2]) << "normal " << v;
+      EXPECT_EQ(mb->VertexColor(v) & 0xFFFFFF, colour) << "vertex " << v;
+    }
+    for (int32_t f = 0; f < made->FaceCount(); ++f) {
+      FacePtr mine = mb->Face(f), theirs = made->Face(f);
+      ASSERT_EQ(mine->VertexCount(), theirs->VertexCount()) << "face " << f;
+      for (int32_t k = 0; k < theirs->VertexCount(); ++k)
+        EXPECT_EQ(mine->VertexIndex(k), theirs->VertexIndex(k)) << "face " << f;
+      EXPECT_EQ(mine->Color() & 0xFFFFFF, colour) << "face " << f;
+    }
+    seen.push_back(mb->Face(0));
+  }
+  // Recolouring one marker's face leaves the others as they were.
+  seen[1]->Color(0x0000FF);
+  EXPECT_EQ(seen[0]->Color() & 0xFFFFFF, 0xFF0000);
+  EXPECT_EQ(seen[2]->Color() & 0xFFFFFF, 0xFF0000);
+}
+
 TEST_F(WorkRoomTest, NoMessagesWhenTheWallsAreThere) {
   RecordingServices local;  // replaces the fixture's for this construction
   CWorkRoom other;

@@ -1,16 +1,16 @@
-// The threaded rasterizer under ThreadSanitizer (built only in the sanitizer build, from the few
-// sources it needs): random triangles, lines and points recorded and drawn in bands by the pool,
-// frame after frame, give the pixels of drawing them one by one, and no two threads touch the
-// same memory unordered.
+// The threaded renderer under ThreadSanitizer (built only in the sanitizer build, from the engine's
+// own sources): random triangles, lines and points drawn band by band by the pool, and the block
+// room drawn on several threads, give the pixels of one thread, and no two threads touch the same
+// memory unordered.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "engine/render/display_list.h"
 #include "engine/render/lines.h"
 #include "engine/render/raster_pool.h"
 #include "engine/render/rasterize.h"
+#include "engine/tests/support/room_scene.h"
 
 namespace engine::render {
 namespace {
@@ -47,27 +47,46 @@ std::vector<Shape> RandomShapes(std::mt19937& rng, int count) {
   return shapes;
 }
 
+void Draw(const Target& t, const Shape& s) {
+  if (s.kind == 0) DrawTriangle(t, s.v[0], s.v[1], s.v[2], s.state);
+  if (s.kind == 1) DrawLine(t, s.v[0], s.v[1]);
+  if (s.kind == 2) DrawPoint(t, s.v[0]);
+}
+
 TEST(RenderThreadsTsanTest, BandsDrawnByThePoolMatchOneByOne) {
   std::mt19937 rng(7);
-  DisplayList list;
   for (int frame = 0; frame < 20; ++frame) {
     const std::vector<Shape> shapes = RandomShapes(rng, 300);
     Buffers one, many;
-    for (const Shape& s : shapes) {
-      if (s.kind == 0) DrawTriangle(one.target(), s.v[0], s.v[1], s.v[2], s.state);
-      if (s.kind == 1) DrawLine(one.target(), s.v[0], s.v[1]);
-      if (s.kind == 2) DrawPoint(one.target(), s.v[0]);
-    }
-    const int threads = 2 + frame % 2;
-    list.Begin(many.target(), 8 + frame);
-    for (const Shape& s : shapes) {
-      if (s.kind == 0) list.Triangle(s.v[0], s.v[1], s.v[2], s.state);
-      if (s.kind == 1) list.Line(s.v[0], s.v[1]);
-      if (s.kind == 2) list.Point(s.v[0]);
-    }
-    ParallelFor(threads, list.BandCount(), [&list](int k) { list.DrawBand(k); });
+    for (const Shape& s : shapes) Draw(one.target(), s);
+    const int threads = 2 + frame % 2, bandRows = 8 + frame;
+    const Target whole = many.target();
+    ParallelFor(threads, (kH + bandRows - 1) / bandRows, [&](int k) {
+      Target band = whole;
+      band.rowBegin = k * bandRows;
+      band.rowEnd = std::min(kH, band.rowBegin + bandRows);
+      for (const Shape& s : shapes) Draw(band, s);
+    });
     ASSERT_EQ(many.color, one.color) << "frame " << frame;
     ASSERT_EQ(many.depth, one.depth) << "frame " << frame;
+  }
+}
+
+TEST(RenderThreadsTsanTest, TheRoomDrawnOnSeveralThreadsMatchesOneThread) {
+  for (int divide : {5, 8}) {
+    auto room = engine::room::BuildRoom(kW, kH, KUBISTO_SOURCE_DIR "/assets/files/walls", divide);
+    ASSERT_TRUE(room);
+    for (int x = 0; x < divide; x += 2) engine::room::AddBlock(*room, x, 0, x, 0xFF0000FFu);
+    std::vector<uint32_t> first;
+    for (int threads : {1, 2, 3, 2}) {
+      SetRenderThreads(threads);
+      room->RenderFrame();
+      const uint32_t* px = room->device->ColorBuffer();
+      std::vector<uint32_t> picture(px, px + kW * kH);
+      if (first.empty()) first = picture;
+      EXPECT_EQ(picture, first) << divide << " cells a side, " << threads << " threads";
+    }
+    SetRenderThreads(0);
   }
 }
 
