@@ -2,13 +2,6 @@
 
 namespace engine {
 
-bool Normalize(Vector a, Vector& out) {
-  float len = Length(a);
-  if (!(len > 0.0f) || !std::isfinite(len)) return false;
-  out = a * (1.0f / len);
-  return true;
-}
-
 Matrix Matrix::Translation(Vector t) {
   Matrix r;
   r.SetRow(3, t);
@@ -58,21 +51,6 @@ bool operator==(const Matrix& a, const Matrix& b) {
     for (int j = 0; j < 4; ++j)
       if (a.m[i][j] != b.m[i][j]) return false;
   return true;
-}
-
-Vector TransformPoint(Vector v, const Matrix& m) {
-  float x = v.x * m.m[0][0] + v.y * m.m[1][0] + v.z * m.m[2][0] + m.m[3][0];
-  float y = v.x * m.m[0][1] + v.y * m.m[1][1] + v.z * m.m[2][1] + m.m[3][1];
-  float z = v.x * m.m[0][2] + v.y * m.m[1][2] + v.z * m.m[2][2] + m.m[3][2];
-  float w = v.x * m.m[0][3] + v.y * m.m[1][3] + v.z * m.m[2][3] + m.m[3][3];
-  if (w != 1.0f && w != 0.0f) return {x / w, y / w, z / w};
-  return {x, y, z};
-}
-
-Vector TransformDirection(Vector v, const Matrix& m) {
-  return {v.x * m.m[0][0] + v.y * m.m[1][0] + v.z * m.m[2][0],
-          v.x * m.m[0][1] + v.y * m.m[1][1] + v.z * m.m[2][1],
-          v.x * m.m[0][2] + v.y * m.m[1][2] + v.z * m.m[2][2]};
 }
 
 bool Invert(const Matrix& m, Matrix& out) {

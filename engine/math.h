@@ -22,8 +22,14 @@ inline Vector Cross(Vector a, Vector b) {
   return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 inline float Length(Vector a) { return std::sqrt(Dot(a, a)); }
-// The unit vector along a; false (and a untouched in out) when a is zero or not finite.
-bool Normalize(Vector a, Vector& out);
+// The unit vector along a; false (and a untouched in out) when a is zero or not finite. Inline: the
+// renderer calls it for every lit face and corner.
+inline bool Normalize(Vector a, Vector& out) {
+  float len = Length(a);
+  if (!(len > 0.0f) || !std::isfinite(len)) return false;
+  out = a * (1.0f / len);
+  return true;
+}
 
 // An axis-aligned box: minimum and maximum corners.
 struct Box {
@@ -54,9 +60,21 @@ struct Matrix {
 Matrix operator*(const Matrix& a, const Matrix& b);
 bool operator==(const Matrix& a, const Matrix& b);
 
-// v * M with w = 1 (a point) and w = 0 (a direction).
-Vector TransformPoint(Vector v, const Matrix& m);
-Vector TransformDirection(Vector v, const Matrix& m);
+// v * M with w = 1 (a point) and w = 0 (a direction). Inline: the renderer calls them for every
+// vertex and normal.
+inline Vector TransformPoint(Vector v, const Matrix& m) {
+  float x = v.x * m.m[0][0] + v.y * m.m[1][0] + v.z * m.m[2][0] + m.m[3][0];
+  float y = v.x * m.m[0][1] + v.y * m.m[1][1] + v.z * m.m[2][1] + m.m[3][1];
+  float z = v.x * m.m[0][2] + v.y * m.m[1][2] + v.z * m.m[2][2] + m.m[3][2];
+  float w = v.x * m.m[0][3] + v.y * m.m[1][3] + v.z * m.m[2][3] + m.m[3][3];
+  if (w != 1.0f && w != 0.0f) return {x / w, y / w, z / w};
+  return {x, y, z};
+}
+inline Vector TransformDirection(Vector v, const Matrix& m) {
+  return {v.x * m.m[0][0] + v.y * m.m[1][0] + v.z * m.m[2][0],
+          v.x * m.m[0][1] + v.y * m.m[1][1] + v.z * m.m[2][1],
+          v.x * m.m[0][2] + v.y * m.m[1][2] + v.z * m.m[2][2]};
+}
 
 // The inverse of m; false when m is singular (out untouched).
 bool Invert(const Matrix& m, Matrix& out);
