@@ -33,6 +33,12 @@ namespace {
 // Positions computed in fractional pixels are rounded to whole ones when they are applied.
 int Px(double value) { return static_cast<int>(std::lround(value)); }
 
+// A button that shows only a picture: screen readers announce it by its tooltip.
+void NameIconButton(QWidget* button, const QString& tooltip) {
+  button->setAccessibleName(tooltip);
+  button->setAccessibleDescription(tooltip);
+}
+
 }  // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
@@ -132,11 +138,7 @@ void frmMain::CreateToolBar() {
     item->setData(QString::fromLatin1(entry.key));
     const QString tip = tr(entry.tooltip);
     item->setToolTip(tip);
-    // An icon-only button: screen readers announce its tooltip.
-    if (QWidget* widget = m_tlbToolBar->widgetForAction(item)) {
-      widget->setAccessibleName(tip);
-      widget->setAccessibleDescription(tip);
-    }
+    if (QWidget* widget = m_tlbToolBar->widgetForAction(item)) NameIconButton(widget, tip);
   }
   connect(m_tlbToolBar, &QToolBar::actionTriggered, this,
           [this](QAction* item) { tlbToolBar_ButtonClick(item->data().toString()); });
@@ -148,9 +150,7 @@ QPushButton* frmMain::CreateButton(const QString& name, const QString& picture,
   auto* cmd = new QPushButton(m_picToolBox);
   cmd->setObjectName(name);
   cmd->setToolTip(tooltip);
-  // An icon-only button: screen readers announce its tooltip.
-  cmd->setAccessibleName(tooltip);
-  cmd->setAccessibleDescription(tooltip);
+  NameIconButton(cmd, tooltip);
   cmd->setIcon(ProgramIcon(picture));
   // The 32 x 32 picture at its own size, centred: where the button is smaller, its edges are
   // clipped (the artwork keeps what matters inside the part a button shows).

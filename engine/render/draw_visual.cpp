@@ -98,6 +98,19 @@ bool FaceMayCover(const DrawContext& dc) {
   return MayCoverPixel(dc.target, minX, maxX, minY, maxY);
 }
 
+// Whether the face of dc.index's n corners is drawn: back faces (and faces without area) never
+// are, nor faces that can cover no pixel; decided before any lighting. Sets the face's unit normal
+// in camera space, and whether its corners need no clipping (simple).
+[[gnu::always_inline]] inline bool FaceToDraw(DrawContext& dc, size_t n, bool perspective,
+                                              int32_t fill, bool perspectiveTexture,
+                                              Vector& unitNormal, bool& simple) {
+  const Vector faceNormal = PolygonNormal(dc.cam.data(), dc.index.data(), n);
+  if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) return false;
+  simple = ProjectCorners(dc, fill, perspectiveTexture);
+  if (simple && !FaceMayCover(dc)) return false;
+  return Normalize(faceNormal, unitNormal);
+}
+
 // Draws the face of dc.poly: from its corners' projections when it needs no clipping (simple),
 // else through DrawPolygon.
 void EmitFace(DrawContext& dc, const PolyState& state, int32_t fill, bool perspectiveTexture,
@@ -249,13 +262,10 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
         dc.index[k] = vi;
       }
       if (!valid) continue;
-      // Back faces (and faces without area) are never drawn; decide before any lighting.
-      const Vector faceNormal = PolygonNormal(dc.cam.data(), dc.index.data(), n);
-      if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) continue;
-      const bool simple = ProjectCorners(dc, q.fill, builder.GetPerspective());
-      if (simple && !FaceMayCover(dc)) continue;
       Vector unitNormal;
-      if (!Normalize(faceNormal, unitNormal)) continue;
+      bool simple = false;
+      if (!FaceToDraw(dc, n, perspective, q.fill, builder.GetPerspective(), unitNormal, simple))
+        continue;
 
       const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
       dc.poly.resize(n);
@@ -310,12 +320,9 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
         if (corners[k] >= vertexCount) return;
         dc.index[k] = static_cast<int32_t>(corners[k]);
       }
-      const Vector faceNormal = PolygonNormal(dc.cam.data(), dc.index.data(), n);
-      if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) return;
-      const bool simple = ProjectCorners(dc, q.fill, perspectiveTexture);
-      if (simple && !FaceMayCover(dc)) return;
       Vector unitNormal;
-      if (!Normalize(faceNormal, unitNormal)) return;
+      bool simple = false;
+      if (!FaceToDraw(dc, n, perspective, q.fill, perspectiveTexture, unitNormal, simple)) return;
 
       const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
       dc.poly.resize(n);

@@ -6,19 +6,12 @@
 #include <numbers>
 
 #include "engine/engine.h"
+#include "engine/tests/support/vector_expect.h"
 
 namespace engine {
 namespace {
 
 constexpr float kHalfPi = std::numbers::pi_v<float> / 2;
-
-#define EXPECT_VEC_NEAR(v, ex, ey, ez)     \
-  do {                                     \
-    Vector v_ = (v);                       \
-    EXPECT_NEAR(v_.x, (ex), 1e-4f) << "x"; \
-    EXPECT_NEAR(v_.y, (ey), 1e-4f) << "y"; \
-    EXPECT_NEAR(v_.z, (ez), 1e-4f) << "z"; \
-  } while (0)
 
 class FrameTest : public testing::Test {
  protected:

@@ -10,18 +10,11 @@
 #include "engine/engine.h"
 #include "engine/frame.h"
 #include "engine/mesh.h"
+#include "engine/tests/support/vector_expect.h"
 #include "tests/support/temp_folder.h"
 
 namespace engine {
 namespace {
-
-#define EXPECT_VEC_NEAR(v, ex, ey, ez)     \
-  do {                                     \
-    Vector v_ = (v);                       \
-    EXPECT_NEAR(v_.x, (ex), 1e-5f) << "x"; \
-    EXPECT_NEAR(v_.y, (ey), 1e-5f) << "y"; \
-    EXPECT_NEAR(v_.z, (ez), 1e-5f) << "z"; \
-  } while (0)
 
 // A face whose corners share one new placeholder normal, the way the scene layer's face maker
 // builds them.
@@ -57,11 +50,11 @@ TEST(MeshBuilderTest, GenerateNormalsOnACubeGivesOneOutwardNormalPerSide) {
     Face* f = b.GetFace(i);
     Vector plane;
     ASSERT_TRUE(f->GetNormal(plane));
-    EXPECT_VEC_NEAR(plane, outward[i].x, outward[i].y, outward[i].z);
+    EXPECT_VEC_WITHIN(plane, outward[i].x, outward[i].y, outward[i].z, 1e-5f);
     for (int c = 0; c < 4; ++c) {
       Vector p, n;
       ASSERT_TRUE(f->GetVertex(c, p, n));
-      EXPECT_VEC_NEAR(n, outward[i].x, outward[i].y, outward[i].z);
+      EXPECT_VEC_WITHIN(n, outward[i].x, outward[i].y, outward[i].z, 1e-5f);
     }
   }
 }
@@ -82,10 +75,10 @@ TEST(MeshBuilderTest, GenerateNormalsSmoothsWhereFacesShareANormal) {
   ASSERT_TRUE(b.GenerateNormals());
   Vector ridge, edge;
   b.GetNormal(1, ridge);
-  EXPECT_VEC_NEAR(ridge, 0, 1, 0);  // the average of both faces
+  EXPECT_VEC_WITHIN(ridge, 0, 1, 0, 1e-5f);  // the average of both faces
   b.GetNormal(0, edge);
   float h = std::sqrt(0.5f);
-  EXPECT_VEC_NEAR(edge, -h, h, 0);  // only the left face
+  EXPECT_VEC_WITHIN(edge, -h, h, 0, 1e-5f);  // only the left face
 }
 
 TEST(MeshBuilderTest, GenerateNormalsGivesCornersWithoutNormalsOnePerVertex) {
@@ -100,7 +93,7 @@ TEST(MeshBuilderTest, GenerateNormalsGivesCornersWithoutNormalsOnePerVertex) {
   EXPECT_EQ(b.GetNormalCount(), 3);
   Vector p, n;
   f->GetVertex(2, p, n);
-  EXPECT_VEC_NEAR(n, 0, 0, -1);  // clockwise seen from -z
+  EXPECT_VEC_WITHIN(n, 0, 0, -1, 1e-5f);  // clockwise seen from -z
 }
 
 TEST(MeshBuilderTest, IndicesOutOfRangeFailWithoutChange) {
@@ -134,8 +127,8 @@ TEST(MeshBuilderTest, BoxScaleAndTranslate) {
   b.Scale({1, 0.1f, 1});
   b.Translate({0, -72, 0});
   ASSERT_TRUE(b.GetBox(box));
-  EXPECT_VEC_NEAR(box.min, -120, -84, -120);
-  EXPECT_VEC_NEAR(box.max, 120, -60, 120);
+  EXPECT_VEC_WITHIN(box.min, -120, -84, -120, 1e-5f);
+  EXPECT_VEC_WITHIN(box.max, 120, -60, 120, 1e-5f);
 }
 
 TEST(MeshBuilderTest, FreeStandingFaceJoinsABuilderAndOutlivesIt) {
@@ -163,7 +156,7 @@ TEST(MeshBuilderTest, FreeStandingFaceJoinsABuilderAndOutlivesIt) {
   EXPECT_EQ(f->GetBuilder(), nullptr);
   Vector p, n;
   ASSERT_TRUE(f->GetVertex(2, p, n));
-  EXPECT_VEC_NEAR(p, 2, 0, 0);
+  EXPECT_VEC_WITHIN(p, 2, 0, 0, 1e-5f);
 }
 
 TEST(MeshBuilderTest, AddMeshBuilderOffsetsIndicesAndCopiesLooks) {
@@ -202,7 +195,7 @@ TEST(MeshBuilderTest, CreateMeshAndBackKeepsTheGeometry) {
   EXPECT_EQ(faces, 6);
   Box box;
   ASSERT_TRUE(m->GetBox(box));
-  EXPECT_VEC_NEAR(box.max, 1, 1, 1);
+  EXPECT_VEC_WITHIN(box.max, 1, 1, 1, 1e-5f);
 
   MeshBuilder back;
   ASSERT_TRUE(back.AddMesh(m.get()));
@@ -233,8 +226,8 @@ TEST(MeshBuilderTest, AddFrameMergesVisualsPlacedByTheirFrames) {
   EXPECT_EQ(merged->GetFaceCount(), 12);
   Box box;
   merged->GetBox(box);
-  EXPECT_VEC_NEAR(box.min, -1, -1, -1);
-  EXPECT_VEC_NEAR(box.max, 11, 1, 1);
+  EXPECT_VEC_WITHIN(box.min, -1, -1, -1, 1e-5f);
+  EXPECT_VEC_WITHIN(box.max, 11, 1, 1, 1e-5f);
   // A frame holding the builder itself merges a copy of what it had.
   Ref<Frame> self = e->CreateFrame(nullptr);
   self->AddVisual(merged.get());
@@ -251,7 +244,7 @@ TEST(MeshBuilderTest, CloneIsDeep) {
   c->GetFace(0)->SetColor(0xFF000000);
   Vector v;
   b.GetVertex(0, v);
-  EXPECT_VEC_NEAR(v, 1, 1, -1);
+  EXPECT_VEC_WITHIN(v, 1, 1, -1, 1e-5f);
   EXPECT_EQ(b.GetFace(0)->GetColor(), kWhite);
   EXPECT_EQ(c->GetFace(0)->GetBuilder(), c.get());
 }
@@ -293,7 +286,7 @@ TEST(MeshBuilderTest, SaveAndLoadKeepTheBuilderInEveryFormat) {
         x->GetVertex(c, p1, n1);
         y->GetVertex(c, p2, n2);
         EXPECT_EQ(x->GetVertexIndex(c), y->GetVertexIndex(c));
-        EXPECT_VEC_NEAR(n2, n1.x, n1.y, n1.z);
+        EXPECT_VEC_WITHIN(n2, n1.x, n1.y, n1.z, 1e-5f);
       }
     }
   }

@@ -12,18 +12,11 @@
 #include "engine/meshbuilder.h"
 #include "engine/pickedarray.h"
 #include "engine/shadow.h"
+#include "engine/tests/support/vector_expect.h"
 #include "engine/wrap.h"
 
 namespace engine {
 namespace {
-
-#define EXPECT_VEC_NEAR(v, ex, ey, ez)     \
-  do {                                     \
-    Vector v_ = (v);                       \
-    EXPECT_NEAR(v_.x, (ex), 1e-4f) << "x"; \
-    EXPECT_NEAR(v_.y, (ey), 1e-4f) << "y"; \
-    EXPECT_NEAR(v_.z, (ez), 1e-4f) << "z"; \
-  } while (0)
 
 TEST(ColorTest, PacksFractionsAndReadsThemBack) {
   EXPECT_EQ(CreateColorRGB(1, 0.5f, 0), 0xFFFF8000u);
