@@ -37,6 +37,20 @@ struct LightPlacement {
   Matrix world;
 };
 
+// A lit colour, 0..1 a channel (more before the rasterizer clamps it).
+struct ShadedColor {
+  float r = 1, g = 1, b = 1;
+};
+
+// How a projected vertex lies: kClip when it needs clipping (beyond the front or back plane, or
+// outside the guard band); kOnGrid when it does not and its grid position is known; kOffGrid when
+// it does not but lies too far out for the grid (a viewport wider than the grid's range).
+enum VertexPlace : uint8_t { kClip, kOnGrid, kOffGrid };
+
+struct GridPoint {
+  int32_t x, y;
+};
+
 // What every visual of one frame is drawn with.
 struct FrameSettings {
   Target target;
@@ -65,15 +79,21 @@ struct DrawContext : FrameSettings {
 
   // Scratch.
   std::vector<Vector> cam;
+  // Per normal (per vertex of a mesh) of the visual being drawn: its light, kept while
+  // litStamp[i] == stamp, and the colour that light gives the surface of the current run of faces,
+  // kept while shadeStamp[i] == shadeRound.
   std::vector<uint32_t> litStamp;
   std::vector<SurfaceLight> litCache;
   uint32_t stamp = 0;
+  std::vector<uint32_t> shadeStamp;
+  std::vector<ShadedColor> shadeCache;
+  uint32_t shadeRound = 0;
   std::vector<int32_t> index;
-  // Per vertex of the visual being drawn: its projection, and whether it needs no clipping.
+  // Per vertex of the visual being drawn, when its faces are filled: its projection, how it lies
+  // (VertexPlace), and its position on the rasterizer's grid when it lies on it.
   std::vector<ScreenVertex> projected;
-  std::vector<uint32_t> projectedStamp;
-  std::vector<uint8_t> projectedSimple;
-  uint32_t projectStamp = 0;
+  std::vector<uint8_t> place;
+  std::vector<GridPoint> grid;
   std::vector<CameraVertex> poly, clipped;
   std::vector<ScreenVertex> screen, scratch;
 };

@@ -44,69 +44,79 @@ void ResetLightCache(DrawContext& dc, size_t n) {
   if (dc.litStamp.size() < n) {
     dc.litStamp.resize(n, 0);
     dc.litCache.resize(n);
+    dc.shadeStamp.resize(n, 0);
+    dc.shadeCache.resize(n);
   }
 }
 
-// Starts a new round of the per-visual projection cache, sized for n vertices.
-void ResetProjectionCache(DrawContext& dc, size_t n) {
-  if (++dc.projectStamp == 0) {
-    std::fill(dc.projectedStamp.begin(), dc.projectedStamp.end(), 0);
-    dc.projectStamp = 1;
-  }
-  if (dc.projectedStamp.size() < n) {
-    dc.projectedStamp.resize(n, 0);
-    dc.projected.resize(n);
-    dc.projectedSimple.resize(n);
+// Starts a new round of the shade cache: another visual, or another run of faces of one.
+void NewShadeRound(DrawContext& dc) {
+  if (++dc.shadeRound == 0) {
+    std::fill(dc.shadeStamp.begin(), dc.shadeStamp.end(), 0);
+    dc.shadeRound = 1;
   }
 }
 
-// Projects the corners of the face in dc.index, each vertex once however many faces share it.
-// True when the face is filled and every corner lies between the planes and inside the guard
-// band, so that it needs no clipping. Only positions count: the corners' colours and texture
-// coordinates are filled in by EmitFace.
-bool ProjectCorners(DrawContext& dc, int32_t fill, bool perspectiveTexture) {
-  if (fill != kFillSolid) return false;
-  for (const int32_t vi : dc.index) {
-    if (dc.projectedStamp[vi] != dc.projectStamp) {
-      const Vector& p = dc.cam[vi];
-      const bool inDepth = p.z >= dc.proj.front && p.z <= dc.proj.back;
-      ScreenVertex sv{};
-      if (inDepth)
-        sv = Project(dc, CameraVertex{p.x, p.y, p.z, 0, 0, 0, 0, 0, 1}, perspectiveTexture);
-      dc.projected[vi] = sv;
-      dc.projectedSimple[vi] = inDepth && sv.x >= dc.guardX0 && sv.x <= dc.guardX1 &&
-                               sv.y >= dc.guardY0 && sv.y <= dc.guardY1;
-      dc.projectedStamp[vi] = dc.projectStamp;
+// Projects each of the visual's first `count` vertices once, for faces that are filled: whether it
+// needs clipping, and where it lies on the rasterizer's grid when it does not. Only positions
+// count: the corners' colours and texture coordinates are filled in by EmitFace.
+void ProjectVertices(DrawContext& dc, size_t count, bool perspectiveTexture) {
+  dc.projected.resize(count);
+  dc.place.resize(count);
+  dc.grid.resize(count);
+  for (size_t i = 0; i < count; ++i) {
+    const Vector& p = dc.cam[i];
+    const bool inDepth = p.z >= dc.proj.front && p.z <= dc.proj.back;
+    ScreenVertex sv{};
+    if (inDepth)
+      sv = Project(dc, CameraVertex{p.x, p.y, p.z, 0, 0, 0, 0, 0, 1}, perspectiveTexture);
+    dc.projected[i] = sv;
+    uint8_t place = kClip;
+    if (inDepth && sv.x >= dc.guardX0 && sv.x <= dc.guardX1 && sv.y >= dc.guardY0 &&
+        sv.y <= dc.guardY1) {
+      place = kOffGrid;
+      if (std::fabs(sv.x) <= kMaxScreenCoord && std::fabs(sv.y) <= kMaxScreenCoord) {
+        place = kOnGrid;
+        dc.grid[i] = {static_cast<int32_t>(ToGrid(sv.x)), static_cast<int32_t>(ToGrid(sv.y))};
+      }
     }
-    if (!dc.projectedSimple[vi]) return false;
+    dc.place[i] = place;
   }
+}
+
+// True when the face of dc.index is filled and every corner lies between the planes and inside
+// the guard band, so that it needs no clipping (ProjectVertices has run).
+bool CornersSimple(const DrawContext& dc, int32_t fill) {
+  if (fill != kFillSolid) return false;
+  for (const int32_t vi : dc.index)
+    if (dc.place[vi] == kClip) return false;
   return true;
 }
 
-// Whether a face whose corners are projected (ProjectCorners true) can cover a pixel. Most faces
-// of a small far sphere cover none; they are left before they are lit.
+// Whether a face whose corners need no clipping can cover a pixel. Most faces of a small far
+// sphere cover none; they are left before they are lit.
 bool FaceMayCover(const DrawContext& dc) {
-  const ScreenVertex& first = dc.projected[dc.index[0]];
-  float minX = first.x, maxX = first.x, minY = first.y, maxY = first.y;
+  const GridPoint first = dc.grid[dc.index[0]];
+  int32_t minX = first.x, maxX = first.x, minY = first.y, maxY = first.y;
   for (const int32_t vi : dc.index) {
-    const ScreenVertex& sv = dc.projected[vi];
-    minX = std::min(minX, sv.x);
-    maxX = std::max(maxX, sv.x);
-    minY = std::min(minY, sv.y);
-    maxY = std::max(maxY, sv.y);
+    if (dc.place[vi] != kOnGrid) return true;  // off the grid: the rasterizer decides
+    const GridPoint g = dc.grid[vi];
+    minX = std::min(minX, g.x);
+    maxX = std::max(maxX, g.x);
+    minY = std::min(minY, g.y);
+    maxY = std::max(maxY, g.y);
   }
-  return MayCoverPixel(dc.target, minX, maxX, minY, maxY);
+  return MayCoverGridBox(dc.target, minX, maxX, minY, maxY);
 }
 
 // Whether the face of dc.index's n corners is drawn: back faces (and faces without area) never
 // are, nor faces that can cover no pixel; decided before any lighting. Sets the face's unit normal
 // in camera space, and whether its corners need no clipping (simple).
 [[gnu::always_inline]] inline bool FaceToDraw(DrawContext& dc, size_t n, bool perspective,
-                                              int32_t fill, bool perspectiveTexture,
-                                              Vector& unitNormal, bool& simple) {
+                                              int32_t fill, Vector& unitNormal, bool& simple) {
   const Vector faceNormal = PolygonNormal(dc.cam.data(), dc.index.data(), n);
   if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) return false;
-  simple = ProjectCorners(dc, fill, perspectiveTexture);
+  simple = CornersSimple(dc, fill);
   if (simple && !FaceMayCover(dc)) return false;
   return Normalize(faceNormal, unitNormal);
 }
@@ -184,10 +194,13 @@ struct FaceLighting {
 // Fills one corner of the face: camera position p, texture coordinates, and its colour: the base
 // colour (ignored under a texture) as lit. Per corner, the light comes from the corner's own normal
 // (the face's when it has none) and is kept under cacheKey (none when negative) for the other faces
-// that share it. Inlined: it runs for every corner of every face drawn.
+// that share it; so is the lit colour when `shadeKept` says that the base colour is the same
+// wherever that key is used in the current round. Inlined: it runs for every corner of every face
+// drawn.
 [[gnu::always_inline]] inline void SetCorner(DrawContext& dc, const FaceLighting& f,
                                              CameraVertex& cv, const Vector& p, float u, float v,
-                                             RGB base, const Vector* normal, int32_t cacheKey) {
+                                             RGB base, const Vector* normal, int32_t cacheKey,
+                                             bool shadeKept) {
   cv.x = p.x;
   cv.y = p.y;
   cv.z = p.z;
@@ -197,6 +210,8 @@ struct FaceLighting {
     SetColor(cv, base);
   } else if (!f.gouraud) {
     SetColor(cv, Shade(dc, base, f.flat, f.material));
+  } else if (shadeKept && cacheKey >= 0 && dc.shadeStamp[cacheKey] == dc.shadeRound) {
+    SetColor(cv, dc.shadeCache[cacheKey]);
   } else {
     SurfaceLight light;
     if (cacheKey >= 0 && dc.litStamp[cacheKey] == dc.stamp) {
@@ -210,7 +225,12 @@ struct FaceLighting {
         dc.litStamp[cacheKey] = dc.stamp;
       }
     }
-    SetColor(cv, Shade(dc, base, light, f.material));
+    const RGB lit = Shade(dc, base, light, f.material);
+    SetColor(cv, lit);
+    if (shadeKept && cacheKey >= 0) {
+      dc.shadeCache[cacheKey] = lit;
+      dc.shadeStamp[cacheKey] = dc.shadeRound;
+    }
   }
   cv.fog = FogFactor(dc.fog, p.z);
 }
@@ -231,7 +251,7 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
   const int32_t vertexCount = static_cast<int32_t>(vertices.size());
   const bool fromVertex = builder.GetColorSource() == kColorFromVertex && !dc.appearance.fromFrame;
   ResetLightCache(dc, normals.size());
-  ResetProjectionCache(dc, vertices.size());
+  if (q.fill == kFillSolid) ProjectVertices(dc, vertices.size(), builder.GetPerspective());
 
   const MeshBuilder::FaceTable& table = builder.GetFaceTable();
   const FaceCorner* allCorners = table.corners.data();
@@ -249,23 +269,30 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
     const SurfaceMaterial material = MaterialOf(run.material);
     const bool cacheable = !dc.lights->positionDependent && !material.specular;
     const PolyState state = MakeState(dc, mip);
+    // The base colour is the run's (or none, under a texture) wherever a normal is used.
+    const bool shadeKept = mip || !fromVertex;
+    NewShadeRound(dc);
 
     for (uint32_t f = runBegin; f < faceEnd; ++f) {
       const FaceCorner* corners = allCorners + table.cornerStart[f];
       const size_t n = table.cornerStart[f + 1] - table.cornerStart[f];
       if (n < 3) continue;
       dc.index.resize(n);
+      int32_t* index = dc.index.data();
       bool valid = true;
-      for (size_t k = 0; k < n; ++k) {
-        int32_t vi = corners[k].vertex;
-        valid = valid && (allValid || (vi >= 0 && vi < vertexCount));
-        dc.index[k] = vi;
+      if (allValid) {
+        for (size_t k = 0; k < n; ++k) index[k] = corners[k].vertex;
+      } else {
+        for (size_t k = 0; k < n; ++k) {
+          const int32_t vi = corners[k].vertex;
+          valid = valid && vi >= 0 && vi < vertexCount;
+          index[k] = vi;
+        }
       }
       if (!valid) continue;
       Vector unitNormal;
       bool simple = false;
-      if (!FaceToDraw(dc, n, perspective, q.fill, builder.GetPerspective(), unitNormal, simple))
-        continue;
+      if (!FaceToDraw(dc, n, perspective, q.fill, unitNormal, simple)) continue;
 
       const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
       dc.poly.resize(n);
@@ -282,7 +309,7 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
         const bool hasNormal = ni >= 0 && static_cast<size_t>(ni) < normals.size();
         SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], hasUv ? uvs[vi].u : 0,
                   hasUv ? uvs[vi].v : 0, base, hasNormal ? &normals[ni] : nullptr,
-                  hasNormal && cacheable ? ni : -1);
+                  hasNormal && cacheable ? ni : -1, shadeKept);
       }
       if (mip) FixTextureCoordinates(dc.poly, run.wrapU, run.wrapV);
       EmitFace(dc, state, q.fill, builder.GetPerspective(), simple);
@@ -310,7 +337,8 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
     for (size_t i = 0; i < vertexCount; ++i)
       dc.cam[i] = TransformPoint(group.vertices[i].position, modelView);
     ResetLightCache(dc, vertexCount);
-    ResetProjectionCache(dc, vertexCount);
+    NewShadeRound(dc);
+    if (q.fill == kFillSolid) ProjectVertices(dc, vertexCount, perspectiveTexture);
     const PolyState state = MakeState(dc, mip);
 
     Mesh::ForEachFace(group, [&](const uint32_t* corners, uint32_t n) {
@@ -322,7 +350,7 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
       }
       Vector unitNormal;
       bool simple = false;
-      if (!FaceToDraw(dc, n, perspective, q.fill, perspectiveTexture, unitNormal, simple)) return;
+      if (!FaceToDraw(dc, n, perspective, q.fill, unitNormal, simple)) return;
 
       const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
       dc.poly.resize(n);
@@ -336,7 +364,8 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
           base = {groupColor.r * vc.r, groupColor.g * vc.g, groupColor.b * vc.b};
         }
         // Each mesh vertex has one position and one normal, so its light can always be kept.
-        SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], mv.u, mv.v, base, &mv.normal, vi);
+        // The key is the vertex, whose base colour is its own.
+        SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], mv.u, mv.v, base, &mv.normal, vi, true);
       }
       if (mip) FixTextureCoordinates(dc.poly, wrapU, wrapV);
       EmitFace(dc, state, q.fill, perspectiveTexture, simple);

@@ -469,52 +469,6 @@ void DrawRowsFor(const Target& t, const Setup& s, const PolyState& st) {
   }
 }
 
-// Taken for opaque, untextured, unfogged triangles within 2 x 2 pixels (distant detail, like a
-// small sphere's faces), which are common and cover a pixel or two: the corners are weighed at each
-// covered pixel centre directly instead of setting up interpolation planes. The weights round
-// differently from the planes, by a unit of the last place of depth and colour.
-void DrawTinyTriangle(const Target& target, const Setup& s, const ScreenVertex* const v[3],
-                      int64_t area2) {
-  const float inv = 1.0f / static_cast<float>(area2);
-  for (int j = s.rowFirst; j <= s.rowLast; ++j) {
-    for (int i = s.colFirst; i <= s.colLast; ++i) {
-      int64_t e[3];
-      bool inside = true;
-      for (int k = 0; k < 3; ++k) {
-        const Edge& ed = s.e[k];
-        e[k] = ed.a * (static_cast<int64_t>(i) * kSub + kHalf) +
-               ed.b * (static_cast<int64_t>(j) * kSub + kHalf) + ed.c;
-        inside = inside && e[k] - ed.bias >= 0;
-      }
-      if (!inside) continue;
-      // Each corner weighs as the edge facing it: e[1] faces corner 0, e[2] corner 1, e[0]
-      // corner 2.
-      const float w0 = static_cast<float>(e[1]) * inv, w1 = static_cast<float>(e[2]) * inv,
-                  w2 = static_cast<float>(e[0]) * inv;
-      const float depth = w0 * v[0]->depth + w1 * v[1]->depth + w2 * v[2]->depth;
-      const size_t at = static_cast<size_t>(j) * target.pitch + i;
-      if (!(depth > target.depth[at])) continue;
-      // The corners' attributes are finite (Usable), so min and max clamp as std::clamp does.
-      auto channel = [&](float ScreenVertex::*c) {
-        float x = w0 * (v[0]->*c) + w1 * (v[1]->*c) + w2 * (v[2]->*c);
-        return static_cast<uint32_t>(std::min(std::max(x, 0.0f), 1.0f) * 255.0f + 0.5f);
-      };
-      target.color[at] = channel(&ScreenVertex::r) << 16 | channel(&ScreenVertex::g) << 8 |
-                         channel(&ScreenVertex::b);
-      target.depth[at] = depth;
-    }
-  }
-}
-
-// std::lrint without the call into the maths library: both round in the current rounding mode.
-inline int64_t RoundToInt(float v) {
-#if defined(__x86_64__)
-  return _mm_cvtss_si64(_mm_set_ss(v));
-#else
-  return std::lrint(v);
-#endif
-}
-
 bool Usable(const ScreenVertex& v) {
   // Written so that a NaN fails too; a sum of the attributes is finite only when each one is (or
   // when some are too large to use anyway).
@@ -550,8 +504,8 @@ bool Snap(const Target& target, const ScreenVertex& a, const ScreenVertex& b, co
   int64_t* X = t.X;
   int64_t* Y = t.Y;
   for (int k = 0; k < 3; ++k) {
-    X[k] = RoundToInt(t.v[k]->x * kSub);
-    Y[k] = RoundToInt(t.v[k]->y * kSub);
+    X[k] = ToGrid(t.v[k]->x);
+    Y[k] = ToGrid(t.v[k]->y);
   }
   t.area2 = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
   if (t.area2 == 0) return false;
@@ -572,6 +526,51 @@ bool Snap(const Target& target, const ScreenVertex& a, const ScreenVertex& b, co
   return t.colFirst <= t.colLast && t.rowFirst <= t.rowLast;
 }
 
+// Taken for opaque, untextured, unfogged triangles within 2 x 2 pixels (distant detail, like a
+// small sphere's faces), which are common and cover a pixel or two: the corners are weighed at each
+// covered pixel centre directly, without interpolation planes or edge set-up. The weights round
+// differently from the planes, by a unit of the last place of depth and colour.
+void DrawTinyTriangle(const Target& target, const Snapped& t, int rowFirst, int rowLast) {
+  // Edge k runs from corner k to corner k + 1; at a point P it is A (P.x - X[k]) + B (P.y - Y[k]),
+  // positive inside, as MakeEdge's.
+  int64_t a[3], b[3], bias[3];
+  for (int k = 0; k < 3; ++k) {
+    const int k1 = k == 2 ? 0 : k + 1;
+    a[k] = t.Y[k] - t.Y[k1];
+    b[k] = t.X[k1] - t.X[k];
+    bias[k] = a[k] > 0 || (a[k] == 0 && b[k] > 0) ? 0 : 1;
+  }
+  const ScreenVertex& v0 = *t.v[0];
+  const ScreenVertex& v1 = *t.v[1];
+  const ScreenVertex& v2 = *t.v[2];
+  const float inv = 1.0f / static_cast<float>(t.area2);
+  for (int j = rowFirst; j <= rowLast; ++j) {
+    const int64_t py = static_cast<int64_t>(j) * kSub + kHalf;
+    for (int i = t.colFirst; i <= t.colLast; ++i) {
+      const int64_t px = static_cast<int64_t>(i) * kSub + kHalf;
+      const int64_t e0 = a[0] * (px - t.X[0]) + b[0] * (py - t.Y[0]);
+      const int64_t e1 = a[1] * (px - t.X[1]) + b[1] * (py - t.Y[1]);
+      const int64_t e2 = a[2] * (px - t.X[2]) + b[2] * (py - t.Y[2]);
+      if (((e0 - bias[0]) | (e1 - bias[1]) | (e2 - bias[2])) < 0) continue;
+      // Each corner weighs as the edge facing it: e1 faces corner 0, e2 corner 1, e0 corner 2.
+      const float w0 = static_cast<float>(e1) * inv, w1 = static_cast<float>(e2) * inv,
+                  w2 = static_cast<float>(e0) * inv;
+      const float depth = w0 * v0.depth + w1 * v1.depth + w2 * v2.depth;
+      const size_t at = static_cast<size_t>(j) * target.pitch + i;
+      if (!(depth > target.depth[at])) continue;
+      // The corners' attributes are finite (Usable), so min and max clamp as std::clamp does.
+      auto channel = [&](float r0, float r1, float r2) {
+        const float x = w0 * r0 + w1 * r1 + w2 * r2;
+        return static_cast<uint32_t>(
+            static_cast<int32_t>(std::min(std::max(x, 0.0f), 1.0f) * 255.0f + 0.5f));
+      };
+      target.color[at] = channel(v0.r, v1.r, v2.r) << 16 | channel(v0.g, v1.g, v2.g) << 8 |
+                         channel(v0.b, v1.b, v2.b);
+      target.depth[at] = depth;
+    }
+  }
+}
+
 }  // namespace
 
 bool MayCoverPixel(const Target& target, float minX, float maxX, float minY, float maxY) {
@@ -580,8 +579,10 @@ bool MayCoverPixel(const Target& target, float minX, float maxX, float minY, flo
         std::fabs(minY) <= kMaxScreenCoord && std::fabs(maxY) <= kMaxScreenCoord))
     return true;
   // As Snap: rounding to the grid keeps the order, so these are the corners' extremes.
-  const int64_t x0 = RoundToInt(minX * kSub), x1 = RoundToInt(maxX * kSub);
-  const int64_t y0 = RoundToInt(minY * kSub), y1 = RoundToInt(maxY * kSub);
+  return MayCoverGridBox(target, ToGrid(minX), ToGrid(maxX), ToGrid(minY), ToGrid(maxY));
+}
+
+bool MayCoverGridBox(const Target& target, int64_t x0, int64_t x1, int64_t y0, int64_t y1) {
   return std::max<int64_t>(target.x0, -((kHalf - x0) >> kSubBits)) <=
              std::min<int64_t>(target.x1 - 1, (x1 - kHalf) >> kSubBits) &&
          std::max<int64_t>(std::max(target.y0, target.rowBegin), -((kHalf - y0) >> kSubBits)) <=
@@ -597,28 +598,27 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
   const int64_t* Y = t.Y;
   const int64_t area2 = t.area2;
 
-  Setup s;
-  s.fastPaths = fastPaths.load(std::memory_order_relaxed);
-  s.colFirst = t.colFirst;
-  s.colLast = t.colLast;
-  s.rowFirst = t.rowFirst;
-  s.rowLast = t.rowLast;
-
+  const bool fast = fastPaths.load(std::memory_order_relaxed);
   // Whether DrawTinyTriangle may draw it is decided before the rows are cut to the band this
   // thread owns, so that every band draws it the same way.
-  const bool tiny = s.colLast - s.colFirst <= 1 && s.rowLast - s.rowFirst <= 1 &&
+  const bool tiny = t.colLast - t.colFirst <= 1 && t.rowLast - t.rowFirst <= 1 &&
                     !(state.texture && !state.texture->empty()) && state.blend == Blend::kOpaque &&
                     !state.fog;
-  s.rowFirst = std::max(s.rowFirst, target.rowBegin);
-  s.rowLast = std::min(s.rowLast, target.rowEnd - 1);
-  if (s.rowFirst > s.rowLast) return;
-
-  for (int k = 0; k < 3; ++k) s.e[k] = MakeEdge(X[k], Y[k], X[(k + 1) % 3], Y[(k + 1) % 3]);
-
-  if (tiny && s.fastPaths) {
-    DrawTinyTriangle(target, s, v, area2);
+  const int rowFirst = std::max(t.rowFirst, target.rowBegin);
+  const int rowLast = std::min(t.rowLast, target.rowEnd - 1);
+  if (rowFirst > rowLast) return;
+  if (tiny && fast) {
+    DrawTinyTriangle(target, t, rowFirst, rowLast);
     return;
   }
+
+  Setup s;
+  s.fastPaths = fast;
+  s.colFirst = t.colFirst;
+  s.colLast = t.colLast;
+  s.rowFirst = rowFirst;
+  s.rowLast = rowLast;
+  for (int k = 0; k < 3; ++k) s.e[k] = MakeEdge(X[k], Y[k], X[(k + 1) % 3], Y[(k + 1) % 3]);
 
   // Attribute planes from the snapped corners, so that they agree with the coverage.
   const float x0 = static_cast<float>(X[0]) / kSub, y0 = static_cast<float>(Y[0]) / kSub;

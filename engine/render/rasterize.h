@@ -3,7 +3,11 @@
 // and fog from attributes interpolated linearly in screen space.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#if defined(__x86_64__)
+#include <xmmintrin.h>
+#endif
 
 #include "engine/render/mip_texture.h"
 #include "engine/render/target.h"
@@ -42,10 +46,23 @@ inline constexpr float kMaxScreenCoord = 16384.0f;
 void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
                   const ScreenVertex& c, const PolyState& state);
 
+// A screen coordinate on the grid of triangle corners (1/16 pixel), rounded as they are (in the
+// current rounding mode, to nearest even by default). |v| must not exceed kMaxScreenCoord.
+inline int64_t ToGrid(float v) {
+#if defined(__x86_64__)
+  return _mm_cvtss_si64(_mm_set_ss(v * 16.0f));
+#else
+  return std::lrint(v * 16.0f);
+#endif
+}
+
 // False when no triangle whose corners lie in the box [minX, maxX] x [minY, maxY] can cover a
 // pixel of the target's rectangle in the rows it owns (no pixel centre lies in the box once it is
 // on the grid).
 bool MayCoverPixel(const Target& target, float minX, float maxX, float minY, float maxY);
+// The same for a box already on the grid (ToGrid of the extremes, or the extremes of ToGrid: the
+// rounding keeps the order).
+bool MayCoverGridBox(const Target& target, int64_t x0, int64_t x1, int64_t y0, int64_t y1);
 
 // For tests: off draws every triangle with the plain edge-function loop, without the SSE2 spans
 // and the tiny-triangle path.

@@ -13,9 +13,7 @@
 
 namespace engine::render {
 
-struct RGB {
-  float r = 1, g = 1, b = 1;
-};
+using RGB = ShadedColor;
 
 inline RGB FromColor(Color c) {
   constexpr float k = 1.0f / 255.0f;
