@@ -573,15 +573,6 @@ void DrawTinyTriangle(const Target& target, const Snapped& t, int rowFirst, int 
 
 }  // namespace
 
-bool MayCoverPixel(const Target& target, float minX, float maxX, float minY, float maxY) {
-  // NaN fails every comparison and is let through: the triangles decide for themselves.
-  if (!(std::fabs(minX) <= kMaxScreenCoord && std::fabs(maxX) <= kMaxScreenCoord &&
-        std::fabs(minY) <= kMaxScreenCoord && std::fabs(maxY) <= kMaxScreenCoord))
-    return true;
-  // As Snap: rounding to the grid keeps the order, so these are the corners' extremes.
-  return MayCoverGridBox(target, ToGrid(minX), ToGrid(maxX), ToGrid(minY), ToGrid(maxY));
-}
-
 bool MayCoverGridBox(const Target& target, int64_t x0, int64_t x1, int64_t y0, int64_t y1) {
   return std::max<int64_t>(target.x0, -((kHalf - x0) >> kSubBits)) <=
              std::min<int64_t>(target.x1 - 1, (x1 - kHalf) >> kSubBits) &&

@@ -56,12 +56,9 @@ inline int64_t ToGrid(float v) {
 #endif
 }
 
-// False when no triangle whose corners lie in the box [minX, maxX] x [minY, maxY] can cover a
-// pixel of the target's rectangle in the rows it owns (no pixel centre lies in the box once it is
-// on the grid).
-bool MayCoverPixel(const Target& target, float minX, float maxX, float minY, float maxY);
-// The same for a box already on the grid (ToGrid of the extremes, or the extremes of ToGrid: the
-// rounding keeps the order).
+// False when no triangle whose corners lie in the box [x0, x1] x [y0, y1] of grid coordinates
+// (ToGrid) can cover a pixel of the target's rectangle in the rows it owns: no pixel centre lies
+// in the box.
 bool MayCoverGridBox(const Target& target, int64_t x0, int64_t x1, int64_t y0, int64_t y1);
 
 // For tests: off draws every triangle with the plain edge-function loop, without the SSE2 spans

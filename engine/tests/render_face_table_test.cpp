@@ -117,5 +117,28 @@ TEST_F(FaceChangeTest, FacesAddedRemovedOrSwappedShowInTheNextFrame) {
   EXPECT_EQ(Draw(), (Colours{0xFFFFFFu, 0x00FF00u}));
 }
 
+// Lit faces that share one normal still show their own colours: a lit colour kept for a normal
+// serves one run of faces of one colour, and none under vertex colours.
+TEST_F(FaceChangeTest, FacesSharingANormalKeepTheirOwnLitColours) {
+  device_->SetQuality(kQualityGouraud);
+  builder_->SetQuality(kQualityGouraud);
+  scene_->AddLight(engine_->CreateLightRGB(kLightAmbient, 1, 1, 1).get());
+  const int32_t normal = builder_->AddNormal({0, 0, -1});
+  for (bool left : {true, false}) {
+    const float x0 = left ? -1.0f : 0.0f, x1 = left ? 0.0f : 1.0f;
+    const int32_t v = builder_->GetVertexCount();
+    for (Vector p : {Vector{x0, -1, 5}, Vector{x0, 1, 5}, Vector{x1, 1, 5}, Vector{x1, -1, 5}})
+      builder_->AddVertex(p);
+    Face* f =
+        builder_->AddFaceIndexed({{v, normal}, {v + 1, normal}, {v + 2, normal}, {v + 3, normal}});
+    f->SetColor(left ? 0xFFFF0000u : 0xFF00FF00u);
+    for (int k = 0; k < 4; ++k) builder_->SetVertexColor(v + k, left ? 0xFF0000FFu : 0xFFFFFF00u);
+  }
+  EXPECT_EQ(Draw(), (Colours{0xFF0000u, 0x00FF00u}));  // the faces' colours
+  for (int32_t f = 0; f < 2; ++f) builder_->GetFace(f)->SetColor(0xFFFFFFFFu);  // one run
+  ASSERT_TRUE(builder_->SetColorSource(kColorFromVertex));
+  EXPECT_EQ(Draw(), (Colours{0x0000FFu, 0xFFFF00u}));  // the vertices' colours
+}
+
 }  // namespace
 }  // namespace engine
