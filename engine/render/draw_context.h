@@ -85,6 +85,14 @@ struct DrawContext : FrameSettings {
   std::vector<uint32_t> litStamp;
   std::vector<SurfaceLight> litCache;
   uint32_t stamp = 0;
+  // What the kept lights were made from, so that the next visual may keep them too (StartLights):
+  // the normals, the matrix that carried them into camera space and the lights that reached them.
+  // litReusable is false until they are recorded in this frame, and once a light has been made
+  // from a face's normal in place of a normal that could not be normalised.
+  bool litReusable = false;
+  std::vector<Vector> litNormals;
+  Matrix litNormalMatrix;
+  uint64_t litMask = 0;
   std::vector<uint32_t> shadeStamp;
   std::vector<ShadedColor> shadeCache;
   uint32_t shadeRound = 0;

@@ -1,6 +1,7 @@
 // Drawing mesh builders and meshes: cull, light, colour and texture each face, then clip and
 // rasterize it.
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "engine/face.h"
@@ -47,6 +48,24 @@ void ResetLightCache(DrawContext& dc, size_t n) {
     dc.shadeStamp.resize(n, 0);
     dc.shadeCache.resize(n);
   }
+}
+
+// Starts the light cache for a builder's normals. The lights of the visual drawn before are kept
+// when they must be the same: equal normals (bit for bit), carried by an equal matrix, under the
+// same lights, none of which depends on where the surface is. So a room of copies of one marker
+// sphere lights each normal once, not once per sphere.
+void StartLights(DrawContext& dc, const std::vector<Vector>& normals, const Matrix& normalMatrix) {
+  const size_t n = normals.size();
+  if (dc.litReusable && !dc.lights->positionDependent && dc.litMask == dc.lightMask &&
+      dc.litNormals.size() == n &&
+      std::memcmp(&dc.litNormalMatrix, &normalMatrix, sizeof(Matrix)) == 0 &&
+      (n == 0 || std::memcmp(dc.litNormals.data(), normals.data(), n * sizeof(Vector)) == 0))
+    return;
+  ResetLightCache(dc, n);
+  dc.litNormals.assign(normals.begin(), normals.end());
+  dc.litNormalMatrix = normalMatrix;
+  dc.litMask = dc.lightMask;
+  dc.litReusable = true;
 }
 
 // Starts a new round of the shade cache: another visual, or another run of faces of one.
@@ -217,8 +236,13 @@ struct FaceLighting {
     if (cacheKey >= 0 && dc.litStamp[cacheKey] == dc.stamp) {
       light = dc.litCache[cacheKey];
     } else {
-      const Vector cn =
-          normal ? CameraNormal(*normal, *f.normalMatrix, f.unitNormal) : f.unitNormal;
+      Vector cn = f.unitNormal;
+      // A normal that cannot be normalised is lit as the face: that light belongs to this
+      // visual's faces, and is not kept for another's.
+      if (normal && !Normalize(TransformDirection(*normal, *f.normalMatrix), cn)) {
+        cn = f.unitNormal;
+        dc.litReusable = false;
+      }
       light = Illuminate(*dc.lights, dc.lightMask, p, cn, f.material, dc.objectCenter);
       if (cacheKey >= 0) {
         dc.litCache[cacheKey] = light;
@@ -250,7 +274,7 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
   const std::vector<Color>& vertexColors = builder.VertexColors();
   const int32_t vertexCount = static_cast<int32_t>(vertices.size());
   const bool fromVertex = builder.GetColorSource() == kColorFromVertex && !dc.appearance.fromFrame;
-  ResetLightCache(dc, normals.size());
+  StartLights(dc, normals, normalMatrix);
   if (q.fill == kFillSolid) ProjectVertices(dc, vertices.size(), builder.GetPerspective());
 
   const MeshBuilder::FaceTable& table = builder.GetFaceTable();
@@ -337,6 +361,7 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
     for (size_t i = 0; i < vertexCount; ++i)
       dc.cam[i] = TransformPoint(group.vertices[i].position, modelView);
     ResetLightCache(dc, vertexCount);
+    dc.litReusable = false;  // kept by vertex, not by normal
     NewShadeRound(dc);
     if (q.fill == kFillSolid) ProjectVertices(dc, vertexCount, perspectiveTexture);
     const PolyState state = MakeState(dc, mip);

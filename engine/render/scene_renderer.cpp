@@ -287,6 +287,7 @@ void Render(Viewport& viewport, Frame* frame, int threads) {
   dc.lightPlacements.clear();
   CollectLights(*root, root->LocalTransform(), dc, env, 0);
   dc.lights = &env;
+  dc.litReusable = false;  // its lights were another frame's
   bool anyEnableFrame = false;
   for (const PreparedLight& l : env.lights) anyEnableFrame = anyEnableFrame || l.enableFrame;
 
@@ -330,6 +331,7 @@ void Render(Viewport& viewport, Frame* frame, int threads) {
       static_cast<FrameSettings&>(worker) = settings;
       lights = *settings.lights;
       worker.lights = &lights;
+      worker.litReusable = false;  // its lights were another frame's
       worker.target.rowBegin = settings.target.y0 + k * bandRows;
       worker.target.rowEnd = std::min(settings.target.y1, worker.target.rowBegin + bandRows);
       for (uint32_t i : (*filed)[static_cast<size_t>(k)]) DrawOne(worker, (*all)[i]);

@@ -32,20 +32,34 @@ inline Quality EffectiveQuality(int32_t device, int32_t visual) {
 }
 
 // The matrix that carries normals along with modelView: the transpose of its inverse (its own 3 x 3
-// part when it has no inverse).
+// part when it has no inverse). An affine modelView carries directions by its 3 x 3 part alone, so
+// only that part is inverted (by cofactors): copies of a visual that differ only in where they
+// stand get the same matrix, bit for bit, and can share their lights (StartLights).
 inline Matrix NormalMatrix(const Matrix& modelView) {
-  Matrix inv;
-  if (!Invert(modelView, inv)) return modelView;
+  const auto& a = modelView.m;
+  if (a[0][3] != 0.0f || a[1][3] != 0.0f || a[2][3] != 0.0f || a[3][3] != 1.0f) {
+    Matrix inv;
+    if (!Invert(modelView, inv)) return modelView;
+    Matrix n;
+    for (int i = 0; i < 3; ++i)
+      for (int j = 0; j < 3; ++j) n.m[i][j] = inv.m[j][i];
+    return n;
+  }
+  // Cofactor (i, j) of the 3 x 3 part; the transposed inverse is the cofactors over the
+  // determinant.
+  auto cofactor = [&a](int i, int j) {
+    const int i1 = (i + 1) % 3, i2 = (i + 2) % 3, j1 = (j + 1) % 3, j2 = (j + 2) % 3;
+    return static_cast<double>(a[i1][j1]) * a[i2][j2] - static_cast<double>(a[i1][j2]) * a[i2][j1];
+  };
+  double c[3][3];
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) c[i][j] = cofactor(i, j);
+  const double det = a[0][0] * c[0][0] + a[0][1] * c[0][1] + a[0][2] * c[0][2];
+  if (!(det != 0.0) || !std::isfinite(det)) return modelView;
   Matrix n;
   for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) n.m[i][j] = inv.m[j][i];
+    for (int j = 0; j < 3; ++j) n.m[i][j] = static_cast<float>(c[i][j] / det);
   return n;
-}
-
-// A unit normal in camera space; fallback when the normal is zero.
-inline Vector CameraNormal(Vector n, const Matrix& normalMatrix, Vector fallback) {
-  Vector t = TransformDirection(n, normalMatrix), u;
-  return Normalize(t, u) ? u : fallback;
 }
 
 // The lit colour of a surface colour. The mono model lights by intensity alone, in `shades` steps.

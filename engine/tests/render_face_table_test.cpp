@@ -140,5 +140,33 @@ TEST_F(FaceChangeTest, FacesSharingANormalKeepTheirOwnLitColours) {
   EXPECT_EQ(Draw(), (Colours{0x0000FFu, 0xFFFF00u}));  // the vertices' colours
 }
 
+// Visuals with equal normals share their lights only where they must be equal: a normal that
+// cannot be normalised is lit as the face that uses it, in each visual anew.
+TEST_F(FaceChangeTest, AZeroNormalIsLitAsItsOwnFaceInEachVisual) {
+  device_->SetQuality(kQualityGouraud);
+  builder_->SetQuality(kQualityGouraud);
+  // Shining along +z, straight onto faces that look at the camera.
+  scene_->AddLight(engine_->CreateLightRGB(kLightDirectional, 1, 1, 1).get());
+  // The left half faces the camera; the right half, in a builder of its own with the same (zero)
+  // normal, turns away from the light.
+  auto add = [](MeshBuilder& b, bool left) {
+    const float x0 = left ? -1.0f : 0.0f, x1 = left ? 0.0f : 1.0f, z1 = left ? 5.0f : 6.5f;
+    for (Vector p : {Vector{x0, -1, 5}, Vector{x0, 1, 5}, Vector{x1, 1, z1}, Vector{x1, -1, z1}})
+      b.AddVertex(p);
+    const int32_t n = b.AddNormal({0, 0, 0});
+    b.AddFaceIndexed({{0, n}, {1, n}, {2, n}, {3, n}})->SetColor(0xFFFFFFFFu);
+  };
+  add(*builder_, true);
+  Ref<MeshBuilder> right = engine_->CreateMeshBuilder();
+  right->SetQuality(kQualityGouraud);
+  add(*right, false);
+  scene_->AddVisual(right.get());
+  const uint32_t together = Draw().second;
+  scene_->DeleteVisual(builder_.get());
+  const uint32_t alone = Draw().second;
+  EXPECT_EQ(together, alone);
+  EXPECT_LT(alone & 0xFF, 0xF0u);  // turned away: darker than full light
+}
+
 }  // namespace
 }  // namespace engine
