@@ -308,42 +308,66 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
     tCur = ToFixed(vw * w);
   }
 
+  // Each chunk's mipmap choice and exact end coordinates are worked out a chunk ahead of its
+  // pixels, with the same arithmetic: the division and rounding for the next chunk then run while
+  // this chunk's pixels are drawn, instead of holding up the start of every chunk.
+  struct Plan {
+    int c0 = 0, c1 = -1;
+    LodChoice lod;
+    int32_t sBegin = 0, tBegin = 0, sEnd = 0, tEnd = 0;
+  };
+  auto plan = [&](int c0, int32_t sBegin, int32_t tBegin) {
+    Plan p;
+    p.c0 = c0;
+    p.c1 = std::min(i1, c0 + kLodChunk - 1);
+    p.sBegin = sBegin;
+    p.tBegin = tBegin;
+    if constexpr (kTex != kNoTex) {
+      p.lod = ChooseLod(s, *st.texture, st.quality, oow, uw, vw);
+      const int len = p.c1 - p.c0 + 1;
+      oow += dOow * static_cast<float>(len);
+      uw += dUw * static_cast<float>(len);
+      vw += dVw * static_cast<float>(len);
+      const float w = 1.0f / oow;
+      p.sEnd = ToFixed(uw * w);
+      p.tEnd = ToFixed(vw * w);
+    }
+    return p;
+  };
+
   ChunkTexture ct;
   LodChoice lastLod;
   lastLod.level = -1;
-  int32_t sEnd = 0, tEnd = 0;
-  for (int c0 = i0; c0 <= i1; c0 += kLodChunk) {
-    const int c1 = std::min(i1, c0 + kLodChunk - 1);
+  Plan next = plan(i0, sCur, tCur);
+  bool more = true;
+  while (more) {
+    const Plan cur = next;
+    more = cur.c1 < i1;
+    // The next chunk starts from this one's exact end, so that rounding does not accumulate.
+    if (more) next = plan(cur.c1 + 1, cur.sEnd, cur.tEnd);
+    const int c0 = cur.c0, c1 = cur.c1;
     int32_t ds = 0, dt = 0;
     if constexpr (kTex != kNoTex) {
-      const LodChoice lod = ChooseLod(s, *st.texture, st.quality, oow, uw, vw);
+      const LodChoice& lod = cur.lod;
       if (lod.level != lastLod.level || lod.next != lastLod.next || lod.blend != lastLod.blend) {
         ct = ChunkTexture(*st.texture, lod);
         lastLod = lod;
       }
       const int len = c1 - c0 + 1;
-      oow += dOow * static_cast<float>(len);
-      uw += dUw * static_cast<float>(len);
-      vw += dVw * static_cast<float>(len);
-      float w = 1.0f / oow;
-      sEnd = ToFixed(uw * w);
-      tEnd = ToFixed(vw * w);
       // Steps in 64-bit first: the ends may be far apart on a heavily repeated texture.
-      ds = DivideByLength(static_cast<int64_t>(sEnd) - sCur, len);
-      dt = DivideByLength(static_cast<int64_t>(tEnd) - tCur, len);
+      ds = DivideByLength(static_cast<int64_t>(cur.sEnd) - cur.sBegin, len);
+      dt = DivideByLength(static_cast<int64_t>(cur.tEnd) - cur.tBegin, len);
     }
 #if defined(__SSE2__)
     if constexpr (kTex == kTexBilinear && !kFog && !kKey && kColor != kShade) {
       if (ct.blend == 0 && s.fastPaths) {
         depth = ChunkBilinearSse2<kColor == kFlat>(ct, flat, crow, zrow, c0, c1, depth, dDepth,
-                                                   sCur, tCur, ds, dt);
-        sCur = sEnd;  // the next chunk starts from the exact value
-        tCur = tEnd;
+                                                   cur.sBegin, cur.tBegin, ds, dt);
         continue;
       }
     }
 #endif
-    int32_t sPix = sCur, tPix = tCur;
+    int32_t sPix = cur.sBegin, tPix = cur.tBegin;
     for (int i = c0; i <= c1; ++i) {
       if (depth > zrow[i]) {
         uint32_t c;
@@ -384,11 +408,6 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
         b += dB;
       }
       if constexpr (kFog) f += dF;
-    }
-    if constexpr (kTex != kNoTex) {
-      // Start the next chunk from the exact value, so that rounding does not accumulate.
-      sCur = sEnd;
-      tCur = tEnd;
     }
   }
 }
