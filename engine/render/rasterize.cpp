@@ -104,11 +104,11 @@ struct LodChoice {
   uint32_t blend = 0;  // 0..256 towards next
 };
 
-LodChoice ChooseLod(const Setup& s, const MipTexture& tex, int quality, float oow, float uw,
-                    float vw) {
+// w is 1 / oow at the pixel, as the caller has worked it out already.
+inline LodChoice ChooseLod(const Setup& s, const MipTexture& tex, int quality, float w, float uw,
+                           float vw) {
   LodChoice out;
   if (quality < kMipNearest || tex.levelCount() <= 1) return out;
-  float w = 1.0f / oow;
   float u = uw * w, v = vw * w;  // fixed texels of level 0
   // d(uw/oow) = (d uw - u d oow) / oow, and the same for v; in texels after dividing by 256.
   const Plane& po = s.p[kAtOow];
@@ -294,7 +294,7 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
   // Texture coordinates are exact (divided by 1/z) at the ends of chunks of kLodChunk pixels and
   // stepped linearly in between, which is indistinguishable at this length and saves a division
   // per pixel. The mipmap level is chosen per chunk too.
-  float oow = 0, uw = 0, vw = 0, dOow = 0, dUw = 0, dVw = 0;
+  float oow = 0, uw = 0, vw = 0, dOow = 0, dUw = 0, dVw = 0, w = 1;  // w = 1 / oow
   int32_t sCur = 0, tCur = 0;
   if constexpr (kTex != kNoTex) {
     oow = s.p[kAtOow].At(i0, j);
@@ -303,7 +303,7 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
     dOow = s.p[kAtOow].dx;
     dUw = s.p[kAtUw].dx;
     dVw = s.p[kAtVw].dx;
-    float w = 1.0f / oow;
+    w = 1.0f / oow;
     sCur = ToFixed(uw * w);
     tCur = ToFixed(vw * w);
   }
@@ -323,12 +323,12 @@ void DrawSpan(const Setup& s, const PolyState& st, uint32_t* crow, float* zrow, 
     p.sBegin = sBegin;
     p.tBegin = tBegin;
     if constexpr (kTex != kNoTex) {
-      p.lod = ChooseLod(s, *st.texture, st.quality, oow, uw, vw);
+      p.lod = ChooseLod(s, *st.texture, st.quality, w, uw, vw);
       const int len = p.c1 - p.c0 + 1;
       oow += dOow * static_cast<float>(len);
       uw += dUw * static_cast<float>(len);
       vw += dVw * static_cast<float>(len);
-      const float w = 1.0f / oow;
+      w = 1.0f / oow;
       p.sEnd = ToFixed(uw * w);
       p.tEnd = ToFixed(vw * w);
     }
