@@ -183,8 +183,13 @@ void ClearViewport(Viewport& viewport, const Frame* scene) {
   if (!device) return;
   const Target t = TargetOf(*device, viewport);
   const uint32_t color = scene ? scene->GetSceneBackground() & 0xFFFFFF : 0;
-  const int rows = t.y1 - t.y0, threads = RenderThreads(), bandRows = BandRows(rows, threads);
-  // Large pictures clear in bands on the render threads, as they are drawn.
+  // Large pictures clear in bands on the render threads, as they are drawn. A small one clears
+  // on this thread alone: waking the others would take about as long as the clearing.
+  constexpr int64_t kParallelClearPixels = 1 << 19;
+  const int rows = t.y1 - t.y0;
+  const int threads =
+      static_cast<int64_t>(rows) * (t.x1 - t.x0) < kParallelClearPixels ? 1 : RenderThreads();
+  const int bandRows = BandRows(rows, threads);
   ParallelFor(threads, rows > 0 ? (rows + bandRows - 1) / bandRows : 0, [&](int k) {
     const int end = std::min(t.y1, t.y0 + (k + 1) * bandRows);
     for (int y = t.y0 + k * bandRows; y < end; ++y) {
