@@ -22,6 +22,8 @@ namespace {
 
 // How often waiting requests look again whether the program is free.
 constexpr int kRetryMs = 20;
+// How long a refused client has to read the refusal before its connection is closed.
+constexpr int kRefusalGraceMs = 200;
 
 void Send(QLocalSocket* socket, const QJsonObject& reply) {
   socket->write(QJsonDocument(reply).toJson(QJsonDocument::Compact) + '\n');
@@ -94,14 +96,24 @@ void ScriptServer::Drop(QLocalSocket* socket) {
 void ScriptServer::Refuse(Client* client, const QString& message) {
   client->waiting.clear();
   client->buffer.clear();
+  client->refused = true;
   // Writing may find the client gone and drop it (and its Client) at once: only the socket,
   // deleted later, is used from here on.
   QLocalSocket* socket = client->socket;
   Send(socket, ScriptRefusal(message));
-  socket->disconnectFromServer();
+  // Closed a moment later, with what the client sent meanwhile read and let go: a socket closed
+  // with unread data is reset, and the client would lose the refusal before it could read it.
+  QTimer::singleShot(kRefusalGraceMs, socket, [socket] {
+    socket->readAll();
+    socket->disconnectFromServer();
+  });
 }
 
 void ScriptServer::Read(Client* client) {
+  if (client->refused) {
+    client->socket->readAll();
+    return;
+  }
   client->buffer += client->socket->readAll();
   qsizetype end;
   while ((end = client->buffer.indexOf('\n')) >= 0) {

@@ -40,6 +40,7 @@ class ScriptServer : public QObject {
     QLocalSocket* socket;
     QByteArray buffer;
     QList<QByteArray> waiting;
+    bool refused = false;  // answered with a refusal; what it sends now is read and let go
   };
 
   void Accept();
