@@ -1,10 +1,10 @@
 #include "engine/texture.h"
 
 #include <cmath>
-#include <fstream>
 
 #include "engine/image_decode.h"
 #include "platform/paths.h"
+#include "platform/read_file.h"
 
 namespace engine {
 
@@ -47,14 +47,14 @@ Ref<Texture> Texture::Decode(const uint8_t* data, size_t size) {
 
 Ref<Texture> Texture::Load(const std::string& path) {
   if (path.empty()) return nullptr;
-  std::ifstream in(platform::NativePath(path), std::ios::binary | std::ios::ate);
-  if (!in) return nullptr;
-  std::streamoff size = in.tellg();
-  if (size <= 0 || static_cast<uint64_t>(size) > kMaxFileBytes) return nullptr;
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  in.seekg(0);
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return nullptr;
-  Ref<Texture> t = Decode(bytes.data(), bytes.size());
+  std::string bytes;
+  try {
+    bytes = platform::ReadRegularFile(platform::NativePath(path), kMaxFileBytes);
+  } catch (const platform::ReadFileError&) {  // missing, special (never waited on) or too large
+    return nullptr;
+  }
+  if (bytes.empty()) return nullptr;
+  Ref<Texture> t = Decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   if (t) t->fileName_ = path;
   return t;
 }

@@ -22,21 +22,43 @@ std::string Folder(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The file a chain of symbolic links ends at (which need not exist yet); renaming over the link
-// itself would replace the link by a plain file.
-std::string FollowLinks(const std::string& path) {
+[[noreturn]] void Refuse(const std::string& path, const std::string& why) {
+  throw SaveRefused(path, why);
+}
+
+// A link that the kernel's protected-symlink rule would not follow: it lies in a sticky folder
+// that anyone may write into, and neither this user nor the folder's owner owns it.
+bool PlantedLink(const std::string& link, const struct stat& linkStat) {
+  struct stat folder {};
+  if (::stat(Folder(link).c_str(), &folder) != 0) return false;
+  const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+  return shared && linkStat.st_uid != ::geteuid() && linkStat.st_uid != folder.st_uid;
+}
+
+}  // namespace
+
+std::string ResolveSaveTarget(const std::string& path) {
   std::string current = path;
   for (int hop = 0; hop < 40; ++hop) {  // the kernel's own limit on a chain of links
     struct stat st {};
-    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    if (::lstat(current.c_str(), &st) != 0) return current;  // a new file, or an error to come
+    if (S_ISREG(st.st_mode)) return current;
+    if (!S_ISLNK(st.st_mode)) {
+      Refuse(path, S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file");
+    }
+    if (PlantedLink(current, st)) {
+      Refuse(path, "it is a link in a shared folder that belongs to another user");
+    }
     std::vector<char> target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1);
     const ssize_t n = ::readlink(current.c_str(), target.data(), target.size() - 1);
-    if (n < 0) Fail(path, "reading the link", errno);
+    if (n <= 0) Fail(path, "reading the link", n < 0 ? errno : ENOENT);
     std::string next(target.data(), static_cast<size_t>(n));
     current = next.front() == '/' ? next : Folder(current) + "/" + next;
   }
   Fail(path, "following the link", ELOOP);
 }
+
+namespace {
 
 // The permissions the new file gets: the old file's, or those of a newly created file.
 mode_t ModeFor(const struct stat* old) {
@@ -49,7 +71,7 @@ mode_t ModeFor(const struct stat* old) {
 }  // namespace
 
 void ReplaceFile(const std::string& path, std::string_view bytes) {
-  const std::string target = FollowLinks(path);
+  const std::string target = ResolveSaveTarget(path);
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
   // Writing into a read-only file fails; so does replacing it, although the folder would allow it.

@@ -1,38 +1,32 @@
 #include "workroom/layout_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <limits>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 
+#include "platform/read_file.h"
 #include "workroom/shift_jis.h"
 
 namespace kubisto {
 namespace {
 
-// A layout file is a few kilobytes; anything far larger is not one and is not read into memory.
-constexpr std::uintmax_t kMaxLayoutFileBytes = 16u * 1024u * 1024u;
-
 [[noreturn]] void Fail(const std::string& fileName, int line, const std::string& reason) {
-  throw std::runtime_error("Layout file \"" + fileName + "\", line " + std::to_string(line) + ": " +
-                           reason);
+  throw LayoutError(
+      "Layout file \"" + fileName + "\", line " + std::to_string(line) + ": " + reason, line,
+      reason);
 }
 
+// Fields longer than this are shown by their first kExcerpt bytes and their length.
+constexpr std::size_t kShortField = 24;
+constexpr std::size_t kExcerpt = 16;
+
 // A field's bytes as they may be shown in a message: printable ASCII as it is, every other byte
-// as \xHH (a binary file would otherwise put raw bytes into a message box), and cut after 40
-// bytes so that a huge field makes a short message.
+// as \xHH (a binary file would otherwise put raw bytes into a message box).
 std::string Printable(std::string_view bytes) {
-  constexpr std::size_t kShown = 40;
   static const char kHex[] = "0123456789ABCDEF";
   std::string out;
-  for (std::size_t i = 0; i < bytes.size() && i < kShown; ++i) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto c = static_cast<unsigned char>(bytes[i]);
     if (c >= 0x20 && c < 0x7F && c != '\\') {
       out += static_cast<char>(c);
@@ -42,7 +36,23 @@ std::string Printable(std::string_view bytes) {
       out += kHex[c & 15];
     }
   }
-  if (bytes.size() > kShown) out += "...";
+  return out;
+}
+
+// A field as a message quotes it: whole when short, else a short excerpt and the field's length
+// ("1111111111111111…" (40000 bytes)), so that a huge field still makes a short message.
+std::string Quoted(std::string_view field) {
+  // Built by appending: gcc 12 warns falsely (-Wrestrict) on a literal + temporary + literal.
+  std::string out(1, '"');
+  if (field.size() <= kShortField) {
+    out += Printable(field);
+    out += '"';
+    return out;
+  }
+  out += Printable(field.substr(0, kExcerpt));
+  out += "…\" (";
+  out += std::to_string(field.size());
+  out += " bytes)";
   return out;
 }
 
@@ -122,11 +132,14 @@ class FieldReader {
         !t.empty() && t.find_first_not_of("0123456789", t[0] == '-' ? 1 : 0) == std::string::npos &&
         t != "-";
     if (!digitsOnly)
-      Fail(fileName_, field->line, std::string(what) + " \"" + Printable(t) + "\" is not a number");
+      Fail(fileName_, field->line, std::string(what) + " " + Quoted(t) + " is not a number");
     const auto [end, ec] = std::from_chars(first, last, value);
     if (ec != std::errc() || end != last || value < std::numeric_limits<std::int32_t>::min() ||
         value > std::numeric_limits<std::int32_t>::max()) {
-      Fail(fileName_, field->line, std::string(what) + " " + t + " is out of range");
+      // A short number is shown as it is, a long one by an excerpt.
+      Fail(
+          fileName_, field->line,
+          std::string(what) + " " + (t.size() <= kShortField ? t : Quoted(t)) + " is out of range");
     }
     lastLine_ = field->line;
     return static_cast<std::int32_t>(value);
@@ -214,36 +227,16 @@ Layout ParseLayout(std::string_view bytes, const std::string& fileName) {
 }
 
 Layout ReadLayoutFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    throw std::runtime_error("Cannot open layout file \"" + path + "\": " + std::strerror(errno));
-  }
   std::string bytes;
-  std::string problem;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    problem = std::strerror(errno);
-  } else if (!S_ISREG(st.st_mode)) {
-    problem = "not a file";
-  } else if (static_cast<std::uintmax_t>(st.st_size) > kMaxLayoutFileBytes) {
-    problem = "too large to be a layout";
-  } else {
-    char buffer[4096];
-    for (;;) {
-      const ssize_t n = ::read(fd, buffer, sizeof buffer);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) problem = std::strerror(errno);
-      if (n <= 0) break;
-      bytes.append(buffer, static_cast<std::size_t>(n));
-      if (bytes.size() > kMaxLayoutFileBytes) {
-        problem = "too large to be a layout";
-        break;
-      }
-    }
-  }
-  ::close(fd);
-  if (!problem.empty()) {
-    throw std::runtime_error("Cannot read layout file \"" + path + "\": " + problem);
+  try {
+    bytes = platform::ReadRegularFile(path, kMaxLayoutFileBytes);
+  } catch (const platform::ReadFileError& error) {
+    using Kind = platform::ReadFileError::Kind;
+    const std::string cause =
+        error.What() == Kind::kTooLarge ? "too large to be a layout" : std::string(error.what());
+    throw LayoutError(std::string(error.What() == Kind::kOpen ? "Cannot open" : "Cannot read") +
+                          " layout file \"" + path + "\": " + cause,
+                      0, cause);
   }
   return ParseLayout(bytes, path);
 }

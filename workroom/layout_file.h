@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,23 @@ inline constexpr char kLayoutTitle[] = "超簡易3D積み木「Oh!Kubisto!!forWi
 
 // The largest cell count a file may hold: the room is built with Divide³ cell frames.
 inline constexpr std::int32_t kMaxLayoutDivide = 16;
+
+// A layout file is a few kilobytes; anything far larger is not one and is not read into memory.
+inline constexpr std::uintmax_t kMaxLayoutFileBytes = 16u * 1024u * 1024u;
+
+// A layout that cannot be read or is not a layout. what() is worded for a message box and names
+// the file; Line() and Reason() give the parts, Line() being 0 when the file could not be read.
+class LayoutError : public std::runtime_error {
+ public:
+  LayoutError(const std::string& message, int line, const std::string& reason)
+      : std::runtime_error(message), line_(line), reason_(reason) {}
+  int Line() const { return line_; }
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  int line_;
+  std::string reason_;
+};
 
 struct LayoutRecord {
   std::int32_t x, y, z, color;
@@ -29,13 +47,15 @@ struct Layout {
 // The bytes of a layout file for these blocks (given in the order to write them).
 std::string FormatLayout(std::int32_t divide, const std::vector<LayoutRecord>& records);
 
-// Parses and checks a whole layout file's bytes. Throws std::runtime_error naming fileName and
-// the line for: an early end, a field that is not a 32-bit decimal integer, a cell count outside
+// Parses and checks a whole layout file's bytes. Throws LayoutError naming fileName and the
+// line for: an early end, a field that is not a 32-bit decimal integer, a cell count outside
 // 1..kMaxLayoutDivide, a record with x, y or z outside 0..divide. Only x is tested for the end
-// mark (-1); the title must be present but its content is not checked.
+// mark (-1); the title must be present but its content is not checked. A bad field is quoted by
+// a short printable excerpt, never whole.
 Layout ParseLayout(std::string_view bytes, const std::string& fileName);
 
-// Reads and parses a layout file; throws std::runtime_error when it cannot be read.
+// Reads and parses a layout file; throws LayoutError when it cannot be read: when it is not a
+// regular file (a FIFO or a device is never waited on) or is over kMaxLayoutFileBytes.
 Layout ReadLayoutFile(const std::string& path);
 
 }  // namespace kubisto

@@ -6,7 +6,6 @@
 // the builder takes its colours from the vertices, and a file with vertex colours loads into a
 // builder that does. Normals are written when every corner of every face has one.
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <tuple>
 
@@ -16,6 +15,7 @@
 #include "engine/texture.h"
 #include "engine/xfile/xfile.h"
 #include "platform/paths.h"
+#include "platform/read_file.h"
 #include "platform/replace_file.h"
 
 namespace engine::xfile {
@@ -173,15 +173,14 @@ bool toBuilder(const MeshData& m, MeshBuilder& b, const std::string& meshDir) {
 }
 
 bool readFile(const std::string& path, std::vector<uint8_t>& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0 || static_cast<uint64_t>(size) > kMaxFileBytes) return false;
-  in.seekg(0);
-  out.resize(static_cast<size_t>(size));
-  in.read(reinterpret_cast<char*>(out.data()), size);
-  return static_cast<bool>(in) || (size == 0 && !in.bad());
+  try {
+    // Missing, special (never waited on) or too large: a failed load.
+    const std::string bytes = platform::ReadRegularFile(path, kMaxFileBytes);
+    out.assign(bytes.begin(), bytes.end());
+    return true;
+  } catch (const platform::ReadFileError&) {
+    return false;
+  }
 }
 
 std::string directoryOf(const std::string& path) {

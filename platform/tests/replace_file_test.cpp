@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -93,6 +94,47 @@ TEST_F(ReplaceFileTest, AFileNamedLikeATemporaryOneIsNotTouched) {
   EXPECT_EQ(Slurp(dir_ / "x.tmp"), "mine");
   EXPECT_EQ(Slurp(target), "data");
   EXPECT_EQ(EntriesInDir(), 2u);
+}
+
+TEST_F(ReplaceFileTest, ATargetThatIsNoRegularFileIsRefusedAndKept) {
+  // A FIFO, a folder and a link to a FIFO: a rename over them would destroy them and report
+  // success.
+  const fs::path fifo = dir_ / "pipe.KBS";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_directory(dir_ / "folder.KBS");
+  fs::create_symlink("pipe.KBS", dir_ / "to-pipe.KBS");
+  for (const char* name : {"pipe.KBS", "folder.KBS", "to-pipe.KBS"}) {
+    try {
+      ReplaceFile((dir_ / name).string(), "x");
+      FAIL() << name << " was replaced";
+    } catch (const SaveRefused& e) {
+      EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_TRUE(fs::is_directory(dir_ / "folder.KBS"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "to-pipe.KBS"));
+  EXPECT_EQ(EntriesInDir(), 3u);
+}
+
+TEST_F(ReplaceFileTest, ALinkPlantedInASharedStickyFolderIsRefused) {
+  // A sticky folder anyone may write into, like /tmp.
+  const fs::path shared = dir_ / "shared";
+  fs::create_directory(shared);
+  ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+  const fs::path victim = dir_ / "victim.KBS";
+  ReplaceFile(victim.string(), "precious");
+  // The user's own link there is followed as anywhere else.
+  fs::create_symlink(victim, shared / "mine.KBS");
+  ReplaceFile((shared / "mine.KBS").string(), "mine");
+  EXPECT_EQ(Slurp(victim), "mine");
+  // A link that another user made there is not (only root can make one for the test).
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give a link to another user";
+  fs::create_symlink(victim, shared / "planted.KBS");
+  ASSERT_EQ(::lchown((shared / "planted.KBS").c_str(), 65534, 65534), 0);
+  EXPECT_THROW(ReplaceFile((shared / "planted.KBS").string(), "stolen"), SaveRefused);
+  EXPECT_EQ(Slurp(victim), "mine");
+  EXPECT_TRUE(fs::is_symlink(shared / "planted.KBS"));
 }
 
 }  // namespace

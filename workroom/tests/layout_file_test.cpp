@@ -113,10 +113,14 @@ TEST(LayoutParse, MessagesShowWhatIsInTheFileSafely) {
             "Layout file \"/data/room.KBS\", line 1: the cell count "
             "\"\\x89PNG\\x1B[2J\\x07\\x00\\x5Cz\" is not "
             "a number");
-  // A huge field is cut.
+  // A huge field is cut to an excerpt with its length, a text and a number alike.
   const std::string message = ErrorOf(std::string(100000, 'q'));
   EXPECT_LT(message.size(), 200u);
-  EXPECT_NE(message.find("qqq...\""), std::string::npos);
+  EXPECT_NE(message.find("\"qqqqqqqqqqqqqqqq…\" (100000 bytes) is not a number"), std::string::npos)
+      << message;
+  EXPECT_EQ(ErrorOf("5\r\n" + std::string(40000, '1') + ",1,1,1\r\n"),
+            "Layout file \"/data/room.KBS\", line 2: x \"1111111111111111…\" (40000 bytes) is out "
+            "of range");
 }
 
 TEST(LayoutRead, FolderIsNoLayout) {
