@@ -1,29 +1,19 @@
 #include "cli/layout_input.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-#include <regex>
-
 #include "cli/cli_error.h"
 
 namespace kubisto::cli {
 
 Layout ReadLayoutForCli(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw CliError(path + ": " + std::strerror(errno), kExitFailure);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw CliError(path + ": " + std::strerror(errno), kExitFailure);
+  // The same reader as the window's, with its limits: special files are refused, not waited on.
+  // The message box's wording ("Layout file "F", line N: reason") becomes "F: line N: reason".
   try {
-    return ParseLayout(bytes, path);
-  } catch (const std::runtime_error& error) {
-    // The parser words its errors for a message box: "Layout file "F", line N: reason".
-    static const std::regex worded(R"(^Layout file ".*", line (\d+): ([\s\S]*)$)");
-    std::cmatch m;
-    if (std::regex_match(error.what(), m, worded))
-      throw CliError(path + ": line " + m[1].str() + ": " + m[2].str(), kExitFailure);
-    throw CliError(path + ": " + error.what(), kExitFailure);
+    return ReadLayoutFile(path);
+  } catch (const LayoutError& error) {
+    if (error.Line() > 0)
+      throw CliError(path + ": line " + std::to_string(error.Line()) + ": " + error.Reason(),
+                     kExitFailure);
+    throw CliError(path + ": " + error.Reason(), kExitFailure);
   }
 }
 

@@ -7,8 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
+#include <utility>
 
 #include "cli/cli_error.h"
+#include "platform/replace_file.h"
 
 namespace kubisto::cli {
 namespace {
@@ -36,10 +39,22 @@ std::vector<std::string> FilesIn(const std::string& folder) {
   return names;
 }
 
+// Where saving to path writes, by the rule every writer of the program keeps: links followed,
+// special files and other users' planted links refused.
+std::string SaveTarget(const std::string& path) {
+  try {
+    return platform::ResolveSaveTarget(path);
+  } catch (const platform::SaveRefused& refused) {
+    throw CliError("cannot write " + path + ": " + refused.Reason(), kExitFailure);
+  } catch (const std::runtime_error& error) {
+    throw CliError(std::string("cannot write ") + error.what(), kExitFailure);
+  }
+}
+
 }  // namespace
 
 StagedOutput::StagedOutput(const std::string& target)
-    : m_target(target), m_folder(FolderOf(target)) {
+    : m_target(SaveTarget(target)), m_folder(FolderOf(m_target)) {
   std::string pattern = m_folder + "/.kubisto-out-XXXXXX";
   if (::mkdtemp(pattern.data()) == nullptr)
     throw CliError("cannot write " + target + ": " + std::strerror(errno), kExitFailure);
@@ -60,9 +75,12 @@ std::string StagedOutput::StagedSibling(const std::string& fileName) const {
 void StagedOutput::Commit() {
   if (::access(Staged().c_str(), F_OK) != 0)
     throw CliError("cannot write " + m_target + ": nothing was written", kExitFailure);
-  for (const std::string& name : FilesIn(m_stage)) {
-    const std::string to = m_folder + "/" + name;
-    if (std::rename((m_stage + "/" + name).c_str(), to.c_str()) != 0)
+  // Every final name is checked before the first is replaced.
+  std::vector<std::pair<std::string, std::string>> moves;
+  for (const std::string& name : FilesIn(m_stage))
+    moves.emplace_back(m_stage + "/" + name, SaveTarget(m_folder + "/" + name));
+  for (const auto& [from, to] : moves) {
+    if (std::rename(from.c_str(), to.c_str()) != 0)
       throw CliError("cannot write " + to + ": " + std::strerror(errno), kExitFailure);
   }
 }

@@ -148,6 +148,62 @@ TEST_F(CommandLineTest, AnExportReplacesAnOldModelWithItsCompanionFiles) {
   ExpectOnly({"model.bin", "model.gltf", "model.mtl", "model.obj", "steps.kbs"});
 }
 
+TEST_F(CommandLineTest, HostileLayoutsEndWithOneShortLineAndNeverHang) {
+  // A number of 40,000 digits (it once overflowed the stack), a FIFO with no writer (it once
+  // waited for ever), an endless device and a folder.
+  const std::string digits =
+      dir.Write("digits.kbs", "5\r\n" + std::string(40000, '1') + ",1,1,1\r\n");
+  const std::string fifo = dir.Path("pipe.kbs");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string folder = dir.Path("folder.kbs");
+  ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+  struct Case {
+    std::string layout, message;
+  } cases[] = {
+      {digits, digits + ": line 2: x \"1111111111111111…\" (40000 bytes) is out of range"},
+      {fifo, fifo + ": not a file"},
+      {"/dev/zero", "/dev/zero: not a file"},
+      {folder, folder + ": not a file"},
+  };
+  for (const Case& c : cases) {
+    for (const std::string verb : {"--render", "--export"}) {
+      const RunResult run =
+          RunKubisto({verb, dir.Path(verb == "--render" ? "o.png" : "o.ply"), c.layout});
+      EXPECT_EQ(run.exitCode, 1) << verb << " " << c.layout;
+      EXPECT_EQ(run.err, "kubisto: " + c.message + "\n");
+    }
+  }
+  // A layout over the size limit is refused before it is read.
+  const std::string huge = dir.Path("huge.kbs");
+  ASSERT_EQ(::truncate(dir.Write("huge.kbs", "5").c_str(), 17 << 20), 0);
+  EXPECT_EQ(RunKubisto({"--render", dir.Path("o.png"), huge}).err,
+            "kubisto: " + huge + ": too large to be a layout\n");
+  ExpectOnly({"digits.kbs", "folder.kbs", "huge.kbs", "pipe.kbs"});
+}
+
+TEST_F(CommandLineTest, OutputsAreWrittenThroughLinksAndNeverOverSpecialFiles) {
+  const std::string layout = dir.Layout("steps.kbs", 5, Steps());
+  const std::string fifo = dir.Path("pipe.png");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  RunResult run = RunKubisto({"--render", fifo, layout});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "kubisto: cannot write " + fifo + ": it is not a regular file\n");
+  struct stat st {};
+  ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  // A link to a model is written through and stays a link; its companion files go beside the
+  // file it points to.
+  ASSERT_EQ(::mkdir(dir.Path("real").c_str(), 0700), 0);
+  ASSERT_EQ(::symlink("real/model.gltf", dir.Path("link.gltf").c_str()), 0);
+  run = RunKubisto({"--export", dir.Path("link.gltf"), layout});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  ASSERT_EQ(::lstat(dir.Path("link.gltf").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_NE(ReadFile(dir.Path("real/model.gltf")).find("model.bin"), std::string::npos);
+  EXPECT_GT(ReadFile(dir.Path("real/model.bin")).size(), 100u);
+  ExpectOnly({"link.gltf", "pipe.png", "real", "steps.kbs"});
+}
+
 TEST(ThumbnailerTest, RunsTheRenderVerbWithTheFileManagersSize) {
   const std::string text = ReadFile(KUBISTO_SOURCE_DIR "/cli/kubisto.thumbnailer");
   EXPECT_NE(text.find("[Thumbnailer Entry]"), std::string::npos);
