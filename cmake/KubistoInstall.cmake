@@ -2,7 +2,8 @@
 #   bin/kubisto                        the program
 #   lib/kubisto/                       libvantrel.so and libkubisto-platform.so, private
 #   share/kubisto/                     walls, sounds, pictures, icons, help (read-only)
-#   share/applications/, metainfo/, mime/packages/, icons/hicolor/, man/man6/, doc/kubisto/
+#   share/applications/, metainfo/, mime/packages/, icons/hicolor/, man/man6/, doc/kubisto/,
+#   lintian/overrides/
 set(KUBISTO_INSTALL_PRIVATE_LIBDIR "lib/kubisto" CACHE STRING "Folder of the private libraries, under the prefix")
 set(KUBISTO_INSTALL_SHAREDIR "${CMAKE_INSTALL_DATADIR}/kubisto")
 
@@ -27,7 +28,22 @@ if(TARGET kubisto)
   install(FILES ${KUBISTO_DESKTOP_DIR}/io.github.kubisto.kubisto.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${KUBISTO_DESKTOP_DIR}/kubisto.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
   install(DIRECTORY ${KUBISTO_DESKTOP_DIR}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
-  install(FILES ${KUBISTO_DESKTOP_DIR}/kubisto.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+  # The manual page and the changelog compressed as Debian installs them (-n: no name or time in
+  # the header, so the bytes depend on the text alone).
+  find_program(KUBISTO_GZIP gzip REQUIRED)
+  set(docs ${CMAKE_CURRENT_BINARY_DIR}/docs)
+  foreach(doc kubisto.6 changelog)
+    add_custom_command(OUTPUT ${docs}/${doc}.gz
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${docs}
+      COMMAND ${KUBISTO_GZIP} -9 -n -c ${KUBISTO_DESKTOP_DIR}/${doc} > ${docs}/${doc}.gz
+      DEPENDS ${KUBISTO_DESKTOP_DIR}/${doc} VERBATIM)
+  endforeach()
+  add_custom_target(kubisto-docs ALL DEPENDS ${docs}/kubisto.6.gz ${docs}/changelog.gz)
+  install(FILES ${docs}/kubisto.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+  install(FILES ${docs}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kubisto)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kubisto
           RENAME copyright)
+  # Warnings of lintian that the package keeps, each with its reason.
+  install(FILES ${KUBISTO_DESKTOP_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+          RENAME kubisto)
 endif()

@@ -32,10 +32,19 @@ for f in ./usr/bin/kubisto ./usr/lib/kubisto/libvantrel.so ./usr/lib/kubisto/lib
          ./usr/share/metainfo/io.github.kubisto.kubisto.metainfo.xml ./usr/share/mime/packages/kubisto.xml \
          ./usr/share/icons/hicolor/256x256/apps/kubisto.png \
          ./usr/share/icons/hicolor/48x48/mimetypes/application-x-kubisto-layout.png \
-         ./usr/share/man/man6/kubisto.6 ./usr/share/doc/kubisto/copyright; do
+         ./usr/share/man/man6/kubisto.6.gz ./usr/share/doc/kubisto/copyright ./usr/share/doc/kubisto/changelog.gz; do
   check "the package lacks $f" grep -qx "$f" "$work/files"
 done
+check "the manual page is not compressed by gzip" grep -q "gzip" <(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/man/man6/kubisto.6.gz | file -)
 check "the package holds a data folder" bash -c '! grep -q "/data/$" "$1"' _ "$work/files"
+
+# Debian's own checks: no error, and no warning without a reason in the package's overrides.
+if command -v lintian >/dev/null; then
+  lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian"; }
+  grep -E "^[EW]:" "$work/lintian.log" || true
+else
+  echo "(lintian is not installed: its checks skipped)"
+fi
 
 if [ "${CI:-}" = true ]; then
   echo "== dpkg -i and dpkg --purge (CI=true)"

@@ -24,7 +24,7 @@ expected=(
   share/kubisto/images/title.png share/kubisto/icons/squr_g.ico share/kubisto/help/kubisto.hlp
   share/kubisto/help/kubisto_en.hlp
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml share/mime/packages/kubisto.xml
-  share/man/man6/kubisto.6 share/doc/kubisto/copyright
+  share/man/man6/kubisto.6.gz share/doc/kubisto/copyright share/doc/kubisto/changelog.gz
 )
 for size in 16 24 32 48 64 128 256; do
   expected+=(share/icons/hicolor/${size}x${size}/apps/kubisto.png
