@@ -20,6 +20,7 @@ test_packages=(
   xvfb xauth
   desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file
   admesh unzip
+  fonts-dejavu-core fonts-noto-core fonts-liberation2
 )
 case $what in
   run) packages=("${run_packages[@]}") ;;
