@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -278,15 +279,29 @@ QAction* frmMain::action(const QString& name) const { return findChild<QAction*>
 void frmMain::InitfrmMain() {
   // The client area (below the menu bar) is exactly 600 x 400 pixels; the window keeps that size.
   m_client->setFixedSize(kClientWidth, kClientHeight);
-  const int menuHeight = menuBar()->sizeHint().height();
-  setFixedSize(kClientWidth, menuHeight + kClientHeight);
+  FitToMenuBar(menuBar()->sizeHint().height());
   if (m_client->width() != kClientWidth) throw std::runtime_error("client width");
+  // A menu bar that turns taller later (another font, a wrapped line) makes the window taller,
+  // never the client area smaller.
+  menuBar()->installEventFilter(this);
 
   if (QGuiApplication::primaryScreen() == nullptr) throw std::runtime_error("no screen");
   // Centred with its frame, once the window system has told the frame's size.
   CentreOnScreen(this);
 
   setWindowTitle(ProgramTitle());
+}
+
+void frmMain::FitToMenuBar(int menuHeight) {
+  setFixedSize(kClientWidth, std::max(0, menuHeight) + kClientHeight);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == menuBar() && event->type() == QEvent::Resize &&
+      height() != menuBar()->height() + kClientHeight) {
+    FitToMenuBar(menuBar()->height());
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMain::InitControls() {

@@ -94,9 +94,12 @@ class frmMain : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void InitfrmMain();
+  // Sizes the window to the client area plus a menu bar of the given height.
+  void FitToMenuBar(int menuHeight);
   void LoadChosenLayout(const std::string& name);
   void InitControls();
   void InitToolBoxControls();

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "app/dialog_border.h"
 #include "app/resources.h"
 #include "app/window_placement.h"
 
@@ -25,7 +26,8 @@ constexpr int kPictureHeight = 98;
 }  // namespace
 
 frmSplash::frmSplash(QWidget* parent)
-    // A dialog frame without a title bar: a border, no caption, no buttons.
+    // A dialog frame without a title bar: a border, no caption, no buttons (the border itself is
+    // asked for when the window is shown).
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint),
       m_lblVersion(new QLabel(this)),
       m_lblVerDate(new QLabel(this)) {
@@ -70,6 +72,12 @@ void frmSplash::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), QColor(0xC8, 0x96, 0x5A));
   else
     painter.drawPixmap(0, 0, m_picture);
+}
+
+void frmSplash::showEvent(QShowEvent* event) {
+  // The native window exists by now and is mapped only after this event.
+  AskForBorderOnly(this);
+  QDialog::showEvent(event);
 }
 
 void frmSplash::mousePressEvent(QMouseEvent* event) {

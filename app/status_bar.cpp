@@ -11,7 +11,12 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent), m_layout(new QHBoxLayout
   m_layout->setSpacing(2);
   m_layout->addStretch(1);
   AddPanel();  // a status bar starts with one panel
+  setFixedHeight(kHeight);
 }
+
+QSize StatusBar::sizeHint() const { return {QFrame::sizeHint().width(), kHeight}; }
+
+QSize StatusBar::minimumSizeHint() const { return {QFrame::minimumSizeHint().width(), kHeight}; }
 
 void StatusBar::AddPanel() {
   Panel panel{};

@@ -1,4 +1,5 @@
-// sbrStatus: a status bar of panels side by side, each with an optional picture and a text.
+// sbrStatus: a status bar of panels side by side, each with an optional picture and a text. Its
+// height is fixed, so that the view above it keeps its size whatever the font of its texts.
 #pragma once
 
 #include <QFrame>
@@ -14,7 +15,15 @@ namespace kubisto::app {
 class StatusBar : public QFrame {
   Q_OBJECT
  public:
+  // The bar's height in pixels, its top margin included: what its panels take with one line of
+  // text in 12-pixel (9-point) DejaVu Sans. The text of a taller font is centred in its panel.
+  static constexpr int kHeight = 20;
+
   explicit StatusBar(QWidget* parent = nullptr);
+
+  // The bar reports its fixed height, not the height its texts and pictures would like.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
   // Panels are numbered from 1, as in the status bar's own collection.
   int PanelCount() const { return static_cast<int>(m_panels.size()); }

@@ -11,7 +11,7 @@ what=${1:-test}
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-tools-dev qt6-l10n-tools libsdl2-dev zlib1g-dev libstb-dev libassimp-dev
-  pybind11-dev python3-dev
+  pybind11-dev python3-dev libxcb1-dev
   qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk
 )
 test_packages=(
@@ -20,6 +20,7 @@ test_packages=(
   xvfb xauth
   desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file
   admesh unzip lintian
+  fonts-dejavu-core fonts-noto-core fonts-liberation2 openbox
 )
 case $what in
   run) packages=("${run_packages[@]}") ;;
