@@ -34,6 +34,8 @@ void EditHistory::Record(Kind kind, const QString& text, const std::function<voi
   std::optional<RoomState> before;
   try {
     before = TakeRoomState(*room);
+    // Until the first save or load, the fresh room's cell count is the one to keep.
+    if (!m_savedDivide.has_value()) m_savedDivide = before->divide;
   } catch (const std::exception&) {
     // A room that cannot be listed cannot be restored either: the change goes unrecorded.
   }
@@ -69,7 +71,8 @@ bool EditHistory::Modified() {
   WorkRoomApi* room = m_room();
   if (room == nullptr) return false;
   try {
-    return room->Blocks() != m_savedBlocks;
+    return room->Blocks() != m_savedBlocks ||
+           (m_savedDivide.has_value() && room->Divide() != *m_savedDivide);
   } catch (const std::exception&) {
     return true;  // unknown: rather ask
   }
@@ -79,8 +82,10 @@ void EditHistory::MarkSaved() {
   m_stack.setClean();
   WorkRoomApi* room = m_room();
   m_savedBlocks.clear();
+  m_savedDivide.reset();
   if (room == nullptr) return;
   try {
+    m_savedDivide = room->Divide();
     m_savedBlocks = room->Blocks();
   } catch (const std::exception&) {
   }
