@@ -34,8 +34,6 @@ void EditHistory::Record(Kind kind, const QString& text, const std::function<voi
   std::optional<RoomState> before;
   try {
     before = TakeRoomState(*room);
-    // Until the first save or load, the fresh room's cell count is the one to keep.
-    if (!m_savedDivide.has_value()) m_savedDivide = before->divide;
   } catch (const std::exception&) {
     // A room that cannot be listed cannot be restored either: the change goes unrecorded.
   }

@@ -36,8 +36,9 @@ class EditHistory : public QObject {
   bool Busy() const { return m_busy; }
 
   // Work would be lost: the room has changed since the last save or load (the stack is not at
-  // its clean state) and its blocks or its cell count differ from the ones then (a file records
-  // the cell count too).
+  // its clean state) and its blocks differ from the ones then, or its cell count differs from the
+  // one of the file saved or loaded (a file records it too; a fresh room has no file, and a cell
+  // count changed on it while it is empty holds no work to lose).
   bool Modified();
   // The room is as saved or loaded now.
   void MarkSaved();
@@ -51,7 +52,7 @@ class EditHistory : public QObject {
   QUndoStack m_stack;
   bool m_busy = false;
   std::vector<LayoutRecord> m_savedBlocks;    // a fresh room is empty
-  std::optional<std::int32_t> m_savedDivide;  // the fresh room's until the first change or save
+  std::optional<std::int32_t> m_savedDivide;  // none until the first save or load
 };
 
 }  // namespace kubisto::app

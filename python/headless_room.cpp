@@ -77,7 +77,6 @@ HeadlessRoom::HeadlessRoom(std::int32_t divide, std::string dataDir)
     m_room = std::make_unique<CWorkRoom>();
     m_room->HandleOfPictureBoxForD3dIO(m_window);
     if (divide != m_room->Divide()) m_room->Divide(divide);
-    m_savedDivide = divide;
   } catch (...) {
     m_room.reset();
     platform::DestroyWindow(m_window);
@@ -93,7 +92,8 @@ HeadlessRoom::~HeadlessRoom() {
 std::int32_t HeadlessRoom::Divide() const { return m_room->Divide(); }
 
 bool HeadlessRoom::Unsaved() const {
-  return m_room->Divide() != m_savedDivide || m_room->Blocks() != m_savedBlocks;
+  return (m_savedDivide != 0 && m_room->Divide() != m_savedDivide) ||
+         m_room->Blocks() != m_savedBlocks;
 }
 
 void HeadlessRoom::RefuseUnsaved(const char* what, bool discard) const {

@@ -51,9 +51,9 @@ class HeadlessRoom {
   std::vector<LayoutRecord> Blocks() const;
   void Clear(bool discard);  // as SetDivide for unsaved work
 
-  // Unsaved work: the blocks or the cell count differ from the last load or save (or from the
-  // fresh room). Load, Clear and SetDivide would throw it away: they throw std::invalid_argument
-  // naming what (RefuseUnsaved) unless discard is true.
+  // Unsaved work: the blocks differ from the last load or save (a fresh room is empty), or the
+  // cell count from the file's (a fresh room has no file). Load, Clear and SetDivide would throw it
+  // away: they throw std::invalid_argument naming what (RefuseUnsaved) unless discard is true.
   bool Unsaved() const;
   void RefuseUnsaved(const char* what, bool discard) const;
   // What a script's room does when discard is not given with a call (Room(discard=...)).
@@ -99,7 +99,7 @@ class HeadlessRoom {
   // What render repeats: the last fixed view chosen and the turns since.
   std::string m_view;
   std::vector<std::string> m_turns;
-  // The room as last loaded or saved.
+  // The room as last loaded or saved (a cell count of 0: none yet).
   std::int32_t m_savedDivide = 0;
   std::vector<LayoutRecord> m_savedBlocks;
   bool m_discard = false;

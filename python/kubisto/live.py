@@ -90,10 +90,16 @@ class LiveRoom:
                                   % (self._path, error)) from None
         self._reader = self._socket.makefile("rb")
         self._id = 0
-        hello = self._call("hello")
-        if hello.get("protocol") != PROTOCOL:
+        try:
+            hello = self._call("hello")  # refused, for one, when too many clients are connected
+        except Exception:
+            self.close()
+            raise
+        if not isinstance(hello, dict) or hello.get("protocol") != PROTOCOL:
+            self.close()
             raise ProtocolError("the program at %s speaks protocol %r, not %d"
-                                % (self._path, hello.get("protocol"), PROTOCOL))
+                                % (self._path, hello.get("protocol") if isinstance(hello, dict) else hello,
+                                   PROTOCOL))
 
     @property
     def path(self):
