@@ -69,7 +69,8 @@ bool EditHistory::Modified() {
   WorkRoomApi* room = m_room();
   if (room == nullptr) return false;
   try {
-    return room->Blocks() != m_savedBlocks;
+    return room->Blocks() != m_savedBlocks ||
+           (m_savedDivide.has_value() && room->Divide() != *m_savedDivide);
   } catch (const std::exception&) {
     return true;  // unknown: rather ask
   }
@@ -79,8 +80,10 @@ void EditHistory::MarkSaved() {
   m_stack.setClean();
   WorkRoomApi* room = m_room();
   m_savedBlocks.clear();
+  m_savedDivide.reset();
   if (room == nullptr) return;
   try {
+    m_savedDivide = room->Divide();
     m_savedBlocks = room->Blocks();
   } catch (const std::exception&) {
   }

@@ -5,7 +5,9 @@
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "app/undo_commands.h"
@@ -33,9 +35,10 @@ class EditHistory : public QObject {
   void Redo();
   bool Busy() const { return m_busy; }
 
-  // Blocks would be lost: the room has changed since the last save or load (the stack is not at
-  // its clean state) and its blocks differ from the ones then. A cell count changed on an empty
-  // room is undoable, but holds no work to lose.
+  // Work would be lost: the room has changed since the last save or load (the stack is not at
+  // its clean state) and its blocks differ from the ones then, or its cell count differs from the
+  // one of the file saved or loaded (a file records it too; a fresh room has no file, and a cell
+  // count changed on it while it is empty holds no work to lose).
   bool Modified();
   // The room is as saved or loaded now.
   void MarkSaved();
@@ -48,7 +51,8 @@ class EditHistory : public QObject {
   RoomChange::RoomGetter m_room;
   QUndoStack m_stack;
   bool m_busy = false;
-  std::vector<LayoutRecord> m_savedBlocks;  // a fresh room is empty
+  std::vector<LayoutRecord> m_savedBlocks;    // a fresh room is empty
+  std::optional<std::int32_t> m_savedDivide;  // none until the first save or load
 };
 
 }  // namespace kubisto::app

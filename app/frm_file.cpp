@@ -139,9 +139,23 @@ void frmFile::SetMode(const std::string& mode) {
 
 void frmFile::cmdOK_Click() {
   const QString name = m_txtFileName->text();
-  if (name.isEmpty()) {
+  // Spaces at the ends are dropped from a saved name: a name of spaces alone is none.
+  qsizetype first = 0;
+  while (first < name.size() && name.at(first) == u' ') ++first;
+  const QString saved = name.mid(first);
+  if (name.isEmpty() || (m_strMode == "SAVE" && saved.isEmpty())) {
     services().MessageBox(tr("ファイル名を入力してください").toStdString(), vbOKOnly,
                           tr("注意").toStdString());
+    return;
+  }
+  // A saved file must be one this window lists again: in its folder, and not hidden. "\\" is a
+  // folder separator in the path this window hands back.
+  if (m_strMode == "SAVE" &&
+      (saved.startsWith(u'.') || name.contains(u'/') || name.contains(u'\\'))) {
+    services().MessageBox(
+        tr("ファイル名を「.」で始めたり、「/」や「\\」を含めたりすることはできません")
+            .toStdString(),
+        vbOKOnly, tr("注意").toStdString());
     return;
   }
   m_strFileName = m_strInitDir + "\\" + name.toStdString();

@@ -19,7 +19,16 @@ void frmMain::Change(EditHistory::Kind kind, const char* text,
 }
 
 void frmMain::RecordChange(bool wholeRoom, const char* text, const std::function<void()>& change) {
-  Change(wholeRoom ? EditHistory::Kind::kRoom : EditHistory::Kind::kBlock, text, change);
+  const auto kind = wholeRoom ? EditHistory::Kind::kRoom : EditHistory::Kind::kBlock;
+  if (!wholeRoom) return Change(kind, text, change);
+  // The divide menu shows the room's cell count afterwards, also after a change that failed.
+  try {
+    Change(kind, text, change);
+  } catch (...) {
+    Quietly([this] { SyncDivideMarks(); });
+    throw;
+  }
+  Quietly([this] { SyncDivideMarks(); });
 }
 
 void frmMain::NoteSavedOrLoaded() { m_history->MarkSaved(); }

@@ -16,6 +16,7 @@
 #include "app/save_hook.h"
 #include "app/screenshot.h"
 #include "app/script_server.h"
+#include "app/status_bar.h"
 #include "cli/headless_verbs.h"
 #include "scene/services.h"
 
@@ -76,9 +77,11 @@ int main(int argc, char** argv) {
   // Scripts drive the open window through the script server, unless told not to.
   if (options.scriptServer) {
     auto* server = new kubisto::app::ScriptServer(window);
-    if (!server->Listen())
+    if (!server->Listen()) {
       std::fprintf(stderr, "kubisto: no script server: %s\n",
                    server->ErrorText().toLocal8Bit().constData());
+      window->sbrStatus()->SetPanelText(1, kubisto::app::ScriptServer::UnavailableNote());
+    }
   }
   return application.exec();
 }

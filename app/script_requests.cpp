@@ -8,14 +8,15 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
 #include "app/command_scope.h"
 #include "app/frm_main.h"
 #include "app/mod_main.h"
-#include "app/paths.h"
 #include "app/status_bar.h"
+#include "workroom/layout_file.h"
 
 namespace kubisto::app {
 namespace {
@@ -30,6 +31,12 @@ struct RequestError : std::runtime_error {
   throw RequestError(kind, message);
 }
 
+// A number as a script wrote it, for messages: whole numbers in full, however large.
+std::string NumberText(double d) {
+  if (std::fabs(d) < 1e30) return QString::number(d, 'f', 0).toStdString();
+  return QString::number(d, 'g', 6).toStdString();
+}
+
 class Args {
  public:
   explicit Args(const QJsonObject& args) : m_args(args) {}
@@ -39,14 +46,25 @@ class Args {
       Fail("TypeError", std::string(name) + ": give an integer");
     const double d = v.toDouble();
     if (d < low || d > high)
-      Fail("ValueError", std::string(name) + " " + std::to_string(static_cast<long long>(d)) +
-                             " is out of range");
+      Fail("ValueError", std::string(name) + " " + NumberText(d) + " is out of range: give " +
+                             NumberText(low) + ".." + NumberText(high));
     return static_cast<int>(d);
   }
   std::string String(const char* name) const {
     const QJsonValue v = m_args.value(name);
     if (!v.isString()) Fail("TypeError", std::string(name) + ": give a string");
-    return v.toString().toStdString();
+    const QString text = v.toString();
+    // A NUL would end the name early wherever it is passed on as a C string.
+    if (text.contains(QChar(u'\0')))
+      Fail("ValueError", std::string(name) + ": a NUL character is not allowed");
+    return text.toStdString();
+  }
+  // An optional flag, false when not given.
+  bool Flag(const char* name) const {
+    const QJsonValue v = m_args.value(name);
+    if (v.isUndefined() || v.isNull()) return false;
+    if (!v.isBool()) Fail("TypeError", std::string(name) + ": give True or False");
+    return v.toBool();
   }
 
  private:
@@ -78,12 +96,39 @@ Cell CellOf(const Args& args, WorkRoomApi& room) {
   return c;
 }
 
+// The file's path exactly as the script gave it: absolute, and "\\" an ordinary character.
+std::string PathOf(const Args& args) {
+  const std::string path = args.String("path");
+  if (path.empty() || path[0] != '/') Fail("ValueError", "give the file's absolute path");
+  return path;
+}
+
+// A save's file name must be one the file window lists: not hidden, not a folder.
+void CheckSaveName(const std::string& path) {
+  const std::string name = path.substr(path.rfind('/') + 1);
+  if (name.empty()) Fail("ValueError", path + ": give a file name, not a folder");
+  if (name[0] == '.')
+    Fail("ValueError", path + ": a file name beginning with \".\" is hidden; give another");
+}
+
+// Replacing the whole room never asks the window's question: unsaved work makes the request fail
+// unless the script said it may be thrown away.
+void RefuseUnsavedWork(frmMain& window, const Args& args, const char* cmd) {
+  if (args.Flag("discard") || !window.history()->Modified()) return;
+  Fail("ValueError", std::string(cmd) +
+                         ": the room holds unsaved work; save it first, or pass discard=True to "
+                         "throw it away");
+}
+
 // Load and save as the toolbar's commands do once the file window has given the name: the status
 // bar shows the work, then the file's name, or nothing when it failed.
 void FileCommand(frmMain& window, const QString& working, const std::string& path, auto&& call) {
   window.sbrStatus()->SetPanelText(1, working);
   try {
-    call(NativePath(path));
+    call();
+  } catch (const RequestError&) {
+    window.sbrStatus()->SetPanelText(1, QString());
+    throw;
   } catch (const std::exception& error) {
     window.sbrStatus()->SetPanelText(1, QString());
     Fail("OSError", error.what());
@@ -100,17 +145,10 @@ QJsonValue Run(const QString& cmd, const Args& args) {
 
   if (cmd == "get_divide") return room->Divide();
   if (cmd == "set_divide") {
-    const int n = args.Int("divide", -1e9, 1e9);
-    if (n >= 3 && n <= 5) {
-      window->mnuOptionDivideNum_Click(n - 3);  // as the Options menu
-    } else {
-      try {
-        window->RecordChange(true, QT_TRANSLATE_NOOP("kubisto::app::frmMain", "辺の分割数"),
-                             [&] { room->SetDivide(n); });
-      } catch (const std::invalid_argument& error) {
-        Fail("ValueError", error.what());
-      }
-    }
+    const int n = args.Int("divide", 1, kMaxLayoutDivide);
+    RefuseUnsavedWork(*window, args, "set_divide");
+    window->RecordChange(true, QT_TRANSLATE_NOOP("kubisto::app::frmMain", "辺の分割数"),
+                         [&] { room->SetDivide(n); });  // as the Options menu for 3..5
     return QJsonValue::Null;
   }
   if (cmd == "add") {
@@ -154,26 +192,38 @@ QJsonValue Run(const QString& cmd, const Args& args) {
     return blocks;
   }
   if (cmd == "clear") {
+    RefuseUnsavedWork(*window, args, "clear");
     window->RecordChange(true, QT_TRANSLATE_NOOP("kubisto::app::frmMain", "新規作成"),
                          [&] { room->ResetData(); });  // as File > New
     return QJsonValue::Null;
   }
   if (cmd == "load") {
-    const std::string path = args.String("path");
-    if (path.empty() || path[0] != '/') Fail("ValueError", "give the file's absolute path");
+    const std::string path = PathOf(args);
+    RefuseUnsavedWork(*window, args, "load");
+    bool complete = true;
+    std::size_t total = 0;
     FileCommand(*window, QCoreApplication::translate("kubisto::app::frmMain", "データの読み込み中"),
-                path, [&](const std::string& p) {
+                path, [&] {
+                  // Read and checked whole first: a bad file leaves the room as it was.
+                  const Layout layout = ReadLayoutFile(path);
+                  total = layout.records.size();
                   window->RecordChange(true, QT_TRANSLATE_NOOP("kubisto::app::frmMain", "読み込み"),
-                                       [&] { room->LoadData(p); });
+                                       [&] { complete = room->PlaceLayout(layout); });
                 });
+    if (!complete) {
+      // The program's end stopped it: the room holds part of the file, which is not saved work.
+      window->sbrStatus()->SetPanelText(1, QString());
+      Fail("OSError", path + ": the program is ending; " + std::to_string(room->Blocks().size()) +
+                          " of " + std::to_string(total) + " blocks were loaded");
+    }
     window->NoteSavedOrLoaded();
     return QJsonValue::Null;
   }
   if (cmd == "save") {
-    const std::string path = args.String("path");
-    if (path.empty() || path[0] != '/') Fail("ValueError", "give the file's absolute path");
+    const std::string path = PathOf(args);
+    CheckSaveName(path);
     FileCommand(*window, QCoreApplication::translate("kubisto::app::frmMain", "データの保存中"),
-                path, [&](const std::string& p) { room->SaveData(p); });
+                path, [&] { room->SaveFile(path); });
     window->NoteSavedOrLoaded();
     return QJsonValue::Null;
   }

@@ -2,17 +2,23 @@
 // over a local socket that only its user may open. One request per line, one reply per line; each
 // request runs on the user-interface thread when no other command runs and no modal window or
 // pop-up menu is open, one at a time, clients taking turns.
+//
+// One program serves a socket path at a time: a lock file beside the socket ("<path>.lock", held
+// with flock for the server's lifetime) decides, so that a busy program that answers slowly is
+// never taken for one that has gone, and two programs starting together cannot both listen. The
+// socket is removed on exit only while it is still the one this server made.
 #pragma once
 
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
-class QLocalServer;
 class QLocalSocket;
+class QSocketNotifier;
 class QTimer;
 
 namespace kubisto::app {
@@ -23,6 +29,12 @@ class ScriptServer : public QObject {
   // The longest request line, and how many requests of one client may wait.
   static constexpr qsizetype kMaxLine = 64 * 1024;
   static constexpr qsizetype kMaxWaiting = 256;
+  // How many clients may be connected at once, and how many bytes of requests all of them
+  // together may have waiting: beyond either, a client is refused with a reply and closed.
+  static constexpr int kMaxClients = 32;
+  static constexpr qsizetype kMaxQueued = 16 * 1024 * 1024;
+  // A client that leaves this much of its replies unread gets no more until it reads them.
+  static constexpr qint64 kMaxUnread = 1024 * 1024;
 
   explicit ScriptServer(QObject* parent = nullptr);
   ~ScriptServer() override;
@@ -30,27 +42,44 @@ class ScriptServer : public QObject {
   // kubisto.sock in the user's runtime folder (QStandardPaths::RuntimeLocation, mode 0700).
   static QString DefaultPath();
   // Listens at path, readable and writable by the user only. False when another program already
-  // answers there or the socket cannot be made; ErrorText tells why.
+  // serves there or the socket cannot be made; ErrorText tells why.
   bool Listen(const QString& path = DefaultPath());
   QString ErrorText() const { return m_error; }
-  QString Path() const;
+  QString Path() const { return m_path; }
+  // The status bar's note when scripting could not start.
+  static QString UnavailableNote();
 
  private:
   struct Client {
     QLocalSocket* socket;
     QByteArray buffer;
     QList<QByteArray> waiting;
+    qsizetype waitingBytes = 0;
     bool refused = false;  // answered with a refusal; what it sends now is read and let go
   };
 
+  bool Fail(const QString& message);
   void Accept();
+  bool AcceptAtLimit();
+  void PauseAccepting();
+  void Admit(int descriptor);
   void Read(Client* client);
   void Drop(QLocalSocket* socket);
   void Refuse(Client* client, const QString& message);
   void Serve();
+  void ServeSoon();
+  int ActiveClients() const;
+  qsizetype QueuedBytes() const;
   static bool CanRunNow();
 
-  QLocalServer* m_server;
+  int m_listener = -1;
+  int m_lock = -1;   // the lock file, held while this server listens
+  int m_spare = -1;  // a descriptor given up to refuse a client when none are left
+  std::uint64_t m_device = 0, m_inode = 0;  // of the socket this server made
+  QString m_path;
+  QSocketNotifier* m_incoming = nullptr;
+  QTimer* m_acceptAgain;  // accepting again after the program ran out of descriptors
+  bool m_acceptFailing = false;
   QTimer* m_serve;  // runs the next waiting request
   std::vector<std::unique_ptr<Client>> m_clients;
   size_t m_nextClient = 0;  // whose request runs next

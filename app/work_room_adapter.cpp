@@ -36,6 +36,8 @@ class CWorkRoomAdapter final : public WorkRoomApi {
   bool SelectBlock(std::int32_t x, std::int32_t Y, std::int32_t Z) override {
     return m_room.SelectBlock(x, Y, Z);
   }
+  void SaveFile(const std::string& path) override { m_room.SaveFile(path); }
+  bool PlaceLayout(const Layout& layout) override { return m_room.PlaceLayout(layout); }
 
  private:
   CWorkRoom m_room;

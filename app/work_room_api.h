@@ -36,6 +36,13 @@ class WorkRoomApi {
   virtual void ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) = 0;
   // The block in a cell made current as a click on it would; scripts select blocks by cell.
   virtual bool SelectBlock(std::int32_t, std::int32_t, std::int32_t) { return false; }
+  // Scripts' files, their paths taken exactly as given: a save, and a layout already read put in
+  // place as LoadData does; false when the program's end stopped it partway.
+  virtual void SaveFile(const std::string& path) { SaveData(path); }
+  virtual bool PlaceLayout(const Layout& layout) {
+    ReplaceBlocks(layout.divide, layout.records);
+    return true;
+  }
 };
 
 // A new CWorkRoom behind this interface.

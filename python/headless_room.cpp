@@ -10,6 +10,7 @@
 #include "cli/export_model.h"
 #include "cli/render_layout.h"
 #include "cli/working_directory.h"
+#include "platform/replace_file.h"
 #include "platform/window.h"
 #include "workroom/upper_case.h"
 #include "workroom/workroom.h"
@@ -30,21 +31,33 @@ class InDataDir {
   cli::WorkingDirectory m_dir;
 };
 
-// Paths given by the script are taken from its own current directory.
-std::string Absolute(const std::string& path) {
-  if (path.empty()) throw FileError("no file name given");
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  return error ? path : absolute.string();
-}
-
 constexpr int kWidth = cli::kViewWidth;
 constexpr int kHeight = cli::kViewHeight;
 
 }  // namespace
 
+std::string ScriptPath(const std::string& path) {
+  if (path.empty()) throw FileError("no file name given");
+  // A NUL would end the name early where it is passed on as a C string.
+  if (path.find('\0') != std::string::npos)
+    throw std::invalid_argument("path: a NUL character is not allowed");
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.string();
+}
+
+void CheckSaveName(const std::string& path) {
+  const std::string name = path.substr(path.rfind('/') + 1);
+  if (name.empty()) throw std::invalid_argument(path + ": give a file name, not a folder");
+  if (name[0] == '.')
+    throw std::invalid_argument(path +
+                                ": a file name beginning with \".\" is hidden; give another");
+}
+
 std::string CheckName(const std::string& name, const std::vector<std::string>& allowed,
                       const std::string& what) {
+  if (name.find('\0') != std::string::npos)
+    throw std::invalid_argument(what + ": a NUL character is not allowed");
   const std::string upper = ToUpperAscii(name);
   if (std::find(allowed.begin(), allowed.end(), upper) != allowed.end()) return upper;
   std::string list;
@@ -78,7 +91,23 @@ HeadlessRoom::~HeadlessRoom() {
 
 std::int32_t HeadlessRoom::Divide() const { return m_room->Divide(); }
 
-void HeadlessRoom::SetDivide(std::int32_t divide) {
+bool HeadlessRoom::Unsaved() const {
+  return (m_savedDivide != 0 && m_room->Divide() != m_savedDivide) ||
+         m_room->Blocks() != m_savedBlocks;
+}
+
+void HeadlessRoom::RefuseUnsaved(const char* what, bool discard) const {
+  if (discard || !Unsaved()) return;
+  throw std::invalid_argument(std::string(what) +
+                              ": the room holds unsaved work; save it first, or pass "
+                              "discard=True to throw it away");
+}
+
+void HeadlessRoom::SetDivide(std::int32_t divide, bool discard) {
+  if (divide < 1 || divide > kMaxLayoutDivide)
+    throw std::invalid_argument("the cell count " + std::to_string(divide) + " is outside 1.." +
+                                std::to_string(kMaxLayoutDivide));
+  RefuseUnsaved("divide", discard);
   InDataDir data(m_dataDir);
   m_room->Divide(divide);
   StartingView();
@@ -131,27 +160,64 @@ std::optional<CurrentBlock> HeadlessRoom::Current() {
 
 std::vector<LayoutRecord> HeadlessRoom::Blocks() const { return m_room->Blocks(); }
 
-void HeadlessRoom::Clear() { m_room->ResetData(); }
+void HeadlessRoom::Clear(bool discard) {
+  RefuseUnsaved("clear", discard);
+  m_room->ResetData();
+}
 
-void HeadlessRoom::Load(const std::string& path) {
-  const std::string file = Absolute(path);
+Layout HeadlessRoom::ReadLayout(const std::string& file) {
+  try {
+    return ReadLayoutFile(file);
+  } catch (const std::exception& error) {
+    throw FileError(error.what());
+  }
+}
+
+void HeadlessRoom::PlaceLayout(const Layout& layout, bool discard) {
+  RefuseUnsaved("load", discard);
   const std::int32_t before = m_room->Divide();
   InDataDir data(m_dataDir);
   try {
-    m_room->LoadData(file);
+    m_room->PlaceLayout(layout);
   } catch (const std::exception& error) {
     throw FileError(error.what());
   }
   if (m_room->Divide() != before) StartingView();
+  m_savedDivide = m_room->Divide();
+  m_savedBlocks = m_room->Blocks();
 }
 
-void HeadlessRoom::Save(const std::string& path) {
-  const std::string file = Absolute(path);
+HeadlessRoom::Saving HeadlessRoom::SaveBytes() const {
+  Saving saving{m_room->Divide(), m_room->Blocks(), {}};
+  saving.bytes = FormatLayout(saving.divide, saving.blocks);
+  return saving;
+}
+
+void HeadlessRoom::WriteLayout(const std::string& file, const std::string& bytes) {
   try {
-    m_room->SaveData(file);
+    platform::ReplaceFile(file, bytes);
   } catch (const std::exception& error) {
     throw FileError(error.what());
   }
+}
+
+void HeadlessRoom::MarkSaved(const Saving& saved) {
+  m_savedDivide = saved.divide;
+  m_savedBlocks = saved.blocks;
+}
+
+void HeadlessRoom::Load(const std::string& path, bool discard) {
+  const std::string file = ScriptPath(path);
+  RefuseUnsaved("load", discard);  // before the file is read
+  PlaceLayout(ReadLayout(file), discard);
+}
+
+void HeadlessRoom::Save(const std::string& path) {
+  const std::string file = ScriptPath(path);
+  CheckSaveName(file);
+  const Saving saving = SaveBytes();
+  WriteLayout(file, saving.bytes);
+  MarkSaved(saving);
 }
 
 void HeadlessRoom::View(const std::string& name) {
@@ -168,7 +234,7 @@ void HeadlessRoom::Turn(const std::string& step) {
 }
 
 void HeadlessRoom::Render(const std::string& path, int width, int height, const std::string& view) {
-  const std::string file = Absolute(path);
+  const std::string file = ScriptPath(path);
   if (width < 1 || height < 1 || width > 8192 || height > 8192)
     throw std::invalid_argument("size " + std::to_string(width) + " x " + std::to_string(height) +
                                 ": give 1..8192 pixels each way");
@@ -191,7 +257,7 @@ void HeadlessRoom::Render(const std::string& path, int width, int height, const 
 }
 
 void HeadlessRoom::Export(const std::string& path, float cellSize) {
-  const std::string file = Absolute(path);
+  const std::string file = ScriptPath(path);
   if (!(cellSize > 0.0f) || cellSize > 1.0e6f)
     throw std::invalid_argument("cell size " + std::to_string(cellSize) +
                                 ": give a positive number");

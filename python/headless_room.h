@@ -37,7 +37,8 @@ class HeadlessRoom {
   HeadlessRoom& operator=(const HeadlessRoom&) = delete;
 
   std::int32_t Divide() const;
-  void SetDivide(std::int32_t divide);
+  // Throws std::invalid_argument when the room holds unsaved work and discard is false.
+  void SetDivide(std::int32_t divide, bool discard);
 
   // Each throws std::invalid_argument for a cell outside the room.
   bool Add(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t colour);  // false: occupied
@@ -48,10 +49,36 @@ class HeadlessRoom {
 
   std::optional<CurrentBlock> Current();
   std::vector<LayoutRecord> Blocks() const;
-  void Clear();
+  void Clear(bool discard);  // as SetDivide for unsaved work
 
-  void Load(const std::string& path);  // throws FileError
-  void Save(const std::string& path);  // throws FileError
+  // Unsaved work: the blocks differ from the last load or save (a fresh room is empty), or the
+  // cell count from the file's (a fresh room has no file). Load, Clear and SetDivide would throw it
+  // away: they throw std::invalid_argument naming what (RefuseUnsaved) unless discard is true.
+  bool Unsaved() const;
+  void RefuseUnsaved(const char* what, bool discard) const;
+  // What a script's room does when discard is not given with a call (Room(discard=...)).
+  bool Discard() const { return m_discard; }
+  void SetDiscard(bool discard) { m_discard = discard; }
+
+  // A load in two steps, so that the file can be read while other threads run: ReadLayout touches
+  // no room (throws FileError), PlaceLayout puts what it read in place (throws
+  // std::invalid_argument as SetDivide for unsaved work).
+  static Layout ReadLayout(const std::string& file);
+  void PlaceLayout(const Layout& layout, bool discard);
+  // A save in two steps likewise: the bytes and what they hold, then the writing, which touches no
+  // room (throws FileError), and the note that the room is saved.
+  struct Saving {
+    std::int32_t divide;
+    std::vector<LayoutRecord> blocks;
+    std::string bytes;
+  };
+  Saving SaveBytes() const;
+  static void WriteLayout(const std::string& file, const std::string& bytes);
+  void MarkSaved(const Saving& saved);
+
+  // Load and Save in one step each.
+  void Load(const std::string& path, bool discard);
+  void Save(const std::string& path);
   // Throws std::invalid_argument for an unknown view or step.
   void View(const std::string& name);
   void Turn(const std::string& step);
@@ -72,7 +99,19 @@ class HeadlessRoom {
   // What render repeats: the last fixed view chosen and the turns since.
   std::string m_view;
   std::vector<std::string> m_turns;
+  // The room as last loaded or saved (a cell count of 0: none yet).
+  std::int32_t m_savedDivide = 0;
+  std::vector<LayoutRecord> m_savedBlocks;
+  bool m_discard = false;
 };
+
+// A script's file path exactly as given ("\\" is an ordinary character in a name), made absolute
+// from the script's current folder. Throws FileError for an empty path and std::invalid_argument
+// for one holding a NUL character.
+std::string ScriptPath(const std::string& path);
+// Throws std::invalid_argument when the file name of a path to save to begins with "." (a hidden
+// file, which the program's file window never lists) or is empty.
+void CheckSaveName(const std::string& path);
 
 // Upper-case name when it is one of allowed, else throws std::invalid_argument naming what.
 std::string CheckName(const std::string& name, const std::vector<std::string>& allowed,

@@ -2,6 +2,8 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <climits>
+#include <cstdint>
 #include <string>
 
 #include "cli/headless_services.h"
@@ -13,19 +15,68 @@ using kubisto::script::HeadlessRoom;
 
 namespace {
 
+// A whole number as a script gave it, for messages (a huge one by its size alone).
+std::string NumberText(const py::handle& value) {
+  const auto bits =
+      py::reinterpret_borrow<py::object>(value).attr("bit_length")().cast<long long>();
+  if (bits > 256) return "(a number of " + std::to_string(bits) + " bits)";
+  return py::str(value).cast<std::string>();
+}
+
+// A whole-number argument as a long long; beyond it, a ValueError that says the number is out of
+// range. Anything but an integer (a bool included) is a TypeError.
+long long WholeNumber(const py::handle& value, const std::string& name, const std::string& range) {
+  if (py::isinstance<py::bool_>(value) || py::isinstance<py::float_>(value) ||
+      !PyIndex_Check(value.ptr()))
+    throw py::type_error(name + ": give an integer");
+  const py::int_ number = py::reinterpret_steal<py::int_>(PyNumber_Index(value.ptr()));
+  if (!number) throw py::error_already_set();
+  int overflow = 0;
+  const long long v = PyLong_AsLongLongAndOverflow(number.ptr(), &overflow);
+  if (overflow != 0)
+    throw py::value_error(name + " " + NumberText(number) + " is out of range" + range);
+  return v;
+}
+
+std::int32_t Int32(const py::handle& value, const std::string& name, const std::string& range) {
+  const long long v = WholeNumber(value, name, range);
+  if (v < INT32_MIN || v > INT32_MAX)
+    throw py::value_error(name + " " + std::to_string(v) + " is out of range" + range);
+  return static_cast<std::int32_t>(v);
+}
+
+std::int32_t Divide(const py::handle& value) {
+  return Int32(value, "divide", ": give 1.." + std::to_string(kubisto::kMaxLayoutDivide));
+}
+
+// A cell's coordinates, each a whole number; the room checks them against its size.
+struct CellArgs {
+  std::int32_t x, y, z;
+};
+CellArgs Cell(const HeadlessRoom& room, const py::handle& x, const py::handle& y,
+              const py::handle& z) {
+  const std::string range = ": each of x, y, z is 0.." + std::to_string(room.Divide() - 1);
+  return {Int32(x, "x", range), Int32(y, "y", range), Int32(z, "z", range)};
+}
+
 // A colour as a script gives it: an int 0xBBGGRR or a name (see ColourFromName).
 std::int32_t ToColour(const py::object& colour) {
   if (py::isinstance<py::bool_>(colour))
     throw py::type_error("colour: give a number or a name, not a bool");
-  if (py::isinstance<py::int_>(colour))
-    return kubisto::script::ColourFromValue(colour.cast<long long>());
   if (py::isinstance<py::str>(colour))
     return kubisto::script::ColourFromName(colour.cast<std::string>());
+  if (py::isinstance<py::int_>(colour))
+    return kubisto::script::ColourFromValue(WholeNumber(colour, "colour", ": give 0..0xFFFFFF"));
   throw py::type_error("colour: give a number 0xBBGGRR or a name such as \"red\" or \"#FF0000\"");
 }
 
+// A path as the script gave it (str, bytes or path-like), in the file system's own bytes.
 std::string PathOf(const py::object& path) {
-  return py::str(py::module_::import("os").attr("fspath")(path)).cast<std::string>();
+  return py::module_::import("os").attr("fsencode")(path).cast<std::string>();
+}
+
+bool DiscardOf(const HeadlessRoom& room, const py::object& discard) {
+  return discard.is_none() ? room.Discard() : py::cast<bool>(py::bool_(discard));
 }
 
 // The program's data folder (wall pictures), told by the package when it is imported.
@@ -65,33 +116,60 @@ Room(divide=5) makes an empty room of divide x divide x divide cells (1..16; the
 program's menu offers 3, 4 and 5). Cells are (x, y, z), each 0..divide-1: x to the
 right, y up, z towards the front. A block is (x, y, z, colour) with colour 0xBBGGRR.
 )doc")
-      .def(py::init([](int divide) { return new HeadlessRoom(divide, DataDir()); }),
-           py::arg("divide") = 5,
-           "Room(divide=5): an empty room; ValueError for a count outside 1..16.")
+      .def(py::init([](const py::object& divide, bool discard) {
+             auto room = std::make_unique<HeadlessRoom>(Divide(divide), DataDir());
+             room->SetDiscard(discard);
+             return room;
+           }),
+           py::arg("divide") = 5, py::arg("discard") = false,
+           "Room(divide=5, discard=False): an empty room; ValueError for a count outside 1..16.\n"
+           "discard=True lets load, clear and a new divide throw unsaved work away without\n"
+           "being told so each time.")
       .def_property(
-          "divide", &HeadlessRoom::Divide, &HeadlessRoom::SetDivide,
-          "Cells per axis (1..16). Setting it empties the room and shows it from the start.")
+          "divide", &HeadlessRoom::Divide,
+          [](HeadlessRoom& r, const py::object& divide) {
+            r.SetDivide(Divide(divide), r.Discard());
+          },
+          "Cells per axis (1..16). Setting it empties the room and shows it from the start;\n"
+          "ValueError when the room holds unsaved work (see discard).")
+      .def_property("discard", &HeadlessRoom::Discard, &HeadlessRoom::SetDiscard,
+                    "Whether load, clear and a new divide may throw unsaved work away when the\n"
+                    "call does not say (False: they raise ValueError instead).")
       .def(
           "add",
-          [](HeadlessRoom& r, int x, int y, int z, const py::object& colour) {
-            return r.Add(x, y, z, ToColour(colour));
+          [](HeadlessRoom& r, const py::object& x, const py::object& y, const py::object& z,
+             const py::object& colour) {
+            const CellArgs c = Cell(r, x, y, z);
+            return r.Add(c.x, c.y, c.z, ToColour(colour));
           },
           py::arg("x"), py::arg("y"), py::arg("z"), py::arg("colour") = "red",
           "add(x, y, z, colour='red') -> bool\n\nPuts a block into the cell and makes it current. "
           "False (and nothing\nchanges) when the cell holds a block already. ValueError for a cell "
           "outside\nthe room or an unknown colour.")
-      .def("delete", &HeadlessRoom::Delete, py::arg("x"), py::arg("y"), py::arg("z"),
-           "delete(x, y, z) -> bool\n\nRemoves the block in the cell; False when it was empty. "
-           "Afterwards no block\nis current. ValueError for a cell outside the room.")
+      .def(
+          "delete",
+          [](HeadlessRoom& r, const py::object& x, const py::object& y, const py::object& z) {
+            const CellArgs c = Cell(r, x, y, z);
+            return r.Delete(c.x, c.y, c.z);
+          },
+          py::arg("x"), py::arg("y"), py::arg("z"),
+          "delete(x, y, z) -> bool\n\nRemoves the block in the cell; False when it was empty. "
+          "Afterwards no block\nis current. ValueError for a cell outside the room.")
       .def("move", &HeadlessRoom::Move, py::arg("direction"),
            "move(direction) -> bool\n\nMoves the current block one cell: 'x', '-x', 'y', '-y', 'z' "
            "or "
            "'-z'.\nTrue when the move was made or blocked by another block; False when there is\n"
            "no current block or the wall is in the way. ValueError for another direction.")
-      .def("select", &HeadlessRoom::Select, py::arg("x"), py::arg("y"), py::arg("z"),
-           "select(x, y, z) -> bool\n\nMakes the block in the cell current, as a click on it does. "
-           "An empty cell\nleaves no block current and gives False. ValueError for a cell outside "
-           "the room.")
+      .def(
+          "select",
+          [](HeadlessRoom& r, const py::object& x, const py::object& y, const py::object& z) {
+            const CellArgs c = Cell(r, x, y, z);
+            return r.Select(c.x, c.y, c.z);
+          },
+          py::arg("x"), py::arg("y"), py::arg("z"),
+          "select(x, y, z) -> bool\n\nMakes the block in the cell current, as a click on it does. "
+          "An empty cell\nleaves no block current and gives False. ValueError for a cell outside "
+          "the room.")
       .def_property_readonly(
           "current",
           [](HeadlessRoom& r) -> py::object {
@@ -109,31 +187,64 @@ right, y up, z towards the front. A block is (x, y, z, colour) with colour 0xBBG
           },
           "blocks() -> list\n\nEvery block as (x, y, z, colour), ordered by z, then y, then x: the "
           "order a\nlayout file lists them.")
-      .def("clear", &HeadlessRoom::Clear, "clear()\n\nRemoves every block, as File > New does.")
       .def(
-          "load", [](HeadlessRoom& r, const py::object& path) { r.Load(PathOf(path)); },
-          py::arg("path"),
-          "load(path)\n\nReads a layout file (.kbs). OSError naming the file and line for a file "
-          "that\ncannot be read or is not a layout; the room then stays as it was.")
+          "clear",
+          [](HeadlessRoom& r, const py::object& discard) { r.Clear(DiscardOf(r, discard)); },
+          py::arg("discard") = py::none(),
+          "clear(discard=None)\n\nRemoves every block, as File > New does. ValueError when the "
+          "room holds\nunsaved work, unless discard (or the room's discard) is True.")
       .def(
-          "save", [](HeadlessRoom& r, const py::object& path) { r.Save(PathOf(path)); },
+          "load",
+          [](HeadlessRoom& r, const py::object& path, const py::object& discard) {
+            const bool mayDiscard = DiscardOf(r, discard);
+            const std::string file = kubisto::script::ScriptPath(PathOf(path));
+            r.RefuseUnsaved("load", mayDiscard);
+            kubisto::Layout layout;
+            {
+              // A slow or blocked file must not stop the script's other threads.
+              py::gil_scoped_release released;
+              layout = HeadlessRoom::ReadLayout(file);
+            }
+            r.PlaceLayout(layout, mayDiscard);
+          },
+          py::arg("path"), py::arg("discard") = py::none(),
+          "load(path, discard=None)\n\nReads a layout file (.kbs). OSError naming the file and "
+          "line for a file that\ncannot be read or is not a layout; the room then stays as it "
+          "was. ValueError\nwhen the room holds unsaved work, unless discard (or the room's "
+          "discard) is True.")
+      .def(
+          "save",
+          [](HeadlessRoom& r, const py::object& path) {
+            const std::string file = kubisto::script::ScriptPath(PathOf(path));
+            kubisto::script::CheckSaveName(file);
+            const HeadlessRoom::Saving saving = r.SaveBytes();
+            {
+              py::gil_scoped_release released;
+              HeadlessRoom::WriteLayout(file, saving.bytes);
+            }
+            r.MarkSaved(saving);
+          },
           py::arg("path"),
           "save(path)\n\nWrites the layout file exactly as the program does (no extension is "
           "added). "
-          "OSError\nwhen it cannot be written; a file already there is then left intact.")
+          "OSError\nwhen it cannot be written; a file already there is then left intact. "
+          "ValueError\nfor a file name beginning with \".\".")
       .def("view", &HeadlessRoom::View, py::arg("name"),
            "view(name)\n\nShows the room from a fixed viewpoint: 'front', 'top', 'side' or 'bird'.")
       .def("turn", &HeadlessRoom::Turn, py::arg("step"),
            "turn(step)\n\nTurns the room one step: 'up', 'down', 'left' or 'right'.")
       .def(
           "render",
-          [](HeadlessRoom& r, const py::object& path, std::pair<int, int> size,
+          [](HeadlessRoom& r, const py::object& path, const py::sequence& size,
              const py::object& view) {
-            r.Render(PathOf(path), size.first, size.second,
+            if (py::isinstance<py::str>(size) || py::len(size) != 2)
+              throw py::type_error("size: give (width, height)");
+            const std::string range = ": give 1..8192 pixels each way";
+            r.Render(PathOf(path), Int32(py::object(size[0]), "width", range),
+                     Int32(py::object(size[1]), "height", range),
                      view.is_none() ? "" : view.cast<std::string>());
           },
-          py::arg("path"), py::arg("size") = std::pair<int, int>(417, 347),
-          py::arg("view") = py::none(),
+          py::arg("path"), py::arg("size") = py::make_tuple(417, 347), py::arg("view") = py::none(),
           "render(path, size=(417, 347), view=None)\n\nWrites the room as the main window's view "
           "shows it, as a PNG picture of\nsize (width, height). With view None, the room is seen "
           "as it was last set\nand turned; otherwise from the named view.")

@@ -25,6 +25,8 @@ int HexDigit(char c) {
 }  // namespace
 
 std::int32_t ColourFromName(const std::string& name) {
+  if (name.find('\0') != std::string::npos)
+    throw std::invalid_argument("colour: a NUL character is not allowed");
   if (name.size() == 7 && name[0] == '#') {
     std::int32_t rgb = 0;
     for (size_t i = 1; i < 7; ++i) {

@@ -39,6 +39,13 @@
     </message>
 </context>
 <context>
+    <name>kubisto::app::ScriptServer</name>
+    <message>
+        <source>スクリプト機能を開始できませんでした</source>
+        <translation>Scripting could not start</translation>
+    </message>
+</context>
+<context>
     <name>kubisto::app::UnsavedWork</name>
     <message>
         <source>変更を保存しますか？</source>
@@ -74,6 +81,10 @@
     <message>
         <source>cmdCancel</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ファイル名を「.」で始めたり、「/」や「\」を含めたりすることはできません</source>
+        <translation>A file name cannot begin with &quot;.&quot; or contain &quot;/&quot; or &quot;\&quot;</translation>
     </message>
 </context>
 <context>

@@ -44,8 +44,8 @@ void CWorkRoom::Divide(std::int32_t NewValue) {
   // The room is built with NewValue³ cell frames: refuse counts that could not be built, before
   // anything changes. The main window offers 3, 4 and 5.
   if (NewValue < 1 || NewValue > kMaxLayoutDivide) {
-    throw std::invalid_argument("CWorkRoom::Divide: the cell count " + std::to_string(NewValue) +
-                                " is outside 1.." + std::to_string(kMaxLayoutDivide));
+    throw std::invalid_argument("the cell count " + std::to_string(NewValue) + " is outside 1.." +
+                                std::to_string(kMaxLayoutDivide));
   }
   ResetData();
   m_lngDivide = NewValue;

@@ -61,6 +61,11 @@ class CWorkRoom {
   // record outside 0..Divide throws std::runtime_error naming the file and the line, and the room
   // stays as it was. A valid file replaces the room's blocks (rebuilding it if the count differs).
   void LoadData(const std::string& PathAndName);
+  // For scripts, whose paths are taken exactly as given ("\\" is an ordinary character in a name
+  // here): SaveData without the mapping of the program's path literals, and what LoadData does
+  // once the file is read. PlaceLayout returns false when the program's end stopped it partway.
+  void SaveFile(const std::string& path);
+  bool PlaceLayout(const Layout& layout);
 
   // Selects the block under the mouse position (pixels in the drawing window), or clears the
   // selection; raises BlockPicked as described above.

@@ -45,13 +45,16 @@ std::vector<LayoutRecord> CWorkRoom::Blocks() const {
 void CWorkRoom::SaveData(const std::string& PathAndName) {
   if (PathAndName.empty()) return;
   // The program builds paths with "\\" as well as "/".
-  platform::ReplaceFile(platform::NativePath(PathAndName), FormatLayout(m_lngDivide, Blocks()));
+  SaveFile(platform::NativePath(PathAndName));
+}
+
+void CWorkRoom::SaveFile(const std::string& path) {
+  platform::ReplaceFile(path, FormatLayout(m_lngDivide, Blocks()));
 }
 
 void CWorkRoom::ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) {
   if (divide < 1 || divide > kMaxLayoutDivide) {
-    throw std::invalid_argument("CWorkRoom::ReplaceBlocks: the cell count " +
-                                std::to_string(divide) + " is outside 1.." +
+    throw std::invalid_argument("the cell count " + std::to_string(divide) + " is outside 1.." +
                                 std::to_string(kMaxLayoutDivide));
   }
   if (divide != m_lngDivide) {
@@ -76,8 +79,10 @@ void CWorkRoom::ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecor
 void CWorkRoom::LoadData(const std::string& PathAndName) {
   if (PathAndName.empty()) return;
   // Read and check everything first: a bad file throws here and the room stays as it was.
-  const Layout layout = ReadLayoutFile(platform::NativePath(PathAndName));
+  PlaceLayout(ReadLayoutFile(platform::NativePath(PathAndName)));
+}
 
+bool CWorkRoom::PlaceLayout(const Layout& layout) {
   const std::int32_t previous = m_lngDivide;
   ResetData();
   m_lngDivide = layout.divide;
@@ -91,8 +96,9 @@ void CWorkRoom::LoadData(const std::string& PathAndName) {
     // Other commands may run here; the records are a copy, so they cannot be disturbed.
     services().DoEvents();
     // The program is ending: the rest of the layout is not needed.
-    if (services().EndRequested()) return;
+    if (services().EndRequested()) return false;
   }
+  return true;
 }
 
 }  // namespace kubisto

@@ -56,7 +56,12 @@ struct Model {
   std::map<Cell, std::int32_t> blocks;
   Cell current{kNone, kNone, kNone};
   std::map<Cell, std::int32_t>
-      savedBlocks;  // as last saved or loaded: other blocks are unsaved work
+      savedBlocks;      // as last saved or loaded: other blocks are unsaved work
+  int savedDivide = 0;  // the cell count of the file last saved or loaded (0: none yet)
+
+  bool Unsaved() const {
+    return blocks != savedBlocks || (savedDivide != 0 && divide != savedDivide);
+  }
 
   bool HasCurrent() const { return std::get<0>(current) != kNone; }
   bool Inside(int x, int y, int z) const {
@@ -198,7 +203,7 @@ class AppSoakTest : public ::testing::Test {
   bool Answering(const std::function<void()>& command, std::function<void()> then = {},
                  bool mayCancel = true) {
     bool goOn = true;
-    if (model.blocks != model.savedBlocks) {
+    if (model.Unsaved()) {
       goOn = !mayCancel || Below(4) != 0;
       OnNextModal([goOn, then](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
@@ -245,18 +250,19 @@ class AppSoakTest : public ::testing::Test {
       } else {
         files->txtFileName()->setText(QString::fromStdString(typed));
       }
-      files->cmdOK()->click();  // an empty name: the warning, and the window stays
+      files->cmdOK()->click();  // an empty or hidden name: the warning, and the window stays
     });
     const std::string name = window->sbrStatus()->PanelText(1).toStdString();
     if (name.empty()) {
       ASSERT_EQ(state.services.messages.size(), messagesBefore + 1)
-          << "an empty name is warned about";
+          << "an empty or hidden name is warned about";
       return;
     }
     std::string file = frmMain::AddLayoutExtension(QString::fromStdString(name)).toStdString();
     file = file.substr(file.find_last_of('\\') + 1);
     saved[file] = model;
     model.savedBlocks = model.blocks;
+    model.savedDivide = model.divide;
   }
 
   void Load() {
@@ -283,6 +289,7 @@ class AppSoakTest : public ::testing::Test {
     if (known == saved.end()) return;  // an error: nothing changes
     model.Loaded(known->second);
     model.savedBlocks = model.blocks;
+    model.savedDivide = model.divide;
   }
 
   void Check(int step, const std::string& what) {
@@ -416,9 +423,11 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
     if (::testing::Test::HasFatalFailure()) return;
   }
   window->tlbToolBar_ButtonClick("StopTurn");
-  // Only the warnings about empty names and the errors of files that are not there were shown.
+  // Only the warnings about empty and hidden names and the errors of files that are not there
+  // were shown.
   for (const auto& message : state.services.messages) {
     const bool expected = message.text == "ファイル名を入力してください" ||
+                          message.text.find("「.」で始め") != std::string::npos ||
                           message.text.find("not-there") != std::string::npos ||
                           message.text.find(".hidden.kbs") != std::string::npos;
     EXPECT_TRUE(expected) << message.text;

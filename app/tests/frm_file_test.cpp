@@ -151,6 +151,31 @@ TEST_F(FrmFileTest, SaveTakesTheTypedNameExactly) {
   EXPECT_EQ(files.filename(), DataDir() + "\\ new name ");
 }
 
+TEST_F(FrmFileTest, SaveRefusesNamesItCouldNeverListAgain) {
+  // Hidden names (spaces alone would become ".kbs") and names reaching into other folders.
+  frmFile files;
+  files.SetMode("SAVE");
+  files.SetInitDir(DataDir());
+  files.show();
+  const char* names[] = {".kbs", " .hidden", "../up", "a/b", "a\\b"};
+  for (const char* name : names) {
+    files.txtFileName()->setText(QString::fromUtf8(name));
+    files.cmdOK()->click();
+    EXPECT_EQ(files.filename(), "") << name;
+  }
+  files.txtFileName()->setText("   ");
+  files.cmdOK()->click();
+  ASSERT_EQ(state.services.messages.size(), 6u);
+  for (size_t i = 0; i < 5; ++i)
+    EXPECT_NE(state.services.messages[i].text.find("「.」"), std::string::npos);
+  EXPECT_EQ(state.services.messages[5].text, "ファイル名を入力してください");
+  EXPECT_TRUE(files.isVisible());
+  // Dots inside a name are ordinary.
+  files.txtFileName()->setText("a.b..c");
+  files.cmdOK()->click();
+  EXPECT_EQ(files.filename(), DataDir() + "\\a.b..c");
+}
+
 TEST_F(FrmFileTest, CancelAndTheCloseBoxGiveTheEmptyString) {
   {
     frmFile files;

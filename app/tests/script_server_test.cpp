@@ -4,20 +4,29 @@
 #include "app/script_server.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocalSocket>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 #include "app/command_scope.h"
 #include "app/frm_main.h"
 #include "app/mod_main.h"
 #include "app/status_bar.h"
 #include "app_test_support.h"
+#include "workroom/layout_file.h"
 
 namespace kubisto::app::test {
 namespace {
@@ -52,6 +61,10 @@ class ScriptServerTest : public ::testing::Test {
     return QJsonDocument::fromJson(socket.readLine()).object();
   }
   size_t BlockCount() { return modMain::g_objWorkRoom->Blocks().size(); }
+  static QByteArray Request(const QString& cmd, const QJsonObject& args) {
+    return QJsonDocument(QJsonObject{{"id", 1}, {"cmd", cmd}, {"args", args}})
+        .toJson(QJsonDocument::Compact);
+  }
 
   ShellFixtureState state;
   QTemporaryDir folder;
@@ -143,6 +156,164 @@ TEST_F(ScriptServerTest, ASecondServerOnTheSamePathRefusesToListen) {
                 (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
                  QFileDevice::WriteOther),
             QFileDevice::Permissions());
+}
+
+TEST_F(ScriptServerTest, ClientsBeyondTheCapAndRequestsBeyondTheQueueAreRefused) {
+  // A request line of about 60 KB that the program answers quickly once it runs.
+  const QByteArray line =
+      R"({"id": 1, "cmd": "blocks", "pad": ")" + QByteArray(60000, 'a') + R"("})";
+  std::vector<std::unique_ptr<QLocalSocket>> clients;
+  std::vector<int> answered;
+  {
+    CommandScope running;  // every request has to wait
+    for (int i = 0; i < ScriptServer::kMaxClients + 4; ++i) clients.push_back(Client());
+    // The clients beyond the cap are refused with a reply and closed.
+    int tooMany = 0;
+    for (int round = 0; round < 300 && tooMany < 4; ++round) {
+      Pump(10);
+      for (auto& c : clients) {
+        if (!c->canReadLine()) continue;
+        const QJsonObject reply = QJsonDocument::fromJson(c->readLine()).object();
+        EXPECT_EQ(reply.value("ok"), QJsonValue(false));
+        tooMany += reply.value("message").toString().contains("too many clients") ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(tooMany, 4);
+    Pump(300);  // and closed a moment later
+    // The others offer 32 requests each, twice what may wait of all of them together.
+    for (auto& c : clients)
+      if (c->state() == QLocalSocket::ConnectedState)
+        for (int i = 0; i < 32; ++i) c->write(line + '\n');
+    for (int round = 0; round < 1000; ++round) {
+      bool busy = false;
+      for (auto& c : clients)
+        busy = busy || (c->state() == QLocalSocket::ConnectedState && c->bytesToWrite() > 0);
+      if (!busy) break;
+      Pump(10);
+    }
+    Pump(300);  // refused clients are closed a moment after their refusal
+  }
+  // Once free, the program answers what was let wait, and no more than the queue holds.
+  int refusedForTheQueue = 0, replies = 0;
+  for (int round = 0; round < 500; ++round) Pump(10);
+  for (auto& c : clients) {
+    while (c->canReadLine()) {
+      const QJsonObject reply = QJsonDocument::fromJson(c->readLine()).object();
+      if (reply.value("ok") == QJsonValue(true)) {
+        ++replies;
+      } else if (reply.value("message").toString().contains("waiting")) {
+        ++refusedForTheQueue;
+      }
+    }
+  }
+  EXPECT_GT(refusedForTheQueue, 0);
+  EXPECT_GT(replies, 0);
+  EXPECT_LE(static_cast<qsizetype>(replies) * line.size(), ScriptServer::kMaxQueued);
+  // The server still takes new clients.
+  clients.clear();
+  Pump(300);
+  auto next = Client();
+  Send(*next, kAdd);
+  EXPECT_EQ(Reply(*next, 3000).value("result"), QJsonValue(true));
+}
+
+TEST_F(ScriptServerTest, TheSocketIsRemovedOnExitOnlyWhileItIsStillTheServersOwn) {
+  const QString path = folder.filePath("own.sock");
+  {
+    ScriptServer own;
+    ASSERT_TRUE(own.Listen(path)) << own.ErrorText().toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(path)) << "the server's own socket goes with it";
+
+  // Another socket put in its place meanwhile stays.
+  auto server = std::make_unique<ScriptServer>();
+  ASSERT_TRUE(server->Listen(path));
+  ASSERT_EQ(::unlink(QFile::encodeName(path).constData()), 0);
+  const int other = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const QByteArray native = QFile::encodeName(path);
+  std::memcpy(address.sun_path, native.constData(), static_cast<size_t>(native.size()));
+  ASSERT_EQ(::bind(other, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+  server.reset();
+  EXPECT_TRUE(QFile::exists(path));
+  ::close(other);
+
+  // A socket left by a program that has gone is replaced; a file that is no socket is not.
+  ScriptServer next;
+  EXPECT_TRUE(next.Listen(path)) << next.ErrorText().toStdString();
+  const QString plain = folder.filePath("plain");
+  QFile file(plain);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("keep");
+  file.close();
+  ScriptServer refused;
+  EXPECT_FALSE(refused.Listen(plain));
+  EXPECT_TRUE(refused.ErrorText().contains("not a socket"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), QByteArray("keep"));
+}
+
+TEST_F(ScriptServerTest, ScriptsNeverAskAndKeepUnsavedWorkUnlessTold) {
+  auto client = Client();
+  Send(*client, kAdd);
+  ASSERT_EQ(Reply(*client, 3000).value("ok"), QJsonValue(true));
+  // No question window opens (the reply would wait behind it): the request fails instead.
+  for (const QByteArray& request : {Request("set_divide", {{"divide", 4}}), Request("clear", {}),
+                                    Request("load", {{"path", folder.filePath("none.kbs")}})}) {
+    Send(*client, request);
+    const QJsonObject reply = Reply(*client, 3000);
+    EXPECT_EQ(reply.value("error"), QJsonValue("ValueError")) << request.toStdString();
+    EXPECT_TRUE(reply.value("message").toString().contains("discard=True"));
+  }
+  EXPECT_EQ(BlockCount(), 1u);
+  EXPECT_TRUE(window->mnuOptionDivideNum(2)->isChecked());
+  // Told, the cell count changes as the menu's would, its mark included.
+  Send(*client, Request("set_divide", {{"divide", 4}, {"discard", true}}));
+  ASSERT_EQ(Reply(*client, 3000).value("ok"), QJsonValue(true));
+  EXPECT_EQ(modMain::g_objWorkRoom->Divide(), 4);
+  EXPECT_TRUE(window->mnuOptionDivideNum(1)->isChecked());
+  // Paths are taken as given: a backslash stays in the name.
+  const QString odd = folder.filePath("a\\b.kbs");
+  Send(*client, Request("save", {{"path", odd}}));
+  ASSERT_EQ(Reply(*client, 3000).value("ok"), QJsonValue(true));
+  EXPECT_TRUE(QFileInfo(odd).isFile());
+  EXPECT_FALSE(window->history()->Modified());
+  // A cell count other than the file's is unsaved work: the exit question would ask.
+  Send(*client, Request("set_divide", {{"divide", 3}}));
+  EXPECT_EQ(Reply(*client, 3000).value("ok"), QJsonValue(true));
+  EXPECT_TRUE(window->history()->Modified());
+  Send(*client, Request("set_divide", {{"divide", 5}}));
+  EXPECT_EQ(Reply(*client, 3000).value("error"), QJsonValue("ValueError"));
+  EXPECT_EQ(modMain::g_objWorkRoom->Divide(), 3);
+}
+
+TEST_F(ScriptServerTest, ALoadStoppedByTheProgramsEndAnswersAnErrorWithWhatWasLoaded) {
+  std::vector<LayoutRecord> records;
+  for (int z = 0; z < 5; ++z)
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 5; ++x) records.push_back({x, y, z, 0xFF0000});
+  const QString path = folder.filePath("full.kbs");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  const std::string bytes = FormatLayout(5, records);
+  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  file.close();
+
+  auto client = Client();
+  int sounds = 0;
+  state.sounds.onPlay = [&](const RecordingWavePlayer::Sound&) {
+    if (++sounds == 10)
+      QTimer::singleShot(0, [this] { window->action("tlbToolBar_Fin")->trigger(); });
+  };
+  Send(*client, Request("load", {{"path", path}}));
+  const QJsonObject reply = Reply(*client, 5000);
+  state.sounds.onPlay = nullptr;
+  EXPECT_EQ(reply.value("ok"), QJsonValue(false));
+  EXPECT_EQ(reply.value("error"), QJsonValue("OSError"));
+  const QString message = reply.value("message").toString();
+  EXPECT_TRUE(message.contains("of 125 blocks were loaded")) << message.toStdString();
+  EXPECT_TRUE(message.contains(path)) << message.toStdString();
 }
 
 }  // namespace

@@ -22,9 +22,16 @@ Operations (both kinds of room):
     room.move(direction)         moves the current block: 'x', '-x', 'y', '-y', 'z', '-z'
     room.current                 the current block (x, y, z, colour), or None
     room.blocks()                every block as (x, y, z, colour), ordered by z, y, x
-    room.clear()                 removes every block
-    room.load(path)              reads a layout file (.kbs)
+    room.clear(discard=None)     removes every block
+    room.load(path, discard=None)  reads a layout file (.kbs)
     room.save(path)              writes a layout file as the program does
+
+Unsaved work is never thrown away silently, and a script never opens a question in the
+window: while the room's blocks or cell count differ from the last load or save, load,
+clear and setting divide raise ValueError, unless discard=True is passed to the call or
+was given to Room(..., discard=True) or connect(..., discard=True). Paths are taken
+exactly as given ("\\" is an ordinary character in a name); a file name to save to may
+not begin with ".".
     room.view(name)              'front', 'top', 'side' or 'bird'
     room.turn(step)              'up', 'down', 'left' or 'right'
 
@@ -33,12 +40,14 @@ Headless rooms only:
     room.render(path, size=(417, 347), view=None)   the view as a PNG picture
     room.export(path, cell_size=10.0)               a 3D model (.obj .ply .stl .gltf .glb .3mf .x)
 
-Errors are exceptions: ValueError for a cell outside the room, an unknown colour,
-direction, view or step; OSError for files that cannot be read or written (with the
+Errors are exceptions: ValueError for a cell outside the room, a number out of range, an
+unknown colour, direction, view or step, unsaved work (see above) or a NUL character in a
+text; OSError for files that cannot be read or written (with the
 program's own message naming the file and line); TypeError for arguments of the wrong
-kind. A live room also raises ConnectionError when the program has gone, TimeoutError
-when it did not answer in time (a modal window of the program stays open), and
-ProtocolError when the program refused a request.
+kind. A live room also raises ConnectionError, naming the socket, when the program has
+gone or its runtime folder is not the user's alone, TimeoutError when it did not answer in
+time (a modal window of the program stays open), and ProtocolError when the program
+refused a request (for one, when too many clients are connected).
 
 Example:
 

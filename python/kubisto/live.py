@@ -12,6 +12,7 @@ import getpass
 import json
 import os
 import socket
+import stat
 
 from ._kubisto import colour as _colour
 
@@ -23,17 +24,48 @@ class ProtocolError(RuntimeError):
     """The program refused a request it could not understand."""
 
 
-def socket_path():
-    """Where the running program listens: KUBISTO_SOCKET when set, else kubisto.sock in the
-    user's runtime folder ($XDG_RUNTIME_DIR, else /run/user/UID, else /tmp/runtime-USER)."""
-    if os.environ.get("KUBISTO_SOCKET"):
-        return os.environ["KUBISTO_SOCKET"]
+def _runtime_folder():
+    """The user's runtime folder ($XDG_RUNTIME_DIR, else /run/user/UID, else /tmp/runtime-USER),
+    used only when it is the user's alone: owned by the user, mode 0700. Anyone else who could
+    write there could pose as the program and read every request."""
     runtime = os.environ.get("XDG_RUNTIME_DIR")
     if not runtime:
         runtime = "/run/user/%d" % os.getuid()
         if not os.path.isdir(runtime):
             runtime = "/tmp/runtime-" + getpass.getuser()
-    return os.path.join(runtime, _SOCKET_NAME)
+    try:
+        info = os.lstat(runtime)
+    except OSError as error:
+        raise ConnectionError("no runtime folder %s (%s): is kubisto running?"
+                              % (runtime, error.strerror)) from None
+    if not stat.S_ISDIR(info.st_mode) or info.st_uid != os.getuid() \
+            or stat.S_IMODE(info.st_mode) != 0o700:
+        raise ConnectionError(
+            "the runtime folder %s is not yours alone (it must be a folder owned by you with mode "
+            "0700; it is owned by uid %d with mode %04o): not connecting through it"
+            % (runtime, info.st_uid, stat.S_IMODE(info.st_mode)))
+    return runtime
+
+
+def socket_path():
+    """Where the running program listens: KUBISTO_SOCKET when set, else kubisto.sock in the
+    user's runtime folder ($XDG_RUNTIME_DIR, else /run/user/UID, else /tmp/runtime-USER).
+    ConnectionError when that folder is not the user's alone (owned by the user, mode 0700)."""
+    if os.environ.get("KUBISTO_SOCKET"):
+        return os.environ["KUBISTO_SOCKET"]
+    return os.path.join(_runtime_folder(), _SOCKET_NAME)
+
+
+_INT_MIN, _INT_MAX = -2 ** 31, 2 ** 31 - 1
+
+
+def _whole(value, name):
+    if isinstance(value, bool) or not isinstance(value, int):
+        raise TypeError("%s: give an integer" % name)
+    if not _INT_MIN <= value <= _INT_MAX:
+        text = str(value) if value.bit_length() <= 256 else "(a number of %d bits)" % value.bit_length()
+        raise ValueError("%s %s is out of range" % (name, text))
+    return value
 
 
 _ERRORS = {"ValueError": ValueError, "OSError": OSError, "TypeError": TypeError}
@@ -44,19 +76,35 @@ class LiveRoom:
     render() and export(). Each call runs in the program as the matching command does,
     waiting while one of its modal windows is open."""
 
-    def __init__(self, path=None, timeout=30.0):
+    def __init__(self, path=None, timeout=30.0, discard=False):
+        self._path = os.fspath(path) if path is not None else socket_path()
+        self.discard = discard
         self._socket = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
         self._socket.settimeout(timeout)
         try:
-            self._socket.connect(path or socket_path())
+            self._socket.connect(self._path)
         except OSError as error:
             self._socket.close()
-            raise ConnectionError("kubisto is not running with its script server (%s)" % error) from None
+            self._socket = None
+            raise ConnectionError("kubisto is not running with its script server at %s (%s)"
+                                  % (self._path, error)) from None
         self._reader = self._socket.makefile("rb")
         self._id = 0
-        hello = self._call("hello")
-        if hello.get("protocol") != PROTOCOL:
-            raise ProtocolError("the program speaks protocol %r, not %d" % (hello.get("protocol"), PROTOCOL))
+        try:
+            hello = self._call("hello")  # refused, for one, when too many clients are connected
+        except Exception:
+            self.close()
+            raise
+        if not isinstance(hello, dict) or hello.get("protocol") != PROTOCOL:
+            self.close()
+            raise ProtocolError("the program at %s speaks protocol %r, not %d"
+                                % (self._path, hello.get("protocol") if isinstance(hello, dict) else hello,
+                                   PROTOCOL))
+
+    @property
+    def path(self):
+        """The socket this room is connected through."""
+        return self._path
 
     def close(self):
         """Ends the connection; nothing more is done in the program for it."""
@@ -73,7 +121,7 @@ class LiveRoom:
 
     def _call(self, cmd, **args):
         if self._socket is None:
-            raise ConnectionError("the connection is closed")
+            raise ConnectionError("the connection to kubisto at %s is closed" % self._path)
         self._id += 1
         line = json.dumps({"id": self._id, "cmd": cmd, "args": args}, ensure_ascii=False) + "\n"
         try:
@@ -82,24 +130,29 @@ class LiveRoom:
         except socket.timeout:
             # The request may still be waiting in the program: closing drops it there.
             self.close()
-            raise TimeoutError("kubisto did not answer in time (is a window of it open?)") from None
+            raise TimeoutError("kubisto at %s did not answer in time (is a window of it open?)"
+                               % self._path) from None
         except OSError as error:
             self.close()
-            raise ConnectionError("kubisto closed the connection (%s)" % error) from None
+            raise ConnectionError("kubisto at %s closed the connection (%s)" % (self._path, error)) from None
         if not reply:
             self.close()
-            raise ConnectionError("kubisto closed the connection")
-        answer = json.loads(reply)
+            raise ConnectionError("kubisto at %s closed the connection" % self._path)
+        try:
+            answer = json.loads(reply)
+        except ValueError:
+            self.close()
+            raise ProtocolError("kubisto at %s answered something that is not JSON" % self._path) from None
         if answer.get("ok"):
             return answer.get("result")
         raise _ERRORS.get(answer.get("error"), ProtocolError)(answer.get("message", "refused"))
 
+    def _discard(self, discard):
+        return bool(self.discard if discard is None else discard)
+
     @staticmethod
     def _cell(x, y, z):
-        for v in (x, y, z):
-            if isinstance(v, bool) or not isinstance(v, int):
-                raise TypeError("a cell is given by three integers")
-        return {"x": x, "y": y, "z": z}
+        return {"x": _whole(x, "x"), "y": _whole(y, "y"), "z": _whole(z, "z")}
 
     @property
     def divide(self):
@@ -108,7 +161,7 @@ class LiveRoom:
 
     @divide.setter
     def divide(self, value):
-        self._call("set_divide", divide=value)
+        self._call("set_divide", divide=_whole(value, "divide"), discard=self._discard(None))
 
     def add(self, x, y, z, colour="red"):
         """Puts a block into the cell and makes it current; False when the cell is taken."""
@@ -136,17 +189,19 @@ class LiveRoom:
         """Every block as (x, y, z, colour), ordered by z, then y, then x."""
         return [tuple(b) for b in self._call("blocks")]
 
-    def clear(self):
-        """Removes every block, as File > New does."""
-        self._call("clear")
+    def clear(self, discard=None):
+        """Removes every block, as File > New does. ValueError when the room holds unsaved
+        work, unless discard (or the room's discard) is True."""
+        self._call("clear", discard=self._discard(discard))
 
-    def load(self, path):
-        """Reads a layout file into the program's room; OSError when it cannot."""
-        self._call("load", path=os.path.abspath(os.fspath(path)))
+    def load(self, path, discard=None):
+        """Reads a layout file into the program's room; OSError when it cannot. ValueError when
+        the room holds unsaved work, unless discard (or the room's discard) is True."""
+        self._call("load", path=_absolute(path), discard=self._discard(discard))
 
     def save(self, path):
         """Writes the program's room as a layout file; OSError when it cannot."""
-        self._call("save", path=os.path.abspath(os.fspath(path)))
+        self._call("save", path=_absolute(path))
 
     def view(self, name):
         """Shows the room from 'front', 'top', 'side' or 'bird'."""
@@ -157,9 +212,23 @@ class LiveRoom:
         self._call("turn", step=step)
 
 
-def connect(path=None, timeout=30.0):
+def _absolute(path):
+    """The path from the script's own folder, as a name the program can be sent (JSON text)."""
+    path = os.fsdecode(os.fspath(path))
+    if not os.path.isabs(path):
+        path = os.path.join(os.getcwd(), path)  # as given otherwise: no ".." is resolved here
+    try:
+        path.encode("utf-8")
+    except UnicodeEncodeError:
+        raise ValueError("%r: the program takes only names that are valid UTF-8" % path) from None
+    return path
+
+
+def connect(path=None, timeout=30.0, discard=False):
     """The running program's room, as a LiveRoom.
 
     path is the program's socket (see socket_path()); timeout the seconds to wait for each
-    reply before TimeoutError. ConnectionError when the program is not running."""
-    return LiveRoom(path, timeout)
+    reply before TimeoutError. ConnectionError, naming the socket, when the program is not
+    running. discard=True lets load, clear and a new divide throw unsaved work away without
+    being told so each time (else they raise ValueError while the room holds unsaved work)."""
+    return LiveRoom(path, timeout, discard)

@@ -49,8 +49,9 @@ def live(tmp_path_factory):
     stop(program)
 
 
-def connect(live):
-    return kubisto.connect(live[1], timeout=30)
+def connect(live, discard=True):
+    # The tests share one program: most let each other's work go.
+    return kubisto.connect(live[1], timeout=30, discard=discard)
 
 
 def test_the_socket_is_for_its_user_only(live):
