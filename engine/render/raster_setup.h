@@ -11,18 +11,15 @@
 
 namespace engine::render::raster {
 
-constexpr int kSubBits = 4;  // sub-pixel precision: 1/16 pixel
-constexpr int kSub = 1 << kSubBits;
-constexpr int kHalf = kSub / 2;  // a pixel centre's offset in fixed point
+using grid::FirstPixelFrom;
+using grid::kHalf;
+using grid::kSub;
+using grid::kSubBits;
+using grid::LastPixelTo;
 
 // floor(a / b) and ceil(a / b) for b > 0.
 inline int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 inline int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
-
-// The first and last pixel whose centre (i * kSub + kHalf) lies within [lo, hi] of the grid.
-// (Arithmetic shifts divide by kSub rounding down; ceil(a / kSub) is -floor(-a / kSub).)
-inline int64_t FirstPixelFrom(int64_t lo) { return -((kHalf - lo) >> kSubBits); }
-inline int64_t LastPixelTo(int64_t hi) { return (hi - kHalf) >> kSubBits; }
 
 // An edge function E = A X + B Y + C over grid coordinates, positive inside. A pixel centre on the
 // edge (E = 0) counts as inside on top and left edges only: `bias` is 0 on those and 1 on the

@@ -70,13 +70,6 @@ bool Textured(const PolyState& state) { return state.texture && !state.texture->
 
 void SetRasterFastPaths(bool on) { fastPaths = on; }
 
-bool MayCoverGridBox(const Target& target, int64_t x0, int64_t x1, int64_t y0, int64_t y1) {
-  return std::max<int64_t>(target.x0, FirstPixelFrom(x0)) <=
-             std::min<int64_t>(target.x1 - 1, LastPixelTo(x1)) &&
-         std::max<int64_t>(std::max(target.y0, target.rowBegin), FirstPixelFrom(y0)) <=
-             std::min<int64_t>(std::min(target.y1, target.rowEnd) - 1, LastPixelTo(y1));
-}
-
 void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
                   const ScreenVertex& c, const PolyState& state) {
   Snapped t;

@@ -171,6 +171,24 @@ int BandRows(int rows, int threads) {
   return std::max(kMinBandRows, (rows + 4 * threads - 1) / (4 * threads));
 }
 
+// Rows per band when drawing: at most as many as keep a band's colours and depths (8 bytes a
+// pixel) within kBandBytes, so that they stay in the core's own caches while every visual that
+// reaches the band is drawn into it; and no more than BandRows gives for load balance. One thread
+// draws a view in bands only when its colours and depths are well beyond the core's caches
+// (kBandedBytes): each band transforms again the visuals that reach it, which costs more than it
+// saves on a smaller view.
+std::atomic<int> forcedBandRows{0};
+
+int DrawBandRows(int rows, int width, int threads) {
+  if (const int forced = forcedBandRows.load(std::memory_order_relaxed); forced > 0) return forced;
+  constexpr int64_t kBandBytes = 256 * 1024, kBandedBytes = 2 * 1024 * 1024;
+  constexpr int kMinRows = 8;
+  const int64_t rowBytes = 8 * static_cast<int64_t>(std::max(1, width));
+  if (threads <= 1 && rowBytes * rows <= kBandedBytes) return std::max(1, rows);
+  const int cached = static_cast<int>(std::max<int64_t>(kMinRows, kBandBytes / rowBytes));
+  return std::max(1, std::min(cached, threads > 1 ? BandRows(rows, threads) : rows));
+}
+
 std::atomic<bool> threadCheck{false};
 std::atomic<int> threadMismatches{0};
 
@@ -213,6 +231,7 @@ void ClearViewport(Viewport& viewport, const Frame* scene) {
 }
 
 void SetThreadCheck(bool on) { threadCheck = on; }
+void SetBandRows(int rows) { forcedBandRows = std::max(0, rows); }
 int ThreadCheckMismatches() { return threadMismatches; }
 
 void RenderScene(Viewport& viewport, Frame* frame) {
@@ -376,8 +395,8 @@ void Render(Viewport& viewport, Frame* frame, int threads) {
   CollectItems(r, frame, anyEnableFrame);
 
   const int rows = r.dc.target.y1 - r.dc.target.y0;
-  if (threads > 1 && rows > 1) {
-    const int bandRows = BandRows(rows, threads);
+  const int bandRows = DrawBandRows(rows, r.dc.target.x1 - r.dc.target.x0, threads);
+  if (rows > 1 && (threads > 1 || bandRows < rows)) {
     DrawBands(r, threads, bandRows, FileIntoBands(r, bandRows));
   } else {
     for (const DrawItem& item : r.items) DrawOne(r.dc, item);
