@@ -133,11 +133,10 @@ bool FaceMayCover(const DrawContext& dc) {
 // in camera space, and whether its corners need no clipping (simple).
 [[gnu::always_inline]] inline bool FaceToDraw(DrawContext& dc, size_t n, bool perspective,
                                               int32_t fill, Vector& unitNormal, bool& simple) {
-  // The cover test first: it is the cheaper one, and most faces of a small far visual fail it.
-  simple = CornersSimple(dc, fill);
-  if (simple && !FaceMayCover(dc)) return false;
   const Vector faceNormal = PolygonNormal(dc.cam.data(), dc.index.data(), n);
   if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) return false;
+  simple = CornersSimple(dc, fill);
+  if (simple && !FaceMayCover(dc)) return false;
   return Normalize(faceNormal, unitNormal);
 }
 

@@ -1,5 +1,5 @@
 // The rasterizer's entry: a triangle is snapped and set up (raster_setup.h), then drawn row by row
-// with the span loop that fits its state (raster_span.h), or as a tiny triangle (raster_tiny.cpp).
+// with the span loop that fits its state (raster_span.h), or as a tiny triangle (raster_tiny.h).
 #include "engine/render/rasterize.h"
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 
 #include "engine/render/raster_setup.h"
 #include "engine/render/raster_span.h"
+#include "engine/render/raster_tiny.h"
 
 namespace engine::render {
 namespace {

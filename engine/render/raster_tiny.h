@@ -2,11 +2,14 @@
 // (a far sphere's faces) and cover a pixel or two, so the corners are weighed at each covered pixel
 // centre directly, without the planes of MakeSetup. The weights round differently from the planes,
 // by a unit of the last place of depth and colour.
+#pragma once
+
 #include "engine/render/raster_setup.h"
 
 namespace engine::render::raster {
 
-void DrawTinyTriangle(const Target& target, const Snapped& t, int rowFirst, int rowLast) {
+// Inline: most triangles of a far visual come here.
+inline void DrawTinyTriangle(const Target& target, const Snapped& t, int rowFirst, int rowLast) {
   const ScreenVertex& v0 = *t.v[0];
   const ScreenVertex& v1 = *t.v[1];
   const ScreenVertex& v2 = *t.v[2];
