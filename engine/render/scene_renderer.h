@@ -13,9 +13,8 @@ namespace engine::render {
 void ClearViewport(Viewport& viewport, const Frame* scene);
 
 // Draws every visual below frame from the viewport's camera, lit by the lights of frame's scene.
-// The visuals are recorded first and drawn band of rows by band of rows, each band by one thread
-// (raster_pool.h) and small enough to stay in the core's caches, with the same pixels as one
-// thread drawing the whole view visual by visual.
+// With more than one render thread (raster_pool.h) the visuals are recorded first and drawn band
+// of rows by band of rows, each band by one thread, with the same pixels as one thread draws.
 void RenderScene(Viewport& viewport, Frame* frame);
 
 // For tests: while on, every RenderScene draws its frame with 1, 2 and 3 threads from the same
@@ -24,7 +23,7 @@ void SetThreadCheck(bool on);
 int ThreadCheckMismatches();
 
 // For tests: every frame is drawn in bands of this many rows, on any number of threads; 0 returns
-// to the default (bands sized to the core's caches, and none on one thread for a small view).
+// to the default (a few bands per thread, none on one thread).
 void SetBandRows(int rows);
 
 }  // namespace engine::render
