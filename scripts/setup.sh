@@ -19,7 +19,7 @@ test_packages=(
   clang clang-format ccache
   xvfb xauth
   desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file
-  admesh unzip
+  admesh unzip valgrind
 )
 case $what in
   run) packages=("${run_packages[@]}") ;;
