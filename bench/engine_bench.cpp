@@ -3,7 +3,15 @@
 // threads; the room of 16 cells a side (frame and rebuild); one pick at a block's centre.
 // Frames are timed by the wall clock, since the render threads do part of the work; their CPU
 // column is the whole process's, every thread's work added up.
+//
+// `engine_bench --frames=N --size=WxH [--threads=T] [--divide=D] [--hash]` draws the room with
+// every block (none at D other than 5) once to warm up and then N frames, and exits without timing
+// anything: a fixed amount of work for bench/cachegrind_frames.py to count under valgrind. --hash
+// prints a hash of the last frame's colours and depths, to compare renderers bit for bit.
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
 
 #include "engine/pickedarray.h"
 #include "engine/render/raster_pool.h"
@@ -107,6 +115,49 @@ void BM_PickBlockCentre_416x338_125Blocks(benchmark::State& state) {
 
 BENCHMARK(BM_PickBlockCentre_416x338_125Blocks)->Unit(benchmark::kMicrosecond);
 
+// The --frames mode: its exit status, or -1 when --frames is not among the arguments.
+int DrawFrames(int argc, char** argv) {
+  int frames = -1, w = 416, h = 338, threads = 1, divide = 5;
+  bool hash = false;
+  for (int i = 1; i < argc; ++i) {
+    const char* a = argv[i];
+    if (std::strcmp(a, "--hash") == 0) {
+      hash = true;
+    } else if (std::sscanf(a, "--frames=%d", &frames) != 1 &&
+               std::sscanf(a, "--size=%dx%d", &w, &h) != 2 &&
+               std::sscanf(a, "--threads=%d", &threads) != 1)
+      std::sscanf(a, "--divide=%d", &divide);
+  }
+  if (frames < 0) return -1;
+  auto room = MakeRoom(w, h, divide == 5, divide);
+  if (!room) return std::fprintf(stderr, "cannot build the room\n"), 1;
+  engine::render::SetRenderThreads(threads);
+  room->RenderFrame();
+  for (int n = 0; n < frames; ++n) room->RenderFrame();
+  engine::render::SetRenderThreads(0);
+  if (hash) {  // FNV-1a over the colour and depth buffers' bytes
+    const engine::Device& d = *room->device;
+    const size_t n = static_cast<size_t>(d.GetWidth()) * d.GetHeight();
+    uint64_t h64 = 14695981039346656037ull;
+    auto add = [&](const void* p, size_t bytes) {
+      for (size_t k = 0; k < bytes; ++k)
+        h64 = (h64 ^ static_cast<const unsigned char*>(p)[k]) * 1099511628211ull;
+    };
+    add(d.ColorBuffer(), n * sizeof(uint32_t));
+    add(room->device->DepthBuffer(), n * sizeof(float));
+    std::printf("%016llx\n", static_cast<unsigned long long>(h64));
+  }
+  return 0;
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  const int drawn = DrawFrames(argc, argv);
+  if (drawn >= 0) return drawn;
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

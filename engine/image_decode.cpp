@@ -29,66 +29,68 @@ uint32_t Le32(const uint8_t* p) {
 }
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
+// The fields of a BMP's headers that the checks below read (core or info header).
+struct BmpHeader {
+  int64_t offset;  // where the pixel rows start
+  uint32_t headerSize;
+  int64_t width, height;
+  uint32_t bpp, compression;
+};
+
+// False when data is not a BMP or too short for its headers' fields; else reads them. The
+// offset is read unsigned: an offset beyond 2^31 lies past the end of any file and is refused.
+bool ReadBmpHeader(const uint8_t* data, size_t size, BmpHeader& h) {
+  if (size < 26) return false;
+  h.offset = Le32(data + 10);
+  h.headerSize = Le32(data + 14);
+  h.compression = 0;
+  if (h.headerSize == 12) {
+    h.width = Le16(data + 18);
+    h.height = static_cast<int16_t>(Le16(data + 20));
+    h.bpp = Le16(data + 24);
+    return true;
+  }
+  if (size < 34) return false;
+  h.width = static_cast<int32_t>(Le32(data + 18));
+  h.height = static_cast<int32_t>(Le32(data + 22));
+  h.bpp = Le16(data + 28);
+  h.compression = Le32(data + 30);
+  return true;
+}
+
+bool IsBmp(const uint8_t* data, size_t size) {
+  return size >= 2 && data[0] == 'B' && data[1] == 'M';
+}
+
 // The image library fills a BMP whose pixel rows run past the end of the file with zeros; a cut-off
 // file must fail instead. True unless this is a BMP (not RLE) whose rows do not fit.
-bool BmpRowsFit(const uint8_t* data, size_t size) {
-  if (size < 2 || data[0] != 'B' || data[1] != 'M') return true;
-  if (size < 26) return false;
-  uint64_t offset = Le32(data + 10);
-  uint32_t headerSize = Le32(data + 14);
-  int64_t width, height;
-  uint32_t bpp, compression = 0;
-  if (headerSize == 12) {
-    width = Le16(data + 18);
-    height = static_cast<int16_t>(Le16(data + 20));
-    bpp = Le16(data + 24);
-  } else {
-    if (size < 34) return false;
-    width = static_cast<int32_t>(Le32(data + 18));
-    height = static_cast<int32_t>(Le32(data + 22));
-    bpp = Le16(data + 28);
-    compression = Le32(data + 30);
-  }
+bool BmpRowsFit(size_t size, const BmpHeader& h) {
   // The library refuses RLE and reads every other compression value as plain rows.
-  if (compression == 1 || compression == 2) return true;
-  if (width <= 0 || bpp == 0 || bpp > 32) return false;
-  uint64_t stride = (static_cast<uint64_t>(width) * bpp + 31) / 32 * 4;
-  uint64_t rows = static_cast<uint64_t>(height < 0 ? -height : height);
-  return offset + stride * rows <= size;
+  if (h.compression == 1 || h.compression == 2) return true;
+  if (h.width <= 0 || h.bpp == 0 || h.bpp > 32) return false;
+  const uint64_t stride = (static_cast<uint64_t>(h.width) * h.bpp + 31) / 32 * 4;
+  const uint64_t rows = static_cast<uint64_t>(h.height < 0 ? -h.height : h.height);
+  return static_cast<uint64_t>(h.offset) + stride * rows <= size;
 }
 
 // The image library reads a BMP palette of as many entries as fit between the headers and the
 // pixels, and looks pixels up in its own uninitialised table beyond them. True unless this is an
 // 1-, 4- or 8-bit BMP (not RLE) with no palette entry or a pixel past its palette. Called after
 // BmpRowsFit, so the rows lie within the data.
-bool BmpPaletteFits(const uint8_t* data, size_t size) {
-  if (size < 34 || data[0] != 'B' || data[1] != 'M') return true;
-  const int64_t offset = static_cast<int32_t>(Le32(data + 10));
-  const uint32_t headerSize = Le32(data + 14);
-  int64_t width, height;
-  uint32_t bpp, compression = 0;
-  if (headerSize == 12) {
-    width = Le16(data + 18);
-    height = static_cast<int16_t>(Le16(data + 20));
-    bpp = Le16(data + 24);
-  } else {
-    width = static_cast<int32_t>(Le32(data + 18));
-    height = static_cast<int32_t>(Le32(data + 22));
-    bpp = Le16(data + 28);
-    compression = Le32(data + 30);
-  }
-  if (compression == 1 || compression == 2 || (bpp != 1 && bpp != 4 && bpp != 8)) return true;
+bool BmpPaletteFits(const uint8_t* data, size_t size, const BmpHeader& h) {
+  const uint32_t bpp = h.bpp;
+  if (h.compression == 1 || h.compression == 2 || (bpp != 1 && bpp != 4 && bpp != 8)) return true;
   // The library's own count of palette entries.
   const int64_t entries =
-      headerSize == 12 ? (offset - 14 - 24) / 3 : (offset - 14 - headerSize) >> 2;
+      h.headerSize == 12 ? (h.offset - 14 - 24) / 3 : (h.offset - 14 - h.headerSize) >> 2;
   if (entries < 1) return false;
   if (entries >= (int64_t{1} << bpp)) return true;
-  const uint64_t rowBytes = (static_cast<uint64_t>(width) * bpp + 7) / 8;
+  const uint64_t rowBytes = (static_cast<uint64_t>(h.width) * bpp + 7) / 8;
   const uint64_t stride = (rowBytes + 3) / 4 * 4;
-  const uint64_t rows = static_cast<uint64_t>(height < 0 ? -height : height);
+  const uint64_t rows = static_cast<uint64_t>(h.height < 0 ? -h.height : h.height);
   for (uint64_t row = 0; row < rows; ++row) {
-    const uint64_t start = static_cast<uint64_t>(offset) + row * stride;
-    for (int64_t x = 0; x < width; ++x) {
+    const uint64_t start = static_cast<uint64_t>(h.offset) + row * stride;
+    for (int64_t x = 0; x < h.width; ++x) {
       const uint64_t bit = static_cast<uint64_t>(x) * bpp;
       const uint64_t at = start + bit / 8;
       if (at >= size) return false;
@@ -97,6 +99,15 @@ bool BmpPaletteFits(const uint8_t* data, size_t size) {
     }
   }
   return true;
+}
+
+// A BMP whose rows and palette the library would read safely (true for anything else).
+bool BmpFits(const uint8_t* data, size_t size) {
+  if (!IsBmp(data, size)) return true;
+  BmpHeader h;
+  if (!ReadBmpHeader(data, size, h) || !BmpRowsFit(size, h)) return false;
+  // A file shorter than an info header's fields is left to the rows check alone.
+  return size < 34 || BmpPaletteFits(data, size, h);
 }
 
 // The image library gathers a PNG's image data in a buffer that it grows to the length a chunk
@@ -210,8 +221,8 @@ bool PnmFits(const uint8_t* data, size_t size) {
 bool DecodeImage(const uint8_t* data, size_t size, int maxSide, size_t maxPixels,
                  DecodedImage& out) {
   if (!data || size == 0 || size > static_cast<size_t>(INT_MAX)) return false;
-  if (!BmpRowsFit(data, size) || !BmpPaletteFits(data, size) || !JpegHuffmanTablesFit(data, size) ||
-      !PnmFits(data, size) || !PngChunksFit(data, size)) {
+  if (!BmpFits(data, size) || !JpegHuffmanTablesFit(data, size) || !PnmFits(data, size) ||
+      !PngChunksFit(data, size)) {
     return false;
   }
   int len = static_cast<int>(size);

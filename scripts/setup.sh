@@ -19,7 +19,7 @@ test_packages=(
   clang clang-format ccache
   xvfb xauth
   desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file
-  admesh unzip lintian
+  admesh unzip lintian valgrind
   fonts-dejavu-core fonts-noto-core fonts-liberation2 openbox
 )
 case $what in

@@ -9,6 +9,7 @@
 //   LP_NUM_THREADS=1 build-llvmpipe/bin/llvmpipe_bench --benchmark_repetitions=6
 //         --benchmark_report_aggregates_only=true
 //   build-llvmpipe/bin/llvmpipe_bench --llvmpipe_png=room.png   # the 416 x 338 picture, to look at
+//   build-llvmpipe/bin/llvmpipe_bench --frames=N --size=WxH      # N frames untimed (for valgrind)
 //
 // The room is built by the renderer tests' room fixture (engine/tests/support) and read through the
 // engine's const accessors: every builder's faces become world-space triangles (normals, colours,
@@ -419,6 +420,21 @@ int WritePicture(const char* path) {
   return stbi_write_png(path, w, h, 4, flipped.data(), w * 4) ? 0 : 1;
 }
 
+// The room with every block at w x h: one frame to warm up (shaders compiled), then `frames` more,
+// untimed, so that bench/cachegrind_frames.py can count a fixed amount of work.
+int DrawFrames(int frames, int w, int h) {
+  if (!MakeContext()) return std::fprintf(stderr, "no EGL/GL context\n"), 1;
+  auto r = MakeRoom(w, h, true);
+  if (!r) return std::fprintf(stderr, "cannot build the room\n"), 1;
+  Target target(w, h);
+  if (!target.Complete()) return std::fprintf(stderr, "framebuffer incomplete\n"), 1;
+  auto gs = ToGl(*r);
+  SetUpState(*gs, w, h);
+  DrawFrame(*gs);
+  for (int n = 0; n < frames; ++n) DrawFrame(*gs);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -430,6 +446,11 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i)
     if (std::strncmp(argv[i], flag, std::strlen(flag)) == 0)
       return WritePicture(argv[i] + std::strlen(flag));
+  int frames = -1, w = 416, h = 338;
+  for (int i = 1; i < argc; ++i)
+    if (std::sscanf(argv[i], "--frames=%d", &frames) != 1)
+      std::sscanf(argv[i], "--size=%dx%d", &w, &h);
+  if (frames >= 0) return DrawFrames(frames, w, h);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -259,23 +259,69 @@ struct FaceLighting {
   cv.fog = FogFactor(dc.fog, p.z);
 }
 
+// What every face of a run of faces (a builder's run, a mesh's group) is drawn with.
+struct FaceRun {
+  Quality q;
+  const MipTexture* mip = nullptr;
+  SurfaceMaterial material;
+  PolyState state;
+  const Matrix* normalMatrix = nullptr;
+  bool wrapU = false, wrapV = false, perspectiveTexture = false;
+};
+
+// The face pipeline, for the face of dc.index's n corners: culled, lit, its corners filled by
+// corner(k, lighting, cv) for k in [0, n), its texture coordinates fixed, then drawn. Inlined into
+// both face loops, which call it for every face.
+template <class Corner>
+[[gnu::always_inline]] inline void DrawFace(DrawContext& dc, const FaceRun& run, size_t n,
+                                            const Corner& corner) {
+  Vector unitNormal;
+  bool simple = false;
+  if (!FaceToDraw(dc, n, dc.proj.perspective, run.q.fill, unitNormal, simple)) return;
+  const FaceLighting lighting = LightFace(dc, run.q, run.material, unitNormal, *run.normalMatrix);
+  dc.poly.resize(n);
+  for (size_t k = 0; k < n; ++k) corner(k, lighting, dc.poly[k]);
+  if (run.mip) FixTextureCoordinates(dc.poly, run.wrapU, run.wrapV);
+  EmitFace(dc, run.state, run.q.fill, run.perspectiveTexture, simple);
+}
+
+// Copies a face's n corner indices into dc.index; false when one names no vertex (checked unless
+// every corner is known to be valid).
+template <class CornerIndex>
+[[gnu::always_inline]] inline bool IndexFace(DrawContext& dc, size_t n, int64_t vertexCount,
+                                             bool allValid, const CornerIndex& vertexOf) {
+  dc.index.resize(n);
+  int32_t* index = dc.index.data();
+  if (allValid) {
+    for (size_t k = 0; k < n; ++k) index[k] = static_cast<int32_t>(vertexOf(k));
+    return true;
+  }
+  for (size_t k = 0; k < n; ++k) {
+    const int64_t vi = vertexOf(k);
+    if (vi < 0 || vi >= vertexCount) return false;
+    index[k] = static_cast<int32_t>(vi);
+  }
+  return true;
+}
+
 }  // namespace
 
 void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& modelView) {
   const std::vector<Vector>& vertices = builder.Vertices();
   if (vertices.empty() || builder.GetFaceCount() == 0) return;
-  const Quality q = EffectiveQuality(dc.deviceQuality, builder.GetQuality());
-  const bool perspective = dc.proj.perspective;
   TransformPoints(vertices.data(), vertices.size(), modelView, dc.cam);
   const Matrix normalMatrix = NormalMatrix(modelView);
-
   const std::vector<Vector>& normals = builder.Normals();
   const std::vector<Face::TexCoord>& uvs = builder.TexCoords();
   const std::vector<Color>& vertexColors = builder.VertexColors();
   const int32_t vertexCount = static_cast<int32_t>(vertices.size());
   const bool fromVertex = builder.GetColorSource() == kColorFromVertex && !dc.appearance.fromFrame;
+  FaceRun fr;
+  fr.q = EffectiveQuality(dc.deviceQuality, builder.GetQuality());
+  fr.normalMatrix = &normalMatrix;
+  fr.perspectiveTexture = builder.GetPerspective();
   StartLights(dc, normals, normalMatrix);
-  if (q.fill == kFillSolid) ProjectVertices(dc, vertices.size(), builder.GetPerspective());
+  if (fr.q.fill == kFillSolid) ProjectVertices(dc, vertices.size(), fr.perspectiveTexture);
 
   const MeshBuilder::FaceTable& table = builder.GetFaceTable();
   const FaceCorner* allCorners = table.corners.data();
@@ -285,76 +331,59 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
   for (const MeshBuilder::FaceTable::Run& run : table.runs) {
     const uint32_t faceEnd = run.faceEnd;
     const uint32_t runBegin = std::exchange(faceBegin, faceEnd);
-    // What every face of the run shares.
     const Texture* texture =
         dc.appearance.fromFrame && dc.appearance.texture ? dc.appearance.texture : run.texture;
-    const MipTexture* mip = texture ? PreparedTexture(texture) : nullptr;
+    fr.mip = texture ? PreparedTexture(texture) : nullptr;
     const RGB faceBase = FromColor(dc.appearance.fromFrame ? dc.appearance.color : run.color);
-    const SurfaceMaterial material = MaterialOf(run.material);
-    const bool cacheable = !dc.lights->positionDependent && !material.specular;
-    const PolyState state = MakeState(dc, mip);
+    fr.material = MaterialOf(run.material);
+    fr.state = MakeState(dc, fr.mip);
+    fr.wrapU = run.wrapU;
+    fr.wrapV = run.wrapV;
+    const bool cacheable = !dc.lights->positionDependent && !fr.material.specular;
     // The base colour is the run's (or none, under a texture) wherever a normal is used.
-    const bool shadeKept = mip || !fromVertex;
+    const bool shadeKept = fr.mip || !fromVertex;
     NewShadeRound(dc);
 
     for (uint32_t f = runBegin; f < faceEnd; ++f) {
       const FaceCorner* corners = allCorners + table.cornerStart[f];
       const size_t n = table.cornerStart[f + 1] - table.cornerStart[f];
-      if (n < 3) continue;
-      dc.index.resize(n);
-      int32_t* index = dc.index.data();
-      bool valid = true;
-      if (allValid) {
-        for (size_t k = 0; k < n; ++k) index[k] = corners[k].vertex;
-      } else {
-        for (size_t k = 0; k < n; ++k) {
-          const int32_t vi = corners[k].vertex;
-          valid = valid && vi >= 0 && vi < vertexCount;
-          index[k] = vi;
-        }
-      }
-      if (!valid) continue;
-      Vector unitNormal;
-      bool simple = false;
-      if (!FaceToDraw(dc, n, perspective, q.fill, unitNormal, simple)) continue;
-
-      const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
-      dc.poly.resize(n);
-      for (size_t k = 0; k < n; ++k) {
+      if (n < 3 || !IndexFace(dc, n, vertexCount, allValid,
+                              [corners](size_t k) { return corners[k].vertex; }))
+        continue;
+      DrawFace(dc, fr, n, [&](size_t k, const FaceLighting& lighting, CameraVertex& cv) {
         const int32_t vi = dc.index[k];
         const bool hasUv = static_cast<size_t>(vi) < uvs.size();
         // A texture replaces the surface colour; the light still modulates it.
         RGB base;
-        if (!mip)
+        if (!fr.mip)
           base = fromVertex && static_cast<size_t>(vi) < vertexColors.size()
                      ? FromColor(vertexColors[vi])
                      : faceBase;
         const int32_t ni = corners[k].normal;
         const bool hasNormal = ni >= 0 && static_cast<size_t>(ni) < normals.size();
-        SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], hasUv ? uvs[vi].u : 0,
-                  hasUv ? uvs[vi].v : 0, base, hasNormal ? &normals[ni] : nullptr,
-                  hasNormal && cacheable ? ni : -1, shadeKept);
-      }
-      if (mip) FixTextureCoordinates(dc.poly, run.wrapU, run.wrapV);
-      EmitFace(dc, state, q.fill, builder.GetPerspective(), simple);
+        SetCorner(dc, lighting, cv, dc.cam[vi], hasUv ? uvs[vi].u : 0, hasUv ? uvs[vi].v : 0, base,
+                  hasNormal ? &normals[ni] : nullptr, hasNormal && cacheable ? ni : -1, shadeKept);
+      });
     }
   }
 }
 
 void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
-  const bool perspective = dc.proj.perspective;
   const Matrix normalMatrix = NormalMatrix(modelView);
   for (const MeshGroup& group : mesh.Groups()) {
     if (group.vertices.empty()) continue;
-    const Quality q = EffectiveQuality(dc.deviceQuality, group.quality);
+    FaceRun fr;
+    fr.q = EffectiveQuality(dc.deviceQuality, group.quality);
     const Texture* texture = dc.appearance.fromFrame && dc.appearance.texture
                                  ? dc.appearance.texture
                                  : group.texture.get();
-    const MipTexture* mip = PreparedTexture(texture);
+    fr.mip = PreparedTexture(texture);
     const RGB groupColor = FromColor(dc.appearance.fromFrame ? dc.appearance.color : group.color);
-    const SurfaceMaterial material = MaterialOf(group.material.get());
-    const bool wrapU = group.mapping & kMapWrapU, wrapV = group.mapping & kMapWrapV;
-    const bool perspectiveTexture = group.mapping & kMapPerspective;
+    fr.material = MaterialOf(group.material.get());
+    fr.normalMatrix = &normalMatrix;
+    fr.wrapU = group.mapping & kMapWrapU;
+    fr.wrapV = group.mapping & kMapWrapV;
+    fr.perspectiveTexture = group.mapping & kMapPerspective;
     const size_t vertexCount = group.vertices.size();
 
     dc.cam.resize(vertexCount);
@@ -363,37 +392,26 @@ void DrawMesh(DrawContext& dc, const Mesh& mesh, const Matrix& modelView) {
     ResetLightCache(dc, vertexCount);
     dc.litReusable = false;  // kept by vertex, not by normal
     NewShadeRound(dc);
-    if (q.fill == kFillSolid) ProjectVertices(dc, vertexCount, perspectiveTexture);
-    const PolyState state = MakeState(dc, mip);
+    if (fr.q.fill == kFillSolid) ProjectVertices(dc, vertexCount, fr.perspectiveTexture);
+    fr.state = MakeState(dc, fr.mip);
 
     Mesh::ForEachFace(group, [&](const uint32_t* corners, uint32_t n) {
-      if (n < 3) return;
-      dc.index.resize(n);
-      for (uint32_t k = 0; k < n; ++k) {
-        if (corners[k] >= vertexCount) return;
-        dc.index[k] = static_cast<int32_t>(corners[k]);
-      }
-      Vector unitNormal;
-      bool simple = false;
-      if (!FaceToDraw(dc, n, perspective, q.fill, unitNormal, simple)) return;
-
-      const FaceLighting lighting = LightFace(dc, q, material, unitNormal, normalMatrix);
-      dc.poly.resize(n);
-      for (uint32_t k = 0; k < n; ++k) {
-        const int32_t vi = dc.index[k];
-        const MeshVertex& mv = group.vertices[vi];
+      if (n < 3 || !IndexFace(dc, n, static_cast<int64_t>(vertexCount), false,
+                              [corners](size_t k) { return int64_t{corners[k]}; }))
+        return;
+      DrawFace(dc, fr, n, [&](size_t k, const FaceLighting& lighting, CameraVertex& cv) {
+        const MeshVertex& mv = group.vertices[dc.index[k]];
         // The group's colour, modulated by the vertex's own (white unless set).
         RGB base;
-        if (!mip) {
-          RGB vc = FromColor(mv.color);
+        if (!fr.mip) {
+          const RGB vc = FromColor(mv.color);
           base = {groupColor.r * vc.r, groupColor.g * vc.g, groupColor.b * vc.b};
         }
         // Each mesh vertex has one position and one normal, so its light can always be kept.
         // The key is the vertex, whose base colour is its own.
-        SetCorner(dc, lighting, dc.poly[k], dc.cam[vi], mv.u, mv.v, base, &mv.normal, vi, true);
-      }
-      if (mip) FixTextureCoordinates(dc.poly, wrapU, wrapV);
-      EmitFace(dc, state, q.fill, perspectiveTexture, simple);
+        SetCorner(dc, lighting, cv, dc.cam[dc.index[k]], mv.u, mv.v, base, &mv.normal, dc.index[k],
+                  true);
+      });
     });
   }
 }

@@ -3,6 +3,7 @@
 // and fog from attributes interpolated linearly in screen space.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #if defined(__x86_64__)
@@ -46,20 +47,38 @@ inline constexpr float kMaxScreenCoord = 16384.0f;
 void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
                   const ScreenVertex& c, const PolyState& state);
 
-// A screen coordinate on the grid of triangle corners (1/16 pixel), rounded as they are (in the
-// current rounding mode, to nearest even by default). |v| must not exceed kMaxScreenCoord.
+// The grid of triangle corners: 1/16 pixel.
+namespace grid {
+constexpr int kSubBits = 4;
+constexpr int kSub = 1 << kSubBits;
+constexpr int kHalf = kSub / 2;  // a pixel centre's offset on the grid
+
+// The first and last pixel whose centre (i * kSub + kHalf) lies within [lo, hi] of the grid.
+// (Arithmetic shifts divide by kSub rounding down; ceil(a / kSub) is -floor(-a / kSub).)
+inline int64_t FirstPixelFrom(int64_t lo) { return -((kHalf - lo) >> kSubBits); }
+inline int64_t LastPixelTo(int64_t hi) { return (hi - kHalf) >> kSubBits; }
+}  // namespace grid
+
+// A screen coordinate on the grid of triangle corners, rounded as they are (in the current
+// rounding mode, to nearest even by default). |v| must not exceed kMaxScreenCoord.
 inline int64_t ToGrid(float v) {
 #if defined(__x86_64__)
-  return _mm_cvtss_si64(_mm_set_ss(v * 16.0f));
+  return _mm_cvtss_si64(_mm_set_ss(v * static_cast<float>(grid::kSub)));
 #else
-  return std::lrint(v * 16.0f);
+  return std::lrint(v * static_cast<float>(grid::kSub));
 #endif
 }
 
 // False when no triangle whose corners lie in the box [x0, x1] x [y0, y1] of grid coordinates
 // (ToGrid) can cover a pixel of the target's rectangle in the rows it owns: no pixel centre lies
-// in the box.
-bool MayCoverGridBox(const Target& target, int64_t x0, int64_t x1, int64_t y0, int64_t y1);
+// in the box. Inline: it runs for every face before it is lit.
+inline bool MayCoverGridBox(const Target& target, int64_t x0, int64_t x1, int64_t y0, int64_t y1) {
+  using namespace grid;
+  return std::max<int64_t>(target.x0, FirstPixelFrom(x0)) <=
+             std::min<int64_t>(target.x1 - 1, LastPixelTo(x1)) &&
+         std::max<int64_t>(std::max(target.y0, target.rowBegin), FirstPixelFrom(y0)) <=
+             std::min<int64_t>(std::min(target.y1, target.rowEnd) - 1, LastPixelTo(y1));
+}
 
 // For tests: off draws every triangle with the plain edge-function loop, without the SSE2 spans
 // and the tiny-triangle path.

@@ -57,6 +57,25 @@ TEST(ThreadedRenderTest, FullRoomIsTheSameOnOneTwoAndThreeThreads) {
   }
 }
 
+TEST(ThreadedRenderTest, BandsOfAnyHeightGiveTheSamePicture) {
+  // Drawn whole, then in bands of one row, of a few rows that do not divide the view, and as the
+  // renderer chooses, on one thread and on two.
+  auto r = room::BuildRoom(801, 599, "");
+  ASSERT_TRUE(r);
+  for (int x = 0; x < 5; ++x) room::AddBlock(*r, x, x % 3, 4 - x, 0xFF00FF00u);
+  render::SetBandRows(599);
+  const Picture whole = Draw(*r, 1);
+  for (int rows : {1, 7, 64, 0}) {
+    render::SetBandRows(rows);
+    for (int threads : {1, 2}) {
+      const Picture banded = Draw(*r, threads);
+      EXPECT_EQ(banded.color, whole.color) << rows << " rows, " << threads << " threads";
+      EXPECT_EQ(banded.depth, whole.depth) << rows << " rows, " << threads << " threads";
+    }
+  }
+  render::SetBandRows(0);
+}
+
 TEST(ThreadedRenderTest, ThreadCountComesFromTheEnvironmentOrTheOverride) {
   EXPECT_GE(render::RenderThreads(), 1);
   render::SetRenderThreads(3);

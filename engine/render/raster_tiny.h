@@ -1,0 +1,40 @@
+// The tiny-triangle path: opaque, untextured, unfogged triangles within 2 x 2 pixels are common
+// (a far sphere's faces) and cover a pixel or two, so the corners are weighed at each covered pixel
+// centre directly, without the planes of MakeSetup. The weights round differently from the planes,
+// by a unit of the last place of depth and colour.
+#pragma once
+
+#include "engine/render/raster_setup.h"
+
+namespace engine::render::raster {
+
+// Inline: most triangles of a far visual come here.
+inline void DrawTinyTriangle(const Target& target, const Snapped& t, int rowFirst, int rowLast) {
+  const ScreenVertex& v0 = *t.v[0];
+  const ScreenVertex& v1 = *t.v[1];
+  const ScreenVertex& v2 = *t.v[2];
+  const float inv = 1.0f / static_cast<float>(t.area2);
+  for (int j = rowFirst; j <= rowLast; ++j) {
+    for (int i = t.colFirst; i <= t.colLast; ++i) {
+      const int64_t e0 = t.e[0].AtPixel(i, j), e1 = t.e[1].AtPixel(i, j), e2 = t.e[2].AtPixel(i, j);
+      if (!Inside(t.e, e0, e1, e2)) continue;
+      // Each corner weighs as the edge facing it: e1 faces corner 0, e2 corner 1, e0 corner 2.
+      const float w0 = static_cast<float>(e1) * inv, w1 = static_cast<float>(e2) * inv,
+                  w2 = static_cast<float>(e0) * inv;
+      const float depth = w0 * v0.depth + w1 * v1.depth + w2 * v2.depth;
+      const size_t at = static_cast<size_t>(j) * target.pitch + i;
+      if (!(depth > target.depth[at])) continue;
+      // The corners' attributes are finite (Snap), so min and max clamp as std::clamp does.
+      auto channel = [&](float r0, float r1, float r2) {
+        const float x = w0 * r0 + w1 * r1 + w2 * r2;
+        return static_cast<uint32_t>(
+            static_cast<int32_t>(std::min(std::max(x, 0.0f), 1.0f) * 255.0f + 0.5f));
+      };
+      target.color[at] = channel(v0.r, v1.r, v2.r) << 16 | channel(v0.g, v1.g, v2.g) << 8 |
+                         channel(v0.b, v1.b, v2.b);
+      target.depth[at] = depth;
+    }
+  }
+}
+
+}  // namespace engine::render::raster
