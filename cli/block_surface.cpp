@@ -2,6 +2,7 @@
 
 #include <map>
 #include <tuple>
+#include <vector>
 
 namespace kubisto::cli {
 namespace {
@@ -91,6 +92,10 @@ std::vector<SurfaceGroup> BuildSurface(std::int32_t divide, const std::vector<La
       g.quads.push_back(quad);
     }
   }
+  // A colour whose every block is hidden behind others has no face: it makes no group, since a
+  // mesh without corners is no mesh to any writer (Assimp's scene copy shares such a mesh's
+  // empty arrays with the original and frees them twice).
+  std::erase_if(groups, [](const SurfaceGroup& g) { return g.quads.empty(); });
   return groups;
 }
 

@@ -21,8 +21,9 @@ struct SurfaceGroup {
 };
 
 // One group per colour in the order the colours first appear, or a single group holding every
-// face (coloured as the first block) when oneGroup is set. Blocks outside the room and repeated
-// cells are skipped, as the workroom skips them.
+// face (coloured as the first block) when oneGroup is set. Every group has at least one face: a
+// colour whose blocks are all hidden inside others gives none. Blocks outside the room and
+// repeated cells are skipped, as the workroom skips them.
 std::vector<SurfaceGroup> BuildSurface(std::int32_t divide, const std::vector<LayoutRecord>& blocks,
                                        bool oneGroup);
 

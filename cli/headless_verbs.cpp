@@ -9,6 +9,7 @@
 #include "cli/export_model.h"
 #include "cli/headless_services.h"
 #include "cli/layout_input.h"
+#include "cli/output_files.h"
 #include "cli/render_layout.h"
 
 namespace kubisto::cli {
@@ -141,6 +142,7 @@ void AddHeadlessOptions(QCommandLineParser& parser) {
 
 std::optional<int> RunHeadlessVerb(const QCommandLineParser& parser, const std::string& dataDir) {
   if (!parser.isSet(kRender) && !parser.isSet(kExport)) return std::nullopt;
+  RemoveStagingOnSignals();
   try {
     return Run(parser, dataDir);
   } catch (const CliError& error) {
@@ -148,6 +150,10 @@ std::optional<int> RunHeadlessVerb(const QCommandLineParser& parser, const std::
     return error.ExitCode();
   } catch (const std::exception& error) {
     std::fprintf(stderr, "kubisto: %s\n", error.what());
+    return kExitFailure;
+  } catch (...) {
+    // Caught so that the output's staging folder is unwound and removed.
+    std::fprintf(stderr, "kubisto: the output could not be written (an unknown error)\n");
     return kExitFailure;
   }
 }

@@ -3,9 +3,12 @@
 // output file behind and an existing one untouched.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QImage>
+#include <csignal>
+#include <cstdlib>
 
 #include "cli_test_support.h"
 
@@ -134,6 +137,18 @@ TEST_F(CommandLineTest, AnOutputThatCannotBeWrittenIsNamedAndAnOldOneKept) {
   // Nothing half-written is left: no staging folders either.
   for (const std::string& name : dir.Files())
     EXPECT_EQ(name.find(".kubisto-out"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, AnExportEndedByASignalLeavesNoStagingFolder) {
+  // A file size limit ends the program with SIGXFSZ while it writes the staged model.
+  const std::string layout = dir.Layout("full.kbs", 16, FullRoom(16));
+  const std::string command = "ulimit -c 0; ulimit -f 8; exec env -u DISPLAY '" +
+                              std::string(KUBISTO_BIN_DIR) + "/kubisto' --export '" +
+                              dir.Path("full.obj") + "' '" + layout + "' 2>/dev/null";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFSIGNALED(status)) << "status " << status;
+  EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+  ExpectOnly({"full.kbs"});
 }
 
 TEST_F(CommandLineTest, AnExportReplacesAnOldModelWithItsCompanionFiles) {

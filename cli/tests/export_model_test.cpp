@@ -300,6 +300,32 @@ TEST(ExportTest, OneThousandBlocksInSixteenCellsKeepEveryColour) {
   EXPECT_NEAR(m.max[2] - m.min[2], 40, 1e-3);
 }
 
+// Colours whose blocks are all hidden inside others have no face, and once gave meshes without
+// corners that crashed the .ply export (a heap corrupted by a double free).
+TEST(ExportTest, ColoursHiddenInsideOtherBlocksExportToEveryFormat) {
+  Scratch dir;
+  std::vector<LayoutRecord> sixtyColours, everyCellItsColour;
+  for (int i = 0; i < 125; ++i) sixtyColours.push_back({i % 5, i / 5 % 5, i / 25, (i % 60) * 997});
+  for (int i = 0; i < 4096; ++i)
+    everyCellItsColour.push_back({i % 16, i / 16 % 16, i / 256, i * 4097 & 0xFFFFFF});
+  struct Case {
+    std::string layout;
+    int divide;
+  } cases[] = {{dir.Layout("sixty.kbs", 5, sixtyColours), 5},
+               {dir.Layout("cells.kbs", 16, everyCellItsColour), 16}};
+  for (const Case& c : cases) {
+    for (const FormatCase& f : kFormats) {
+      SCOPED_TRACE(c.layout + " to " + f.extension);
+      const Model m = Read(Export(dir, f, c.layout, "full"), f.unit);
+      // A full cube of blocks shows its six outer sides only.
+      EXPECT_EQ(m.faces.size(), 6u * c.divide * c.divide * (f.triangles ? 2 : 1));
+      for (int a = 0; a < 3; ++a) EXPECT_NEAR(m.max[a] - m.min[a], c.divide * f.unit, 1e-3);
+    }
+  }
+  for (const std::string& name : dir.Files())
+    EXPECT_EQ(name.find(".kubisto-out"), std::string::npos) << name;
+}
+
 // --- Independent checks ---
 
 // The Khronos validator, installed with npm into the build folder on first use.
