@@ -90,9 +90,11 @@ Layout ReadLayout(Script& s) {
 }
 
 // Every group has faces; every corner index holds and lies in the room; every edge is met as often
-// in one direction as in the other (a closed surface, wound one way), over all groups together.
-size_t CheckSurface(const Layout& layout, bool oneGroup) {
-  const auto groups = cli::BuildSurface(layout.divide, layout.records, oneGroup);
+// in one direction as in the other over all groups together (by position: a closed surface, wound
+// one way). A single group, and each closed group, is a closed shell by its corners alone: every
+// edge between two corners in exactly two faces, once each way.
+size_t CheckSurface(const Layout& layout, bool oneGroup, bool closedGroups) {
+  const auto groups = cli::BuildSurface(layout.divide, layout.records, oneGroup, closedGroups);
   FUZZ_CHECK(!oneGroup || groups.size() <= 1);
   std::map<std::pair<std::array<float, 3>, std::array<float, 3>>, int> edges;
   size_t quads = 0;
@@ -101,17 +103,25 @@ size_t CheckSurface(const Layout& layout, bool oneGroup) {
     quads += g.quads.size();
     for (const auto& v : g.vertices)
       for (float c : v) FUZZ_CHECK(c >= 0 && c <= static_cast<float>(layout.divide));
+    std::map<std::pair<uint32_t, uint32_t>, int> sides;
     for (const auto& q : g.quads) {
       for (int i = 0; i < 4; ++i) {
         FUZZ_CHECK(q[i] < g.vertices.size());
         FUZZ_CHECK(q[(i + 1) % 4] < g.vertices.size());
         ++edges[{g.vertices[q[i]], g.vertices[q[(i + 1) % 4]]}];
+        ++sides[{q[i], q[(i + 1) % 4]}];
       }
     }
+    for (const auto& [side, count] : sides) {
+      FUZZ_CHECK(count == 1);
+      if (oneGroup || closedGroups) FUZZ_CHECK(sides.count({side.second, side.first}) == 1);
+    }
   }
-  for (const auto& [edge, count] : edges) {
-    const auto back = edges.find({edge.second, edge.first});
-    FUZZ_CHECK(back != edges.end() && back->second == count);
+  if (!closedGroups) {
+    for (const auto& [edge, count] : edges) {
+      const auto back = edges.find({edge.second, edge.first});
+      FUZZ_CHECK(back != edges.end() && back->second == count);
+    }
   }
   return quads;
 }
@@ -130,8 +140,9 @@ int ExportTarget(const uint8_t* data, size_t size) {
   static constexpr float kCellSizes[] = {10.0f, 1.0f, 2.5f, 0.001f, 1e6f, 123.456f};
   const float cellSize = kCellSizes[s.Byte() % 6];
   const Layout layout = ReadLayout(s);
-  const size_t faces = CheckSurface(layout, false);
-  FUZZ_CHECK(CheckSurface(layout, true) == faces);
+  const size_t faces = CheckSurface(layout, false, false);
+  FUZZ_CHECK(CheckSurface(layout, true, false) == faces);
+  FUZZ_CHECK(CheckSurface(layout, false, true) >= faces);
 
   const std::string& folder = Folder();
   for (const std::string& extension : cli::ExportExtensions()) {
