@@ -128,9 +128,9 @@ int Run(const QCommandLineParser& parser, const std::string& dataDir) {
 void AddHeadlessOptions(QCommandLineParser& parser) {
   parser.addOption(
       {kRender, "Draw the layout as the 3D view shows it and write it as a PNG.", "OUT.png"});
-  parser.addOption({kExport,
-                    "Write the layout's blocks as a 3D model: .obj .ply .stl .gltf .glb .3mf .x",
-                    "OUT.EXT"});
+  parser.addOption(
+      {kExport, "Write the layout's blocks as a 3D model: .obj .ply .stl .gltf .glb .3mf .x .vox",
+       "OUT.EXT"});
   parser.addOption(
       {kView, "With --render: front, top, side or bird (default: the starting view).", "VIEW"});
   parser.addOption({kTurn, "With --render: turn the room, steps left|right|up|down in order.",

@@ -7,6 +7,8 @@
 #include <regex>
 
 #include "cli/cli_error.h"
+#include "cli/vox_input.h"
+#include "workroom/vox_file.h"
 
 namespace kubisto::cli {
 
@@ -15,6 +17,8 @@ Layout ReadLayoutForCli(const std::string& path) {
   if (!in) throw CliError(path + ": " + std::strerror(errno), kExitFailure);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) throw CliError(path + ": " + std::strerror(errno), kExitFailure);
+  // A voxel model opens as a layout (cli/vox_input.h).
+  if (IsVoxData(bytes)) return LayoutFromVoxForCli(bytes, path);
   try {
     return ParseLayout(bytes, path);
   } catch (const std::runtime_error& error) {

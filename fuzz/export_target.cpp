@@ -126,6 +126,18 @@ size_t CheckSurface(const Layout& layout, bool oneGroup, bool closedGroups) {
   return quads;
 }
 
+// The colours of the blocks the room shows (the first of each cell inside it).
+size_t ColoursInRoom(const Layout& layout) {
+  const int32_t n = layout.divide;
+  std::set<std::array<int32_t, 3>> cells;
+  std::set<int32_t> colours;
+  for (const LayoutRecord& r : layout.records) {
+    if (r.x < 0 || r.y < 0 || r.z < 0 || r.x >= n || r.y >= n || r.z >= n) continue;
+    if (cells.insert({r.x, r.y, r.z}).second) colours.insert(r.color & 0xFFFFFF);
+  }
+  return colours.size();
+}
+
 // The files an export of a model named "model" writes beside it.
 std::set<std::string> ExpectedFiles(const std::string& extension) {
   if (extension == ".obj") return {"model.obj", "model.mtl"};
@@ -151,8 +163,9 @@ int ExportTarget(const uint8_t* data, size_t size) {
       cli::ExportLayout(layout, folder + "/model" + extension, cellSize);
     } catch (const cli::CliError& error) {
       refused = true;
-      // Only a model with nothing in it may be refused, and only by a format that cannot be empty.
-      FUZZ_CHECK(faces == 0);
+      // Only a model with nothing in it may be refused, by a format that cannot be empty, and a
+      // .vox of more colours than its palette holds.
+      FUZZ_CHECK(faces == 0 || (extension == ".vox" && ColoursInRoom(layout) > 255));
       FUZZ_CHECK(error.ExitCode() == cli::kExitFailure);
     }
     const std::set<std::string> files = FilesIn(folder);

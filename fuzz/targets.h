@@ -19,6 +19,8 @@ int MeshFileTarget(const uint8_t* data, size_t size);
 int BridgeTarget(const uint8_t* data, size_t size);
 // The model writers of every export format on random blocks and colours.
 int ExportTarget(const uint8_t* data, size_t size);
+// The .vox model reader, and the writer on what it read.
+int VoxFileTarget(const uint8_t* data, size_t size);
 
 }  // namespace kubisto::fuzz
 

@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "workroom/shift_jis.h"
+#include "workroom/vox_file.h"
 
 namespace kubisto {
 namespace {
@@ -245,6 +246,8 @@ Layout ReadLayoutFile(const std::string& path) {
   if (!problem.empty()) {
     throw std::runtime_error("Cannot read layout file \"" + path + "\": " + problem);
   }
+  // A voxel model opens as a layout (workroom/vox_file.h).
+  if (IsVoxData(bytes)) return ReadVoxLayout(bytes, path);
   return ParseLayout(bytes, path);
 }
 

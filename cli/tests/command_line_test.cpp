@@ -79,7 +79,7 @@ TEST_F(CommandLineTest, AnUnknownKindOfOutputListsTheKnownOnes) {
   const std::string layout = dir.Layout("steps.kbs", 5, Steps());
   RunResult run = RunKubisto({"--export", dir.Path("model.fbx"), layout});
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_NE(run.err.find(".obj .ply .stl .gltf .glb .3mf .x"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(".obj .ply .stl .gltf .glb .3mf .x .vox"), std::string::npos) << run.err;
   run = RunKubisto({"--render", dir.Path("view.jpg"), layout});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.err.find(".png"), std::string::npos) << run.err;
