@@ -10,6 +10,7 @@
 #include "cli/headless_services.h"
 #include "cli/layout_input.h"
 #include "cli/output_files.h"
+#include "cli/render_blocks.h"
 #include "cli/render_layout.h"
 
 namespace kubisto::cli {
@@ -21,6 +22,7 @@ const QString kView = QStringLiteral("view");
 const QString kTurn = QStringLiteral("turn");
 const QString kSize = QStringLiteral("size");
 const QString kCellSize = QStringLiteral("cell-size");
+const QString kFrame = QStringLiteral("frame");
 
 std::string Text(const QString& s) { return s.toLocal8Bit().toStdString(); }
 
@@ -95,9 +97,16 @@ int Run(const QCommandLineParser& parser, const std::string& dataDir) {
     if (!EndsWithNoCase(out, ".png"))
       throw CliError(out + ": cannot render to this kind of file; supported: .png", kExitUsage);
     const RenderRequest request = ParseRenderOptions(parser);
+    const QString frame = parser.isSet(kFrame) ? parser.value(kFrame).toLower() : "room";
+    if (frame != "room" && frame != "blocks")
+      throw CliError("--frame " + Text(parser.value(kFrame)) + ": give room or blocks", kExitUsage);
+    if (frame == "blocks" && (parser.isSet(kView) || parser.isSet(kTurn)))
+      throw CliError("--view and --turn show the room: they go without --frame blocks", kExitUsage);
     const Layout layout = ReadLayoutForCli(layoutPath);
     HeadlessServicesScope quiet;
-    WritePng(RenderLayout(layout, request, dataDir), out);
+    WritePng(frame == "blocks" ? RenderBlocks(layout, request.width, request.height)
+                               : RenderLayout(layout, request, dataDir),
+             out);
     return 0;
   }
 
@@ -137,6 +146,10 @@ void AddHeadlessOptions(QCommandLineParser& parser) {
                     "STEP[,STEP...]"});
   parser.addOption(
       {kSize, "With --render: the picture's size WxH, or N for its longer side.", "SIZE"});
+  parser.addOption({kFrame,
+                    "With --render: room (the view as the program shows it, the default) or "
+                    "blocks (the blocks alone filling the picture, for thumbnails).",
+                    "FRAME"});
   parser.addOption({kCellSize, "With --export: the edge of one block (default 10).", "S"});
 }
 
