@@ -79,12 +79,32 @@ Picture RenderBlocks(const Layout& layout, int width, int height) {
     scene->AddObject(table);
 
     Vec lo = {1e9, 1e9, 1e9}, hi = {-1e9, -1e9, -1e9};
-    std::vector<bool> filled(static_cast<size_t>(n) * n * n, false);
+    const auto cellOf = [n](int x, int y, int z) {
+      return (static_cast<size_t>(x) * n + y) * n + z;
+    };
+    const auto inRoom = [n](int x, int y, int z) {
+      return x >= 0 && y >= 0 && z >= 0 && x < n && y < n && z < n;
+    };
+    std::vector<const LayoutRecord*> shown(static_cast<size_t>(n) * n * n, nullptr);
     for (const LayoutRecord& r : layout.records) {
-      if (r.x < 0 || r.y < 0 || r.z < 0 || r.x >= n || r.y >= n || r.z >= n) continue;
-      const size_t cell = (static_cast<size_t>(r.x) * n + r.y) * n + r.z;
-      if (filled[cell]) continue;
-      filled[cell] = true;
+      if (inRoom(r.x, r.y, r.z) && shown[cellOf(r.x, r.y, r.z)] == nullptr)
+        shown[cellOf(r.x, r.y, r.z)] = &r;
+    }
+    for (const LayoutRecord* block : shown) {
+      if (block == nullptr) continue;
+      const LayoutRecord& r = *block;
+      // A block with a block on every side cannot be seen: it is not drawn (nor waited for).
+      bool hidden = true;
+      for (const auto& [dx, dy, dz] : {std::array<int, 3>{1, 0, 0},
+                                       {-1, 0, 0},
+                                       {0, 1, 0},
+                                       {0, -1, 0},
+                                       {0, 0, 1},
+                                       {0, 0, -1}}) {
+        const int x = r.x + dx, y = r.y + dy, z = r.z + dz;
+        hidden = hidden && inRoom(x, y, z) && shown[cellOf(x, y, z)] != nullptr;
+      }
+      if (hidden) continue;
       const Vec centre = {-room::CellCentre(r.x, h, room::kCellsStartX),
                           room::CellCentre(r.y, h, room::kCellsStartY),
                           -room::CellCentre(r.z, h, room::kCellsStartZ)};
