@@ -73,7 +73,7 @@ std::vector<SurfaceGroup> BuildSurface(std::int32_t divide, const std::vector<La
   for (const LayoutRecord* r : placed) {
     const std::int32_t key = oneGroup ? 0 : r->color;
     auto [it, added] = groupOf.try_emplace(key, groups.size());
-    if (added) groups.push_back({r->color, {}, {}});
+    if (added) groups.push_back({r->color, {}, {}, {}});
     for (const Direction& d : kDirections) {
       if (hides(*r, r->x + d.dx, r->y + d.dy, r->z + d.dz)) continue;
       auto lattice = FaceCorners(r->x, r->y, r->z, d);
@@ -148,6 +148,7 @@ std::vector<SurfaceGroup> BuildSurface(std::int32_t divide, const std::vector<La
       quad[i] = v;
     }
     g.quads.push_back(quad);
+    g.quadColors.push_back(faces[f].block->color);
   }
   // A colour whose every block is hidden behind others has no face: it makes no group, since a
   // mesh without corners is no mesh to any writer (Assimp's scene copy shares such a mesh's

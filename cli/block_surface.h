@@ -20,6 +20,7 @@ struct SurfaceGroup {
   std::int32_t color = 0;                           // the layout's colour, 0x00BBGGRR
   std::vector<std::array<float, 3>> vertices;       // in cells, 0..divide
   std::vector<std::array<std::uint32_t, 4>> quads;  // indices into vertices
+  std::vector<std::int32_t> quadColors;             // the colour of each quad's block
 };
 
 // One group per colour in the order the colours first appear, or a single group holding every

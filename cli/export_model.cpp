@@ -6,6 +6,7 @@
 #include "cli/cli_error.h"
 #include "cli/export_3mf.h"
 #include "cli/export_assimp.h"
+#include "cli/export_obj.h"
 #include "cli/export_vox.h"
 #include "cli/export_xfile.h"
 #include "cli/output_files.h"
@@ -15,9 +16,9 @@ namespace {
 
 struct Format {
   const char* extension;
-  const char* assimpId;  // nullptr: the engine's writer (.x) or our own (.3mf, .vox)
+  const char* assimpId;  // nullptr: the engine's writer (.x) or our own (.obj, .3mf, .vox)
 };
-constexpr Format kFormats[] = {{".obj", "obj"},    {".ply", "ply"},  {".stl", "stlb"},
+constexpr Format kFormats[] = {{".obj", nullptr},  {".ply", "ply"},  {".stl", "stlb"},
                                {".gltf", "gltf2"}, {".glb", "glb2"}, {".3mf", nullptr},
                                {".x", nullptr},    {".vox", nullptr}};
 
@@ -53,7 +54,9 @@ void ExportLayout(const Layout& layout, const std::string& path, float cellSize)
     throw CliError(path + ": cannot export to \"" + ext + "\"; supported: " + list, kExitUsage);
   }
   StagedOutput out(path);
-  if (ext == ".3mf") {
+  if (ext == ".obj") {
+    ExportObj(layout, out.Staged(), cellSize);
+  } else if (ext == ".3mf") {
     Export3mf(layout, out.Staged(), cellSize);
   } else if (format->assimpId != nullptr) {
     ExportWithAssimp(layout, format->assimpId, out.Staged(), cellSize);

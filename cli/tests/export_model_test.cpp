@@ -382,7 +382,7 @@ std::vector<std::pair<std::string, std::vector<LayoutRecord>>> TestLayouts() {
           {"full", FullRoom(3)}};
 }
 
-TEST(ExportNormalsTest, EveryObjFaceCarriesItsOwnNormalAndSharesItsPositions) {
+TEST(ExportNormalsTest, EveryObjFaceCarriesItsOwnNormalAndSharesItsPositionsWithinItsSolid) {
   Scratch dir;
   for (const auto& [name, blocks] : TestLayouts()) {
     SCOPED_TRACE(name);
@@ -418,7 +418,11 @@ TEST(ExportNormalsTest, EveryObjFaceCarriesItsOwnNormalAndSharesItsPositions) {
       }
     }
     EXPECT_GT(faces, 0u);
-    EXPECT_EQ(distinct.size(), positions.size()) << "a position written twice";
+    // Positions are shared, but for the corners where solids touch only along an edge (its two
+    // ends) or at a corner: each solid has its own. (The steps' two purple blocks that touch
+    // along an edge both touch the blue block between them: one solid.)
+    const size_t apart = name == "edge" ? 2 : name == "corner" ? 1 : 0;
+    EXPECT_EQ(positions.size(), distinct.size() + apart);
     EXPECT_LE(normals.size(), 6u) << "one normal per direction is enough";
   }
 }
@@ -519,10 +523,29 @@ void ExpectManifold(const std::vector<std::array<unsigned, 3>>& triangles,
   }
 }
 
+// The faces of an OBJ file as corner indices (fanned into triangles).
+std::vector<std::array<unsigned, 3>> ObjTriangles(const std::string& path) {
+  std::vector<std::array<unsigned, 3>> triangles;
+  std::istringstream lines(ReadFile(path));
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream in(line);
+    std::string kind;
+    in >> kind;
+    if (kind != "f") continue;
+    std::vector<unsigned> corners;
+    for (std::string corner; in >> corner;) corners.push_back(std::stoul(corner));
+    for (size_t i = 1; i + 1 < corners.size(); ++i)
+      triangles.push_back({corners[0], corners[i], corners[i + 1]});
+  }
+  return triangles;
+}
+
 TEST(ExportManifoldTest, EveryEdgeOfEveryObjectLiesInExactlyTwoFaces) {
   Scratch dir;
   for (const auto& [name, blocks] : TestLayouts()) {
     const std::string layout = dir.Layout(name + ".kbs", 5, blocks);
+    // The whole OBJ model, whose colours share their corners.
+    ExpectManifold(ObjTriangles(Export(dir, kFormats[0], layout, name)), name + ".obj");
     const auto objects = PackageTriangles(Export(dir, kFormats[5], layout, name));
     EXPECT_FALSE(objects.empty());
     for (size_t i = 0; i < objects.size(); ++i)
