@@ -22,23 +22,24 @@ namespace kubisto::cli {
 namespace {
 
 struct Convention {
-  bool zUp;          // z up with the front towards -y (printing formats), else y up, front +z
-  bool triangles;    // quads split in two
-  bool oneMesh;      // no colour: every face in one mesh
-  bool vertexColor;  // colour on the vertices rather than in materials only
-  bool flatNormals;  // each face its own corners with its normal (else corners shared, no normals)
-  bool linearColor;  // material colours in linear light rather than sRGB
-  float scale;       // per cell edge unit
+  bool zUp;           // z up with the front towards -y (printing formats), else y up, front +z
+  bool triangles;     // quads split in two
+  bool oneMesh;       // no colour: every face in one mesh
+  bool vertexColor;   // colour on the vertices rather than in materials only
+  bool flatNormals;   // each face its own corners with its normal (else corners shared, no normals)
+  bool linearColor;   // material colours in linear light rather than sRGB
+  bool meshPerSolid;  // each solid of a colour its own mesh (the writer joins equal corners)
+  float scale;        // per cell edge unit
 };
 
 Convention ConventionOf(const std::string& format) {
   // OBJ and STL writers make up normals for meshes without them, smoothed over shared corners:
   // they are given each face's own.
-  if (format == "stlb") return {true, true, true, false, true, false, 1.0f};
+  if (format == "stlb") return {true, true, true, false, true, false, false, 1.0f};
   if (format == "gltf2" || format == "glb2")
-    return {false, true, false, false, false, true, 0.001f};
-  if (format == "ply") return {false, false, false, true, false, false, 1.0f};
-  return {false, false, false, false, true, false, 1.0f};  // obj
+    return {false, true, false, false, false, true, true, 0.001f};
+  if (format == "ply") return {false, false, false, true, false, false, false, 1.0f};
+  return {false, false, false, false, true, false, false, 1.0f};  // obj
 }
 
 // The sRGB transfer function undone: glTF's base colour is linear.
@@ -126,6 +127,42 @@ aiMesh* MakeMesh(const SurfaceGroup& group, unsigned materialIndex, const Conven
     }
   }
   return mesh;
+}
+
+// A group's faces in pieces that share no corner: each solid of the colour by itself, so that a
+// writer which joins corners of equal position cannot join solids that merely touch.
+std::vector<SurfaceGroup> Solids(const SurfaceGroup& g) {
+  std::vector<std::uint32_t> parent(g.vertices.size());
+  for (std::uint32_t i = 0; i < parent.size(); ++i) parent[i] = i;
+  const auto root = [&](std::uint32_t v) {
+    while (parent[v] != v) v = parent[v] = parent[parent[v]];
+    return v;
+  };
+  for (const auto& q : g.quads)
+    for (int i = 1; i < 4; ++i) parent[root(q[i])] = root(q[0]);
+  std::vector<SurfaceGroup> solids;
+  std::vector<std::uint32_t> solidOfRoot(g.vertices.size(), UINT32_MAX);
+  std::vector<std::uint32_t> vertexOf(g.vertices.size(), UINT32_MAX);
+  for (size_t k = 0; k < g.quads.size(); ++k) {
+    std::uint32_t& s = solidOfRoot[root(g.quads[k][0])];
+    if (s == UINT32_MAX) {
+      s = static_cast<std::uint32_t>(solids.size());
+      solids.push_back({g.color, {}, {}, {}});
+    }
+    SurfaceGroup& solid = solids[s];
+    std::array<std::uint32_t, 4> quad;
+    for (int i = 0; i < 4; ++i) {
+      const std::uint32_t v = g.quads[k][i];
+      if (vertexOf[v] == UINT32_MAX) {  // each corner belongs to one solid only
+        vertexOf[v] = static_cast<std::uint32_t>(solid.vertices.size());
+        solid.vertices.push_back(g.vertices[v]);
+      }
+      quad[i] = vertexOf[v];
+    }
+    solid.quads.push_back(quad);
+    solid.quadColors.push_back(g.quadColors[k]);
+  }
+  return solids;
 }
 
 // A scene with no meshes. Assimp would write an empty buffer, which glTF does not allow.
@@ -236,13 +273,26 @@ void ExportWithAssimp(const Layout& layout, const std::string& format,
   if (groups.empty()) scene->mMaterials[0] = MakeMaterial(0xFFFFFF, c.linearColor);
   for (size_t i = 0; i < groups.size(); ++i)
     scene->mMaterials[i] = MakeMaterial(groups[i].color, c.linearColor);
-  scene->mNumMeshes = static_cast<unsigned>(groups.size());
-  if (!groups.empty()) {
+  std::vector<aiMesh*> meshes;
+  for (unsigned i = 0; i < groups.size(); ++i) {
+    if (!c.meshPerSolid) {
+      meshes.push_back(MakeMesh(groups[i], i, c, layout.divide, cellSize));
+      continue;
+    }
+    const auto solids = Solids(groups[i]);
+    for (size_t k = 0; k < solids.size(); ++k) {
+      meshes.push_back(MakeMesh(solids[k], i, c, layout.divide, cellSize));
+      if (solids.size() > 1)
+        meshes.back()->mName = aiString("blocks_" + std::to_string(i) + "_" + std::to_string(k));
+    }
+  }
+  scene->mNumMeshes = static_cast<unsigned>(meshes.size());
+  if (!meshes.empty()) {
     scene->mMeshes = new aiMesh*[scene->mNumMeshes];
     blocks->mNumMeshes = scene->mNumMeshes;
     blocks->mMeshes = new unsigned[scene->mNumMeshes];
     for (unsigned i = 0; i < scene->mNumMeshes; ++i) {
-      scene->mMeshes[i] = MakeMesh(groups[i], i, c, layout.divide, cellSize);
+      scene->mMeshes[i] = meshes[i];
       blocks->mMeshes[i] = i;
     }
   }

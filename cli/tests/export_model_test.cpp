@@ -566,6 +566,23 @@ TEST(ExportManifoldTest, EveryEdgeOfEveryObjectLiesInExactlyTwoFaces) {
   }
   ExpectManifold(triangles, "edge.ply");
   EXPECT_EQ(mesh->mNumVertices, 16u) << "two cubes of eight corners each";
+  // glTF's writer joins equal corners within a mesh: each solid is a mesh of its own.
+  for (const FormatCase& f : {kFormats[3], kFormats[4]}) {
+    Assimp::Importer gltf;
+    const aiScene* model = gltf.ReadFile(Export(dir, f, edge, "edge"), 0);
+    ASSERT_NE(model, nullptr) << f.extension;
+    unsigned corners = 0;
+    for (unsigned m = 0; m < model->mNumMeshes; ++m) {
+      std::vector<std::array<unsigned, 3>> solid;
+      const aiMesh* part = model->mMeshes[m];
+      for (unsigned k = 0; k < part->mNumFaces; ++k)
+        solid.push_back({part->mFaces[k].mIndices[0], part->mFaces[k].mIndices[1],
+                         part->mFaces[k].mIndices[2]});
+      ExpectManifold(solid, std::string("edge") + f.extension);
+      corners += part->mNumVertices;
+    }
+    EXPECT_EQ(corners, 16u) << f.extension;
+  }
 }
 
 // --- Independent checks ---
