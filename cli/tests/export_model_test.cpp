@@ -583,6 +583,11 @@ TEST(ExportManifoldTest, EveryEdgeOfEveryObjectLiesInExactlyTwoFaces) {
     }
     EXPECT_EQ(corners, 16u) << f.extension;
   }
+  // The engine's mesh file lists its corners once each: two cubes of eight.
+  const std::string x = ReadFile(Export(dir, kFormats[6], edge, "edge"));
+  const auto meshAt = x.find("Mesh {");
+  ASSERT_NE(meshAt, std::string::npos) << x;
+  EXPECT_EQ(std::atoi(x.c_str() + meshAt + 6), 16) << x.substr(meshAt, 40);
 }
 
 // --- Independent checks ---
