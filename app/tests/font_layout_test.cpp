@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <cstdlib>
+#include <functional>
 
 #include "app/frm_main.h"
 #include "app/mod_main.h"
@@ -49,6 +50,13 @@ class FontLayoutTest : public ::testing::Test {
     EXPECT_EQ(window.picView()->geometry().bottom() + 1, window.sbrStatus()->y());
   }
 
+  // Lets events run until done() holds, for at most five seconds: on a busy machine a font change
+  // takes several passes of the event loop to reach the layout.
+  static void PumpUntil(const std::function<bool()>& done) {
+    for (int waited = 0; waited < 5000 && !done(); waited += 20) Pump(20);
+    Pump(20);
+  }
+
   ShellFixtureState state;
 };
 
@@ -64,7 +72,7 @@ TEST_F(FontLayoutTest, ALargeFontMakesTheWindowTallerAndKeepsTheView) {
   const AppFont large(22);
   frmMain window;
   window.show();
-  Pump(20);
+  PumpUntil([&] { return window.menuBar()->height() > usualMenu; });
   EXPECT_GT(window.menuBar()->height(), usualMenu);
   ExpectDesignedLayout(window);
 }
@@ -76,11 +84,16 @@ TEST_F(FontLayoutTest, AFontChangeWhileShownMakesTheWindowTallerAndKeepsTheView)
   const int usualMenu = window.menuBar()->height();
   {
     const AppFont large(22);
-    Pump(20);
+    PumpUntil([&] {
+      return window.menuBar()->height() > usualMenu &&
+             window.size() == QSize(600, window.menuBar()->height() + 400);
+    });
     EXPECT_GT(window.menuBar()->height(), usualMenu);
     ExpectDesignedLayout(window);
   }
-  Pump(20);
+  PumpUntil([&] {
+    return window.menuBar()->height() == usualMenu && window.size() == QSize(600, usualMenu + 400);
+  });
   EXPECT_EQ(window.menuBar()->height(), usualMenu);
   ExpectDesignedLayout(window);
 }
