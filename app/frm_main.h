@@ -58,7 +58,6 @@ class frmMain : public QMainWindow {
 
   // --- Turning state ---
   QString TurnAxis() const { return m_strTurnAxis; }
-  int TurnStep() const { return m_intTurnStep; }
 
   // --- Commands and handlers ---
   void tlbToolBar_ButtonClick(const QString& key);
