@@ -58,7 +58,6 @@ class frmMain : public QMainWindow {
 
   // --- Turning state ---
   QString TurnAxis() const { return m_strTurnAxis; }
-  int TurnStep() const { return m_intTurnStep; }
 
   // --- Commands and handlers ---
   void tlbToolBar_ButtonClick(const QString& key);
@@ -77,7 +76,7 @@ class frmMain : public QMainWindow {
   // command line's file): the panel shows the path, or is emptied when the file cannot be read.
   void OpenLayout(const std::string& path);
 
-  // --- Beyond the specified commands ---
+  // --- Editing comforts: unsaved-work question, any colour, changes asked for by scripts ---
   // Asks "変更を保存しますか？" when the room holds unsaved changes; true when the command may go
   // on.
   bool MayDiscardChanges();

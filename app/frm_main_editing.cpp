@@ -1,4 +1,4 @@
-// frmMain: the editing comforts beyond the specified commands: undo and redo, the question before
+// frmMain: the editing comforts around the block commands: undo and redo, the question before
 // unsaved work is lost, any colour, and keys for the block commands.
 #include <QAction>
 #include <QColorDialog>

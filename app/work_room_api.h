@@ -31,7 +31,8 @@ class WorkRoomApi {
   virtual void Turn(const std::string& Axis) = 0;
   virtual void SetView(const std::string& View) = 0;
 
-  // Beyond the specified commands: every block, and all of them replaced at once, quietly.
+  // For undo, the unsaved-work check and scripts: every block, and all of them replaced at once,
+  // quietly.
   virtual std::vector<LayoutRecord> Blocks() = 0;
   virtual void ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) = 0;
   // The block in a cell made current as a click on it would; scripts select blocks by cell.

@@ -71,8 +71,6 @@ class Table {
     FreeIndex(index);
   }
 
-  size_t Used() const { return used_; }
-
  private:
   static constexpr size_t kReuseAfter = 1024;  // keep this many slots resting before reuse
   static constexpr size_t kFirstSweep = 4096;
@@ -153,7 +151,5 @@ void ReleaseField(Handle& field) {
   Release(field);
   field = 0;
 }
-
-size_t LiveHandleCount() { return table().Used(); }
 
 }  // namespace bridge

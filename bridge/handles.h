@@ -46,9 +46,6 @@ int64_t Release(Handle h);
 // Releases the outside reference a handle field holds (when it is a live handle) and clears it.
 void ReleaseField(Handle& field);
 
-// How many slots name a live object (tests and diagnostics).
-size_t LiveHandleCount();
-
 template <class T>
 Handle HandOut(engine::Ref<T> ref) {
   return HandOutOwned(ref.Detach());

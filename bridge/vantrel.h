@@ -115,7 +115,7 @@ VANTREL_API int32_t d3dVBColor(int32_t color);                                  
 VANTREL_API float   d3dGetRed(int32_t color);                                            /* channel fraction 0.0-1.0 */
 VANTREL_API float   d3dGetGreen(int32_t color);                                          /* channel fraction 0.0-1.0 */
 VANTREL_API float   d3dGetBlue(int32_t color);                                           /* channel fraction 0.0-1.0 */
-VANTREL_API int32_t d3dAddRef(uint32_t handle);                                          /* 1 if the count left is 0, else 0 */
+VANTREL_API int32_t d3dAddRef(uint32_t handle);                                          /* 0: no count is 0 after an added reference */
 VANTREL_API int32_t d3dRelease(uint32_t handle);                                         /* 1 if the count left is 0, else 0 */
 VANTREL_API intptr_t Pass(intptr_t value);                                               /* returns its argument */
 

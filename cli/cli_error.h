@@ -13,11 +13,11 @@ inline constexpr int kExitUsage = 2;
 class CliError : public std::runtime_error {
  public:
   CliError(const std::string& message, int exitCode)
-      : std::runtime_error(message), m_exitCode(exitCode) {}
-  int ExitCode() const { return m_exitCode; }
+      : std::runtime_error(message), exitCode_(exitCode) {}
+  int ExitCode() const { return exitCode_; }
 
  private:
-  int m_exitCode;
+  int exitCode_;
 };
 
 }  // namespace kubisto::cli

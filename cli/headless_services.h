@@ -21,13 +21,13 @@ class HeadlessServices final : public Services {
 // Installs HeadlessServices for its lifetime.
 class HeadlessServicesScope {
  public:
-  HeadlessServicesScope() { setServices(&m_services); }
+  HeadlessServicesScope() { setServices(&services_); }
   ~HeadlessServicesScope() { setServices(nullptr); }
   HeadlessServicesScope(const HeadlessServicesScope&) = delete;
   HeadlessServicesScope& operator=(const HeadlessServicesScope&) = delete;
 
  private:
-  HeadlessServices m_services;
+  HeadlessServices services_;
 };
 
 }  // namespace kubisto::cli

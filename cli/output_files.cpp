@@ -159,10 +159,6 @@ StagedOutput::~StagedOutput() {
 
 std::string StagedOutput::Staged() const { return m_stage + "/" + NameOf(m_target); }
 
-std::string StagedOutput::StagedSibling(const std::string& fileName) const {
-  return m_stage + "/" + fileName;
-}
-
 void StagedOutput::Commit() {
   if (::access(Staged().c_str(), F_OK) != 0)
     throw CliError("cannot write " + m_target + ": nothing was written", kExitFailure);

@@ -24,9 +24,8 @@ class StagedOutput {
   StagedOutput(const StagedOutput&) = delete;
   StagedOutput& operator=(const StagedOutput&) = delete;
 
-  // The staged path of the target, or of another file beside it (same folder, given name).
+  // The staged path of the target.
   std::string Staged() const;
-  std::string StagedSibling(const std::string& fileName) const;
   // Renames every staged file over its final name (the target first checked to exist).
   void Commit();
 

@@ -11,14 +11,14 @@ namespace kubisto::cli {
 
 WorkingDirectory::WorkingDirectory(const std::string& dir) {
   if (char* here = ::getcwd(nullptr, 0)) {
-    m_previous = here;
+    previous_ = here;
     std::free(here);
   }
   if (::chdir(dir.c_str()) != 0) throw std::runtime_error(dir + ": " + std::strerror(errno));
 }
 
 WorkingDirectory::~WorkingDirectory() {
-  if (!m_previous.empty() && ::chdir(m_previous.c_str()) != 0) {
+  if (!previous_.empty() && ::chdir(previous_.c_str()) != 0) {
     // The folder went away meanwhile: paths used after this are absolute.
   }
 }

@@ -15,7 +15,7 @@ class WorkingDirectory {
   WorkingDirectory& operator=(const WorkingDirectory&) = delete;
 
  private:
-  std::string m_previous;
+  std::string previous_;
 };
 
 }  // namespace kubisto::cli

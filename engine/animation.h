@@ -46,9 +46,6 @@ class Animation final : public Object {
     float time;
     V value;
   };
-  const std::vector<Key<Vector>>& PositionKeys() const { return positions_; }
-  const std::vector<Key<Vector>>& ScaleKeys() const { return scales_; }
-  const std::vector<Key<Quaternion>>& RotateKeys() const { return rotations_; }
 
  private:
   float WrapTime(float t) const;

@@ -57,7 +57,6 @@ class Device final : public Object {
 
   int GetWidth() const { return width_; }
   int GetHeight() const { return height_; }
-  platform::HWND GetWindow() const { return hwnd_; }
 
   // Render quality: shade mode + lighting + fill (RenderQuality); false unless IsValidQuality.
   bool SetQuality(int32_t quality);

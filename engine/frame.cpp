@@ -218,13 +218,19 @@ Matrix Frame::ReferenceWorld(const Frame* reference) const {
   return reference ? reference->WorldTransform() : ParentWorld();
 }
 
+namespace {
+
 // Reference nullptr and the parent itself need no conversion: values are stored exactly as given,
 // so that a position set relative to the parent reads back bit for bit.
-#define KUBISTO_IS_PARENT(ref) ((ref) == nullptr || (ref) == parent_)
+inline bool IsParent(const Frame& frame, const Frame* reference) {
+  return reference == nullptr || reference == frame.GetParent();
+}
+
+}  // namespace
 
 bool Frame::SetPosition(const Frame* reference, Vector p) {
   if (!Finite(p)) return false;
-  if (KUBISTO_IS_PARENT(reference)) {
+  if (IsParent(*this, reference)) {
     transform_.SetRow(3, p);
     return true;
   }
@@ -236,7 +242,7 @@ bool Frame::SetPosition(const Frame* reference, Vector p) {
 }
 
 bool Frame::GetPosition(const Frame* reference, Vector& out) const {
-  if (KUBISTO_IS_PARENT(reference)) {
+  if (IsParent(*this, reference)) {
     out = transform_.Position();
     return true;
   }
@@ -283,7 +289,7 @@ bool Orient(Matrix& m, Vector direction, Vector up) {
 
 bool Frame::SetOrientation(const Frame* reference, Vector direction, Vector up) {
   if (!Finite(direction) || !Finite(up)) return false;
-  if (!KUBISTO_IS_PARENT(reference)) {
+  if (!IsParent(*this, reference)) {
     Matrix parentWorld = ParentWorld(), refWorld = reference->WorldTransform();
     if (!ToParentDirection(refWorld, parentWorld, direction) ||
         !ToParentDirection(refWorld, parentWorld, up))
@@ -294,7 +300,7 @@ bool Frame::SetOrientation(const Frame* reference, Vector direction, Vector up) 
 
 bool Frame::GetOrientation(const Frame* reference, Vector& direction, Vector& up) const {
   Vector z = transform_.Row(2), y = transform_.Row(1);
-  if (!KUBISTO_IS_PARENT(reference)) {
+  if (!IsParent(*this, reference)) {
     Matrix parentWorld = ParentWorld(), refWorld = reference->WorldTransform();
     if (!FromParentDirection(parentWorld, refWorld, z) ||
         !FromParentDirection(parentWorld, refWorld, y))
@@ -308,7 +314,7 @@ bool Frame::GetOrientation(const Frame* reference, Vector& direction, Vector& up
 
 bool Frame::SetRotation(const Frame* reference, Vector axis, float theta) {
   if (!Finite(axis) || !std::isfinite(theta)) return false;
-  if (!KUBISTO_IS_PARENT(reference) &&
+  if (!IsParent(*this, reference) &&
       !ToParentDirection(reference->WorldTransform(), ParentWorld(), axis))
     return false;
   rotationAxis_ = axis;
@@ -318,7 +324,7 @@ bool Frame::SetRotation(const Frame* reference, Vector axis, float theta) {
 
 bool Frame::GetRotation(const Frame* reference, Vector& axis, float& theta) const {
   Vector a = rotationAxis_;
-  if (!KUBISTO_IS_PARENT(reference) &&
+  if (!IsParent(*this, reference) &&
       !FromParentDirection(ParentWorld(), reference->WorldTransform(), a))
     return false;
   axis = a;
@@ -328,7 +334,7 @@ bool Frame::GetRotation(const Frame* reference, Vector& axis, float& theta) cons
 
 bool Frame::SetVelocity(const Frame* reference, Vector velocity, bool withRotation) {
   if (!Finite(velocity)) return false;
-  if (!KUBISTO_IS_PARENT(reference) &&
+  if (!IsParent(*this, reference) &&
       !ToParentDirection(reference->WorldTransform(), ParentWorld(), velocity))
     return false;
   velocity_ = velocity;
@@ -338,14 +344,12 @@ bool Frame::SetVelocity(const Frame* reference, Vector velocity, bool withRotati
 
 bool Frame::GetVelocity(const Frame* reference, Vector& velocity, bool /*withRotation*/) const {
   Vector v = velocity_;
-  if (!KUBISTO_IS_PARENT(reference) &&
+  if (!IsParent(*this, reference) &&
       !FromParentDirection(ParentWorld(), reference->WorldTransform(), v))
     return false;
   velocity = v;
   return true;
 }
-
-#undef KUBISTO_IS_PARENT
 
 bool Frame::HasMotion() const {
   bool turning = rotationTheta_ != 0 && !(rotationAxis_ == Vector{});

@@ -66,7 +66,6 @@ class Frame final : public Object {
   bool AddLight(Light* light);     // as AddVisual: no duplicates
   bool DeleteLight(Light* light);  // false when not present
   const std::vector<Ref<Light>>& GetLights() const { return lights_; }
-  size_t GetLightCount() const { return lights_.size(); }
   Light* GetLight(size_t index) const;
 
   // ---- Placement ----

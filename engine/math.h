@@ -39,7 +39,6 @@ struct Box {
 struct Matrix {
   float m[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
 
-  static Matrix Identity() { return Matrix{}; }
   static Matrix Translation(Vector t);
   static Matrix Scaling(Vector s);
   // Turns by theta radians about the axis through the origin; looking from the axis' tip toward

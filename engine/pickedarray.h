@@ -36,7 +36,6 @@ class PickedArray final : public Object {
   size_t GetSize() const { return entries_.size(); }
   // The entry at index, or nullptr out of range.
   const PickEntry* GetPick(size_t index) const;
-  const std::vector<PickEntry>& Entries() const { return entries_; }
 
  private:
   std::vector<PickEntry> entries_;

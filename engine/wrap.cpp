@@ -40,8 +40,6 @@ Wrap::Wrap(WrapType type, Frame* reference, Vector origin, Vector direction, Vec
 
 Wrap::~Wrap() = default;
 
-Frame* Wrap::GetReference() const { return reference_.get(); }
-
 void Wrap::Compute(Vector position, Vector normal, float& u, float& v) const {
   Vector d = position - origin_;
   float x = Dot(d, x_), y = Dot(d, y_), z = Dot(d, z_);

@@ -25,7 +25,6 @@ class Wrap final : public Object {
   ~Wrap() override;
 
   WrapType GetType() const { return type_; }
-  Frame* GetReference() const;
 
   // Computes texture coordinates for a mesh builder, mesh or face (a builder's face sets its
   // builder's vertices), with the wrap's values taken in the object's own coordinates. False for

@@ -137,7 +137,7 @@ TEST_F(FrmMainTest, StatusBarHasTwoPanelsSizedLikeViewAndPanel) {
 }
 
 TEST_F(FrmMainTest, TheColourMenuPopsUpButIsNotOnTheMenuBar) {
-  // The six specified colours first, then a separator and the colour dialog's item.
+  // The six fixed colours first, then a separator and the colour dialog's item.
   const QList<QAction*> items = window->mnuPopupColor()->actions();
   ASSERT_EQ(items.size(), 8);
   for (int i = 0; i < 6; ++i) EXPECT_TRUE(items[i]->objectName().startsWith("mnuPopupColor")) << i;

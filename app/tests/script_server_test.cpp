@@ -217,6 +217,41 @@ TEST_F(ScriptServerTest, ClientsBeyondTheCapAndRequestsBeyondTheQueueAreRefused)
   EXPECT_EQ(Reply(*next, 3000).value("result"), QJsonValue(true));
 }
 
+TEST_F(ScriptServerTest, OneClientMayHaveAsManyRequestsWaitingAsTheLimitAndNoMore) {
+  auto full = Client();
+  auto over = Client();
+  {
+    CommandScope running;  // every request has to wait
+    QByteArray lines;
+    for (int i = 0; i < ScriptServer::kMaxWaiting; ++i) lines += Request("blocks", {}) + '\n';
+    full->write(lines);
+    full->flush();
+    // One request more than may wait: the client is refused and none of its requests runs.
+    lines.clear();
+    for (int i = 0; i <= ScriptServer::kMaxWaiting; ++i) lines += kAdd + '\n';
+    over->write(lines);
+    over->flush();
+    const QJsonObject refusal = Reply(*over, 3000);
+    EXPECT_EQ(refusal.value("ok"), QJsonValue(false));
+    EXPECT_TRUE(refusal.value("message").toString().contains("too many requests waiting"))
+        << refusal.value("message").toString().toStdString();
+    EXPECT_FALSE(full->canReadLine());
+  }
+  int answered = 0;
+  for (int waited = 0; answered < ScriptServer::kMaxWaiting && waited < 10000; waited += 10) {
+    Pump(10);
+    while (full->canReadLine()) {
+      const QJsonObject reply = QJsonDocument::fromJson(full->readLine()).object();
+      EXPECT_EQ(reply.value("ok"), QJsonValue(true));
+      ++answered;
+    }
+  }
+  EXPECT_EQ(answered, ScriptServer::kMaxWaiting);
+  Pump(300);
+  EXPECT_EQ(BlockCount(), 0u);
+  EXPECT_NE(over->state(), QLocalSocket::ConnectedState);
+}
+
 TEST_F(ScriptServerTest, TheSocketIsRemovedOnExitOnlyWhileItIsStillTheServersOwn) {
   const QString path = folder.filePath("own.sock");
   {

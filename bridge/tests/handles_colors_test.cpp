@@ -69,6 +69,34 @@ TEST_F(Handles, DistinctObjectsAndLaterObjectsGetOtherValues) {
   VT(d3dRelease)(c);
 }
 
+TEST_F(Handles, ReleasedHandleNeverNamesTheObjectThatReusesItsSlot) {
+  Init();
+  constexpr uint32_t kIndex = 0x000FFFFFu;
+  uint32_t gone = VT(d3dCreateMeshBuilder)(&rec);
+  ASSERT_EQ(VT(d3dRelease)(gone), 1);
+  // Freed slots rest a while before reuse: make and drop builders until one lands in the slot.
+  uint32_t newcomer = 0;
+  for (int i = 0; i < 100000 && newcomer == 0; ++i) {
+    uint32_t h = VT(d3dCreateMeshBuilder)(&rec);
+    ASSERT_NE(h, 0u);
+    if ((h & kIndex) == (gone & kIndex))
+      newcomer = h;
+    else
+      VT(d3dRelease)(h);
+  }
+  ASSERT_NE(newcomer, 0u) << "the slot was never reused";
+  EXPECT_NE(newcomer, gone);
+  VT(d3dAddVertexMB)(newcomer, 0, 0, 0);
+  // The old value reads, changes and releases nothing of the newcomer.
+  EXPECT_EQ(VT(d3dGetVertexCountMB)(gone), 0);
+  EXPECT_EQ(VT(d3dAddVertexMB)(gone, 1, 1, 1), -1);
+  EXPECT_EQ(VT(d3dAddRef)(gone), 0);
+  EXPECT_EQ(VT(d3dRelease)(gone), 0);
+  EXPECT_EQ(VT(d3dRelease)(gone), 0);
+  EXPECT_EQ(VT(d3dGetVertexCountMB)(newcomer), 1);
+  EXPECT_EQ(VT(d3dRelease)(newcomer), 1);  // still its one reference
+}
+
 TEST_F(Handles, ForgedValuesNameNothing) {
   Init();
   uint32_t mb = VT(d3dCreateMeshBuilder)(&rec);

@@ -45,14 +45,14 @@ std::string Quoted(const std::string& s) {
 Scratch::Scratch() {
   std::string pattern = "/tmp/kubisto-cli-test-XXXXXX";
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-  m_dir = pattern;
+  dir_ = pattern;
 }
 
-Scratch::~Scratch() { RemoveTree(m_dir); }
+Scratch::~Scratch() { RemoveTree(dir_); }
 
 std::vector<std::string> Scratch::Files() const {
   std::vector<std::string> names;
-  if (DIR* dir = ::opendir(m_dir.c_str())) {
+  if (DIR* dir = ::opendir(dir_.c_str())) {
     while (dirent* e = ::readdir(dir)) {
       const std::string name = e->d_name;
       if (name != "." && name != "..") names.push_back(name);

@@ -16,8 +16,8 @@ class Scratch {
   ~Scratch();
   Scratch(const Scratch&) = delete;
   Scratch& operator=(const Scratch&) = delete;
-  std::string Path(const std::string& name) const { return m_dir + "/" + name; }
-  const std::string& Dir() const { return m_dir; }
+  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+  const std::string& Dir() const { return dir_; }
   // The names of the files in the folder, sorted.
   std::vector<std::string> Files() const;
   // Writes a layout file in the program's format and returns its path.
@@ -26,7 +26,7 @@ class Scratch {
   std::string Write(const std::string& name, const std::string& bytes) const;
 
  private:
-  std::string m_dir;
+  std::string dir_;
 };
 
 std::string ReadFile(const std::string& path);

@@ -137,6 +137,21 @@ TEST_F(Direct3DRMTest, CameraIsAFrameOfTheScene) {
   EXPECT_EQ(rm->Record().camera, camera->lp);  // the record keeps its first camera
 }
 
+// The room sets texture quality 3; a value outside 0..5 leaves the last good one.
+TEST_F(Direct3DRMTest, TextureQualityReadsBackAndRefusesValuesOutOfRange) {
+  for (int32_t quality : {0, 3, 5}) {
+    rm->TextureQuality(quality);
+    EXPECT_EQ(rm->TextureQuality(), quality);
+  }
+  rm->TextureQuality(3);
+  rm->TextureQuality(6);
+  rm->TextureQuality(-1);
+  EXPECT_EQ(rm->TextureQuality(), 3);
+  rm->Quit();
+  rm->TextureQuality(2);  // no device: nothing happens, nothing is thrown
+  EXPECT_EQ(rm->TextureQuality(), 0);
+}
+
 TEST_F(Direct3DRMTest, GetNamedObjectWrapsByClass) {
   MeshBuilderPtr builder = rm->CreateMeshBuilder();
   builder->Name("block");

@@ -95,6 +95,22 @@ TEST_F(MeshBuilderTest, ABuilderWithoutHandleFailsQuietly) {
   EXPECT_EQ(none.FaceCount(), 0);
 }
 
+// The room's walls ask for perspective-correct textures; the mesh made from the builder keeps it.
+TEST_F(MeshBuilderTest, PerspectiveReadsBackAndReachesTheMesh) {
+  constexpr int32_t kMapPerspective = 4;
+  mb->Cube(1);
+  EXPECT_FALSE(mb->Perspective());
+  EXPECT_EQ(mb->CreateMesh()->Mapping(0) & kMapPerspective, 0);
+  mb->Perspective(true);
+  EXPECT_TRUE(mb->Perspective());
+  EXPECT_EQ(mb->CreateMesh()->Mapping(0) & kMapPerspective, kMapPerspective);
+  mb->Perspective(false);
+  EXPECT_FALSE(mb->Perspective());
+  MeshBuilder none;
+  none.Perspective(true);  // no handle: nothing happens, nothing is thrown
+  EXPECT_FALSE(none.Perspective());
+}
+
 TEST_F(MeshBuilderTest, FaceBeyondTheLastIsAnEmptyFace) {
   mb->Cube(1);
   FacePtr face = mb->Face(mb->FaceCount());

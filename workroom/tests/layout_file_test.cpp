@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "tests/support/temp_folder.h"
 #include "workroom/shift_jis.h"
 
 namespace kubisto {
@@ -121,6 +122,28 @@ TEST(LayoutParse, MessagesShowWhatIsInTheFileSafely) {
   EXPECT_EQ(ErrorOf("5\r\n" + std::string(40000, '1') + ",1,1,1\r\n"),
             "Layout file \"/data/room.KBS\", line 2: x \"1111111111111111…\" (40000 bytes) is out "
             "of range");
+}
+
+// A file of exactly the limit is read (what follows the title is never looked at); one byte more
+// is refused before anything is read, whatever it holds.
+TEST(LayoutRead, AFileAtTheSizeLimitIsReadAndOneByteMoreIsRefused) {
+  testing::TempFolder folder;
+  const std::string path = folder.File("big.KBS");
+  const std::string head = "5\r\n1,2,3,255\r\n-1,-1,-1,0\r\n\"t\"\r\n";
+  testing::TempFolder::Write(path, head + std::string(kMaxLayoutFileBytes - head.size(), ' '));
+  const Layout layout = ReadLayoutFile(path);
+  EXPECT_EQ(layout.divide, 5);
+  ASSERT_EQ(layout.records.size(), 1u);
+  EXPECT_EQ(layout.records[0].color, 255);
+  testing::TempFolder::Write(path, head + std::string(kMaxLayoutFileBytes - head.size() + 1, ' '));
+  try {
+    ReadLayoutFile(path);
+    FAIL() << "no error";
+  } catch (const LayoutError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot read layout file \"" + path + "\": too large to be a layout");
+    EXPECT_EQ(e.Reason(), "too large to be a layout");
+  }
 }
 
 TEST(LayoutRead, FolderIsNoLayout) {

@@ -6,17 +6,22 @@
 #include "engine/light.h"
 #include "engine/texture.h"
 #include "platform/services.h"
+// Header-only measurements with no code behind them: the fixture builds the room the workroom
+// builds without linking anything above the engine.
+#include "workroom/room_geometry.h"
 
 namespace engine::room {
 namespace {
 
-constexpr float kSide = 1000.0f;      // the room's walls
-constexpr float kTableHalf = 120.0f;  // the table top's half width and depth
+namespace geometry = kubisto::room;
 
-// Builds a one-face wall from four corners (before the move by -500), textured corner to corner.
+constexpr float kSide = geometry::kWallSide;
+
+// Builds a one-face wall from four corners of the unit cube (scaled to the wall side, then moved
+// by half a side), textured corner to corner.
 Ref<MeshBuilder> MakeWall(Engine& engine, const Vector (&corners)[4], Texture* texture) {
   Ref<MeshBuilder> b = engine.CreateMeshBuilder();
-  for (const Vector& c : corners) b->AddVertex(c);
+  for (const Vector& c : corners) b->AddVertex(c * kSide);
   b->Translate(Vector{-kSide / 2, -kSide / 2, -kSide / 2});
   int32_t normal = b->AddNormal(Vector{});
   b->AddFaceIndexed({{0, normal}, {1, normal}, {2, normal}, {3, normal}});
@@ -61,8 +66,10 @@ void Room::RenderFrame() {
 }
 
 Vector CellCentre(int divide, int x, int y, int z) {
-  const float s = 2 * kTableHalf / static_cast<float>(divide);
-  return {s * x + s / 2 - kTableHalf, s * y + s / 2 - kTableHalf / 2, s * z + s / 2 - kTableHalf};
+  const double h = geometry::HalfEdge(divide);
+  return {static_cast<float>(geometry::CellCentre(x, h, geometry::kCellsStartX)),
+          static_cast<float>(geometry::CellCentre(y, h, geometry::kCellsStartY)),
+          static_cast<float>(geometry::CellCentre(z, h, geometry::kCellsStartZ))};
 }
 
 Ref<MeshBuilder> MakeSphere(Engine& engine, int n, float r) {
@@ -144,7 +151,7 @@ std::unique_ptr<Room> BuildRoom(int width, int height, const std::string& wallsD
 
   // Room frame: its +z points toward the camera.
   r->room = e.CreateFrame(r->scene.get());
-  r->room->SetPosition(nullptr, Vector{-500, -500, -500});
+  r->room->SetPosition(nullptr, Vector{-kSide / 2, -kSide / 2, -kSide / 2});
   r->room->SetOrientation(nullptr, Vector{0, 0, -1}, Vector{0, 1, 0});
 
   struct WallSpec {
@@ -153,18 +160,12 @@ std::unique_ptr<Room> BuildRoom(int width, int height, const std::string& wallsD
     uint32_t tint;
   };
   const WallSpec walls[6] = {
-      {"kita.bmp",
-       {{0, 0, 1000}, {0, 1000, 1000}, {1000, 1000, 1000}, {1000, 0, 1000}},
-       0xFF4060C0u},
-      {"nishi.bmp", {{0, 0, 0}, {0, 1000, 0}, {0, 1000, 1000}, {0, 0, 1000}}, 0xFF40A040u},
-      {"higashi.bmp",
-       {{1000, 0, 1000}, {1000, 1000, 1000}, {1000, 1000, 0}, {1000, 0, 0}},
-       0xFFC0A040u},
-      {"ten.bmp",
-       {{0, 1000, 1000}, {0, 1000, 0}, {1000, 1000, 0}, {1000, 1000, 1000}},
-       0xFF80C0E0u},
-      {"ti.bmp", {{0, 0, 0}, {0, 0, 1000}, {1000, 0, 1000}, {1000, 0, 0}}, 0xFF806040u},
-      {"minami.bmp", {{1000, 0, 0}, {1000, 1000, 0}, {0, 1000, 0}, {0, 0, 0}}, 0xFFC06080u},
+      {"kita.bmp", {{0, 0, 1}, {0, 1, 1}, {1, 1, 1}, {1, 0, 1}}, 0xFF4060C0u},
+      {"nishi.bmp", {{0, 0, 0}, {0, 1, 0}, {0, 1, 1}, {0, 0, 1}}, 0xFF40A040u},
+      {"higashi.bmp", {{1, 0, 1}, {1, 1, 1}, {1, 1, 0}, {1, 0, 0}}, 0xFFC0A040u},
+      {"ten.bmp", {{0, 1, 1}, {0, 1, 0}, {1, 1, 0}, {1, 1, 1}}, 0xFF80C0E0u},
+      {"ti.bmp", {{0, 0, 0}, {0, 0, 1}, {1, 0, 1}, {1, 0, 0}}, 0xFF806040u},
+      {"minami.bmp", {{1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 0}}, 0xFFC06080u},
   };
   r->device->SetTextureQuality(3);
   for (const WallSpec& w : walls) {
@@ -174,21 +175,22 @@ std::unique_ptr<Room> BuildRoom(int width, int height, const std::string& wallsD
     Ref<MeshBuilder> wall = MakeWall(e, w.corners, tex.get());
     r->room->AddVisual(wall.get());
   }
-  r->camera->SetPosition(nullptr, Vector{-500, -500, -1120});
+  r->camera->SetPosition(nullptr, Vector{-kSide / 2, -kSide / 2, -1120});
   r->camera->SetOrientation(nullptr, Vector{0, 0, 1}, Vector{0, 1, 0});
 
-  // Table: a slab whose top lies at -60.
-  Ref<MeshBuilder> table = MakeBox(e, kTableHalf, kTableHalf / 10, kTableHalf);
+  // Table: a slab whose top lies at the floor of the lowest cells.
+  Ref<MeshBuilder> table =
+      MakeBox(e, geometry::kTableHalfWidth, geometry::kTableHalfHeight, geometry::kTableHalfWidth);
   table->SetColor(CreateColorRGB(0.6f, 0.2f, 0.0f));
-  table->Translate(Vector{0, -kTableHalf / 10, 0});
-  table->Translate(Vector{0, -kTableHalf / 2, 0});
+  table->Translate(Vector{0, -geometry::kTableHalfHeight, 0});
+  table->Translate(Vector{0, static_cast<float>(geometry::kTableTop), 0});
   r->room->AddVisual(table.get());
 
   // Cell frames with their marker spheres; the spawn cell's is green.
   for (int x = 0; x < divide; ++x)
     for (int y = 0; y < divide; ++y)
       for (int z = 0; z < divide; ++z) {
-        Ref<MeshBuilder> sphere = MakeSphere(e, 10, kTableHalf / 40);
+        Ref<MeshBuilder> sphere = MakeSphere(e, geometry::kMarkerSegments, geometry::kMarkerRadius);
         bool spawn = x == divide - 1 && y == divide - 1 && z == divide - 1;
         sphere->SetColor(spawn ? CreateColorRGB(0, 1, 0) : CreateColorRGB(1, 0, 0));
         Ref<Frame> cell = e.CreateFrame(r->scene.get());
@@ -201,7 +203,7 @@ std::unique_ptr<Room> BuildRoom(int width, int height, const std::string& wallsD
 }
 
 void AddBlock(Room& room, int x, int y, int z, Color c) {
-  const float half = kTableHalf / static_cast<float>(room.divide);
+  const auto half = static_cast<float>(geometry::HalfEdge(room.divide));
   Ref<MeshBuilder> cube = MakeBox(*room.engine, half, half, half);
   cube->SetColor(c);
   room.Cell(x, y, z)->AddVisual(cube.get());
