@@ -16,7 +16,7 @@ struct LinkedExport {
 };
 
 #define KUBISTO_VANTREL_EXPORT(name) {#name, reinterpret_cast<void*>(&::name)},
-constexpr LinkedExport kLinkedExports[] = {
+const LinkedExport kLinkedExports[] = {
 #include "scene/vantrel_exports.inc"
 };
 #undef KUBISTO_VANTREL_EXPORT
