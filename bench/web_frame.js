@@ -14,16 +14,23 @@ async function main() {
   for (let i = 0; i < 20; ++i) k.setView("FRONT");  // warm-up: textures prepared, code compiled
   const times = [];
   const deadline = performance.now() + 3000;
+  // On a shared machine the wall clock counts the time that other processes take: the process's
+  // CPU time per frame (node's helper threads included) is printed beside it, as Google
+  // Benchmark's CPU column is.
+  const cpuStart = process.cpuUsage();
   while (performance.now() < deadline || times.length < 50) {
     const start = performance.now();
     k.setView("FRONT");
     times.push(performance.now() - start);
   }
+  const cpu = process.cpuUsage(cpuStart);
+  const cpuPerFrame = (cpu.user + cpu.system) / 1000 / times.length;
   times.sort((a, b) => a - b);
   const mean = times.reduce((a, b) => a + b, 0) / times.length;
   const median = times[times.length >> 1];
   console.log(`web (node ${process.version}) full room 416x338, one thread: ` +
-              `median ${median.toFixed(3)} ms, mean ${mean.toFixed(3)} ms over ${times.length} frames`);
+              `median ${median.toFixed(3)} ms, mean ${mean.toFixed(3)} ms (wall clock), ` +
+              `${cpuPerFrame.toFixed(3)} ms CPU per frame, over ${times.length} frames`);
 }
 
 main().catch((e) => {
