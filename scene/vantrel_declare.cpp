@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "scene/library_loader.h"
+#include "scene/linked_exports.h"
 
 namespace kubisto::vantrel {
 namespace {
@@ -22,9 +23,13 @@ Library& TheLibrary() {
 }  // namespace
 
 void* Resolve(const char* exportName) {
+#if KUBISTO_LINKED_BRIDGE
+  return FindLinkedExport(exportName);
+#else
   Library& library = TheLibrary();
   if (library.handle == nullptr) library.handle = LoadLibraryBesideProgram(library.fileName);
   return FindExport(library.handle, exportName, library.fileName);
+#endif
 }
 
 void UseLibrary(const std::string& fileName) {

@@ -1,7 +1,9 @@
 // The binding to libvantrel.so: one slot per export that the program uses, filled at the export's
 // first call by loading the library (beside the program first, then on the library path) and
 // looking the export up by its exact name. The library stays loaded. A missing library or export
-// raises BindingError, which reaches the caller of the scene member.
+// raises BindingError, which reaches the caller of the scene member. A program that links the
+// bridge (KUBISTO_LINKED_BRIDGE, the web build) fills the slots from a table of the linked exports
+// instead.
 //
 // Calls read as calls of the exports themselves: vantrel::d3dRGB(1, 0, 0), vantrel::Pass(x).
 #pragma once

@@ -2,6 +2,7 @@
 # Installs the Debian packages the project needs that are not installed yet:
 #   scripts/setup.sh run    what building and running the program need
 #   scripts/setup.sh test   that, and what the tests, benchmarks and fuzzers need (the default)
+#   scripts/setup.sh web    what the web build needs: the WebAssembly compiler, Node.js and a browser
 # Idempotent: runs `apt-get update` once, and only when something is missing. Where apt-get does not
 # exist, it says what to install (README: Fedora and Arch names) and goes on; CMake then reports
 # whatever is still missing.
@@ -22,10 +23,15 @@ test_packages=(
   admesh unzip lintian valgrind
   fonts-dejavu-core fonts-noto-core fonts-liberation2 openbox
 )
+# Debian's emscripten compiles offline with the system's clang; its zlib source is the web build's zlib.
+web_packages=(
+  emscripten chromium cmake ninja-build python3 zlib1g-dev
+)
 case $what in
   run) packages=("${run_packages[@]}") ;;
   test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: scripts/setup.sh [run|test]" >&2; exit 2 ;;
+  web) packages=("${web_packages[@]}") ;;
+  *) echo "usage: scripts/setup.sh [run|test|web]" >&2; exit 2 ;;
 esac
 
 if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
@@ -58,7 +64,8 @@ apt_install "${packages[@]}"
 
 # The glTF validator of the export tests runs on Node.js. A machine may have a Node.js of its own
 # with npm inside it, which Debian's npm package conflicts with: only without npm are they installed.
-if [ "$what" = test ] && ! command -v npm >/dev/null; then apt_install nodejs npm; fi
+# The web build's tests run the WebAssembly under Node.js too.
+if [ "$what" != run ] && ! command -v npm >/dev/null; then apt_install nodejs npm; fi
 
 # The fuzzers need the sanitizer and libFuzzer runtime of the clang that is installed.
 if [ "$what" = test ] && command -v clang >/dev/null; then

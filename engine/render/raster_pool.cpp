@@ -87,6 +87,9 @@ class Pool {
 };
 
 int DefaultThreads() {
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+  return 1;  // a WebAssembly build without threads draws on the calling thread
+#endif
   if (const char* env = std::getenv("KUBISTO_THREADS")) {
     char* end = nullptr;
     const long n = std::strtol(env, &end, 10);

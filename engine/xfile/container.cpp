@@ -11,7 +11,9 @@
 // size.
 #include "engine/xfile/container.h"
 
+#if !KUBISTO_NO_ZLIB
 #include <zlib.h>
+#endif
 
 #include <cstring>
 
@@ -35,6 +37,7 @@ void putU16(std::string& s, uint16_t v) {
   s.push_back(static_cast<char>(v >> 8));
 }
 
+#if !KUBISTO_NO_ZLIB
 // Unpacks one raw deflate stream into exactly `expected` bytes appended to out.
 bool inflateBlock(const uint8_t* in, size_t inSize, size_t expected, std::vector<uint8_t>& out) {
   z_stream z{};
@@ -50,6 +53,33 @@ bool inflateBlock(const uint8_t* in, size_t inSize, size_t expected, std::vector
   inflateEnd(&z);
   return ok;
 }
+
+// Packs `raw` bytes (at most kBlockSize) into one raw deflate stream appended to out.
+void deflateBlock(const char* in, size_t raw, std::string& out) {
+  std::vector<uint8_t> buffer(compressBound(kBlockSize) + 16);
+  z_stream z{};
+  deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in));
+  z.avail_in = static_cast<uInt>(raw);
+  z.next_out = buffer.data();
+  z.avail_out = static_cast<uInt>(buffer.size());
+  deflate(&z, Z_FINISH);  // the buffer holds the worst case, so one call finishes
+  const size_t packed = buffer.size() - z.avail_out;
+  deflateEnd(&z);
+  out.append(reinterpret_cast<const char*>(buffer.data()), packed);
+}
+#else
+// A build without zlib (the web build) reads no compressed file and writes each block as one stored
+// deflate block, which every reader unpacks.
+bool inflateBlock(const uint8_t*, size_t, size_t, std::vector<uint8_t>&) { return false; }
+
+void deflateBlock(const char* in, size_t raw, std::string& out) {
+  out.push_back(1);  // the last block, stored
+  putU16(out, static_cast<uint16_t>(raw));
+  putU16(out, static_cast<uint16_t>(~raw));
+  out.append(in, raw);
+}
+#endif
 
 bool unpack(const uint8_t* p, size_t size, std::vector<uint8_t>& out) {
   if (size < 4) return false;
@@ -76,22 +106,14 @@ bool unpack(const uint8_t* p, size_t size, std::vector<uint8_t>& out) {
 std::string pack(const std::string& body) {
   std::string out;
   putU32(out, static_cast<uint32_t>(body.size()));
-  std::vector<uint8_t> buffer(compressBound(kBlockSize) + 16);
   for (size_t at = 0; at < body.size(); at += kBlockSize) {
     const size_t raw = std::min(kBlockSize, body.size() - at);
-    z_stream z{};
-    deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(body.data() + at));
-    z.avail_in = static_cast<uInt>(raw);
-    z.next_out = buffer.data();
-    z.avail_out = static_cast<uInt>(buffer.size());
-    deflate(&z, Z_FINISH);  // the buffer holds the worst case, so one call finishes
-    const size_t packed = buffer.size() - z.avail_out;
-    deflateEnd(&z);
+    std::string block;
+    deflateBlock(body.data() + at, raw, block);
     putU16(out, static_cast<uint16_t>(raw));
-    putU16(out, static_cast<uint16_t>(packed + 2));
+    putU16(out, static_cast<uint16_t>(block.size() + 2));
     out += "CK";
-    out.append(reinterpret_cast<const char*>(buffer.data()), packed);
+    out += block;
   }
   return out;
 }

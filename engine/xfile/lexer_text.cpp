@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/xfile/float_text.h"
 #include "engine/xfile/lexer.h"
 
 namespace engine::xfile {
@@ -105,7 +106,7 @@ class TextLexer final : public Lexer {
       t.number = static_cast<double>(t.integer);
       return t;
     }
-    auto [fp, fec] = std::from_chars(first, last, t.number);
+    auto [fp, fec] = DoubleFromChars(first, last, t.number);
     if (fec != std::errc() || fp != last || !std::isfinite(t.number)) return fail();
     t.kind = Tok::Float;
     t.text = std::string_view(first, static_cast<size_t>(last - first));  // for exact float reads

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "engine/xfile/container.h"
+#include "engine/xfile/float_text.h"
 #include "engine/xfile/lexer.h"
 #include "engine/xfile/xfile.h"
 
@@ -87,7 +88,7 @@ class Parser {
     if (tok_.kind == Tok::Float && !tok_.text.empty()) {
       // Straight from the digits: going through double could round twice.
       const char* end = tok_.text.data() + tok_.text.size();
-      if (std::from_chars(tok_.text.data(), end, f).ptr != end) return false;
+      if (FloatFromChars(tok_.text.data(), end, f).ptr != end) return false;
     }
     advance();
     return std::isfinite(f);

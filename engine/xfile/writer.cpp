@@ -7,6 +7,7 @@
 
 #include "engine/xfile/binary_tokens.h"
 #include "engine/xfile/container.h"
+#include "engine/xfile/float_text.h"
 #include "engine/xfile/xfile.h"
 
 namespace engine::xfile {
@@ -34,7 +35,7 @@ class Out {
 
 std::string formatFloat(float f) {
   char buffer[32];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, f);
+  auto [end, ec] = FloatToChars(buffer, buffer + sizeof buffer, f);
   std::string s(buffer, ec == std::errc() ? end : buffer);
   if (s.find_first_of(".en") == std::string::npos) s += ".0";
   return s;

@@ -1,0 +1,140 @@
+// The web module under node against the desktop program: the view of a layout has the very pixels
+// of `kubisto --render`, a layout saved has the bytes it was read from, and a broken layout is
+// refused with a message and leaves the room as it was.
+// Run: node render_test.js <site folder> <kubisto program> <scratch folder> <title line file>
+"use strict";
+const assert = require("assert");
+const fs = require("fs");
+const path = require("path");
+const zlib = require("zlib");
+const { execFileSync } = require("child_process");
+const { loadKubisto, layoutBytes, fullRoom } = require("./kubisto_node.js");
+
+const [siteDir, kubisto, scratch, titleFile] = process.argv.slice(2);
+
+// The last line of a layout the desktop wrote: its title, in Shift_JIS.
+function titleLine() {
+  const bytes = fs.readFileSync(titleFile);
+  const end = bytes.lastIndexOf(0x0a, bytes.length - 2);
+  return bytes.subarray(end + 1);
+}
+
+// Decodes an 8-bit RGB or RGBA PNG into RGBA.
+function readPng(file) {
+  const png = fs.readFileSync(file);
+  let at = 8, width = 0, height = 0, colorType = 0;
+  const data = [];
+  while (at < png.length) {
+    const size = png.readUInt32BE(at), type = png.toString("latin1", at + 4, at + 8);
+    const body = png.subarray(at + 8, at + 8 + size);
+    if (type === "IHDR") {
+      width = body.readUInt32BE(0);
+      height = body.readUInt32BE(4);
+      assert.strictEqual(body[8], 8, "8 bits per channel");
+      colorType = body[9];
+    } else if (type === "IDAT") {
+      data.push(body);
+    }
+    at += 12 + size;
+  }
+  const channels = colorType === 6 ? 4 : 3;
+  const raw = zlib.inflateSync(Buffer.concat(data));
+  const stride = width * channels, rgba = Buffer.alloc(width * height * 4);
+  let previous = Buffer.alloc(stride);
+  for (let y = 0; y < height; ++y) {
+    const filter = raw[y * (stride + 1)];
+    const line = Buffer.from(raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1)));
+    for (let i = 0; i < stride; ++i) {
+      const a = i >= channels ? line[i - channels] : 0, b = previous[i];
+      const c = i >= channels ? previous[i - channels] : 0;
+      const p = a + b - c, pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
+      const predictor = [0, a, b, (a + b) >> 1, pa <= pb && pa <= pc ? a : pb <= pc ? b : c][filter];
+      line[i] = (line[i] + predictor) & 0xff;
+    }
+    for (let x = 0; x < width; ++x) {
+      for (let ch = 0; ch < 3; ++ch) rgba[(y * width + x) * 4 + ch] = line[x * channels + ch];
+      rgba[(y * width + x) * 4 + 3] = 255;
+    }
+    previous = line;
+  }
+  return { width, height, rgba };
+}
+
+function nativeRender(name, layout, w, h, view) {
+  const layoutFile = path.join(scratch, name + ".kbs"), pngFile = path.join(scratch, name + ".png");
+  fs.writeFileSync(layoutFile, layout);
+  const args = ["--render", pngFile, "--size", `${w}x${h}`];
+  if (view) args.push("--view", view.toLowerCase());
+  execFileSync(kubisto, [...args, layoutFile], {
+    env: { ...process.env, QT_QPA_PLATFORM: "offscreen", SDL_AUDIODRIVER: "dummy" },
+    stdio: ["ignore", "inherit", "inherit"],
+  });
+  return readPng(pngFile);
+}
+
+function expectSamePixels(name, wasm, native, w, h) {
+  assert.strictEqual(native.width, w, `${name}: the native picture's width`);
+  assert.strictEqual(native.height, h, `${name}: the native picture's height`);
+  let differing = 0, largest = 0, first = -1;
+  for (let p = 0; p < w * h; ++p) {
+    let d = 0;
+    for (let ch = 0; ch < 3; ++ch) d = Math.max(d, Math.abs(wasm[4 * p + ch] - native.rgba[4 * p + ch]));
+    if (d > 0) {
+      if (first < 0) first = p;
+      ++differing;
+      largest = Math.max(largest, d);
+    }
+  }
+  assert.strictEqual(differing, 0,
+    `${name}: ${differing} pixels differ (by up to ${largest}), the first at pixel ` +
+    `(${first % w}, ${Math.floor(first / w)})`);
+}
+
+async function main() {
+  fs.mkdirSync(scratch, { recursive: true });
+  const title = titleLine();
+  const k = await loadKubisto(siteDir);
+  const cases = [
+    { name: "full_room", layout: layoutBytes(5, fullRoom(5), title), w: 416, h: 338 },
+    { name: "few_blocks_bird", view: "BIRD", w: 417, h: 347,
+      layout: layoutBytes(3, [[0, 0, 0, 255], [1, 2, 0, 65280], [2, 1, 2, 16711680], [2, 2, 2, 8421504]], title) },
+    { name: "sixteen_top", view: "TOP", w: 300, h: 200,
+      layout: layoutBytes(16, [[0, 0, 0, 16777215], [8, 0, 8, 4210752], [15, 15, 15, 33023]], title) },
+    { name: "empty_side", view: "SIDE", w: 160, h: 120, layout: layoutBytes(5, [], title) },
+  ];
+  for (const c of cases) {
+    k.create(5, c.w, c.h);
+    assert.ok(k.load(c.layout), `${c.name}: load: ${k.error()}`);
+    if (c.view) k.setView(c.view);
+    expectSamePixels(c.name, k.render(c.w, c.h), nativeRender(c.name, c.layout, c.w, c.h, c.view), c.w, c.h);
+    assert.ok(k.save().equals(c.layout), `${c.name}: the saved bytes differ from the layout read`);
+    console.log(`ok ${c.name} ${c.w}x${c.h}`);
+  }
+
+  // A size other than the view's draws the same room afresh at that size.
+  const full = cases[0];
+  k.create(5, 100, 80);
+  assert.ok(k.load(full.layout));
+  expectSamePixels("resized", k.render(full.w, full.h), readPng(path.join(scratch, "full_room.png")), full.w, full.h);
+  console.log("ok resized");
+
+  // Broken layouts: refused with a message naming the fault; the room keeps its blocks.
+  const before = k.render(full.w, full.h);
+  for (const [bytes, words] of [
+    [Buffer.from("5\r\n1,2,x,255\r\n"), "not a number"],
+    [Buffer.from("99\r\n-1,-1,-1,0\r\n\"t\"\r\n"), "cell count"],
+    [Buffer.from("5\r\n9,0,0,255\r\n-1,-1,-1,0\r\n\"t\"\r\n"), "outside"],
+    [Buffer.alloc(0), ""],
+  ]) {
+    assert.strictEqual(k.load(bytes), false, `a broken layout was taken: ${JSON.stringify(bytes.toString())}`);
+    assert.ok(k.error().length > 0 && k.error().includes(words), `the message: ${k.error()}`);
+    assert.ok(k.render(full.w, full.h).equals(before), "a refused layout changed the room");
+    assert.ok(k.save().equals(full.layout), "a refused layout changed the blocks");
+  }
+  console.log("ok broken layouts");
+}
+
+main().catch((e) => {
+  console.error(e.message || e);
+  process.exit(1);
+});
