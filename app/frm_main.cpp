@@ -110,26 +110,7 @@ void frmMain::CreateToolBar() {
   m_tlbToolBar->setFloatable(false);
   m_tlbToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
-  struct Entry {
-    const char* key;  // nullptr: a separator
-    const char* picture;
-    const char* tooltip;
-  };
-  static const Entry kEntries[] = {
-      {"Fin", "tb_fin.png", QT_TR_NOOP("アプリケーションを終了します。")},
-      {nullptr, nullptr, nullptr},
-      {"Load", "tb_load.png", QT_TR_NOOP("データを読み込みます。")},
-      {"Save", "tb_save.png", QT_TR_NOOP("データを保存します。")},
-      {nullptr, nullptr, nullptr},
-      {"ViewTurn", "tb_turn.png", QT_TR_NOOP("連続回転（回転方向変更）")},
-      {"StopTurn", "tb_stop.png", QT_TR_NOOP("回転停止")},
-      {nullptr, nullptr, nullptr},
-      {"FrontView", "tb_front.png", QT_TR_NOOP("正面から見たところ")},
-      {"TopView", "tb_top.png", QT_TR_NOOP("上から見たところ")},
-      {"SideView", "tb_side.png", QT_TR_NOOP("右から見たところ")},
-      {"BirdView", "tb_bird.png", QT_TR_NOOP("ななめうえから見たところ")},
-  };
-  for (const Entry& entry : kEntries) {
+  for (const ToolBarEntry& entry : ToolBarEntries()) {
     if (entry.key == nullptr) {
       m_tlbToolBar->addSeparator();
       continue;
@@ -217,10 +198,10 @@ void frmMain::CreateMenus() {
        [](frmMain* w) { w->mnuViewTurn_Click(); });
   item(mnuView, "mnuViewTurnStop", tr("回転停止"), [](frmMain* w) { w->mnuViewTurnStop_Click(); });
   separator(mnuView, "mnuViewHifun1");
-  item(mnuView, "mnuViewFront", tr("正面から"), [](frmMain* w) { w->SetView("Front"); });
-  item(mnuView, "mnuViewTop", tr("上から"), [](frmMain* w) { w->SetView("TOP"); });
-  item(mnuView, "mnuViewSide", tr("右側面から"), [](frmMain* w) { w->SetView("SIDE"); });
-  item(mnuView, "mnuViewBird", tr("ななめうえから"), [](frmMain* w) { w->SetView("BIRD"); });
+  item(mnuView, "mnuViewFront", tr("正面から"), [](frmMain* w) { w->mnuViewFront_Click(); });
+  item(mnuView, "mnuViewTop", tr("上から"), [](frmMain* w) { w->mnuViewTop_Click(); });
+  item(mnuView, "mnuViewSide", tr("右側面から"), [](frmMain* w) { w->mnuViewSide_Click(); });
+  item(mnuView, "mnuViewBird", tr("ななめうえから"), [](frmMain* w) { w->mnuViewBird_Click(); });
 
   QMenu* mnuOption = menuBar()->addMenu(tr("オプション"));
   mnuOption->setObjectName("mnuOption");

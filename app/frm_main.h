@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <span>
 #include <string>
 
 #include "app/edit_history.h"
@@ -126,10 +127,26 @@ class frmMain : public QMainWindow {
 
   void mnuFileNew_Click();
   void mnuEditCopy_Click();
+  // The View menu's and the toolbar's fixed viewpoints.
+  void mnuViewFront_Click();
+  void mnuViewTop_Click();
+  void mnuViewSide_Click();
+  void mnuViewBird_Click();
   void SetView(const std::string& view);
+
+  // The toolbar's entries, each with its handler (key nullptr: a separator).
+  struct ToolBarEntry {
+    const char* key;
+    const char* picture;
+    const char* tooltip;
+    void (*handler)(frmMain*);
+  };
+  static std::span<const ToolBarEntry> ToolBarEntries();
 
   // Runs a change of the blocks so that the undo history keeps it.
   void Change(EditHistory::Kind kind, const char* text, const std::function<void()>& change);
+  // Runs a command of the room's table (workroom/room_commands.h) with its undo entry.
+  void RunCommand(const char* name, const std::function<void()>& change);
   UnsavedWork WorkOfRoom();
   void CreateUndoItems(QMenu* menu);
   void CreateBlockKeys();

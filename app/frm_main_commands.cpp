@@ -15,6 +15,7 @@
 #include "app/paths.h"
 #include "app/pic_view.h"
 #include "app/status_bar.h"
+#include "workroom/room_commands.h"
 
 namespace kubisto::app {
 
@@ -32,34 +33,51 @@ const char* const kTurnAxes[4] = {"UP", "DOWN", "RIGHT", "LEFT"};
 
 // --- Toolbar ---
 
+std::span<const frmMain::ToolBarEntry> frmMain::ToolBarEntries() {
+  static const ToolBarEntry kEntries[] = {
+      {"Fin", "tb_fin.png", QT_TR_NOOP("アプリケーションを終了します。"),
+       [](frmMain* w) { w->RequestExit(); }},
+      {nullptr, nullptr, nullptr, nullptr},
+      {"Load", "tb_load.png", QT_TR_NOOP("データを読み込みます。"),
+       [](frmMain* w) { Guarded([w] { w->LoadLayout(); }); }},
+      {"Save", "tb_save.png", QT_TR_NOOP("データを保存します。"),
+       [](frmMain* w) { Guarded([w] { w->SaveLayout(); }); }},
+      {nullptr, nullptr, nullptr, nullptr},
+      {"ViewTurn", "tb_turn.png", QT_TR_NOOP("連続回転（回転方向変更）"),
+       [](frmMain* w) { w->mnuViewTurn_Click(); }},
+      {"StopTurn", "tb_stop.png", QT_TR_NOOP("回転停止"),
+       [](frmMain* w) { w->mnuViewTurnStop_Click(); }},
+      {nullptr, nullptr, nullptr, nullptr},
+      {"FrontView", "tb_front.png", QT_TR_NOOP("正面から見たところ"),
+       [](frmMain* w) { Guarded([w] { w->mnuViewFront_Click(); }); }},
+      {"TopView", "tb_top.png", QT_TR_NOOP("上から見たところ"),
+       [](frmMain* w) { Guarded([w] { w->mnuViewTop_Click(); }); }},
+      {"SideView", "tb_side.png", QT_TR_NOOP("右から見たところ"),
+       [](frmMain* w) { Guarded([w] { w->mnuViewSide_Click(); }); }},
+      {"BirdView", "tb_bird.png", QT_TR_NOOP("ななめうえから見たところ"),
+       [](frmMain* w) { Guarded([w] { w->mnuViewBird_Click(); }); }},
+  };
+  return kEntries;
+}
+
 void frmMain::tlbToolBar_ButtonClick(const QString& key) {
-  if (key == "Fin") {
-    RequestExit();
-  } else if (key == "Load") {
-    Guarded([this] { LoadLayout(); });
-  } else if (key == "Save") {
-    Guarded([this] { SaveLayout(); });
-  } else if (key == "ViewTurn") {
-    mnuViewTurn_Click();
-  } else if (key == "StopTurn") {
-    mnuViewTurnStop_Click();
-  } else if (key == "FrontView") {
-    Guarded([this] { SetView("Front"); });
-  } else if (key == "TopView") {
-    Guarded([this] { SetView("TOP"); });
-  } else if (key == "SideView") {
-    Guarded([this] { SetView("SIDE"); });
-  } else if (key == "BirdView") {
-    Guarded([this] { SetView("BIRD"); });
-  }
   // Any other key (a separator has none) does nothing.
+  for (const ToolBarEntry& entry : ToolBarEntries())
+    if (entry.key != nullptr && key == QLatin1String(entry.key)) return entry.handler(this);
 }
 
 // --- Tool panel ---
 
+void frmMain::RunCommand(const char* name, const std::function<void()>& change) {
+  const commands::RoomCommand* command = commands::FindCommand(name);
+  const bool wholeRoom = command->reach == commands::Reach::kRoom;
+  Change(wholeRoom ? EditHistory::Kind::kRoom : EditHistory::Kind::kBlock, command->undoText,
+         change);
+}
+
 void frmMain::cmdAdd_Click() {
   if (WorkRoomApi* room = Room()) {
-    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("ブロックの追加"), [room] {
+    RunCommand("add", [room] {
       const std::int32_t d = room->Divide();
       room->AddBlock(d - 1, d - 1, d - 1, 0xFF0000);
     });
@@ -67,33 +85,27 @@ void frmMain::cmdAdd_Click() {
 }
 
 void frmMain::cmdDelete_Click() {
-  if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("ブロックの削除"), [room] { room->DelBlock(); });
+  if (WorkRoomApi* room = Room()) RunCommand("delete", [room] { room->DelBlock(); });
 }
 
+// The tool panel's moves and turns, in the spelling each button passes on.
 void frmMain::cmdX_Click() {
-  if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("移動"), [room] { room->Move("X"); });
+  if (WorkRoomApi* room = Room()) RunCommand("move", [room] { room->Move("X"); });
 }
 void frmMain::cmdMX_Click() {
-  if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("移動"), [room] { room->Move("-X"); });
+  if (WorkRoomApi* room = Room()) RunCommand("move", [room] { room->Move("-X"); });
 }
 void frmMain::cmdY_Click() {
-  if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("移動"), [room] { room->Move("y"); });
+  if (WorkRoomApi* room = Room()) RunCommand("move", [room] { room->Move("y"); });
 }
 void frmMain::cmdMY_Click() {
-  if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("移動"), [room] { room->Move("-y"); });
+  if (WorkRoomApi* room = Room()) RunCommand("move", [room] { room->Move("-y"); });
 }
 void frmMain::cmdZ_Click() {
-  if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("移動"), [room] { room->Move("z"); });
+  if (WorkRoomApi* room = Room()) RunCommand("move", [room] { room->Move("z"); });
 }
 void frmMain::cmdMZ_Click() {
-  if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kBlock, QT_TR_NOOP("移動"), [room] { room->Move("-z"); });
+  if (WorkRoomApi* room = Room()) RunCommand("move", [room] { room->Move("-z"); });
 }
 void frmMain::cmdUp_Click() {
   if (WorkRoomApi* room = Room()) room->Turn("UP");
@@ -115,13 +127,17 @@ void frmMain::mnuFileNew_Click() {
   // events run): the user asks again once it has finished.
   if (InsideAnotherCommand()) return;
   if (!MayDiscardChanges()) return;
-  if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kRoom, QT_TR_NOOP("新規作成"), [room] { room->ResetData(); });
+  if (WorkRoomApi* room = Room()) RunCommand("clear", [room] { room->ResetData(); });
 }
 
 void frmMain::mnuEditCopy_Click() {
   if (WorkRoomApi* room = Room()) room->CopyToClipBoard();
 }
+
+void frmMain::mnuViewFront_Click() { SetView("Front"); }
+void frmMain::mnuViewTop_Click() { SetView("TOP"); }
+void frmMain::mnuViewSide_Click() { SetView("SIDE"); }
+void frmMain::mnuViewBird_Click() { SetView("BIRD"); }
 
 void frmMain::SetView(const std::string& view) {
   if (WorkRoomApi* room = Room()) room->SetView(view);
@@ -134,7 +150,7 @@ void frmMain::RecolourCurrentBlock(int color) {
   room->CurrentBlock(x, y, z, current);
   if (x == -1) return;
   // The block is taken away and put back in the new colour; it is the current block again.
-  Change(EditHistory::Kind::kBlock, QT_TR_NOOP("色の変更"), [&] {
+  RunCommand("recolour", [&] {
     room->DelBlock();
     room->AddBlock(x, y, z, color);
   });
@@ -148,8 +164,7 @@ void frmMain::mnuOptionDivideNum_Click(int index) {
   for (QAction* entry : m_mnuOptionDivideNum) entry->setChecked(false);
   m_mnuOptionDivideNum.at(static_cast<size_t>(index))->setChecked(true);
   if (WorkRoomApi* room = Room())
-    Change(EditHistory::Kind::kRoom, QT_TR_NOOP("辺の分割数"),
-           [room, index] { room->SetDivide(index + 3); });
+    RunCommand("set_divide", [room, index] { room->SetDivide(index + 3); });
 }
 
 void frmMain::mnuHelpVersion_Click() {
@@ -184,10 +199,7 @@ void frmMain::LoadChosenLayout(const std::string& name) {
   bool loaded = true;
   // The file call gets the path in native form; the panel shows it as the file window gave it.
   if (WorkRoomApi* room = Room()) {
-    loaded = Guarded([&] {
-      Change(EditHistory::Kind::kRoom, QT_TR_NOOP("読み込み"),
-             [&] { room->LoadData(FileCallPath(name)); });
-    });
+    loaded = Guarded([&] { RunCommand("load", [&] { room->LoadData(FileCallPath(name)); }); });
   }
   // The room now holds what the file holds.
   if (loaded && !name.empty()) m_history->MarkSaved();
