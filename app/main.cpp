@@ -13,8 +13,6 @@
 #include "app/mod_main.h"
 #include "app/paths.h"
 #include "app/qt_services.h"
-#include "app/save_hook.h"
-#include "app/screenshot.h"
 #include "app/script_server.h"
 #include "app/status_bar.h"
 #include "cli/headless_verbs.h"
@@ -72,8 +70,6 @@ int main(int argc, char** argv) {
     const std::string file = options.layoutFile.toStdString();
     QTimer::singleShot(0, window, [window, file] { window->OpenLayout(file); });
   }
-  kubisto::app::ScheduleSaveFromEnvironment(window);
-  kubisto::app::ScheduleScreenshotFromEnvironment(window);
   // Scripts drive the open window through the script server, unless told not to.
   if (options.scriptServer) {
     auto* server = new kubisto::app::ScriptServer(window);
