@@ -121,6 +121,14 @@ const char* KindWord(Arg kind) {
   }
 }
 
+int NameIndex(Arg kind, const std::string& name) {
+  const std::string upper = ToUpperAscii(name);
+  const std::span<const char* const> names = Names(kind);
+  for (size_t i = 0; i < names.size(); ++i)
+    if (upper == names[i]) return static_cast<int>(i);
+  return -1;
+}
+
 std::string NameChoices(Arg kind) {
   const std::span<const char* const> names = Names(kind);
   std::string list;

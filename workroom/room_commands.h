@@ -90,6 +90,12 @@ inline constexpr float kMaxCellSize = 1.0e6f;
 
 // The names each kind of name argument takes, upper case (any case is accepted).
 std::span<const char* const> Names(Arg kind);
+// The place of a name (any case) among its kind's names, or -1 when it is none of them. The
+// places of views and turn steps by name:
+enum class ViewName { kFront, kTop, kSide, kBird };
+enum class TurnName { kUp, kDown, kLeft, kRight };
+// Directions are X, -X, Y, -Y, Z, -Z: the axis is the place / 2, towards lower cells when odd.
+int NameIndex(Arg kind, const std::string& name);
 // Upper-case name when it is one of kind's names, else a kValue error naming them.
 std::string CheckName(Arg kind, const std::string& name);
 // The names of a kind in lower case for a usage message: "front, top, side or bird".
