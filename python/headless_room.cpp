@@ -11,7 +11,6 @@
 #include "cli/render_layout.h"
 #include "cli/working_directory.h"
 #include "platform/replace_file.h"
-#include "platform/window.h"
 #include "workroom/room_commands.h"
 #include "workroom/workroom.h"
 
@@ -47,23 +46,21 @@ std::string ScriptPath(const std::string& path) {
 HeadlessRoom::HeadlessRoom(std::int32_t divide, std::string dataDir)
     : m_dataDir(std::move(dataDir)) {
   commands::CheckDivide(divide);
-  m_window = platform::CreateWindow(kWidth, kHeight);
-  if (m_window == 0) throw std::runtime_error("no off-screen window could be made for the room");
+  m_window = platform::ScopedWindow(kWidth, kHeight);
+  if (!m_window) throw std::runtime_error("no off-screen window could be made for the room");
   try {
     InDataDir data(m_dataDir);
     m_room = std::make_unique<CWorkRoom>();
-    m_room->HandleOfPictureBoxForD3dIO(m_window);
+    m_room->HandleOfPictureBoxForD3dIO(m_window.get());
     if (divide != m_room->Divide()) m_room->Divide(divide);
   } catch (...) {
-    m_room.reset();
-    platform::DestroyWindow(m_window);
+    m_room.reset();  // the room goes before its window
     throw;
   }
 }
 
 HeadlessRoom::~HeadlessRoom() {
   m_room.reset();  // the room goes before its window
-  platform::DestroyWindow(m_window);
 }
 
 std::int32_t HeadlessRoom::Divide() const { return m_room->Divide(); }

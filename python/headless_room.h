@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/scoped_window.h"
 #include "workroom/layout_file.h"
 #include "workroom/room_commands.h"
 
@@ -95,7 +96,7 @@ class HeadlessRoom {
   void StartingView();
 
   std::string m_dataDir;
-  std::uint32_t m_window = 0;
+  platform::ScopedWindow m_window;  // declared first: it goes after the room
   std::unique_ptr<CWorkRoom> m_room;
   // What render repeats: the last fixed view chosen and the turns since.
   std::string m_view;

@@ -88,14 +88,10 @@ py::tuple BlockTuple(const kubisto::LayoutRecord& b) {
   return py::make_tuple(b.x, b.y, b.z, b.color);
 }
 
-}  // namespace
+using RoomClass = py::class_<HeadlessRoom>;
 
-PYBIND11_MODULE(_kubisto, m) {
-  m.doc() = "The compiled part of kubisto: the headless Room. Use the package kubisto.";
-  // The module's rooms make no sound and show no windows; messages go to standard error.
-  static kubisto::cli::HeadlessServices services;
-  kubisto::setServices(&services);
-
+// The module's functions and the exceptions its rooms raise.
+void DefineFunctions(py::module_& m) {
   py::register_exception<kubisto::script::FileError>(m, "FileError", PyExc_OSError);
   // A refused command raises the exception its fault names.
   py::register_exception_translator([](std::exception_ptr error) {
@@ -128,9 +124,13 @@ PYBIND11_MODULE(_kubisto, m) {
         "or by a name of the colour menu: red, blue, yellow, green, magenta, cyan (any case) or\n"
         "赤, 青, 黄, 緑, マゼンタ, シアン. Raises ValueError for an unknown name or a number\n"
         "outside 0..0xFFFFFF.");
+}
 
-  py::class_<HeadlessRoom>(m, "Room",
-                           R"doc(A room of blocks with no window: for scripts, tests and pictures.
+// The Room with its cell count and how it treats unsaved work.
+RoomClass DefineRoom(py::module_& m) {
+  return py::class_<HeadlessRoom>(
+             m, "Room",
+             R"doc(A room of blocks with no window: for scripts, tests and pictures.
 
 Room(divide=5) makes an empty room of divide x divide x divide cells (1..16; the
 program's menu offers 3, 4 and 5). Cells are (x, y, z), each 0..divide-1: x to the
@@ -154,8 +154,12 @@ right, y up, z towards the front. A block is (x, y, z, colour) with colour 0xBBG
           "ValueError when the room holds unsaved work (see discard).")
       .def_property("discard", &HeadlessRoom::Discard, &HeadlessRoom::SetDiscard,
                     "Whether load, clear and a new divide may throw unsaved work away when the\n"
-                    "call does not say (False: they raise ValueError instead).")
-      .def(
+                    "call does not say (False: they raise ValueError instead).");
+}
+
+// The commands on blocks.
+void DefineBlockCommands(RoomClass& room) {
+  room.def(
           "add",
           [](HeadlessRoom& r, const py::object& x, const py::object& y, const py::object& z,
              const py::object& colour) {
@@ -212,8 +216,12 @@ right, y up, z towards the front. A block is (x, y, z, colour) with colour 0xBBG
           [](HeadlessRoom& r, const py::object& discard) { r.Clear(DiscardOf(r, discard)); },
           py::arg("discard") = py::none(),
           "clear(discard=None)\n\nRemoves every block, as File > New does. ValueError when the "
-          "room holds\nunsaved work, unless discard (or the room's discard) is True.")
-      .def(
+          "room holds\nunsaved work, unless discard (or the room's discard) is True.");
+}
+
+// Files, views, pictures and models.
+void DefineFileCommands(RoomClass& room) {
+  room.def(
           "load",
           [](HeadlessRoom& r, const py::object& path, const py::object& discard) {
             const bool mayDiscard = DiscardOf(r, discard);
@@ -278,4 +286,17 @@ right, y up, z towards the front. A block is (x, y, z, colour) with colour 0xBBG
           "cell_size per block; the\nformat follows the extension: .obj .ply .stl .gltf .glb .3mf "
           ".x. "
           "ValueError\nfor another extension, OSError when the file cannot be written.");
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_kubisto, m) {
+  m.doc() = "The compiled part of kubisto: the headless Room. Use the package kubisto.";
+  // The module's rooms make no sound and show no windows; messages go to standard error.
+  static kubisto::cli::HeadlessServices services;
+  kubisto::setServices(&services);
+  DefineFunctions(m);
+  RoomClass room = DefineRoom(m);
+  DefineBlockCommands(room);
+  DefineFileCommands(room);
 }
