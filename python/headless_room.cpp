@@ -93,13 +93,9 @@ void HeadlessRoom::CheckCell(std::int32_t x, std::int32_t y, std::int32_t z) con
 
 bool HeadlessRoom::Add(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t colour) {
   CheckCell(x, y, z);
-  for (const LayoutRecord& b : m_room->Blocks())
-    if (b.x == x && b.y == y && b.z == z) {
-      m_room->AddBlock(x, y, z, colour);  // refused, with its sound, as the room refuses it
-      return false;
-    }
-  m_room->AddBlock(x, y, z, colour);
-  return true;
+  const bool taken = commands::CellTaken(m_room->Blocks(), x, y, z);
+  m_room->AddBlock(x, y, z, colour);  // a taken cell is refused, with its sound, by the room
+  return !taken;
 }
 
 bool HeadlessRoom::Delete(std::int32_t x, std::int32_t y, std::int32_t z) {

@@ -129,6 +129,9 @@ int NameIndex(Arg kind, const std::string& name) {
   return -1;
 }
 
+const char* NameOf(ViewName view) { return kViews[static_cast<int>(view)]; }
+const char* NameOf(TurnName step) { return kTurnSteps[static_cast<int>(step)]; }
+
 std::string NameChoices(Arg kind) {
   const std::span<const char* const> names = Names(kind);
   std::string list;
@@ -181,6 +184,12 @@ void CheckCell(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t divi
   if (std::min({x, y, z}) < 0 || std::max({x, y, z}) >= divide)
     FailValue("cell (" + std::to_string(x) + ", " + std::to_string(y) + ", " + std::to_string(z) +
               ") is outside the room: " + RangeText(Arg::kCell, divide));
+}
+
+bool CellTaken(const std::vector<LayoutRecord>& blocks, std::int32_t x, std::int32_t y,
+               std::int32_t z) {
+  return std::any_of(blocks.begin(), blocks.end(),
+                     [&](const LayoutRecord& b) { return b.x == x && b.y == y && b.z == z; });
 }
 
 std::int32_t CheckDivide(long long divide) {

@@ -96,6 +96,9 @@ enum class ViewName { kFront, kTop, kSide, kBird };
 enum class TurnName { kUp, kDown, kLeft, kRight };
 // Directions are X, -X, Y, -Y, Z, -Z: the axis is the place / 2, towards lower cells when odd.
 int NameIndex(Arg kind, const std::string& name);
+// The names by their places.
+const char* NameOf(ViewName view);
+const char* NameOf(TurnName step);
 // Upper-case name when it is one of kind's names, else a kValue error naming them.
 std::string CheckName(Arg kind, const std::string& name);
 // The names of a kind in lower case for a usage message: "front, top, side or bird".
@@ -114,6 +117,9 @@ std::string RangeText(Arg kind, std::int32_t divide = 0);
 [[noreturn]] void FailOutOfRange(const std::string& name, const std::string& number,
                                  const std::string& range);
 void CheckCell(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t divide);
+// Whether a block of blocks stands in the cell (an add there is refused).
+bool CellTaken(const std::vector<LayoutRecord>& blocks, std::int32_t x, std::int32_t y,
+               std::int32_t z);
 std::int32_t CheckDivide(long long divide);
 std::int32_t ColourFromValue(long long value);
 std::int32_t ColourFromName(const std::string& name);

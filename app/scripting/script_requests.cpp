@@ -144,9 +144,7 @@ QJsonValue Add(const Target& t) {
   const Cell c = CellOf(t.args, t.room);
   const std::int32_t colour =
       commands::ColourFromValue(t.args.Int("colour", commands::RangeText(Arg::kColour)));
-  bool taken = false;
-  for (const LayoutRecord& b : t.room.Blocks())
-    taken = taken || (b.x == c.x && b.y == c.y && b.z == c.z);
+  const bool taken = commands::CellTaken(t.room.Blocks(), c.x, c.y, c.z);
   // A taken cell is refused with its sound.
   t.Change([&] { t.room.AddBlock(c.x, c.y, c.z, colour); });
   return !taken;

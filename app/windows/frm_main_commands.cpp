@@ -127,10 +127,11 @@ void frmMain::mnuEditCopy_Click() {
   if (WorkRoomApi* room = Room()) room->CopyToClipBoard();
 }
 
+// The front view keeps the menu's own spelling; the room takes view names in any case.
 void frmMain::mnuViewFront_Click() { SetView("Front"); }
-void frmMain::mnuViewTop_Click() { SetView("TOP"); }
-void frmMain::mnuViewSide_Click() { SetView("SIDE"); }
-void frmMain::mnuViewBird_Click() { SetView("BIRD"); }
+void frmMain::mnuViewTop_Click() { SetView(commands::NameOf(commands::ViewName::kTop)); }
+void frmMain::mnuViewSide_Click() { SetView(commands::NameOf(commands::ViewName::kSide)); }
+void frmMain::mnuViewBird_Click() { SetView(commands::NameOf(commands::ViewName::kBird)); }
 
 void frmMain::SetView(const std::string& view) {
   if (WorkRoomApi* room = Room()) room->SetView(view);

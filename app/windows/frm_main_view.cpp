@@ -8,6 +8,7 @@
 #include "app/windows/mod_main.h"
 #include "app/windows/pic_view.h"
 #include "app/windows/status_bar.h"
+#include "workroom/room_commands.h"
 
 namespace kubisto::app {
 
@@ -16,7 +17,8 @@ namespace {
 WorkRoomApi* Room() { return modMain::g_objWorkRoom.get(); }
 
 // Directions of continuous turning, chosen in turn by the turning command.
-const char* const kTurnAxes[4] = {"UP", "DOWN", "RIGHT", "LEFT"};
+const commands::TurnName kTurnAxes[4] = {commands::TurnName::kUp, commands::TurnName::kDown,
+                                         commands::TurnName::kRight, commands::TurnName::kLeft};
 
 }  // namespace
 
@@ -71,7 +73,7 @@ void frmMain::tmrTickTimer_Timer() {
 }
 
 void frmMain::mnuViewTurn_Click() {
-  m_strTurnAxis = QString::fromLatin1(kTurnAxes[m_intTurnStep]);
+  m_strTurnAxis = QString::fromLatin1(commands::NameOf(kTurnAxes[m_intTurnStep]));
   m_intTurnStep = (m_intTurnStep + 1) % 4;
   m_tmrTickTimer->start();
 }

@@ -45,6 +45,12 @@ TEST(RoomCommandsTest, NamesInAnyCaseAndOnlyThoseOfTheirKind) {
   EXPECT_NE(Refusal([] { CheckName(Arg::kTurnStep, std::string("up\0", 3)); }).find("NUL"),
             std::string::npos);
   EXPECT_EQ(NameChoices(Arg::kView), "front, top, side or bird");
+  // The room acts on a name's place in its list.
+  EXPECT_EQ(NameIndex(Arg::kDirection, "-z"), 5);
+  EXPECT_EQ(NameIndex(Arg::kTurnStep, "Right"), static_cast<int>(TurnName::kRight));
+  EXPECT_EQ(NameIndex(Arg::kView, "sideways"), -1);
+  EXPECT_STREQ(NameOf(ViewName::kBird), "BIRD");
+  EXPECT_STREQ(NameOf(TurnName::kUp), "UP");
 }
 
 TEST(RoomCommandsTest, ColoursInTheirThreeForms) {
@@ -63,6 +69,8 @@ TEST(RoomCommandsTest, ColoursInTheirThreeForms) {
 
 TEST(RoomCommandsTest, CellsCountsAndSizesWithinTheirLimits) {
   CheckCell(0, 4, 4, 5);
+  EXPECT_TRUE(CellTaken({{1, 2, 3, 0xFF}}, 1, 2, 3));
+  EXPECT_FALSE(CellTaken({{1, 2, 3, 0xFF}}, 3, 2, 1));
   EXPECT_EQ(Refusal([] { CheckCell(0, 5, 0, 5); }),
             "cell (0, 5, 0) is outside the room: each of x, y, z is 0..4");
   EXPECT_NE(Refusal([] { CheckCell(-1, 0, 0, 5); }).find("outside the room"), std::string::npos);
