@@ -66,8 +66,8 @@ HeadlessRoom::~HeadlessRoom() {
 std::int32_t HeadlessRoom::Divide() const { return m_room->Divide(); }
 
 bool HeadlessRoom::Unsaved() const {
-  return (m_savedDivide != 0 && m_room->Divide() != m_savedDivide) ||
-         m_room->Blocks() != m_savedBlocks;
+  return commands::UnsavedWork(m_room->Blocks() != m_savedBlocks, m_savedDivide != 0,
+                               m_room->Divide() != m_savedDivide);
 }
 
 void HeadlessRoom::RefuseUnsaved(const char* what, bool discard) const {

@@ -248,6 +248,10 @@ void CheckSaveName(const std::string& path) {
     FailValue(path + ": a file name beginning with \".\" is hidden; give another");
 }
 
+bool UnsavedWork(bool blocksDiffer, bool hasFile, bool divideDiffers) {
+  return blocksDiffer || (hasFile && divideDiffers);
+}
+
 void RefuseUnsavedWork(const char* command, bool unsaved, bool discard) {
   if (discard || !unsaved) return;
   FailValue(std::string(command) +

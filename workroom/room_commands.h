@@ -127,6 +127,9 @@ void CheckPictureSize(long long width, long long height);
 float CheckCellSize(float cellSize);
 // A save's file name must be one the file window lists: not hidden, not a folder.
 void CheckSaveName(const std::string& path);
+// Unsaved work of a script's room: its blocks differ from those last loaded or saved, or, once it
+// has a file, its cell count differs from the file's.
+bool UnsavedWork(bool blocksDiffer, bool hasFile, bool divideDiffers);
 // Replacing the whole room never asks a question in a script: unsaved work makes it fail
 // unless the script said it may be thrown away.
 void RefuseUnsavedWork(const char* command, bool unsaved, bool discard);

@@ -94,6 +94,10 @@ TEST(RoomCommandsTest, SavesOnlyToNamesTheFileWindowLists) {
 }
 
 TEST(RoomCommandsTest, UnsavedWorkIsThrownAwayOnlyWhenTheCallerSaysSo) {
+  // The cell count is work of its own only once the room has a file.
+  EXPECT_FALSE(UnsavedWork(false, false, true));
+  EXPECT_TRUE(UnsavedWork(false, true, true));
+  EXPECT_TRUE(UnsavedWork(true, false, false));
   RefuseUnsavedWork("load", false, false);
   RefuseUnsavedWork("load", true, true);
   EXPECT_EQ(
