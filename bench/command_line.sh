@@ -2,7 +2,8 @@
 # Times `kubisto --render` and `kubisto --export` as a user runs them: the whole process, from start
 # to the file on disk, several runs each, the median reported (wall clock and CPU time).
 #   bench/command_line.sh [build folder (default build/release)] [runs (default 9)]
-# The layouts: every cell of the 5-cell room (125 blocks) and 1,000 blocks in a 16-cell room.
+# The layouts: every cell of the 5-cell room (125 blocks), 1,000 blocks in a 16-cell room, and every
+# cell of the 16-cell room (4,096 blocks) for the .vox model and the thumbnails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
@@ -27,6 +28,10 @@ for i in $(seq 0 999); do
   c=$(( (i * 1237) % 4096 ))
   echo "$(( c % 16 )),$(( c / 16 % 16 )),$(( c / 256 )),${colours[$(( i % 6 ))]}"
 done | layout "$work/big1000.kbs" 16
+# Every cell of the 16-cell room (4,096 blocks) in 250 colours, for the .vox model both ways.
+for i in $(seq 0 4095); do
+  echo "$(( i % 16 )),$(( i / 16 % 16 )),$(( i / 256 )),$(( (i % 250) * 4097 % 16777216 ))"
+done | layout "$work/full4096.kbs" 16
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
@@ -54,4 +59,8 @@ done
 for ext in obj ply stl gltf glb 3mf x; do
   measure "export 1000 blocks .$ext" --export "$work/b.$ext" "$work/big1000.kbs"
 done
+measure "export 4096 blocks .vox" --export "$work/c.vox" "$work/full4096.kbs"
+measure "import 4096 blocks .vox" --export "$work/d.vox" "$work/c.vox"
+measure "thumbnail 4096 blocks 256" --render "$work/c.png" --frame blocks --size 256 "$work/full4096.kbs"
+measure "thumbnail 125 blocks 256" --render "$work/a.png" --frame blocks --size 256 "$work/full125.kbs"
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,11 +1,11 @@
 #include "cli/export_3mf.h"
 
+#include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <map>
-#include <tuple>
 
 #include "cli/block_surface.h"
 #include "cli/cli_error.h"
@@ -34,14 +34,14 @@ std::string Number(float v) {
   return text;
 }
 
+// One closed object per colour, each with its base material: slicers keep objects apart as parts
+// that a multi-material printer can be given, where they drop colours given per triangle.
 std::string ModelXml(const Layout& layout, float s) {
-  const auto groups = BuildSurface(layout.divide, layout.records, false);
+  const auto groups = BuildSurface(layout.divide, layout.records, false, true);
   std::string xml =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<model unit=\"millimeter\" xml:lang=\"en-US\" "
       "xmlns=\"http://schemas.microsoft.com/3dmanufacturing/core/2015/02\">\n<resources>\n";
-  if (groups.empty()) return xml + "</resources>\n<build/>\n</model>\n";
-
   xml += "<basematerials id=\"1\">\n";
   for (const SurfaceGroup& g : groups) {
     const auto c = static_cast<unsigned>(g.color);
@@ -51,44 +51,38 @@ std::string ModelXml(const Layout& layout, float s) {
         c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF, c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
     xml += base;
   }
-  xml +=
-      "</basematerials>\n<object id=\"2\" type=\"model\" pid=\"1\" "
-      "pindex=\"0\">\n<mesh>\n<vertices>\n";
-  // Z up with the front towards -y; corners shared by the whole object.
+  xml += "</basematerials>\n";
+  // Z up with the front towards -y.
   const float n = static_cast<float>(layout.divide);
-  std::map<std::tuple<float, float, float>, std::size_t> index;
-  std::string triangles;
+  std::string build = "<build>\n";
   for (std::size_t gi = 0; gi < groups.size(); ++gi) {
     const SurfaceGroup& g = groups[gi];
+    const std::string id = std::to_string(gi + 2);
+    xml += "<object id=\"" + id + "\" type=\"model\" pid=\"1\" pindex=\"" + std::to_string(gi) +
+           "\">\n<mesh>\n<vertices>\n";
+    for (const auto& v : g.vertices) {
+      xml += "<vertex x=\"" + Number(v[0] * s) + "\" y=\"" + Number((n - v[2]) * s) + "\" z=\"" +
+             Number(v[1] * s) + "\"/>\n";
+    }
+    xml += "</vertices>\n<triangles>\n";
     for (const auto& q : g.quads) {
-      std::size_t at[4];
-      for (int i = 0; i < 4; ++i) {
-        const auto& v = g.vertices[q[i]];
-        const auto key = std::make_tuple(v[0] * s, (n - v[2]) * s, v[1] * s);
-        auto [it, added] = index.try_emplace(key, index.size());
-        if (added) {
-          xml += "<vertex x=\"" + Number(std::get<0>(key)) + "\" y=\"" + Number(std::get<1>(key)) +
-                 "\" z=\"" + Number(std::get<2>(key)) + "\"/>\n";
-        }
-        at[i] = it->second;
-      }
-      for (const auto& t :
-           {std::array<std::size_t, 3>{at[0], at[1], at[2]}, {at[0], at[2], at[3]}}) {
-        triangles += "<triangle v1=\"" + std::to_string(t[0]) + "\" v2=\"" + std::to_string(t[1]) +
-                     "\" v3=\"" + std::to_string(t[2]) + "\" pid=\"1\" p1=\"" + std::to_string(gi) +
-                     "\"/>\n";
+      for (const auto& t : {std::array<std::uint32_t, 3>{q[0], q[1], q[2]}, {q[0], q[2], q[3]}}) {
+        xml += "<triangle v1=\"" + std::to_string(t[0]) + "\" v2=\"" + std::to_string(t[1]) +
+               "\" v3=\"" + std::to_string(t[2]) + "\"/>\n";
       }
     }
+    xml += "</triangles>\n</mesh>\n</object>\n";
+    build += "<item objectid=\"" + id + "\"/>\n";
   }
-  xml +=
-      "</vertices>\n<triangles>\n" + triangles + "</triangles>\n</mesh>\n</object>\n</resources>\n";
-  xml += "<build>\n<item objectid=\"2\"/>\n</build>\n</model>\n";
-  return xml;
+  return xml + "</resources>\n" + build + "</build>\n</model>\n";
 }
 
 }  // namespace
 
 void Export3mf(const Layout& layout, const std::string& stagedPath, float cellSize) {
+  // Slicers refuse a package without an object as a broken file.
+  if (BuildSurface(layout.divide, layout.records, true).empty())
+    throw CliError("the layout has no blocks, and a .3mf model cannot be empty", kExitFailure);
   std::string archive;
   if (!ZipArchive({{"[Content_Types].xml", kContentTypes},
                    {"_rels/.rels", kRelationships},

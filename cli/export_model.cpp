@@ -6,6 +6,8 @@
 #include "cli/cli_error.h"
 #include "cli/export_3mf.h"
 #include "cli/export_assimp.h"
+#include "cli/export_obj.h"
+#include "cli/export_vox.h"
 #include "cli/export_xfile.h"
 #include "cli/output_files.h"
 
@@ -14,11 +16,11 @@ namespace {
 
 struct Format {
   const char* extension;
-  const char* assimpId;  // nullptr: the engine's writer (.x) or our own (.3mf)
+  const char* assimpId;  // nullptr: the engine's writer (.x) or our own (.obj, .3mf, .vox)
 };
-constexpr Format kFormats[] = {{".obj", "obj"},    {".ply", "ply"},  {".stl", "stlb"},
+constexpr Format kFormats[] = {{".obj", nullptr},  {".ply", "ply"},  {".stl", "stlb"},
                                {".gltf", "gltf2"}, {".glb", "glb2"}, {".3mf", nullptr},
-                               {".x", nullptr}};
+                               {".x", nullptr},    {".vox", nullptr}};
 
 std::string LowerExtension(const std::string& path) {
   const auto slash = path.find_last_of('/');
@@ -52,12 +54,16 @@ void ExportLayout(const Layout& layout, const std::string& path, float cellSize)
     throw CliError(path + ": cannot export to \"" + ext + "\"; supported: " + list, kExitUsage);
   }
   StagedOutput out(path);
-  if (ext == ".3mf") {
+  if (ext == ".obj") {
+    ExportObj(layout, out.Staged(), cellSize);
+  } else if (ext == ".3mf") {
     Export3mf(layout, out.Staged(), cellSize);
   } else if (format->assimpId != nullptr) {
     ExportWithAssimp(layout, format->assimpId, out.Staged(), cellSize);
   } else if (ext == ".x") {
     ExportXFile(layout, out.Staged(), cellSize);
+  } else if (ext == ".vox") {
+    ExportVox(layout, out.Staged());
   }
   out.Commit();
 }

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <tuple>
+#include <vector>
 
 #include "cli/block_surface.h"
 #include "cli/cli_error.h"
@@ -20,7 +21,9 @@ constexpr int kNormalsAndMaterials = 1 | 4;
 }  // namespace
 
 void ExportXFile(const Layout& layout, const std::string& stagedPath, float cellSize) {
-  const auto groups = BuildSurface(layout.divide, layout.records, false);
+  // One surface of every colour: corners shared where faces meet, solids that merely touch
+  // apart; each face takes its block's colour.
+  const auto groups = BuildSurface(layout.divide, layout.records, true);
   if (groups.empty())
     throw CliError("the layout has no blocks, and a .x mesh file cannot be empty", kExitFailure);
 
@@ -42,19 +45,18 @@ void ExportXFile(const Layout& layout, const std::string& stagedPath, float cell
     // The engine's space is left-handed: the surface's z is turned round, and the corners taken
     // in reverse, so that they run clockwise seen from outside as the engine's fronts do.
     const float s = cellSize, n = static_cast<float>(layout.divide);
-    std::map<std::tuple<float, float, float>, std::int32_t> vertexOf;
     std::map<std::tuple<int, int, int>, std::int32_t> normalOf;
     for (const SurfaceGroup& g : groups) {
-      const std::int32_t color = vantrel::d3dVBColor(g.color);
-      for (const auto& q : g.quads) {
+      std::vector<std::int32_t> vertexOf(g.vertices.size(), -1);
+      for (size_t f = 0; f < g.quads.size(); ++f) {
+        const auto& q = g.quads[f];
+        const std::int32_t color = vantrel::d3dVBColor(g.quadColors[f]);
         std::int32_t corners[4];
         for (int i = 0; i < 4; ++i) {
           const auto& v = g.vertices[q[i]];
-          const auto key = std::make_tuple(v[0] * s, v[1] * s, (n - v[2]) * s);
-          auto [it, added] = vertexOf.try_emplace(key, 0);
-          if (added)
-            it->second = mesh->AddVertex(std::get<0>(key), std::get<1>(key), std::get<2>(key));
-          corners[i] = it->second;
+          if (vertexOf[q[i]] < 0)
+            vertexOf[q[i]] = mesh->AddVertex(v[0] * s, v[1] * s, (n - v[2]) * s);
+          corners[i] = vertexOf[q[i]];
         }
         // The outward normal: the axis along which the quad's corners do not move.
         const auto& a = g.vertices[q[0]];

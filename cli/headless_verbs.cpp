@@ -9,6 +9,8 @@
 #include "cli/export_model.h"
 #include "cli/headless_services.h"
 #include "cli/layout_input.h"
+#include "cli/output_files.h"
+#include "cli/render_blocks.h"
 #include "cli/render_layout.h"
 #include "workroom/room_commands.h"
 
@@ -21,6 +23,7 @@ const QString kView = QStringLiteral("view");
 const QString kTurn = QStringLiteral("turn");
 const QString kSize = QStringLiteral("size");
 const QString kCellSize = QStringLiteral("cell-size");
+const QString kFrame = QStringLiteral("frame");
 
 std::string Text(const QString& s) { return s.toLocal8Bit().toStdString(); }
 
@@ -100,9 +103,16 @@ int Run(const QCommandLineParser& parser, const std::string& dataDir) {
     if (!EndsWithNoCase(out, ".png"))
       throw CliError(out + ": cannot render to this kind of file; supported: .png", kExitUsage);
     const RenderRequest request = ParseRenderOptions(parser);
+    const QString frame = parser.isSet(kFrame) ? parser.value(kFrame).toLower() : "room";
+    if (frame != "room" && frame != "blocks")
+      throw CliError("--frame " + Text(parser.value(kFrame)) + ": give room or blocks", kExitUsage);
+    if (frame == "blocks" && (parser.isSet(kView) || parser.isSet(kTurn)))
+      throw CliError("--view and --turn show the room: they go without --frame blocks", kExitUsage);
     const Layout layout = ReadLayoutForCli(layoutPath);
     HeadlessServicesScope quiet;
-    WritePng(RenderLayout(layout, request, dataDir), out);
+    WritePng(frame == "blocks" ? RenderBlocks(layout, request.width, request.height)
+                               : RenderLayout(layout, request, dataDir),
+             out);
     return 0;
   }
 
@@ -133,20 +143,25 @@ int Run(const QCommandLineParser& parser, const std::string& dataDir) {
 void AddHeadlessOptions(QCommandLineParser& parser) {
   parser.addOption(
       {kRender, "Draw the layout as the 3D view shows it and write it as a PNG.", "OUT.png"});
-  parser.addOption({kExport,
-                    "Write the layout's blocks as a 3D model: .obj .ply .stl .gltf .glb .3mf .x",
-                    "OUT.EXT"});
+  parser.addOption(
+      {kExport, "Write the layout's blocks as a 3D model: .obj .ply .stl .gltf .glb .3mf .x .vox",
+       "OUT.EXT"});
   parser.addOption(
       {kView, "With --render: front, top, side or bird (default: the starting view).", "VIEW"});
   parser.addOption({kTurn, "With --render: turn the room, steps left|right|up|down in order.",
                     "STEP[,STEP...]"});
   parser.addOption(
       {kSize, "With --render: the picture's size WxH, or N for its longer side.", "SIZE"});
+  parser.addOption({kFrame,
+                    "With --render: room (the view as the program shows it, the default) or "
+                    "blocks (the blocks alone filling the picture, for thumbnails).",
+                    "FRAME"});
   parser.addOption({kCellSize, "With --export: the edge of one block (default 10).", "S"});
 }
 
 std::optional<int> RunHeadlessVerb(const QCommandLineParser& parser, const std::string& dataDir) {
   if (!parser.isSet(kRender) && !parser.isSet(kExport)) return std::nullopt;
+  RemoveStagingOnSignals();
   try {
     return Run(parser, dataDir);
   } catch (const CliError& error) {
@@ -154,6 +169,10 @@ std::optional<int> RunHeadlessVerb(const QCommandLineParser& parser, const std::
     return error.ExitCode();
   } catch (const std::exception& error) {
     std::fprintf(stderr, "kubisto: %s\n", error.what());
+    return kExitFailure;
+  } catch (...) {
+    // Caught so that the output's staging folder is unwound and removed.
+    std::fprintf(stderr, "kubisto: the output could not be written (an unknown error)\n");
     return kExitFailure;
   }
 }

@@ -8,7 +8,7 @@
 
 namespace kubisto::cli {
 
-// Adds --render, --export, --view, --turn, --size and --cell-size to the parser.
+// Adds --render, --export, --view, --turn, --size, --frame and --cell-size to the parser.
 void AddHeadlessOptions(QCommandLineParser& parser);
 
 // Runs the verb the parsed command line asks for and returns the exit code, or nullopt when it

@@ -8,6 +8,12 @@
 
 namespace kubisto::cli {
 
+// Makes a signal that ends the program (an interrupt, a termination, a crash, a file grown past
+// its size limit) first remove the staging folders of every StagedOutput still alive, then take
+// its course as before. The command line's verbs call it once; a host with its own signal
+// handling (Python) leaves it out.
+void RemoveStagingOnSignals();
+
 class StagedOutput {
  public:
   // Makes the staging folder beside target; throws CliError (exit 1) naming target when the

@@ -38,7 +38,10 @@ bool ZipArchive(const std::vector<std::pair<std::string, std::string>>& entries,
   constexpr std::uint32_t kDosDate1980 = (0 << 9) | (1 << 5) | 1;  // 1 January 1980
   std::string central;
   out.clear();
-  for (const auto& [name, content] : entries) {
+  for (const auto& entry : entries) {
+    // Named references rather than a structured binding, which clang 14's lambdas cannot capture.
+    const std::string& name = entry.first;
+    const std::string& content = entry.second;
     std::string packed;
     if (!Deflate(content, packed)) return false;
     const auto crc = static_cast<std::uint32_t>(crc32(

@@ -17,6 +17,10 @@ int TextureTarget(const uint8_t* data, size_t size);
 int MeshFileTarget(const uint8_t* data, size_t size);
 // The bridge's exports driven by a script of calls on a headless window.
 int BridgeTarget(const uint8_t* data, size_t size);
+// The model writers of every export format on random blocks and colours.
+int ExportTarget(const uint8_t* data, size_t size);
+// The .vox model reader, and the writer on what it read.
+int VoxFileTarget(const uint8_t* data, size_t size);
 
 }  // namespace kubisto::fuzz
 

@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets with clang in build/fuzz and runs each for N seconds (default 10):
 #   scripts/fuzz.sh          a short run of every target
 #   scripts/fuzz.sh 600      ten minutes each
-#   scripts/fuzz.sh 60 mesh  one target (layout, texture, mesh, bridge)
+#   scripts/fuzz.sh 60 mesh  one target (layout, texture, mesh, bridge, export, vox)
 # Each target starts from its committed corpus (fuzz/corpus/<target>) and the inputs that once
 # failed (fuzz/crashes/<target>); what it learns goes to build/fuzz/corpus/<target>. A failing input
 # is written to build/fuzz/crashes/ and the script fails: copy it to fuzz/crashes/<target>/, where
@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-10}
-targets=${2:-"layout texture mesh bridge"}
+targets=${2:-"layout texture mesh bridge export vox"}
 jobs=${KUBISTO_JOBS:-$(nproc)}
 # KUBISTO_FUZZ_SEED fixes libFuzzer's seed, so that short runs in the test command repeat themselves.
 

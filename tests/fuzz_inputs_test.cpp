@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 using Target = int (*)(const uint8_t*, size_t);
 
 struct Input {
-  std::string target;  // layout, texture, mesh, bridge
+  std::string target;  // layout, texture, mesh, bridge, export, vox
   fs::path file;
 };
 
@@ -32,7 +32,10 @@ std::vector<uint8_t> ReadAll(const fs::path& file) {
 
 std::vector<Input> InputsUnder(const char* kind) {
   std::vector<Input> inputs;
-  for (const char* target : {"layout", "texture", "mesh", "bridge"}) {
+  for (const char* target : {"layout", "texture", "mesh", "bridge", "export", "vox"}) {
+#ifndef KUBISTO_FUZZ_EXPORT
+    if (std::string(target) == "export") continue;  // built without the program's writers
+#endif
     const fs::path folder = fs::path(KUBISTO_SOURCE_DIR) / "fuzz" / kind / target;
     if (!fs::is_directory(folder)) continue;
     std::vector<fs::path> files;
@@ -49,6 +52,10 @@ Target TargetNamed(const std::string& name) {
   if (name == "layout") return kubisto::fuzz::LayoutFileTarget;
   if (name == "texture") return kubisto::fuzz::TextureTarget;
   if (name == "mesh") return kubisto::fuzz::MeshFileTarget;
+  if (name == "vox") return kubisto::fuzz::VoxFileTarget;
+#ifdef KUBISTO_FUZZ_EXPORT
+  if (name == "export") return kubisto::fuzz::ExportTarget;
+#endif
   return kubisto::fuzz::BridgeTarget;
 }
 

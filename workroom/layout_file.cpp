@@ -7,6 +7,7 @@
 
 #include "platform/read_file.h"
 #include "workroom/shift_jis.h"
+#include "workroom/vox_file.h"
 
 namespace kubisto {
 namespace {
@@ -226,10 +227,9 @@ Layout ParseLayout(std::string_view bytes, const std::string& fileName) {
   return layout;
 }
 
-Layout ReadLayoutFile(const std::string& path) {
-  std::string bytes;
+std::string ReadLayoutBytes(const std::string& path) {
   try {
-    bytes = platform::ReadRegularFile(path, kMaxLayoutFileBytes);
+    return platform::ReadRegularFile(path, kMaxLayoutFileBytes);
   } catch (const platform::ReadFileError& error) {
     using Kind = platform::ReadFileError::Kind;
     const std::string cause =
@@ -238,6 +238,12 @@ Layout ReadLayoutFile(const std::string& path) {
                           " layout file \"" + path + "\": " + cause,
                       0, cause);
   }
+}
+
+Layout ReadLayoutFile(const std::string& path) {
+  const std::string bytes = ReadLayoutBytes(path);
+  // A voxel model opens as a layout (workroom/vox_file.h).
+  if (IsVoxData(bytes)) return ReadVoxLayout(bytes, path);
   return ParseLayout(bytes, path);
 }
 

@@ -54,8 +54,13 @@ std::string FormatLayout(std::int32_t divide, const std::vector<LayoutRecord>& r
 // a short printable excerpt, never whole.
 Layout ParseLayout(std::string_view bytes, const std::string& fileName);
 
-// Reads and parses a layout file; throws LayoutError when it cannot be read: when it is not a
-// regular file (a FIFO or a device is never waited on) or is over kMaxLayoutFileBytes.
+// A layout file's bytes, read as ReadLayoutFile reads them; throws LayoutError (line 0) when they
+// cannot be read.
+std::string ReadLayoutBytes(const std::string& path);
+
+// Reads and parses a layout file (or a .vox model, workroom/vox_file.h); throws LayoutError when it
+// cannot be read: when it is not a regular file (a FIFO or a device is never waited on) or is over
+// kMaxLayoutFileBytes.
 Layout ReadLayoutFile(const std::string& path);
 
 }  // namespace kubisto

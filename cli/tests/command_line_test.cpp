@@ -3,9 +3,13 @@
 // output file behind and an existing one untouched.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QImage>
+#include <csignal>
+#include <cstdlib>
+#include <functional>
 
 #include "cli_test_support.h"
 
@@ -76,7 +80,7 @@ TEST_F(CommandLineTest, AnUnknownKindOfOutputListsTheKnownOnes) {
   const std::string layout = dir.Layout("steps.kbs", 5, Steps());
   RunResult run = RunKubisto({"--export", dir.Path("model.fbx"), layout});
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_NE(run.err.find(".obj .ply .stl .gltf .glb .3mf .x"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(".obj .ply .stl .gltf .glb .3mf .x .vox"), std::string::npos) << run.err;
   run = RunKubisto({"--render", dir.Path("view.jpg"), layout});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.err.find(".png"), std::string::npos) << run.err;
@@ -134,6 +138,18 @@ TEST_F(CommandLineTest, AnOutputThatCannotBeWrittenIsNamedAndAnOldOneKept) {
   // Nothing half-written is left: no staging folders either.
   for (const std::string& name : dir.Files())
     EXPECT_EQ(name.find(".kubisto-out"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, AnExportEndedByASignalLeavesNoStagingFolder) {
+  // A file size limit ends the program with SIGXFSZ while it writes the staged model.
+  const std::string layout = dir.Layout("full.kbs", 16, FullRoom(16));
+  const std::string command = "ulimit -c 0; ulimit -f 8; exec env -u DISPLAY '" +
+                              std::string(KUBISTO_BIN_DIR) + "/kubisto' --export '" +
+                              dir.Path("full.obj") + "' '" + layout + "' 2>/dev/null";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFSIGNALED(status)) << "status " << status;
+  EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+  ExpectOnly({"full.kbs"});
 }
 
 TEST_F(CommandLineTest, AnExportReplacesAnOldModelWithItsCompanionFiles) {
@@ -204,10 +220,69 @@ TEST_F(CommandLineTest, OutputsAreWrittenThroughLinksAndNeverOverSpecialFiles) {
   ExpectOnly({"link.gltf", "pipe.png", "real", "steps.kbs"});
 }
 
+// Thumbnails: the blocks alone, filling the picture.
+class BlocksPictureTest : public CommandLineTest {
+ protected:
+  QImage Thumbnail(const std::string& name, int divide, const std::vector<LayoutRecord>& blocks) {
+    const std::string out = dir.Path(name + ".png");
+    const RunResult run = RunKubisto({"--render", out, "--frame", "blocks", "--size", "128",
+                                      dir.Layout(name + ".kbs", divide, blocks)});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32);
+  }
+  // The share of pixels of this colour (0xRRGGBB) give or take shading, or that differ.
+  static double Share(const QImage& image, const std::function<bool(QRgb)>& counts) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += counts(image.pixel(x, y)) ? 1 : 0;
+    return static_cast<double>(n) / (image.width() * image.height());
+  }
+};
+
+TEST_F(BlocksPictureTest, OneBlockFillsThePictureAndTwoLayoutsLookDifferent) {
+  // A blue block in a corner of a big room: without the room it is most of the picture.
+  const QImage one = Thumbnail("one", 16, {{15, 0, 0, 0xFF0000}});
+  ASSERT_EQ(one.width(), 128);  // the longer side
+  EXPECT_GT(Share(one, [](QRgb p) { return qBlue(p) > 2 * qRed(p) && qBlue(p) > 2 * qGreen(p); }),
+            0.25);
+  // The steps and a full room of six colours, drawn the same way, differ in most pixels.
+  const QImage steps = Thumbnail("steps", 5, Steps());
+  const QImage full = Thumbnail("full", 5, FullRoom(5));
+  ASSERT_EQ(steps.size(), full.size());
+  int different = 0;
+  for (int y = 0; y < steps.height(); ++y)
+    for (int x = 0; x < steps.width(); ++x) different += steps.pixel(x, y) != full.pixel(x, y);
+  EXPECT_GT(different, steps.width() * steps.height() / 3);
+}
+
+TEST_F(BlocksPictureTest, AnEmptyLayoutShowsTheEmptyTable) {
+  const QImage empty = Thumbnail("empty", 5, {});
+  // The table's brown in the middle, the plain background in a corner, nothing else.
+  const QRgb middle = empty.pixel(empty.width() / 2, empty.height() / 2);
+  EXPECT_GT(qRed(middle), qGreen(middle) + 40) << std::hex << middle;
+  EXPECT_GT(qGreen(middle), qBlue(middle) - 10) << std::hex << middle;
+  const QRgb corner = empty.pixel(1, 1);
+  EXPECT_NEAR(qRed(corner), qGreen(corner), 10) << std::hex << corner;
+  EXPECT_GT(Share(empty, [&](QRgb p) { return p == corner; }), 0.2);
+}
+
+TEST_F(BlocksPictureTest, TheFrameIsRoomOrBlocksAndBlocksTakeNoViewOrTurn) {
+  const std::string layout = dir.Layout("steps.kbs", 5, Steps());
+  const std::string out = dir.Path("t.png");
+  RunResult run = RunKubisto({"--render", out, "--frame", "table", layout});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("--frame table: give room or blocks"), std::string::npos) << run.err;
+  run = RunKubisto({"--render", out, "--frame", "blocks", "--view", "top", layout});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("--view and --turn"), std::string::npos) << run.err;
+  ExpectOnly({"steps.kbs"});
+}
+
 TEST(ThumbnailerTest, RunsTheRenderVerbWithTheFileManagersSize) {
   const std::string text = ReadFile(KUBISTO_SOURCE_DIR "/cli/kubisto.thumbnailer");
   EXPECT_NE(text.find("[Thumbnailer Entry]"), std::string::npos);
-  EXPECT_NE(text.find("\nExec=kubisto --render %o --size %s %i\n"), std::string::npos);
+  EXPECT_NE(text.find("\nExec=kubisto --render %o --frame blocks --size %s %i\n"),
+            std::string::npos);
   EXPECT_NE(text.find("\nMimeType=application/x-kubisto-layout;\n"), std::string::npos);
 }
 
