@@ -6,7 +6,7 @@
 
 #include "cli/block_surface.h"
 #include "cli/cli_error.h"
-#include "platform/window.h"
+#include "platform/scoped_window.h"
 #include "scene/direct3drm.h"
 #include "scene/face.h"
 #include "scene/mesh_builder.h"
@@ -28,18 +28,16 @@ void ExportXFile(const Layout& layout, const std::string& stagedPath, float cell
     throw CliError("the layout has no blocks, and a .x mesh file cannot be empty", kExitFailure);
 
   // The engine makes its objects only once it is set up on a window.
-  const platform::HWND window = platform::CreateWindow(1, 1);
+  const platform::ScopedWindow window(1, 1);
   bool saved = false;
   {
     Direct3DRM rm;
-    if (window == 0 || !rm.Init(window)) {
-      platform::DestroyWindow(window);
+    if (!window || !rm.Init(window.get())) {
       throw CliError("the engine could not be set up", kExitFailure);
     }
     MeshBuilderPtr mesh = rm.CreateMeshBuilder();
     if (!mesh) {
       rm.Quit();
-      platform::DestroyWindow(window);
       throw CliError("the engine could not make a mesh", kExitFailure);
     }
     // The engine's space is left-handed: the surface's z is turned round, and the corners taken
@@ -86,7 +84,6 @@ void ExportXFile(const Layout& layout, const std::string& stagedPath, float cell
     mesh.reset();
     rm.Quit();
   }
-  platform::DestroyWindow(window);
   if (!saved) throw CliError("the mesh file could not be written", kExitFailure);
 }
 

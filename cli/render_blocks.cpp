@@ -35,24 +35,10 @@ Vec Cross(const Vec& a, const Vec& b) {
 }
 double Dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
-class Window {
- public:
-  Window(int width, int height) : m_hwnd(platform::CreateWindow(width, height)) {
-    if (m_hwnd == 0) throw CliError("cannot make a view of that size", kExitUsage);
-  }
-  ~Window() { platform::DestroyWindow(m_hwnd); }
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
-  platform::HWND get() const { return m_hwnd; }
-
- private:
-  platform::HWND m_hwnd;
-};
-
 }  // namespace
 
 Picture RenderBlocks(const Layout& layout, int width, int height) {
-  Window window(width, height);
+  const platform::ScopedWindow window = ViewWindow(width, height);
   Picture picture;
   Direct3DRM rm;
   if (!rm.Init(window.get())) throw CliError("the engine could not be set up", kExitFailure);

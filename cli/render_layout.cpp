@@ -11,32 +11,21 @@
 #include "cli/cli_error.h"
 #include "cli/output_files.h"
 #include "cli/working_directory.h"
+#include "platform/scoped_window.h"
 #include "platform/window.h"
 #include "workroom/workroom.h"
 
 namespace kubisto::cli {
-namespace {
-
-class Window {
- public:
-  Window(int width, int height) : m_hwnd(platform::CreateWindow(width, height)) {
-    if (m_hwnd == 0) throw CliError("cannot make a view of that size", kExitUsage);
-  }
-  ~Window() { platform::DestroyWindow(m_hwnd); }
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
-  platform::HWND get() const { return m_hwnd; }
-
- private:
-  platform::HWND m_hwnd;
-};
-
-}  // namespace
+platform::ScopedWindow ViewWindow(int width, int height) {
+  platform::ScopedWindow window(width, height);
+  if (!window) throw CliError("cannot make a view of that size", kExitUsage);
+  return window;
+}
 
 Picture RenderLayout(const Layout& layout, const RenderRequest& request,
                      const std::string& dataDir) {
   WorkingDirectory data(dataDir);
-  Window window(request.width, request.height);
+  const platform::ScopedWindow window = ViewWindow(request.width, request.height);
   Picture picture;
   {
     // The room goes before its window.

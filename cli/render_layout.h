@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/scoped_window.h"
 #include "workroom/layout_file.h"
 
 namespace kubisto::cli {
@@ -33,5 +34,9 @@ Picture RenderLayout(const Layout& layout, const RenderRequest& request,
 
 // Writes the picture as a PNG at path, all or nothing; throws CliError naming path on failure.
 void WritePng(const Picture& picture, const std::string& path);
+
+// A headless window for a view of the size; a usage error (CliError) for a size no window can
+// have.
+platform::ScopedWindow ViewWindow(int width, int height);
 
 }  // namespace kubisto::cli
