@@ -19,19 +19,17 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) {
   setObjectName("picView");
   // The view paints every pixel itself from the framebuffer.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  m_hWnd = platform::CreateWindow(std::max(1, width()), std::max(1, height()));
+  m_hWnd = platform::ScopedWindow(std::max(1, width()), std::max(1, height()));
   QPointer<PictureView> self(this);
-  platform::SetRepaintHook(m_hWnd, [self](platform::HWND) {
+  platform::SetRepaintHook(m_hWnd.get(), [self](platform::HWND) {
     // A framebuffer written while the view itself is painting is shown by that paint.
     if (self && !self->m_bPainting) self->update();
   });
 }
 
 PictureView::~PictureView() {
-  if (m_hWnd != 0) {
-    platform::SetRepaintHook(m_hWnd, {});
-    platform::DestroyWindow(m_hWnd);
-  }
+  // The window itself goes with m_hWnd.
+  if (m_hWnd) platform::SetRepaintHook(m_hWnd.get(), {});
 }
 
 void PictureView::Place(const QRect& geometry) {
@@ -49,12 +47,12 @@ QPointF PictureView::ToDevicePixels(QPointF logical) const { return logical * de
 void PictureView::SyncClientSize() {
   int w = 0;
   int h = 0;
-  platform::GetClientSize(m_hWnd, &w, &h);
+  platform::GetClientSize(m_hWnd.get(), &w, &h);
   const QSize device = DeviceSize();
   const int newWidth = std::clamp(device.width(), 1, platform::kMaxClientExtent);
   const int newHeight = std::clamp(device.height(), 1, platform::kMaxClientExtent);
   // The size message rebuilds the device behind the window, so only a real change sends it.
-  if (w != newWidth || h != newHeight) platform::SetClientSize(m_hWnd, newWidth, newHeight);
+  if (w != newWidth || h != newHeight) platform::SetClientSize(m_hWnd.get(), newWidth, newHeight);
 }
 
 void PictureView::resizeEvent(QResizeEvent* event) {
@@ -66,7 +64,7 @@ QImage PictureView::Framebuffer() const {
   std::vector<std::uint32_t> pixels;
   int w = 0;
   int h = 0;
-  if (!platform::ReadFramebuffer(m_hWnd, pixels, &w, &h) || w <= 0 || h <= 0) return QImage();
+  if (!platform::ReadFramebuffer(m_hWnd.get(), pixels, &w, &h) || w <= 0 || h <= 0) return QImage();
   QImage image(w, h, QImage::Format_RGB32);
   for (int y = 0; y < h; ++y) {
     auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
@@ -79,10 +77,10 @@ void PictureView::paintEvent(QPaintEvent*) {
   // Let the window's procedures paint what is invalid, then show the framebuffer. The present
   // that painting makes writes the framebuffer again and so invalidates the window once more;
   // that is what this paint shows, so the region is validated rather than painted in a loop.
-  if (platform::GetUpdateRect(m_hWnd, nullptr)) {
+  if (platform::GetUpdateRect(m_hWnd.get(), nullptr)) {
     m_bPainting = true;
-    platform::SendMessage(m_hWnd, platform::WM_PAINT, 0, 0);
-    platform::ValidateRect(m_hWnd);
+    platform::SendMessage(m_hWnd.get(), platform::WM_PAINT, 0, 0);
+    platform::ValidateRect(m_hWnd.get());
     m_bPainting = false;
   }
   QPainter painter(this);
@@ -149,7 +147,7 @@ void PictureView::changeEvent(QEvent* event) {
   // On a screen of another pixel ratio the window is drawn at that screen's resolution.
   if (event->type() == QEvent::ScreenChangeInternal) SyncClientSize();
   if (event->type() == QEvent::ActivationChange)
-    platform::SendMessage(m_hWnd, platform::WM_ACTIVATE, isActiveWindow() ? 1 : 0, 0);
+    platform::SendMessage(m_hWnd.get(), platform::WM_ACTIVATE, isActiveWindow() ? 1 : 0, 0);
 }
 
 }  // namespace kubisto::app

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/scoped_window.h"
+
 namespace kubisto::app {
 
 class PictureView : public QWidget {
@@ -20,7 +22,7 @@ class PictureView : public QWidget {
   ~PictureView() override;
 
   // The platform window the room is drawn into (its "window handle").
-  std::uint32_t hWnd() const { return m_hWnd; }
+  std::uint32_t hWnd() const { return m_hWnd.get(); }
   void SetMouseDownHandler(MouseDownHandler handler) { m_onMouseDown = std::move(handler); }
 
   // Places the view and gives the platform window the same client size at once, also while the
@@ -44,7 +46,7 @@ class PictureView : public QWidget {
   QSize DeviceSize() const;
   void ReportFirstFrame();
 
-  std::uint32_t m_hWnd = 0;
+  platform::ScopedWindow m_hWnd;
   bool m_bPainting = false;
   MouseDownHandler m_onMouseDown;
 };
