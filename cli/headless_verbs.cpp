@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/cli_error.h"
-#include "cli/export_model.h"
-#include "cli/headless_services.h"
 #include "cli/layout_input.h"
-#include "cli/output_files.h"
-#include "cli/render_blocks.h"
-#include "cli/render_layout.h"
+#include "output/cli_error.h"
+#include "output/export_model.h"
+#include "output/headless_services.h"
+#include "output/output_files.h"
+#include "output/render_blocks.h"
+#include "output/render_layout.h"
 #include "workroom/room_commands.h"
 
 namespace kubisto::cli {

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "cli/export_model.h"
-#include "cli/render_layout.h"
-#include "cli/working_directory.h"
+#include "output/export_model.h"
+#include "output/render_layout.h"
+#include "output/working_directory.h"
 #include "platform/replace_file.h"
 #include "workroom/room_commands.h"
 #include "workroom/workroom.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/headless_services.h"
+#include "output/headless_services.h"
 #include "python/headless_room.h"
 #include "workroom/room_commands.h"
 

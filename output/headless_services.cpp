@@ -1,4 +1,4 @@
-#include "cli/headless_services.h"
+#include "output/headless_services.h"
 
 #include <cstdio>
 #include <cstdlib>

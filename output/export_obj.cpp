@@ -1,12 +1,12 @@
-#include "cli/export_obj.h"
+#include "output/export_obj.h"
 
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <vector>
 
-#include "cli/block_surface.h"
-#include "cli/cli_error.h"
+#include "output/block_surface.h"
+#include "output/cli_error.h"
 
 namespace kubisto::cli {
 namespace {

@@ -1,15 +1,15 @@
-#include "cli/export_model.h"
+#include "output/export_model.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "cli/cli_error.h"
-#include "cli/export_3mf.h"
-#include "cli/export_assimp.h"
-#include "cli/export_obj.h"
-#include "cli/export_vox.h"
-#include "cli/export_xfile.h"
-#include "cli/output_files.h"
+#include "output/cli_error.h"
+#include "output/export_3mf.h"
+#include "output/export_assimp.h"
+#include "output/export_obj.h"
+#include "output/export_vox.h"
+#include "output/export_xfile.h"
+#include "output/output_files.h"
 
 namespace kubisto::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/zip_writer.h"
+#include "output/zip_writer.h"
 
 #include <zlib.h>
 

@@ -1,11 +1,11 @@
-#include "cli/export_xfile.h"
+#include "output/export_xfile.h"
 
 #include <map>
 #include <tuple>
 #include <vector>
 
-#include "cli/block_surface.h"
-#include "cli/cli_error.h"
+#include "output/block_surface.h"
+#include "output/cli_error.h"
 #include "platform/scoped_window.h"
 #include "scene/direct3drm.h"
 #include "scene/face.h"

@@ -1,4 +1,4 @@
-#include "cli/export_assimp.h"
+#include "output/export_assimp.h"
 
 #include <assimp/material.h>
 #include <assimp/scene.h>
@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/block_surface.h"
-#include "cli/cli_error.h"
+#include "output/block_surface.h"
+#include "output/cli_error.h"
 
 namespace kubisto::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/output_files.h"
+#include "output/output_files.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -15,7 +15,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "cli/cli_error.h"
+#include "output/cli_error.h"
 #include "platform/replace_file.h"
 
 namespace kubisto::cli {

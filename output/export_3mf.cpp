@@ -1,4 +1,4 @@
-#include "cli/export_3mf.h"
+#include "output/export_3mf.h"
 
 #include <array>
 #include <cerrno>
@@ -7,9 +7,9 @@
 #include <cstring>
 #include <fstream>
 
-#include "cli/block_surface.h"
-#include "cli/cli_error.h"
-#include "cli/zip_writer.h"
+#include "output/block_surface.h"
+#include "output/cli_error.h"
+#include "output/zip_writer.h"
 
 namespace kubisto::cli {
 namespace {

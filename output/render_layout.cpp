@@ -1,4 +1,4 @@
-#include "cli/render_layout.h"
+#include "output/render_layout.h"
 
 #include <unistd.h>
 #include <zlib.h>
@@ -8,9 +8,9 @@
 #include <fstream>
 #include <memory>
 
-#include "cli/cli_error.h"
-#include "cli/output_files.h"
-#include "cli/working_directory.h"
+#include "output/cli_error.h"
+#include "output/output_files.h"
+#include "output/working_directory.h"
 #include "platform/scoped_window.h"
 #include "platform/window.h"
 #include "workroom/workroom.h"

@@ -1,4 +1,4 @@
-#include "cli/working_directory.h"
+#include "output/working_directory.h"
 
 #include <unistd.h>
 

@@ -1,9 +1,9 @@
-#include "cli/export_vox.h"
+#include "output/export_vox.h"
 
 #include <fstream>
 #include <stdexcept>
 
-#include "cli/cli_error.h"
+#include "output/cli_error.h"
 #include "workroom/vox_file.h"
 
 namespace kubisto::cli {

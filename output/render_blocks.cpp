@@ -1,11 +1,11 @@
-#include "cli/render_blocks.h"
+#include "output/render_blocks.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
 
-#include "cli/cli_error.h"
+#include "output/cli_error.h"
 #include "platform/window.h"
 #include "scene/direct3drm.h"
 #include "scene/frame.h"

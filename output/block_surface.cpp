@@ -1,4 +1,4 @@
-#include "cli/block_surface.h"
+#include "output/block_surface.h"
 
 #include <algorithm>
 #include <cstdint>

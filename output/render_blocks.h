@@ -3,7 +3,7 @@
 // cell markers, so that different layouts look different even at 128 pixels.
 #pragma once
 
-#include "cli/render_layout.h"
+#include "output/render_layout.h"
 #include "workroom/layout_file.h"
 
 namespace kubisto::cli {
