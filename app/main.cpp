@@ -6,17 +6,15 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/command_line.h"
-#include "app/end_signals.h"
-#include "app/frm_main.h"
-#include "app/language.h"
-#include "app/mod_main.h"
-#include "app/paths.h"
-#include "app/qt_services.h"
-#include "app/save_hook.h"
-#include "app/screenshot.h"
-#include "app/script_server.h"
-#include "app/status_bar.h"
+#include "app/host/command_line.h"
+#include "app/host/end_signals.h"
+#include "app/host/language.h"
+#include "app/host/paths.h"
+#include "app/host/qt_services.h"
+#include "app/scripting/script_server.h"
+#include "app/windows/frm_main.h"
+#include "app/windows/mod_main.h"
+#include "app/windows/status_bar.h"
 #include "cli/headless_verbs.h"
 #include "scene/services.h"
 
@@ -72,8 +70,6 @@ int main(int argc, char** argv) {
     const std::string file = options.layoutFile.toStdString();
     QTimer::singleShot(0, window, [window, file] { window->OpenLayout(file); });
   }
-  kubisto::app::ScheduleSaveFromEnvironment(window);
-  kubisto::app::ScheduleScreenshotFromEnvironment(window);
   // Scripts drive the open window through the script server, unless told not to.
   if (options.scriptServer) {
     auto* server = new kubisto::app::ScriptServer(window);

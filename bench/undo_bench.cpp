@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/edit_history.h"
-#include "app/work_room_api.h"
+#include "app/editing/edit_history.h"
+#include "app/editing/work_room_api.h"
 #include "platform/paths.h"
 #include "platform/window.h"
 

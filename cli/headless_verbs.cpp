@@ -5,13 +5,14 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/cli_error.h"
-#include "cli/export_model.h"
-#include "cli/headless_services.h"
 #include "cli/layout_input.h"
-#include "cli/output_files.h"
-#include "cli/render_blocks.h"
-#include "cli/render_layout.h"
+#include "output/cli_error.h"
+#include "output/export_model.h"
+#include "output/headless_services.h"
+#include "output/output_files.h"
+#include "output/render_blocks.h"
+#include "output/render_layout.h"
+#include "workroom/room_commands.h"
 
 namespace kubisto::cli {
 namespace {
@@ -32,7 +33,7 @@ void ParseSize(const QString& value, RenderRequest& request) {
   bool ok1 = false, ok2 = true;
   int w = parts.value(0).toInt(&ok1), h = 0;
   if (parts.size() == 2) h = parts[1].toInt(&ok2);
-  const int kMax = 8192;
+  const int kMax = commands::kMaxPictureSide;
   if (parts.size() > 2 || !ok1 || !ok2 || w < 1 || w > kMax ||
       (parts.size() == 2 && (h < 1 || h > kMax)))
     throw CliError("--size " + Text(value) + ": give WxH or N, each 1.." + std::to_string(kMax),
@@ -53,20 +54,25 @@ void ParseSize(const QString& value, RenderRequest& request) {
 RenderRequest ParseRenderOptions(const QCommandLineParser& parser) {
   RenderRequest request;
   if (parser.isSet(kView)) {
-    const QString view = parser.value(kView).toLower();
-    if (view != "front" && view != "top" && view != "side" && view != "bird")
-      throw CliError("--view " + Text(parser.value(kView)) + ": give front, top, side or bird",
+    try {
+      request.view = commands::CheckName(commands::Arg::kView, Text(parser.value(kView)));
+    } catch (const commands::CommandError&) {
+      throw CliError("--view " + Text(parser.value(kView)) + ": give " +
+                         commands::NameChoices(commands::Arg::kView),
                      kExitUsage);
-    request.view = Text(view.toUpper());
+    }
   }
   for (const QString& value : parser.values(kTurn)) {
     for (const QString& step : value.split(QLatin1Char(','))) {
-      const QString turn = step.trimmed().toLower();
-      if (turn != "left" && turn != "right" && turn != "up" && turn != "down")
-        throw CliError(
-            "--turn " + Text(step) + ": give left, right, up or down, separated by commas",
-            kExitUsage);
-      request.turns.push_back(Text(turn.toUpper()));
+      try {
+        request.turns.push_back(
+            commands::CheckName(commands::Arg::kTurnStep, Text(step.trimmed())));
+      } catch (const commands::CommandError&) {
+        throw CliError("--turn " + Text(step) + ": give " +
+                           commands::NameChoices(commands::Arg::kTurnStep) +
+                           ", separated by commas",
+                       kExitUsage);
+      }
     }
   }
   if (parser.isSet(kSize)) ParseSize(parser.value(kSize), request);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "cli/cli_error.h"
+#include "output/cli_error.h"
 #include "workroom/vox_file.h"
 
 namespace kubisto::cli {

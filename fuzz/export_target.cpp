@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/block_surface.h"
-#include "cli/cli_error.h"
-#include "cli/export_model.h"
 #include "fuzz/bridge_script.h"
 #include "fuzz/targets.h"
+#include "output/block_surface.h"
+#include "output/cli_error.h"
+#include "output/export_model.h"
 
 namespace kubisto::fuzz {
 namespace {

@@ -7,12 +7,11 @@
 #include <cstring>
 #include <filesystem>
 
-#include "cli/export_model.h"
-#include "cli/render_layout.h"
-#include "cli/working_directory.h"
+#include "output/export_model.h"
+#include "output/render_layout.h"
+#include "output/working_directory.h"
 #include "platform/replace_file.h"
-#include "platform/window.h"
-#include "workroom/upper_case.h"
+#include "workroom/room_commands.h"
 #include "workroom/workroom.h"
 
 namespace kubisto::script {
@@ -38,75 +37,45 @@ constexpr int kHeight = cli::kViewHeight;
 
 std::string ScriptPath(const std::string& path) {
   if (path.empty()) throw FileError("no file name given");
-  // A NUL would end the name early where it is passed on as a C string.
-  if (path.find('\0') != std::string::npos)
-    throw std::invalid_argument("path: a NUL character is not allowed");
+  commands::CheckText(path, "path");
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(path, error);
   return error ? path : absolute.string();
 }
 
-void CheckSaveName(const std::string& path) {
-  const std::string name = path.substr(path.rfind('/') + 1);
-  if (name.empty()) throw std::invalid_argument(path + ": give a file name, not a folder");
-  if (name[0] == '.')
-    throw std::invalid_argument(path +
-                                ": a file name beginning with \".\" is hidden; give another");
-}
-
-std::string CheckName(const std::string& name, const std::vector<std::string>& allowed,
-                      const std::string& what) {
-  if (name.find('\0') != std::string::npos)
-    throw std::invalid_argument(what + ": a NUL character is not allowed");
-  const std::string upper = ToUpperAscii(name);
-  if (std::find(allowed.begin(), allowed.end(), upper) != allowed.end()) return upper;
-  std::string list;
-  for (const std::string& a : allowed) list += (list.empty() ? "" : ", ") + a;
-  throw std::invalid_argument("unknown " + what + " \"" + name + "\": give one of " + list);
-}
-
 HeadlessRoom::HeadlessRoom(std::int32_t divide, std::string dataDir)
     : m_dataDir(std::move(dataDir)) {
-  if (divide < 1 || divide > kMaxLayoutDivide)
-    throw std::invalid_argument("the cell count " + std::to_string(divide) + " is outside 1.." +
-                                std::to_string(kMaxLayoutDivide));
-  m_window = platform::CreateWindow(kWidth, kHeight);
-  if (m_window == 0) throw std::runtime_error("no off-screen window could be made for the room");
+  commands::CheckDivide(divide);
+  m_window = platform::ScopedWindow(kWidth, kHeight);
+  if (!m_window) throw std::runtime_error("no off-screen window could be made for the room");
   try {
     InDataDir data(m_dataDir);
     m_room = std::make_unique<CWorkRoom>();
-    m_room->HandleOfPictureBoxForD3dIO(m_window);
+    m_room->HandleOfPictureBoxForD3dIO(m_window.get());
     if (divide != m_room->Divide()) m_room->Divide(divide);
   } catch (...) {
-    m_room.reset();
-    platform::DestroyWindow(m_window);
+    m_room.reset();  // the room goes before its window
     throw;
   }
 }
 
 HeadlessRoom::~HeadlessRoom() {
   m_room.reset();  // the room goes before its window
-  platform::DestroyWindow(m_window);
 }
 
 std::int32_t HeadlessRoom::Divide() const { return m_room->Divide(); }
 
 bool HeadlessRoom::Unsaved() const {
-  return (m_savedDivide != 0 && m_room->Divide() != m_savedDivide) ||
-         m_room->Blocks() != m_savedBlocks;
+  return commands::UnsavedWork(m_room->Blocks() != m_savedBlocks, m_savedDivide != 0,
+                               m_room->Divide() != m_savedDivide);
 }
 
 void HeadlessRoom::RefuseUnsaved(const char* what, bool discard) const {
-  if (discard || !Unsaved()) return;
-  throw std::invalid_argument(std::string(what) +
-                              ": the room holds unsaved work; save it first, or pass "
-                              "discard=True to throw it away");
+  if (!discard) commands::RefuseUnsavedWork(what, Unsaved(), discard);
 }
 
 void HeadlessRoom::SetDivide(std::int32_t divide, bool discard) {
-  if (divide < 1 || divide > kMaxLayoutDivide)
-    throw std::invalid_argument("the cell count " + std::to_string(divide) + " is outside 1.." +
-                                std::to_string(kMaxLayoutDivide));
+  commands::CheckDivide(divide);
   RefuseUnsaved("divide", discard);
   InDataDir data(m_dataDir);
   m_room->Divide(divide);
@@ -119,22 +88,14 @@ void HeadlessRoom::StartingView() {
 }
 
 void HeadlessRoom::CheckCell(std::int32_t x, std::int32_t y, std::int32_t z) const {
-  const std::int32_t n = m_room->Divide();
-  if (std::min({x, y, z}) < 0 || std::max({x, y, z}) >= n)
-    throw std::invalid_argument(
-        "cell (" + std::to_string(x) + ", " + std::to_string(y) + ", " + std::to_string(z) +
-        ") is outside the room: each of x, y, z is 0.." + std::to_string(n - 1));
+  commands::CheckCell(x, y, z, m_room->Divide());
 }
 
 bool HeadlessRoom::Add(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t colour) {
   CheckCell(x, y, z);
-  for (const LayoutRecord& b : m_room->Blocks())
-    if (b.x == x && b.y == y && b.z == z) {
-      m_room->AddBlock(x, y, z, colour);  // refused, with its sound, as the room refuses it
-      return false;
-    }
-  m_room->AddBlock(x, y, z, colour);
-  return true;
+  const bool taken = commands::CellTaken(m_room->Blocks(), x, y, z);
+  m_room->AddBlock(x, y, z, colour);  // a taken cell is refused, with its sound, by the room
+  return !taken;
 }
 
 bool HeadlessRoom::Delete(std::int32_t x, std::int32_t y, std::int32_t z) {
@@ -148,7 +109,7 @@ bool HeadlessRoom::Select(std::int32_t x, std::int32_t y, std::int32_t z) {
 }
 
 bool HeadlessRoom::Move(const std::string& direction) {
-  return m_room->Move(CheckName(direction, {"X", "-X", "Y", "-Y", "Z", "-Z"}, "direction"));
+  return m_room->Move(commands::CheckName(commands::Arg::kDirection, direction));
 }
 
 std::optional<CurrentBlock> HeadlessRoom::Current() {
@@ -214,30 +175,28 @@ void HeadlessRoom::Load(const std::string& path, bool discard) {
 
 void HeadlessRoom::Save(const std::string& path) {
   const std::string file = ScriptPath(path);
-  CheckSaveName(file);
+  commands::CheckSaveName(file);
   const Saving saving = SaveBytes();
   WriteLayout(file, saving.bytes);
   MarkSaved(saving);
 }
 
 void HeadlessRoom::View(const std::string& name) {
-  const std::string view = CheckName(name, {"FRONT", "TOP", "SIDE", "BIRD"}, "view");
+  const std::string view = commands::CheckName(commands::Arg::kView, name);
   m_room->SetView(view);
   m_view = view;
   m_turns.clear();
 }
 
 void HeadlessRoom::Turn(const std::string& step) {
-  const std::string turn = CheckName(step, {"UP", "DOWN", "LEFT", "RIGHT"}, "turn");
+  const std::string turn = commands::CheckName(commands::Arg::kTurnStep, step);
   m_room->Turn(turn);
   m_turns.push_back(turn);
 }
 
 void HeadlessRoom::Render(const std::string& path, int width, int height, const std::string& view) {
   const std::string file = ScriptPath(path);
-  if (width < 1 || height < 1 || width > 8192 || height > 8192)
-    throw std::invalid_argument("size " + std::to_string(width) + " x " + std::to_string(height) +
-                                ": give 1..8192 pixels each way");
+  commands::CheckPictureSize(width, height);
   cli::RenderRequest request;
   request.width = width;
   request.height = height;
@@ -245,7 +204,7 @@ void HeadlessRoom::Render(const std::string& path, int width, int height, const 
     request.view = m_view;
     request.turns = m_turns;
   } else {
-    request.view = CheckName(view, {"FRONT", "TOP", "SIDE", "BIRD"}, "view");
+    request.view = commands::CheckName(commands::Arg::kView, view);
   }
   try {
     const cli::Picture picture =
@@ -258,9 +217,7 @@ void HeadlessRoom::Render(const std::string& path, int width, int height, const 
 
 void HeadlessRoom::Export(const std::string& path, float cellSize) {
   const std::string file = ScriptPath(path);
-  if (!(cellSize > 0.0f) || cellSize > 1.0e6f)
-    throw std::invalid_argument("cell size " + std::to_string(cellSize) +
-                                ": give a positive number");
+  commands::CheckCellSize(cellSize);
   std::string extension = std::filesystem::path(file).extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });

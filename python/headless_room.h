@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/scoped_window.h"
 #include "workroom/layout_file.h"
+#include "workroom/room_commands.h"
 
 namespace kubisto {
 class CWorkRoom;
@@ -29,7 +31,7 @@ struct CurrentBlock {
 
 class HeadlessRoom {
  public:
-  // dataDir holds the wall pictures (the program's folder). Throws std::invalid_argument for a
+  // dataDir holds the wall pictures (the program's folder). Throws commands::CommandError for a
   // cell count outside 1..16.
   HeadlessRoom(std::int32_t divide, std::string dataDir);
   ~HeadlessRoom();
@@ -37,14 +39,14 @@ class HeadlessRoom {
   HeadlessRoom& operator=(const HeadlessRoom&) = delete;
 
   std::int32_t Divide() const;
-  // Throws std::invalid_argument when the room holds unsaved work and discard is false.
+  // Throws commands::CommandError when the room holds unsaved work and discard is false.
   void SetDivide(std::int32_t divide, bool discard);
 
-  // Each throws std::invalid_argument for a cell outside the room.
+  // Each throws commands::CommandError for a cell outside the room.
   bool Add(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t colour);  // false: occupied
   bool Delete(std::int32_t x, std::int32_t y, std::int32_t z);  // false: the cell was empty
   bool Select(std::int32_t x, std::int32_t y, std::int32_t z);  // false: the cell was empty
-  // Throws std::invalid_argument for a name other than x, -x, y, -y, z, -z (any case).
+  // Throws commands::CommandError for a name other than x, -x, y, -y, z, -z (any case).
   bool Move(const std::string& direction);
 
   std::optional<CurrentBlock> Current();
@@ -53,7 +55,7 @@ class HeadlessRoom {
 
   // Unsaved work: the blocks differ from the last load or save (a fresh room is empty), or the
   // cell count from the file's (a fresh room has no file). Load, Clear and SetDivide would throw it
-  // away: they throw std::invalid_argument naming what (RefuseUnsaved) unless discard is true.
+  // away: they throw commands::CommandError naming what (RefuseUnsaved) unless discard is true.
   bool Unsaved() const;
   void RefuseUnsaved(const char* what, bool discard) const;
   // What a script's room does when discard is not given with a call (Room(discard=...)).
@@ -62,7 +64,7 @@ class HeadlessRoom {
 
   // A load in two steps, so that the file can be read while other threads run: ReadLayout touches
   // no room (throws FileError), PlaceLayout puts what it read in place (throws
-  // std::invalid_argument as SetDivide for unsaved work).
+  // commands::CommandError as SetDivide for unsaved work).
   static Layout ReadLayout(const std::string& file);
   void PlaceLayout(const Layout& layout, bool discard);
   // A save in two steps likewise: the bytes and what they hold, then the writing, which touches no
@@ -79,7 +81,7 @@ class HeadlessRoom {
   // Load and Save in one step each.
   void Load(const std::string& path, bool discard);
   void Save(const std::string& path);
-  // Throws std::invalid_argument for an unknown view or step.
+  // Throws commands::CommandError for an unknown view or step.
   void View(const std::string& name);
   void Turn(const std::string& step);
 
@@ -94,7 +96,7 @@ class HeadlessRoom {
   void StartingView();
 
   std::string m_dataDir;
-  std::uint32_t m_window = 0;
+  platform::ScopedWindow m_window;  // declared first: it goes after the room
   std::unique_ptr<CWorkRoom> m_room;
   // What render repeats: the last fixed view chosen and the turns since.
   std::string m_view;
@@ -106,15 +108,7 @@ class HeadlessRoom {
 };
 
 // A script's file path exactly as given ("\\" is an ordinary character in a name), made absolute
-// from the script's current folder. Throws FileError for an empty path and std::invalid_argument
-// for one holding a NUL character.
+// from the script's current folder. Throws FileError for an empty path and
+// commands::CommandError for one holding a NUL character.
 std::string ScriptPath(const std::string& path);
-// Throws std::invalid_argument when the file name of a path to save to begins with "." (a hidden
-// file, which the program's file window never lists) or is empty.
-void CheckSaveName(const std::string& path);
-
-// Upper-case name when it is one of allowed, else throws std::invalid_argument naming what.
-std::string CheckName(const std::string& name, const std::vector<std::string>& allowed,
-                      const std::string& what);
-
 }  // namespace kubisto::script

@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/headless_services.h"
+#include "output/headless_services.h"
 #include "python/headless_room.h"
-#include "python/script_colour.h"
+#include "workroom/room_commands.h"
 
 namespace py = pybind11;
 using kubisto::script::HeadlessRoom;
+namespace commands = kubisto::commands;
 
 namespace {
 
@@ -33,20 +34,18 @@ long long WholeNumber(const py::handle& value, const std::string& name, const st
   if (!number) throw py::error_already_set();
   int overflow = 0;
   const long long v = PyLong_AsLongLongAndOverflow(number.ptr(), &overflow);
-  if (overflow != 0)
-    throw py::value_error(name + " " + NumberText(number) + " is out of range" + range);
+  if (overflow != 0) commands::FailOutOfRange(name, NumberText(number), range);
   return v;
 }
 
 std::int32_t Int32(const py::handle& value, const std::string& name, const std::string& range) {
   const long long v = WholeNumber(value, name, range);
-  if (v < INT32_MIN || v > INT32_MAX)
-    throw py::value_error(name + " " + std::to_string(v) + " is out of range" + range);
+  if (v < INT32_MIN || v > INT32_MAX) commands::FailOutOfRange(name, std::to_string(v), range);
   return static_cast<std::int32_t>(v);
 }
 
 std::int32_t Divide(const py::handle& value) {
-  return Int32(value, "divide", ": give 1.." + std::to_string(kubisto::kMaxLayoutDivide));
+  return Int32(value, "divide", commands::RangeText(commands::Arg::kDivide));
 }
 
 // A cell's coordinates, each a whole number; the room checks them against its size.
@@ -55,7 +54,7 @@ struct CellArgs {
 };
 CellArgs Cell(const HeadlessRoom& room, const py::handle& x, const py::handle& y,
               const py::handle& z) {
-  const std::string range = ": each of x, y, z is 0.." + std::to_string(room.Divide() - 1);
+  const std::string range = commands::RangeText(commands::Arg::kCell, room.Divide());
   return {Int32(x, "x", range), Int32(y, "y", range), Int32(z, "z", range)};
 }
 
@@ -63,10 +62,10 @@ CellArgs Cell(const HeadlessRoom& room, const py::handle& x, const py::handle& y
 std::int32_t ToColour(const py::object& colour) {
   if (py::isinstance<py::bool_>(colour))
     throw py::type_error("colour: give a number or a name, not a bool");
-  if (py::isinstance<py::str>(colour))
-    return kubisto::script::ColourFromName(colour.cast<std::string>());
+  if (py::isinstance<py::str>(colour)) return commands::ColourFromName(colour.cast<std::string>());
   if (py::isinstance<py::int_>(colour))
-    return kubisto::script::ColourFromValue(WholeNumber(colour, "colour", ": give 0..0xFFFFFF"));
+    return commands::ColourFromValue(
+        WholeNumber(colour, "colour", commands::RangeText(commands::Arg::kColour)));
   throw py::type_error("colour: give a number 0xBBGGRR or a name such as \"red\" or \"#FF0000\"");
 }
 
@@ -89,28 +88,49 @@ py::tuple BlockTuple(const kubisto::LayoutRecord& b) {
   return py::make_tuple(b.x, b.y, b.z, b.color);
 }
 
-}  // namespace
+using RoomClass = py::class_<HeadlessRoom>;
 
-PYBIND11_MODULE(_kubisto, m) {
-  m.doc() = "The compiled part of kubisto: the headless Room. Use the package kubisto.";
-  // The module's rooms make no sound and show no windows; messages go to standard error.
-  static kubisto::cli::HeadlessServices services;
-  kubisto::setServices(&services);
-
+// The module's functions and the exceptions its rooms raise.
+void DefineFunctions(py::module_& m) {
   py::register_exception<kubisto::script::FileError>(m, "FileError", PyExc_OSError);
+  // A refused command raises the exception its fault names.
+  py::register_exception_translator([](std::exception_ptr error) {
+    try {
+      if (error) std::rethrow_exception(error);
+    } catch (const commands::CommandError& refused) {
+      PyObject* kind = refused.fault() == commands::Fault::kType   ? PyExc_TypeError
+                       : refused.fault() == commands::Fault::kFile ? PyExc_OSError
+                                                                   : PyExc_ValueError;
+      PyErr_SetString(kind, refused.what());
+    }
+  });
 
   m.def(
       "_set_data_dir", [](const std::string& dir) { DataDir() = dir; }, py::arg("path"),
       "Sets the folder holding the program's wall pictures; the package does it on import.");
+  m.def(
+      "_whole",
+      [](const py::object& value, const std::string& name, std::int32_t divide) {
+        const bool cell = name == "x" || name == "y" || name == "z";
+        return Int32(
+            value, name,
+            commands::RangeText(cell ? commands::Arg::kCell : commands::Arg::kDivide, divide));
+      },
+      py::arg("value"), py::arg("name"), py::arg("divide") = 0,
+      "The whole number a live room sends, checked as a Room checks it.");
   m.def("colour", &ToColour, py::arg("colour"),
         "colour(colour) -> int\n\n"
         "The room's colour value 0xBBGGRR of a colour given as a number 0xBBGGRR, as \"#RRGGBB\",\n"
         "or by a name of the colour menu: red, blue, yellow, green, magenta, cyan (any case) or\n"
         "赤, 青, 黄, 緑, マゼンタ, シアン. Raises ValueError for an unknown name or a number\n"
         "outside 0..0xFFFFFF.");
+}
 
-  py::class_<HeadlessRoom>(m, "Room",
-                           R"doc(A room of blocks with no window: for scripts, tests and pictures.
+// The Room with its cell count and how it treats unsaved work.
+RoomClass DefineRoom(py::module_& m) {
+  return py::class_<HeadlessRoom>(
+             m, "Room",
+             R"doc(A room of blocks with no window: for scripts, tests and pictures.
 
 Room(divide=5) makes an empty room of divide x divide x divide cells (1..16; the
 program's menu offers 3, 4 and 5). Cells are (x, y, z), each 0..divide-1: x to the
@@ -134,8 +154,12 @@ right, y up, z towards the front. A block is (x, y, z, colour) with colour 0xBBG
           "ValueError when the room holds unsaved work (see discard).")
       .def_property("discard", &HeadlessRoom::Discard, &HeadlessRoom::SetDiscard,
                     "Whether load, clear and a new divide may throw unsaved work away when the\n"
-                    "call does not say (False: they raise ValueError instead).")
-      .def(
+                    "call does not say (False: they raise ValueError instead).");
+}
+
+// The commands on blocks.
+void DefineBlockCommands(RoomClass& room) {
+  room.def(
           "add",
           [](HeadlessRoom& r, const py::object& x, const py::object& y, const py::object& z,
              const py::object& colour) {
@@ -192,8 +216,12 @@ right, y up, z towards the front. A block is (x, y, z, colour) with colour 0xBBG
           [](HeadlessRoom& r, const py::object& discard) { r.Clear(DiscardOf(r, discard)); },
           py::arg("discard") = py::none(),
           "clear(discard=None)\n\nRemoves every block, as File > New does. ValueError when the "
-          "room holds\nunsaved work, unless discard (or the room's discard) is True.")
-      .def(
+          "room holds\nunsaved work, unless discard (or the room's discard) is True.");
+}
+
+// Files, views, pictures and models.
+void DefineFileCommands(RoomClass& room) {
+  room.def(
           "load",
           [](HeadlessRoom& r, const py::object& path, const py::object& discard) {
             const bool mayDiscard = DiscardOf(r, discard);
@@ -216,7 +244,7 @@ right, y up, z towards the front. A block is (x, y, z, colour) with colour 0xBBG
           "save",
           [](HeadlessRoom& r, const py::object& path) {
             const std::string file = kubisto::script::ScriptPath(PathOf(path));
-            kubisto::script::CheckSaveName(file);
+            commands::CheckSaveName(file);
             const HeadlessRoom::Saving saving = r.SaveBytes();
             {
               py::gil_scoped_release released;
@@ -239,7 +267,7 @@ right, y up, z towards the front. A block is (x, y, z, colour) with colour 0xBBG
              const py::object& view) {
             if (py::isinstance<py::str>(size) || py::len(size) != 2)
               throw py::type_error("size: give (width, height)");
-            const std::string range = ": give 1..8192 pixels each way";
+            const std::string range = commands::RangeText(commands::Arg::kPictureSize);
             r.Render(PathOf(path), Int32(py::object(size[0]), "width", range),
                      Int32(py::object(size[1]), "height", range),
                      view.is_none() ? "" : view.cast<std::string>());
@@ -258,4 +286,17 @@ right, y up, z towards the front. A block is (x, y, z, colour) with colour 0xBBG
           "cell_size per block; the\nformat follows the extension: .obj .ply .stl .gltf .glb .3mf "
           ".x. "
           "ValueError\nfor another extension, OSError when the file cannot be written.");
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_kubisto, m) {
+  m.doc() = "The compiled part of kubisto: the headless Room. Use the package kubisto.";
+  // The module's rooms make no sound and show no windows; messages go to standard error.
+  static kubisto::cli::HeadlessServices services;
+  kubisto::setServices(&services);
+  DefineFunctions(m);
+  RoomClass room = DefineRoom(m);
+  DefineBlockCommands(room);
+  DefineFileCommands(room);
 }

@@ -14,7 +14,7 @@ if [[ -z $lupdate ]]; then
   lupdate=$bins/lupdate
 fi
 ts=translations/kubisto_en.ts
-sources=(app/*.cpp app/*.h)
+sources=(app/*.cpp app/{windows,editing,scripting,host}/*.{cpp,h} workroom/room_commands.cpp)
 
 case $mode in
   update)

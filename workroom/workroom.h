@@ -83,9 +83,9 @@ class CWorkRoom {
   bool DelBlock();
   // Puts a block of a Windows colour (0x00BBGGRR) into cell (x, Y, Z) and makes it current.
   void AddBlock(std::int32_t x, std::int32_t Y, std::int32_t Z, std::int32_t theColor);
-  // Turns the room one step: "UP", "DOWN", "LEFT", "RIGHT" (any case).
+  // Turns the room one step named in workroom/room_commands.h (any case).
   void Turn(const std::string& Axis);
-  // Sets one of the fixed viewpoints: "FRONT", "TOP", "SIDE", "BIRD" (any case).
+  // Sets one of the fixed viewpoints named in workroom/room_commands.h (any case).
   void SetView(const std::string& View);
 
  private:

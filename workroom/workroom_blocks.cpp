@@ -6,9 +6,9 @@
 #include "scene/frame.h"
 #include "scene/mesh_builder.h"
 #include "scene/vantrel_declare.h"
+#include "workroom/room_commands.h"
 #include "workroom/room_geometry.h"
 #include "workroom/steps.h"
-#include "workroom/upper_case.h"
 #include "workroom/workroom.h"
 
 namespace kubisto {
@@ -44,7 +44,7 @@ bool CWorkRoom::DelBlock() {
 bool CWorkRoom::Move(const std::string& Direction) {
   bool result = false;
   if (m_vecCurrentBlock.x != -1.0f) {
-    const std::string direction = ToUpperAscii(Direction);
+    const int direction = commands::NameIndex(commands::Arg::kDirection, Direction);
     const auto x = static_cast<std::int32_t>(m_vecCurrentBlock.x);
     const auto y = static_cast<std::int32_t>(m_vecCurrentBlock.y);
     const auto z = static_cast<std::int32_t>(m_vecCurrentBlock.z);
@@ -52,23 +52,16 @@ bool CWorkRoom::Move(const std::string& Direction) {
     std::int32_t color = 0;
     TryStep([&] { color = m_lngBlockColor(x, y, z); });
 
-    std::int32_t tx = x, ty = y, tz = z;
-    bool known = true, refused = false;
-    if (direction == "X") {
-      tx = x + 1, refused = tx > last;
-    } else if (direction == "-X") {
-      tx = x - 1, refused = tx < 0;
-    } else if (direction == "Y") {
-      ty = y + 1, refused = ty > last;
-    } else if (direction == "-Y") {
-      ty = y - 1, refused = ty < 0;
-    } else if (direction == "Z") {
-      tz = z + 1, refused = tz > last;
-    } else if (direction == "-Z") {
-      tz = z - 1, refused = tz < 0;
-    } else {
-      known = false;
+    // X, -X, Y, -Y, Z, -Z: one cell along the axis, up or down; beyond the room is refused.
+    std::int32_t to[3] = {x, y, z};
+    const bool known = direction >= 0;
+    bool refused = false;
+    if (known) {
+      std::int32_t& along = to[direction / 2];
+      along += direction % 2 == 0 ? 1 : -1;
+      refused = along < 0 || along > last;
     }
+    const std::int32_t tx = to[0], ty = to[1], tz = to[2];
 
     if (known && refused) {
       TryStep([&] { PlayRefuseSound(); });
@@ -91,16 +84,17 @@ bool CWorkRoom::Move(const std::string& Direction) {
 }
 
 void CWorkRoom::Turn(const std::string& Axis) {
-  const std::string axis = ToUpperAscii(Axis);
+  const int axis = commands::NameIndex(commands::Arg::kTurnStep, Axis);
+  using commands::TurnName;
   float ax = 0, ay = 0, az = 0, angle = 0;
   bool aboutRoom = false;  // otherwise about the scene's axes
-  if (axis == "RIGHT") {
+  if (axis == static_cast<int>(TurnName::kRight)) {
     ay = 1, angle = 0.1f, aboutRoom = true;
-  } else if (axis == "LEFT") {
+  } else if (axis == static_cast<int>(TurnName::kLeft)) {
     ay = 1, angle = -0.1f, aboutRoom = true;
-  } else if (axis == "UP") {
+  } else if (axis == static_cast<int>(TurnName::kUp)) {
     ax = 1, angle = -0.1f;
-  } else if (axis == "DOWN") {
+  } else if (axis == static_cast<int>(TurnName::kDown)) {
     ax = 1, angle = 0.1f;
   }
   TryStep([&] {

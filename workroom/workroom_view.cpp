@@ -10,9 +10,9 @@
 #include "scene/mesh_builder.h"
 #include "scene/pick.h"
 #include "scene/services.h"
+#include "workroom/room_commands.h"
 #include "workroom/room_geometry.h"
 #include "workroom/steps.h"
-#include "workroom/upper_case.h"
 #include "workroom/workroom.h"
 
 namespace kubisto {
@@ -32,7 +32,8 @@ bool ToPixel(float value, std::int32_t& pixel) {
 }  // namespace
 
 void CWorkRoom::SetView(const std::string& View) {
-  const std::string view = ToUpperAscii(View);
+  const int view = commands::NameIndex(commands::Arg::kView, View);
+  using commands::ViewName;
   float dir[3] = {0, 0, 0};
   float up[3] = {0, 0, 0};
   TryStep([&] { Need(m_frmRoom).GetOrientation(dir, up); });
@@ -40,13 +41,13 @@ void CWorkRoom::SetView(const std::string& View) {
     dir[0] = dx, dir[1] = dy, dir[2] = dz;
     up[0] = ux, up[1] = uy, up[2] = uz;
   };
-  if (view == "FRONT") {
+  if (view == static_cast<int>(ViewName::kFront)) {
     set(0, 0, -1, 0, 1, 0);
-  } else if (view == "TOP") {
+  } else if (view == static_cast<int>(ViewName::kTop)) {
     set(0, -1, 0, 0, 0, -1);
-  } else if (view == "SIDE") {
+  } else if (view == static_cast<int>(ViewName::kSide)) {
     set(-1, 0, 0, 0, 1, 0);
-  } else if (view == "BIRD") {
+  } else if (view == static_cast<int>(ViewName::kBird)) {
     const double root2 = std::sqrt(2.0);
     set(static_cast<float>(1 / root2), -0.5f, -0.5f, 0, static_cast<float>(1 / root2),
         static_cast<float>(-1 / root2));

@@ -1,5 +1,5 @@
 // PlayWave on SDL's audio (dummy driver in tests) and ShowHelp's help window.
-#include "app/api_code_module.h"
+#include "app/scripting/api_code_module.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <fstream>
 
-#include "app/help_window.h"
-#include "app/sdl_wave_player.h"
+#include "app/host/sdl_wave_player.h"
+#include "app/windows/help_window.h"
 #include "app_test_support.h"
 
 namespace kubisto::app::test {

@@ -21,12 +21,12 @@
 #include <random>
 #include <tuple>
 
-#include "app/command_scope.h"
-#include "app/frm_file.h"
-#include "app/frm_main.h"
-#include "app/mod_main.h"
-#include "app/pic_view.h"
-#include "app/status_bar.h"
+#include "app/editing/command_scope.h"
+#include "app/windows/frm_file.h"
+#include "app/windows/frm_main.h"
+#include "app/windows/mod_main.h"
+#include "app/windows/pic_view.h"
+#include "app/windows/status_bar.h"
 #include "app_test_support.h"
 #include "workroom/layout_file.h"
 

@@ -7,11 +7,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/command_scope.h"
-#include "app/frm_file.h"
-#include "app/frm_main.h"
-#include "app/mod_main.h"
-#include "app/paths.h"
+#include "app/editing/command_scope.h"
+#include "app/host/paths.h"
+#include "app/windows/frm_file.h"
+#include "app/windows/frm_main.h"
+#include "app/windows/mod_main.h"
 #include "platform/picture.h"
 
 namespace kubisto::app::test {

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/wave_player.h"
-#include "app/work_room_api.h"
+#include "app/editing/work_room_api.h"
+#include "app/host/wave_player.h"
 #include "scene/services.h"
 #include "tests/support/recording_services.h"
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/frm_main.h"
-#include "app/mod_main.h"
-#include "app/pic_view.h"
+#include "app/windows/frm_main.h"
+#include "app/windows/mod_main.h"
+#include "app/windows/pic_view.h"
 #include "app_test_support.h"
 #include "workroom/layout_file.h"
 

@@ -1,7 +1,7 @@
 // The command line as a user types it: what ends the program at once (help, version, mistakes)
 // and what a started program takes (a layout, a language); and where an installed program looks
 // for its files.
-#include "app/command_line.h"
+#include "app/host/command_line.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "app/paths.h"
+#include "app/host/paths.h"
 
 namespace kubisto::app {
 namespace {

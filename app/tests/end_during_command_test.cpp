@@ -11,11 +11,11 @@
 #include <csignal>
 #include <functional>
 
-#include "app/command_scope.h"
-#include "app/end_signals.h"
-#include "app/frm_file.h"
-#include "app/frm_main.h"
-#include "app/mod_main.h"
+#include "app/editing/command_scope.h"
+#include "app/host/end_signals.h"
+#include "app/windows/frm_file.h"
+#include "app/windows/frm_main.h"
+#include "app/windows/mod_main.h"
 #include "app_test_support.h"
 #include "workroom/layout_file.h"
 

@@ -15,14 +15,15 @@
 namespace kubisto::app::test {
 namespace {
 
-// Starts the program under the offscreen platform; `ready` appears once its main window is up.
-pid_t StartProgram(const std::string& ready) {
+// Starts the program under the offscreen platform with its runtime folder in `folder`; its script
+// server's socket, folder/kubisto.sock, appears once its main window is up.
+pid_t StartProgram(const std::string& folder) {
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-    ::setenv("KUBISTO_SCREENSHOT", ready.c_str(), 1);
-    ::setenv("KUBISTO_SCREENSHOT_DELAY", "100", 1);
+    ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    ::unsetenv("KUBISTO_SOCKET");
     // Leaks of the window system libraries at exit are not this test's concern.
     ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
     const std::string program = std::string(KUBISTO_BIN_DIR) + "/kubisto";
@@ -47,8 +48,8 @@ int WaitFor(pid_t pid, int seconds) {
 TEST(EndSignalProcessTest, EachEndSignalEndsTheIdleProgramWithStatusZero) {
   for (int number : {SIGTERM, SIGINT, SIGHUP}) {
     QTemporaryDir dir;
-    const std::string ready = (dir.path() + "/ready.png").toStdString();
-    const pid_t pid = StartProgram(ready);
+    const std::string ready = (dir.path() + "/kubisto.sock").toStdString();
+    const pid_t pid = StartProgram(dir.path().toStdString());
     ASSERT_GT(pid, 0);
     for (int i = 0; i < 300 && !QFile::exists(QString::fromStdString(ready)); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -12,10 +12,10 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/frm_main.h"
-#include "app/mod_main.h"
-#include "app/pic_view.h"
-#include "app/status_bar.h"
+#include "app/windows/frm_main.h"
+#include "app/windows/mod_main.h"
+#include "app/windows/pic_view.h"
+#include "app/windows/status_bar.h"
 #include "app_test_support.h"
 
 namespace kubisto::app::test {

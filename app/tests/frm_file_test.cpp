@@ -1,5 +1,5 @@
 // The file window: its modes, the list, and the OK / Cancel / empty-name rules.
-#include "app/frm_file.h"
+#include "app/windows/frm_file.h"
 
 #include <gtest/gtest.h>
 

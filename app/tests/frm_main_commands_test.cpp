@@ -9,11 +9,11 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "app/frm_file.h"
-#include "app/frm_splash.h"
-#include "app/help_window.h"
-#include "app/pic_view.h"
-#include "app/status_bar.h"
+#include "app/windows/frm_file.h"
+#include "app/windows/frm_splash.h"
+#include "app/windows/help_window.h"
+#include "app/windows/pic_view.h"
+#include "app/windows/status_bar.h"
 #include "frm_main_fixture.h"
 
 namespace kubisto::app::test {

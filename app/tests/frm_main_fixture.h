@@ -5,8 +5,8 @@
 
 #include <QPointer>
 
-#include "app/frm_main.h"
-#include "app/mod_main.h"
+#include "app/windows/frm_main.h"
+#include "app/windows/mod_main.h"
 #include "app_test_support.h"
 
 namespace kubisto::app::test {

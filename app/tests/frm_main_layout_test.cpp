@@ -8,9 +8,9 @@
 #include <QToolButton>
 #include <cstdlib>
 
-#include "app/pic_view.h"
-#include "app/status_bar.h"
-#include "app/tool_box.h"
+#include "app/windows/pic_view.h"
+#include "app/windows/status_bar.h"
+#include "app/windows/tool_box.h"
 #include "frm_main_fixture.h"
 #include "platform/window.h"
 

@@ -1,5 +1,5 @@
 // The splash and version window: texts, size, and the click that closes only the version window.
-#include "app/frm_splash.h"
+#include "app/windows/frm_splash.h"
 
 #include <gtest/gtest.h>
 

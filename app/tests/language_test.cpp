@@ -2,7 +2,7 @@
 // window runs in ctest entries of its own (app_language_*), each with the system language in LANG
 // and the language expected in KUBISTO_TEST_LANGUAGE (and --lang's value in
 // KUBISTO_TEST_LANG_OPTION), because a process takes its language once. Skipped without them.
-#include "app/language.h"
+#include "app/host/language.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +24,13 @@
 #include <functional>
 #include <vector>
 
-#include "app/frm_file.h"
-#include "app/frm_main.h"
-#include "app/host_messages.h"
-#include "app/pic_view.h"
-#include "app/program_title.h"
-#include "app/status_bar.h"
-#include "app/tool_box.h"
+#include "app/host/host_messages.h"
+#include "app/windows/frm_file.h"
+#include "app/windows/frm_main.h"
+#include "app/windows/pic_view.h"
+#include "app/windows/program_title.h"
+#include "app/windows/status_bar.h"
+#include "app/windows/tool_box.h"
 #include "app_test_support.h"
 
 namespace kubisto::app::test {

@@ -1,5 +1,5 @@
 // The start sequence and the ways the program ends.
-#include "app/mod_main.h"
+#include "app/windows/mod_main.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "app/frm_main.h"
-#include "app/frm_splash.h"
-#include "app/pic_view.h"
-#include "app/status_bar.h"
+#include "app/windows/frm_main.h"
+#include "app/windows/frm_splash.h"
+#include "app/windows/pic_view.h"
+#include "app/windows/status_bar.h"
 #include "app_test_support.h"
 
 namespace kubisto::app::test {

@@ -1,6 +1,6 @@
 // The layout named on the command line, loaded once the program has started as the load command
 // loads a file chosen in the file window.
-#include "app/status_bar.h"
+#include "app/windows/status_bar.h"
 #include "frm_main_fixture.h"
 
 namespace kubisto::app::test {

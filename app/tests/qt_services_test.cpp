@@ -1,5 +1,5 @@
 // The Qt services: message boxes with their texts, buttons and icons; the clipboard picture.
-#include "app/qt_services.h"
+#include "app/host/qt_services.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The script server in the real program: requests wait while a modal window is open or another
 // command runs, then act as the window's own commands (sounds, status bar), and clients that
 // leave are forgotten.
-#include "app/script_server.h"
+#include "app/scripting/script_server.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -21,10 +21,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/command_scope.h"
-#include "app/frm_main.h"
-#include "app/mod_main.h"
-#include "app/status_bar.h"
+#include "app/editing/command_scope.h"
+#include "app/windows/frm_main.h"
+#include "app/windows/mod_main.h"
+#include "app/windows/status_bar.h"
 #include "app_test_support.h"
 #include "workroom/layout_file.h"
 

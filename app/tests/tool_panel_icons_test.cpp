@@ -5,9 +5,9 @@
 #include <QImage>
 #include <QPushButton>
 
-#include "app/frm_main.h"
-#include "app/paths.h"
-#include "app/resources.h"
+#include "app/host/paths.h"
+#include "app/windows/frm_main.h"
+#include "app/windows/resources.h"
 #include "app_test_support.h"
 
 namespace kubisto::app::test {

@@ -11,9 +11,9 @@
 #include <cstring>
 #include <vector>
 
-#include "app/frm_main.h"
-#include "app/frm_splash.h"
-#include "app/mod_main.h"
+#include "app/windows/frm_main.h"
+#include "app/windows/frm_splash.h"
+#include "app/windows/mod_main.h"
 #include "app_test_support.h"
 
 namespace kubisto::app::test {

@@ -1,14 +1,14 @@
 // The program's windows stand in the centre of the screen with their frames.
-#include "app/window_placement.h"
+#include "app/windows/window_placement.h"
 
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/frm_file.h"
-#include "app/frm_main.h"
-#include "app/frm_splash.h"
+#include "app/windows/frm_file.h"
+#include "app/windows/frm_main.h"
+#include "app/windows/frm_splash.h"
 #include "app_test_support.h"
 
 namespace kubisto::app::test {

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <set>
 
-#include "cli/headless_services.h"
-#include "cli/render_layout.h"
+#include "output/headless_services.h"
+#include "output/render_layout.h"
 
 namespace kubisto::cli {
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_error.h"
 #include "cli/layout_input.h"
 #include "cli_test_support.h"
+#include "output/cli_error.h"
 #include "workroom/layout_file.h"
 
 namespace kubisto::cli::test {

@@ -35,6 +35,10 @@ not begin with ".".
     room.view(name)              'front', 'top', 'side' or 'bird'
     room.turn(step)              'up', 'down', 'left' or 'right'
 
+Live rooms only:
+
+    room.picture(path)           the program's main window as a PNG picture
+
 Headless rooms only:
 
     room.render(path, size=(417, 347), view=None)   the view as a PNG picture

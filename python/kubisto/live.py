@@ -14,6 +14,7 @@ import os
 import socket
 import stat
 
+from ._kubisto import _whole
 from ._kubisto import colour as _colour
 
 PROTOCOL = 1
@@ -54,18 +55,6 @@ def socket_path():
     if os.environ.get("KUBISTO_SOCKET"):
         return os.environ["KUBISTO_SOCKET"]
     return os.path.join(_runtime_folder(), _SOCKET_NAME)
-
-
-_INT_MIN, _INT_MAX = -2 ** 31, 2 ** 31 - 1
-
-
-def _whole(value, name):
-    if isinstance(value, bool) or not isinstance(value, int):
-        raise TypeError("%s: give an integer" % name)
-    if not _INT_MIN <= value <= _INT_MAX:
-        text = str(value) if value.bit_length() <= 256 else "(a number of %d bits)" % value.bit_length()
-        raise ValueError("%s %s is out of range" % (name, text))
-    return value
 
 
 _ERRORS = {"ValueError": ValueError, "OSError": OSError, "TypeError": TypeError}
@@ -150,9 +139,14 @@ class LiveRoom:
     def _discard(self, discard):
         return bool(self.discard if discard is None else discard)
 
-    @staticmethod
-    def _cell(x, y, z):
-        return {"x": _whole(x, "x"), "y": _whole(y, "y"), "z": _whole(z, "z")}
+    def _cell(self, x, y, z):
+        try:
+            return {"x": _whole(x, "x"), "y": _whole(y, "y"), "z": _whole(z, "z")}
+        except ValueError:
+            # Beyond what the program takes: the message names the room's cells, as a Room's does.
+            divide = self._call("get_divide")
+            return {"x": _whole(x, "x", divide), "y": _whole(y, "y", divide),
+                    "z": _whole(z, "z", divide)}
 
     @property
     def divide(self):
@@ -210,6 +204,11 @@ class LiveRoom:
     def turn(self, step):
         """Turns the room one step: 'up', 'down', 'left' or 'right'."""
         self._call("turn", step=step)
+
+    def picture(self, path):
+        """Writes the program's main window as it is on screen as a PNG picture; OSError when it
+        cannot be written."""
+        self._call("picture", path=_absolute(path))
 
 
 def _absolute(path):

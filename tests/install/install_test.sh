@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks it as a user would meet it: every file in
 # its place, the desktop files valid, the command line without a display, and the installed program
-# started from / finding its files, drawing the room as the build folder's program does, saving to
-# the per-user folder and loading the layout named on its command line.
+# started from / finding its files, drawing the room as the build folder's program does, making its
+# per-user folder and loading the layout named on its command line.
 #   install_test.sh <build folder>
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -64,35 +64,62 @@ check "nothing written under HOME by --version and --help" test -z "$(ls -A "$ho
 echo "== the installed program, started from /"
 shots=$work/shots
 mkdir -p "$shots"
-# Only the program's own error boxes stop it: under the offscreen platform a modal box waits for
-# ever, the screenshot never comes and the run ends by the timeout.
-gui() {  # gui <home> <screenshot> <program and arguments...>
-  local home=$1 shot=$2; shift 2
-  env -u XDG_DATA_HOME HOME="$home" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
-    KUBISTO_SCREENSHOT=$shot KUBISTO_SCREENSHOT_DELAY=2500 KUBISTO_SCREENSHOT_EXIT=1 \
-    timeout -s KILL 120 "$@"
+# The program is driven through its script server: once its socket is up, the requests given
+# (JSON, one a line) are sent and each must succeed; then SIGTERM ends it, which must end it with
+# status 0. Only the program's own error boxes stop it: under the offscreen platform a modal box
+# waits for ever and the run ends by the timeout.
+ask() {  # ask <socket> <request...>
+  /usr/bin/python3 - "$@" <<'PY'
+import json, socket, sys
+s = socket.socket(socket.AF_UNIX)
+s.settimeout(60)
+s.connect(sys.argv[1])
+replies = s.makefile("rb")
+for n, request in enumerate(sys.argv[2:]):
+    s.sendall(json.dumps(dict(json.loads(request), id=n)).encode() + b"\n")
+    reply = json.loads(replies.readline())
+    if not reply.get("ok"):
+        sys.exit("refused: %s" % reply)
+PY
 }
+gui() {  # gui <home> <request...> -- <program and arguments...>
+  local home=$1; shift
+  local requests=()
+  while [ "$1" != -- ]; do requests+=("$1"); shift; done
+  shift
+  local runtime=$work/runtime
+  mkdir -p -m 700 "$runtime"
+  env -u XDG_DATA_HOME -u KUBISTO_SOCKET HOME="$home" XDG_RUNTIME_DIR="$runtime" \
+    QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy timeout -s KILL 120 "$@" &
+  local pid=$! ok=0
+  for _ in $(seq 600); do [ -S "$runtime/kubisto.sock" ] && break; sleep 0.1; done
+  sleep 2.5  # the window's timers have run (its status bar shows the selection)
+  ask "$runtime/kubisto.sock" '{"cmd": "hello"}' "${requests[@]}" || ok=1
+  kill -TERM $pid 2>/dev/null || true
+  wait $pid || ok=1
+  return $ok
+}
+picture() { echo '{"cmd": "picture", "args": {"path": "'"$1"'"}}'; }
 # The room as the build folder's program draws it, started beside its files.
-(cd "$build/bin" && gui "$work/home-build" "$shots/build.png" ./kubisto) >/dev/null 2>&1 ||
+(cd "$build/bin" && gui "$work/home-build" "$(picture "$shots/build.png")" -- ./kubisto) >/dev/null 2>&1 ||
   fail "the build folder's program did not end cleanly"
-(cd / && gui "$work/home-a" "$shots/installed.png" "$prefix/bin/kubisto") >/dev/null 2>&1 ||
+(cd / && gui "$work/home-a" "$(picture "$shots/installed.png")" -- "$prefix/bin/kubisto") >/dev/null 2>&1 ||
   fail "the installed program did not end cleanly (an error box?)"
 check "the installed program draws the room (textured walls) as the build does" \
   cmp -s "$shots/build.png" "$shots/installed.png"
 check "per-user data folder made on the first start" test -d "$work/home-a/.local/share/kubisto/data"
 
-# A layout named on the command line (relative to the starting folder) is loaded; saved again
-# through the file window, it lands in the per-user folder unchanged.
+# A layout named on the command line (relative to the starting folder) is loaded; saved again,
+# it holds the same blocks.
 home=$work/home-b
 mkdir -p "$home/layouts"
 # Records in the order the program saves them (z, then y, then x); the last line is the title.
 printf '5\r\n0,0,0,255\r\n2,1,3,65280\r\n4,4,4,16711680\r\n-1,-1,-1,0\r\n"a layout"\r\n' >"$home/layouts/three.kbs"
-(cd "$home/layouts" && KUBISTO_SAVE_AS=copy KUBISTO_SAVE_AS_DELAY=1000 \
-   gui "$home" "$shots/loaded.png" "$prefix/bin/kubisto" three.kbs) >/dev/null 2>&1 ||
-  fail "the installed program with a layout did not end cleanly"
-check "the saved layout is in the per-user folder" test -f "$home/.local/share/kubisto/data/copy.kbs"
+(cd "$home/layouts" && gui "$home" "$(picture "$shots/loaded.png")" \
+   '{"cmd": "save", "args": {"path": "'"$home/copy.kbs"'"}}' -- "$prefix/bin/kubisto" three.kbs) \
+   >/dev/null 2>&1 || fail "the installed program with a layout did not end cleanly"
 check "the saved layout holds the blocks of the command line's layout" \
-  cmp -s <(head -n -1 "$home/layouts/three.kbs") <(head -n -1 "$home/.local/share/kubisto/data/copy.kbs")
+  cmp -s <(head -n -1 "$home/layouts/three.kbs") <(head -n -1 "$home/copy.kbs")
 check "the loaded blocks are drawn" test -f "$shots/loaded.png"
 check "the loaded blocks are drawn" bash -c '! cmp -s "$1" "$2"' _ "$shots/installed.png" "$shots/loaded.png"
 check "nothing written under the prefix" test -z "$(find "$prefix" -newer "$work/installed")"

@@ -1,0 +1,110 @@
+#include "app/host/sdl_wave_player.h"
+
+#include <SDL2/SDL.h>
+
+#include "app/host/paths.h"
+
+namespace kubisto::app {
+
+namespace {
+
+SdlWavePlayer& sdlPlayer() {
+  static SdlWavePlayer player;
+  return player;
+}
+
+WavePlayer* g_installed = nullptr;
+
+// Frees a buffer from SDL_LoadWAV when it goes out of scope.
+struct WaveBuffer {
+  Uint8* data = nullptr;
+  Uint32 length = 0;
+  ~WaveBuffer() {
+    if (data != nullptr) SDL_FreeWAV(data);
+  }
+};
+
+}  // namespace
+
+WavePlayer& wavePlayer() { return g_installed ? *g_installed : sdlPlayer(); }
+
+void setWavePlayer(WavePlayer* player) { g_installed = player; }
+
+SdlWavePlayer::~SdlWavePlayer() {
+  Stop();
+  if (m_bAudioReady) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlWavePlayer::EnsureAudio() {
+  // One attempt only: without a sound system every later sound is silent at once.
+  if (!m_bTriedInit) {
+    m_bTriedInit = true;
+    // The sound library would otherwise take SIGTERM and SIGINT for itself and turn them into
+    // quit events that nobody reads: the program ends on them through its own handlers.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    m_bAudioReady = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  }
+  return m_bAudioReady;
+}
+
+void SdlWavePlayer::Stop() {
+  if (m_device != 0) {
+    SDL_CloseAudioDevice(m_device);
+    m_device = 0;
+  }
+}
+
+bool SdlWavePlayer::Playing() const {
+  return m_device != 0 && SDL_GetQueuedAudioSize(m_device) > 0;
+}
+
+bool SdlWavePlayer::OpenFor(int freq, std::uint16_t format, std::uint8_t channels) {
+  if (m_device != 0 && freq == m_freq && format == m_format && channels == m_channels) return true;
+  Stop();
+  SDL_AudioSpec wanted{};
+  wanted.freq = freq;
+  wanted.format = format;
+  wanted.channels = channels;
+  wanted.samples = 1024;
+  wanted.callback = nullptr;  // queued playback
+  SDL_AudioSpec obtained{};
+  // No changes allowed: SDL converts to the device's own format behind the scenes.
+  m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  if (m_device == 0) return false;
+  m_freq = freq;
+  m_format = format;
+  m_channels = channels;
+  m_deviceSamples = obtained.samples;
+  SDL_PauseAudioDevice(m_device, 0);
+  return true;
+}
+
+void SdlWavePlayer::Play(const std::string& path, bool wait) {
+  if (!EnsureAudio()) return;
+  // Any new sound ends the one still playing, even when the new one cannot be played.
+  if (m_device != 0) SDL_ClearQueuedAudio(m_device);
+  SDL_AudioSpec spec{};
+  WaveBuffer wave;
+  const std::string file = NativePath(path);
+  if (SDL_LoadWAV(file.c_str(), &spec, &wave.data, &wave.length) == nullptr) {
+    wave.data = nullptr;
+    return;  // missing or not a wave: nothing is heard
+  }
+  if (!OpenFor(spec.freq, spec.format, spec.channels)) return;
+  if (SDL_QueueAudio(m_device, wave.data, wave.length) != 0) return;
+  if (!wait) return;
+
+  // Play to the end. The bound guards against a device that stops consuming: the sound's own
+  // length plus two seconds.
+  const int bytesPerFrame =
+      SDL_AUDIO_BITSIZE(spec.format) / 8 * (spec.channels > 0 ? spec.channels : 1);
+  const double seconds = spec.freq > 0 && bytesPerFrame > 0
+                             ? static_cast<double>(wave.length) / bytesPerFrame / spec.freq
+                             : 0.0;
+  const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(seconds * 1000.0) + 2000;
+  while (SDL_GetQueuedAudioSize(m_device) > 0 && SDL_GetTicks64() < deadline) SDL_Delay(2);
+  // The last piece taken from the queue is still in the device's own buffer: let it sound out.
+  if (spec.freq > 0) SDL_Delay(static_cast<Uint32>(1000.0 * m_deviceSamples / spec.freq) + 1);
+}
+
+}  // namespace kubisto::app

@@ -1,0 +1,173 @@
+// frmMain: the program's working window. The 3D view, the tool panel of twelve picture buttons,
+// the toolbar, the status bar, the menus, the colour pop-up and two timers. Every command is one
+// call on the workroom (modMain::g_objWorkRoom) or on another window of the program.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "app/editing/edit_history.h"
+#include "app/editing/unsaved_guard.h"
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QToolBar;
+
+namespace kubisto::app {
+
+class PictureView;
+class StatusBar;
+class ToolBox;
+
+class frmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  static constexpr int kClientWidth = 600;
+  static constexpr int kClientHeight = 400;
+  static constexpr int kMargin = 2;
+
+  // Loading the window runs InitfrmMain and InitControls; the window stays hidden.
+  explicit frmMain(QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // Stops the timers, closes the window and deletes it once control returns to the event loop.
+  // A second call while unloading does nothing.
+  void Unload();
+  bool Unloading() const { return m_bUnloading; }
+
+  // --- Controls, by their names ---
+  QWidget* client() const { return m_client; }
+  QToolBar* tlbToolBar() const { return m_tlbToolBar; }
+  PictureView* picView() const { return m_picView; }
+  ToolBox* picToolBox() const { return m_picToolBox; }
+  StatusBar* sbrStatus() const { return m_sbrStatus; }
+  QTimer* tmrTickTimer() const { return m_tmrTickTimer; }
+  QTimer* tmrWatchMan() const { return m_tmrWatchMan; }
+  QMenu* mnuPopupColor() const { return m_mnuPopupColor; }
+  QAction* mnuOptionDivideNum(int index) const {
+    return m_mnuOptionDivideNum.at(static_cast<size_t>(index));
+  }
+  QPushButton* button(const QString& name) const;
+  QAction* action(const QString& name) const;
+  EditHistory* history() const { return m_history; }
+
+  // --- Turning state ---
+  QString TurnAxis() const { return m_strTurnAxis; }
+
+  // --- Commands and handlers ---
+  void tlbToolBar_ButtonClick(const QString& key);
+  void picView_MouseDown(int button, int shift, float x, float y);
+  void tmrWatchMan_Timer();
+  void tmrTickTimer_Timer();
+  void mnuViewTurn_Click();
+  void mnuViewTurnStop_Click();
+  void mnuOptionDivideNum_Click(int index);
+  void RecolourCurrentBlock(int color);
+  void mnuHelpVersion_Click();
+  void LoadLayout();
+  // True when a layout was written.
+  bool SaveLayout();
+  // Loads the layout at path as the load command loads the file chosen in the file window (the
+  // command line's file): the panel shows the path, or is emptied when the file cannot be read.
+  void OpenLayout(const std::string& path);
+
+  // --- Editing comforts: unsaved-work question, any colour, changes asked for by scripts ---
+  // Asks "変更を保存しますか？" when the room holds unsaved changes; true when the command may go
+  // on.
+  bool MayDiscardChanges();
+  // The user's ways of ending the program (menu, toolbar): ask first, then FinKubisto.
+  void RequestExit();
+  void mnuPopupColorOther_Click();
+  // A change of the blocks asked for from outside the window's own commands (a script), kept in
+  // the undo history as the window's commands are; and a save or load of such a request, after
+  // which the room counts as unmodified.
+  void RecordChange(bool wholeRoom, const char* text, const std::function<void()>& change);
+  void NoteSavedOrLoaded();
+
+  static QString AddLayoutExtension(const QString& Name);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void InitfrmMain();
+  // Sizes the window to the client area plus a menu bar of the given height.
+  void FitToMenuBar(int menuHeight);
+  void LoadChosenLayout(const std::string& name);
+  void InitControls();
+  void InitToolBoxControls();
+  void CreateControls();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateColourMenu();
+  void CreateToolBoxButtons();
+  QPushButton* CreateButton(const QString& name, const QString& picture, const QString& tooltip,
+                            int width, int height, void (frmMain::*command)());
+
+  // Tool panel commands: each is one workroom call.
+  void cmdAdd_Click();
+  void cmdDelete_Click();
+  void cmdX_Click();
+  void cmdMX_Click();
+  void cmdY_Click();
+  void cmdMY_Click();
+  void cmdZ_Click();
+  void cmdMZ_Click();
+  void cmdUp_Click();
+  void cmdDown_Click();
+  void cmdLeft_Click();
+  void cmdRight_Click();
+
+  void mnuFileNew_Click();
+  void mnuEditCopy_Click();
+  // The View menu's and the toolbar's fixed viewpoints.
+  void mnuViewFront_Click();
+  void mnuViewTop_Click();
+  void mnuViewSide_Click();
+  void mnuViewBird_Click();
+  void SetView(const std::string& view);
+
+  // The toolbar's entries, each with its handler (key nullptr: a separator).
+  struct ToolBarEntry {
+    const char* key;
+    const char* picture;
+    const char* tooltip;
+    void (*handler)(frmMain*);
+  };
+  static std::span<const ToolBarEntry> ToolBarEntries();
+
+  // Runs a change of the blocks so that the undo history keeps it.
+  void Change(EditHistory::Kind kind, const char* text, const std::function<void()>& change);
+  // Runs a command of the room's table (workroom/room_commands.h) with its undo entry.
+  void RunCommand(const char* name, const std::function<void()>& change);
+  UnsavedWork WorkOfRoom();
+  void CreateUndoItems(QMenu* menu);
+  void CreateBlockKeys();
+  void SyncDivideMarks();
+  void OnRoomRestored();
+
+  QWidget* m_client = nullptr;
+  QToolBar* m_tlbToolBar = nullptr;
+  PictureView* m_picView = nullptr;
+  ToolBox* m_picToolBox = nullptr;
+  StatusBar* m_sbrStatus = nullptr;
+  QTimer* m_tmrTickTimer = nullptr;
+  QTimer* m_tmrWatchMan = nullptr;
+  QMenu* m_mnuPopupColor = nullptr;
+  std::array<QAction*, 3> m_mnuOptionDivideNum{};
+
+  QString m_strTurnAxis;
+  int m_intTurnStep = 0;
+  bool m_bUnloading = false;
+  EditHistory* m_history = nullptr;
+  bool m_exitApproved = false;  // the session's end was agreed to: no second question
+};
+
+}  // namespace kubisto::app

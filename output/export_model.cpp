@@ -1,0 +1,71 @@
+#include "output/export_model.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "output/cli_error.h"
+#include "output/export_3mf.h"
+#include "output/export_assimp.h"
+#include "output/export_obj.h"
+#include "output/export_vox.h"
+#include "output/export_xfile.h"
+#include "output/output_files.h"
+
+namespace kubisto::cli {
+namespace {
+
+struct Format {
+  const char* extension;
+  const char* assimpId;  // nullptr: the engine's writer (.x) or our own (.obj, .3mf, .vox)
+};
+constexpr Format kFormats[] = {{".obj", nullptr},  {".ply", "ply"},  {".stl", "stlb"},
+                               {".gltf", "gltf2"}, {".glb", "glb2"}, {".3mf", nullptr},
+                               {".x", nullptr},    {".vox", nullptr}};
+
+std::string LowerExtension(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  const auto dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  std::string ext = path.substr(dot);
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return ext;
+}
+
+}  // namespace
+
+const std::vector<std::string>& ExportExtensions() {
+  static const std::vector<std::string> list = [] {
+    std::vector<std::string> l;
+    for (const Format& f : kFormats) l.emplace_back(f.extension);
+    return l;
+  }();
+  return list;
+}
+
+void ExportLayout(const Layout& layout, const std::string& path, float cellSize) {
+  const std::string ext = LowerExtension(path);
+  const Format* format = nullptr;
+  for (const Format& f : kFormats)
+    if (ext == f.extension) format = &f;
+  if (format == nullptr) {
+    std::string list;
+    for (const std::string& e : ExportExtensions()) list += (list.empty() ? "" : " ") + e;
+    throw CliError(path + ": cannot export to \"" + ext + "\"; supported: " + list, kExitUsage);
+  }
+  StagedOutput out(path);
+  if (ext == ".obj") {
+    ExportObj(layout, out.Staged(), cellSize);
+  } else if (ext == ".3mf") {
+    Export3mf(layout, out.Staged(), cellSize);
+  } else if (format->assimpId != nullptr) {
+    ExportWithAssimp(layout, format->assimpId, out.Staged(), cellSize);
+  } else if (ext == ".x") {
+    ExportXFile(layout, out.Staged(), cellSize);
+  } else if (ext == ".vox") {
+    ExportVox(layout, out.Staged());
+  }
+  out.Commit();
+}
+
+}  // namespace kubisto::cli

@@ -1,0 +1,24 @@
+#include "output/export_vox.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "output/cli_error.h"
+#include "workroom/vox_file.h"
+
+namespace kubisto::cli {
+
+void ExportVox(const Layout& layout, const std::string& stagedPath) {
+  std::string bytes;
+  try {
+    bytes = FormatVox(layout);
+  } catch (const std::runtime_error& error) {
+    throw CliError(error.what(), kExitFailure);
+  }
+  std::ofstream out(stagedPath, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) throw CliError("the model could not be written", kExitFailure);
+}
+
+}  // namespace kubisto::cli
