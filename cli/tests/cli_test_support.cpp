@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -71,6 +72,19 @@ std::string Scratch::Write(const std::string& name, const std::string& bytes) co
 std::string Scratch::Layout(const std::string& name, int divide,
                             const std::vector<LayoutRecord>& blocks) const {
   return Write(name, FormatLayout(divide, blocks));
+}
+
+std::string Capture(const std::string& command, int* status) {
+  std::string out;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    *status = ::pclose(pipe);
+  } else {
+    *status = -1;
+  }
+  return out;
 }
 
 std::string ReadFile(const std::string& path) {

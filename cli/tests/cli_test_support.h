@@ -30,6 +30,9 @@ class Scratch {
 };
 
 std::string ReadFile(const std::string& path);
+// What a shell command prints on standard output; its wait status (as pclose gives it) in status,
+// -1 when it could not be run.
+std::string Capture(const std::string& command, int* status);
 bool Exists(const std::string& path);
 
 struct RunResult {

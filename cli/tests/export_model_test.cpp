@@ -139,19 +139,6 @@ std::string Export(const Scratch& dir, const FormatCase& f, const std::string& l
   return out;
 }
 
-std::string Capture(const std::string& command, int* status) {
-  std::string out;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    *status = ::pclose(pipe);
-  } else {
-    *status = -1;
-  }
-  return out;
-}
-
 // A cube of edge 10 made by the engine and written by its own mesh writer, as text.
 std::string EngineCube(const Scratch& dir) {
   const std::string path = dir.Path("engine_cube.x");

@@ -18,19 +18,6 @@
 namespace kubisto::cli::test {
 namespace {
 
-std::string Capture(const std::string& command, int* status) {
-  std::string out;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    *status = ::pclose(pipe);
-  } else {
-    *status = -1;
-  }
-  return out;
-}
-
 // A few lines of Python building the chunks from the format's description, independently of the
 // program's writer: a model of 3 x 3 x 4 with three voxels of two palette colours, a scene-graph
 // chunk to be skipped, and optionally a second model.

@@ -26,6 +26,16 @@ def start(tmp_path, *args):
     return program, str(runtime / "kubisto.sock")
 
 
+def wait_for_socket(program, path):
+    """Waits up to a minute for the program's script server; fails if the program ends first."""
+    deadline = time.monotonic() + 60
+    while not os.path.exists(path):
+        assert program.poll() is None, (
+            program.stderr.read().decode() if program.stderr else "the program ended")
+        assert time.monotonic() < deadline, "no script server"
+        time.sleep(0.05)
+
+
 def stop(program):
     program.send_signal(signal.SIGTERM)
     try:
@@ -40,11 +50,7 @@ def stop(program):
 def live(tmp_path_factory):
     tmp_path = tmp_path_factory.mktemp("live")
     program, path = start(tmp_path)
-    deadline = time.monotonic() + 60
-    while not os.path.exists(path):
-        assert program.poll() is None, program.stderr.read().decode()
-        assert time.monotonic() < deadline, "no script server"
-        time.sleep(0.05)
+    wait_for_socket(program, path)
     yield program, path
     stop(program)
 

@@ -15,17 +15,9 @@ import pytest
 
 import kubisto
 from conftest import BIN_DIR, layout_bytes
-from test_live import ask, connect, live, raw, start, stop  # noqa: F401 (live is a fixture)
+from test_live import ask, connect, live, raw, start, stop, wait_for_socket  # noqa: F401 (live is a fixture)
 
 RED = 0x0000FF
-
-
-def wait_for_socket(program, path):
-    deadline = time.monotonic() + 60
-    while not os.path.exists(path):
-        assert program.poll() is None, "the program ended"
-        assert time.monotonic() < deadline, "no script server"
-        time.sleep(0.05)
 
 
 def start_logged(tmp_path, name):

@@ -2,13 +2,12 @@
 # through connect(): the two kinds of room give the same results, the same errors with the same
 # messages, and write the same bytes.
 import os
-import time
 
 import pytest
 
 import kubisto
 from conftest import layout_bytes
-from test_live import start, stop
+from test_live import start, stop, wait_for_socket
 
 RED, BLUE = 0x0000FF, 0xFF0000
 
@@ -101,11 +100,7 @@ def run_all(room, folder):
 def program(tmp_path_factory):
     tmp_path = tmp_path_factory.mktemp("parity")
     program, path = start(tmp_path)
-    deadline = time.monotonic() + 60
-    while not os.path.exists(path):
-        assert program.poll() is None, program.stderr.read().decode()
-        assert time.monotonic() < deadline, "no script server"
-        time.sleep(0.05)
+    wait_for_socket(program, path)
     yield path
     stop(program)
 
