@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs that are not installed yet:
 #   scripts/setup.sh run    what building and running the program need
-#   scripts/setup.sh test   that, and what the tests, benchmarks and fuzzers need (the default)
+#   scripts/setup.sh test   that, and what the tests, benchmarks and fuzzers need (the default),
+#                           the web build's tools among them: its tests run in the test command
 #   scripts/setup.sh web    what the web build needs: the WebAssembly compiler, Node.js and a browser
 # Idempotent: runs `apt-get update` once, and only when something is missing. Where apt-get does not
 # exist, it says what to install (README: Fedora and Arch names) and goes on; CMake then reports
@@ -29,7 +30,7 @@ web_packages=(
 )
 case $what in
   run) packages=("${run_packages[@]}") ;;
-  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}" "${web_packages[@]}") ;;
   web) packages=("${web_packages[@]}") ;;
   *) echo "usage: scripts/setup.sh [run|test|web]" >&2; exit 2 ;;
 esac
