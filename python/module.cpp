@@ -234,9 +234,16 @@ void DefineFileCommands(RoomClass& room) {
               layout = HeadlessRoom::ReadLayout(file);
             }
             r.PlaceLayout(layout, mayDiscard);
+            // Of a .vox file's several models the first was read: the script is told.
+            if (layout.models > 1) {
+              const std::string note = file + ": " + commands::SeveralModelsNote(layout.models);
+              if (PyErr_WarnEx(PyExc_UserWarning, note.c_str(), 1) != 0)
+                throw py::error_already_set();  // warnings made errors
+            }
           },
           py::arg("path"), py::arg("discard") = py::none(),
-          "load(path, discard=None)\n\nReads a layout file (.kbs). OSError naming the file and "
+          "load(path, discard=None)\n\nReads a layout file (.kbs) or a .vox model (of several, the "
+          "first, with a\nwarning). OSError naming the file and "
           "line for a file that\ncannot be read or is not a layout; the room then stays as it "
           "was. ValueError\nwhen the room holds unsaved work, unless discard (or the room's "
           "discard) is True.")

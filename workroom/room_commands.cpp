@@ -6,7 +6,8 @@
 
 #include "workroom/upper_case.h"
 
-// Marks the undo texts for the translation tools; the program's window translates them.
+// Marks the undo texts and the notes for the translation tools; the program's window translates
+// them.
 #ifndef QT_TRANSLATE_NOOP
 #define QT_TRANSLATE_NOOP(scope, text) text
 #endif
@@ -256,6 +257,13 @@ void RefuseUnsavedWork(const char* command, bool unsaved, bool discard) {
   if (discard || !unsaved) return;
   FailValue(std::string(command) +
             ": the room holds unsaved work; save it first, or pass discard=True to throw it away");
+}
+
+const char* const kSeveralModelsNote = QT_TRANSLATE_NOOP(
+    "kubisto::app::frmMain", "ファイルにはモデルが%1個あります。最初のモデルを読み込みました");
+
+std::string SeveralModelsNote(std::int32_t models) {
+  return "the file holds " + std::to_string(models) + " models; the first is read";
 }
 
 const char* FaultName(Fault fault) {

@@ -134,6 +134,14 @@ bool UnsavedWork(bool blocksDiffer, bool hasFile, bool divideDiffers);
 // unless the script said it may be thrown away.
 void RefuseUnsavedWork(const char* command, bool unsaved, bool discard);
 
+// --- Notes ---
+
+// What a load says when it read the first of a .vox file's several models: the window's text,
+// which it translates, with "%1" for the count; and the same words for scripts and the command
+// line.
+extern const char* const kSeveralModelsNote;
+std::string SeveralModelsNote(std::int32_t models);
+
 // The kind of exception a script sees for a fault: "ValueError", "TypeError", "OSError".
 const char* FaultName(Fault fault);
 

@@ -20,6 +20,7 @@ class CWorkRoomAdapter final : public WorkRoomApi {
   void ResetData() override { m_room.ResetData(); }
   void SaveData(const std::string& PathAndName) override { m_room.SaveData(PathAndName); }
   void LoadData(const std::string& PathAndName) override { m_room.LoadData(PathAndName); }
+  std::int32_t LoadedModels() override { return m_room.LoadedModels(); }
   void ViewPicked(float x, float Y) override { m_room.ViewPicked(x, Y); }
   void CopyToClipBoard() override { m_room.CopyToClipBoard(); }
   bool Move(const std::string& Direction) override { return m_room.Move(Direction); }

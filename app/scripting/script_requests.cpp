@@ -192,11 +192,13 @@ QJsonValue Load(const Target& t) {
   t.RefuseUnsavedWork("load");
   bool complete = true;
   std::size_t total = 0;
+  std::int32_t models = 1;
   FileCommand(t.window, QCoreApplication::translate("kubisto::app::frmMain", "データの読み込み中"),
               path, [&] {
                 // Read and checked whole first: a bad file leaves the room as it was.
                 const Layout layout = ReadLayoutFile(path);
                 total = layout.records.size();
+                models = layout.models;
                 t.Change([&] { complete = t.room.PlaceLayout(layout); });
               });
   if (!complete) {
@@ -206,6 +208,8 @@ QJsonValue Load(const Target& t) {
                            " of " + std::to_string(total) + " blocks were loaded");
   }
   t.window.NoteSavedOrLoaded();
+  // The reply says when the room took only the first of a .vox file's models.
+  if (models > 1) return QString::fromStdString(path + ": " + commands::SeveralModelsNote(models));
   return QJsonValue::Null;
 }
 

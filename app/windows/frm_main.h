@@ -101,6 +101,8 @@ class frmMain : public QMainWindow {
   // Sizes the window to the client area plus a menu bar of the given height.
   void FitToMenuBar(int menuHeight);
   void LoadChosenLayout(const std::string& name);
+  // The file panel's text once name is loaded: the name, and a note when the room took part of it.
+  QString LoadedNote(const std::string& name);
   void InitControls();
   void InitToolBoxControls();
   void CreateControls();

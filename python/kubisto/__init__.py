@@ -23,7 +23,7 @@ Operations (both kinds of room):
     room.current                 the current block (x, y, z, colour), or None
     room.blocks()                every block as (x, y, z, colour), ordered by z, y, x
     room.clear(discard=None)     removes every block
-    room.load(path, discard=None)  reads a layout file (.kbs)
+    room.load(path, discard=None)  reads a layout file (.kbs) or a .vox model
     room.save(path)              writes a layout file as the program does
 
 Unsaved work is never thrown away silently, and a script never opens a question in the
