@@ -144,7 +144,8 @@ void AddHeadlessOptions(QCommandLineParser& parser) {
   parser.addOption(
       {kRender, "Draw the layout as the 3D view shows it and write it as a PNG.", "OUT.png"});
   parser.addOption(
-      {kExport, "Write the layout's blocks as a 3D model: .obj .ply .stl .gltf .glb .3mf .x .vox",
+      {kExport,
+       "Write the layout's blocks as a 3D model: " + QString::fromStdString(ExportExtensionList()),
        "OUT.EXT"});
   parser.addOption(
       {kView, "With --render: front, top, side or bird (default: the starting view).", "VIEW"});

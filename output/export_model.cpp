@@ -43,15 +43,27 @@ const std::vector<std::string>& ExportExtensions() {
   return list;
 }
 
+std::string ExportExtensionList() {
+  std::string list;
+  for (const std::string& e : ExportExtensions()) list += (list.empty() ? "" : " ") + e;
+  return list;
+}
+
+bool IsExportPath(const std::string& path) {
+  const std::string ext = LowerExtension(path);
+  for (const Format& f : kFormats)
+    if (ext == f.extension) return true;
+  return false;
+}
+
 void ExportLayout(const Layout& layout, const std::string& path, float cellSize) {
   const std::string ext = LowerExtension(path);
   const Format* format = nullptr;
   for (const Format& f : kFormats)
     if (ext == f.extension) format = &f;
   if (format == nullptr) {
-    std::string list;
-    for (const std::string& e : ExportExtensions()) list += (list.empty() ? "" : " ") + e;
-    throw CliError(path + ": cannot export to \"" + ext + "\"; supported: " + list, kExitUsage);
+    throw CliError(path + ": cannot export to \"" + ext + "\"; supported: " + ExportExtensionList(),
+                   kExitUsage);
   }
   StagedOutput out(path);
   if (ext == ".obj") {

@@ -16,6 +16,10 @@ namespace kubisto::cli {
 
 // The extensions export understands, lower case with the dot, in the order the help lists them.
 const std::vector<std::string>& ExportExtensions();
+// The same list as a message or a manual writes it: ".obj .ply ... .vox".
+std::string ExportExtensionList();
+// Whether export writes path's kind of file: its extension, in any case, is one of the list.
+bool IsExportPath(const std::string& path);
 
 // Writes the model (and its companion files) all or nothing. Throws CliError: exit 2 for an
 // extension not in ExportExtensions(), exit 1 when the file cannot be written.

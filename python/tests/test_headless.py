@@ -207,3 +207,7 @@ def test_help_reads_as_a_manual():
         assert getattr(kubisto.Room, name).__doc__, name
         if name not in ("render", "export"):
             assert getattr(kubisto.LiveRoom, name).__doc__, name
+    # Both manuals name every format export writes.
+    for extension in [".obj", ".ply", ".stl", ".gltf", ".glb", ".3mf", ".x", ".vox"]:
+        assert extension + " " in kubisto.__doc__ or extension + ")" in kubisto.__doc__, extension
+        assert extension in kubisto.Room.export.__doc__, extension
