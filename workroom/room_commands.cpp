@@ -132,6 +132,7 @@ int NameIndex(Arg kind, const std::string& name) {
 
 const char* NameOf(ViewName view) { return kViews[static_cast<int>(view)]; }
 const char* NameOf(TurnName step) { return kTurnSteps[static_cast<int>(step)]; }
+const char* NameOf(DirectionName direction) { return kDirections[static_cast<int>(direction)]; }
 
 std::string NameChoices(Arg kind) {
   const std::span<const char* const> names = Names(kind);

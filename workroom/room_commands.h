@@ -95,10 +95,12 @@ std::span<const char* const> Names(Arg kind);
 enum class ViewName { kFront, kTop, kSide, kBird };
 enum class TurnName { kUp, kDown, kLeft, kRight };
 // Directions are X, -X, Y, -Y, Z, -Z: the axis is the place / 2, towards lower cells when odd.
+enum class DirectionName { kX, kMinusX, kY, kMinusY, kZ, kMinusZ };
 int NameIndex(Arg kind, const std::string& name);
 // The names by their places.
 const char* NameOf(ViewName view);
 const char* NameOf(TurnName step);
+const char* NameOf(DirectionName direction);
 // Upper-case name when it is one of kind's names, else a kValue error naming them.
 std::string CheckName(Arg kind, const std::string& name);
 // The names of a kind in lower case for a usage message: "front, top, side or bird".

@@ -40,7 +40,7 @@ TEST_F(FrmMainTest, ABadFileFromTheCommandLineIsReportedAndTheProgramGoesOn) {
   EXPECT_EQ(window->sbrStatus()->PanelText(1), QString());
   // The room stays usable: the next command reaches it.
   window->tlbToolBar_ButtonClick("FrontView");
-  EXPECT_EQ(room->Commands().back(), "SetView(Front)");
+  EXPECT_EQ(room->Commands().back(), "SetView(FRONT)");
 }
 
 }  // namespace

@@ -135,6 +135,9 @@ class frmMain : public QMainWindow {
   void mnuViewSide_Click();
   void mnuViewBird_Click();
   void SetView(const std::string& view);
+  // The tool panel's moves of the current block and turns of the room, by their names.
+  void MoveCurrentBlock(const std::string& direction);
+  void TurnRoom(const std::string& step);
 
   // The toolbar's entries, each with its handler (key nullptr: a separator).
   struct ToolBarEntry {
