@@ -125,12 +125,10 @@ int Run(const QCommandLineParser& parser, const std::string& dataDir) {
                      kExitUsage);
   }
   // The extension is checked before the layout is read.
-  bool known = false;
-  for (const std::string& ext : ExportExtensions()) known = known || EndsWithNoCase(out, ext);
-  if (!known) {
-    std::string list;
-    for (const std::string& ext : ExportExtensions()) list += (list.empty() ? "" : " ") + ext;
-    throw CliError(out + ": cannot export to this kind of file; supported: " + list, kExitUsage);
+  if (!IsExportPath(out)) {
+    throw CliError(
+        out + ": cannot export to this kind of file; supported: " + ExportExtensionList(),
+        kExitUsage);
   }
   const Layout layout = ReadLayoutForCli(layoutPath);
   HeadlessServicesScope quiet;

@@ -1,7 +1,5 @@
 #include "python/headless_room.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -218,15 +216,9 @@ void HeadlessRoom::Render(const std::string& path, int width, int height, const 
 void HeadlessRoom::Export(const std::string& path, float cellSize) {
   const std::string file = ScriptPath(path);
   commands::CheckCellSize(cellSize);
-  std::string extension = std::filesystem::path(file).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  const auto& known = cli::ExportExtensions();
-  if (std::find(known.begin(), known.end(), extension) == known.end()) {
-    std::string list;
-    for (const std::string& e : known) list += (list.empty() ? "" : " ") + e;
-    throw std::invalid_argument(path + ": give a file name ending in one of " + list);
-  }
+  if (!cli::IsExportPath(file))
+    throw std::invalid_argument(path + ": give a file name ending in one of " +
+                                cli::ExportExtensionList());
   try {
     cli::ExportLayout({m_room->Divide(), m_room->Blocks()}, file, cellSize);
   } catch (const std::exception& error) {
