@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/cli_error.h"
 #include "cli/layout_input.h"
-#include "output/cli_error.h"
 #include "output/export_model.h"
 #include "output/headless_services.h"
 #include "output/output_files.h"
@@ -16,6 +16,17 @@
 
 namespace kubisto::cli {
 namespace {
+
+using output::ExportExtensionList;
+using output::ExportLayout;
+using output::HeadlessServicesScope;
+using output::IsExportPath;
+using output::kViewHeight;
+using output::kViewWidth;
+using output::RenderBlocks;
+using output::RenderLayout;
+using output::RenderRequest;
+using output::WritePng;
 
 const QString kRender = QStringLiteral("render");
 const QString kExport = QStringLiteral("export");
@@ -160,12 +171,15 @@ void AddHeadlessOptions(QCommandLineParser& parser) {
 
 std::optional<int> RunHeadlessVerb(const QCommandLineParser& parser, const std::string& dataDir) {
   if (!parser.isSet(kRender) && !parser.isSet(kExport)) return std::nullopt;
-  RemoveStagingOnSignals();
+  output::RemoveStagingOnSignals();
   try {
     return Run(parser, dataDir);
   } catch (const CliError& error) {
     std::fprintf(stderr, "kubisto: %s\n", error.what());
     return error.ExitCode();
+  } catch (const output::OutputError& error) {
+    std::fprintf(stderr, "kubisto: %s\n", error.what());
+    return ExitCodeOf(error);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "kubisto: %s\n", error.what());
     return kExitFailure;

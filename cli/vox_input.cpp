@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "output/cli_error.h"
+#include "cli/cli_error.h"
 #include "workroom/room_commands.h"
 #include "workroom/vox_file.h"
 

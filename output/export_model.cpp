@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cctype>
 
-#include "output/cli_error.h"
 #include "output/export_3mf.h"
 #include "output/export_assimp.h"
 #include "output/export_obj.h"
 #include "output/export_vox.h"
 #include "output/export_xfile.h"
+#include "output/output_error.h"
 #include "output/output_files.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 namespace {
 
 struct Format {
@@ -62,8 +62,9 @@ void ExportLayout(const Layout& layout, const std::string& path, float cellSize)
   for (const Format& f : kFormats)
     if (ext == f.extension) format = &f;
   if (format == nullptr) {
-    throw CliError(path + ": cannot export to \"" + ext + "\"; supported: " + ExportExtensionList(),
-                   kExitUsage);
+    throw OutputError(
+        path + ": cannot export to \"" + ext + "\"; supported: " + ExportExtensionList(),
+        OutputError::Cause::kRequest);
   }
   StagedOutput out(path);
   if (ext == ".obj") {
@@ -80,4 +81,4 @@ void ExportLayout(const Layout& layout, const std::string& path, float cellSize)
   out.Commit();
 }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

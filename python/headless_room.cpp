@@ -25,11 +25,11 @@ class InDataDir {
   }
 
  private:
-  cli::WorkingDirectory m_dir;
+  output::WorkingDirectory m_dir;
 };
 
-constexpr int kWidth = cli::kViewWidth;
-constexpr int kHeight = cli::kViewHeight;
+constexpr int kWidth = output::kViewWidth;
+constexpr int kHeight = output::kViewHeight;
 
 }  // namespace
 
@@ -195,7 +195,7 @@ void HeadlessRoom::Turn(const std::string& step) {
 void HeadlessRoom::Render(const std::string& path, int width, int height, const std::string& view) {
   const std::string file = ScriptPath(path);
   commands::CheckPictureSize(width, height);
-  cli::RenderRequest request;
+  output::RenderRequest request;
   request.width = width;
   request.height = height;
   if (view.empty()) {
@@ -205,9 +205,9 @@ void HeadlessRoom::Render(const std::string& path, int width, int height, const 
     request.view = commands::CheckName(commands::Arg::kView, view);
   }
   try {
-    const cli::Picture picture =
-        cli::RenderLayout({m_room->Divide(), m_room->Blocks()}, request, m_dataDir);
-    cli::WritePng(picture, file);
+    const output::Picture picture =
+        output::RenderLayout({m_room->Divide(), m_room->Blocks()}, request, m_dataDir);
+    output::WritePng(picture, file);
   } catch (const std::exception& error) {
     throw FileError(error.what());
   }
@@ -216,11 +216,11 @@ void HeadlessRoom::Render(const std::string& path, int width, int height, const 
 void HeadlessRoom::Export(const std::string& path, float cellSize) {
   const std::string file = ScriptPath(path);
   commands::CheckCellSize(cellSize);
-  if (!cli::IsExportPath(file))
+  if (!output::IsExportPath(file))
     throw std::invalid_argument(path + ": give a file name ending in one of " +
-                                cli::ExportExtensionList());
+                                output::ExportExtensionList());
   try {
-    cli::ExportLayout({m_room->Divide(), m_room->Blocks()}, file, cellSize);
+    output::ExportLayout({m_room->Divide(), m_room->Blocks()}, file, cellSize);
   } catch (const std::exception& error) {
     throw FileError(error.what());
   }

@@ -225,7 +225,7 @@ const char* ExportDoc() {
   static const std::string doc =
       "export(path, cell_size=10.0)\n\nWrites the blocks as a 3D model, one cube of edge "
       "cell_size per block; the\nformat follows the extension: " +
-      kubisto::cli::ExportExtensionList() +
+      kubisto::output::ExportExtensionList() +
       ". ValueError\nfor another extension, OSError when the file cannot be written.";
   return doc.c_str();
 }
@@ -307,10 +307,10 @@ void DefineFileCommands(RoomClass& room) {
 PYBIND11_MODULE(_kubisto, m) {
   m.doc() = "The compiled part of kubisto: the headless Room. Use the package kubisto.";
   // The module's rooms make no sound and show no windows; messages go to standard error.
-  static kubisto::cli::HeadlessServices services;
+  static kubisto::output::HeadlessServices services;
   kubisto::setServices(&services);
   // The package's manual names the export formats from here.
-  m.attr("_export_extensions") = kubisto::cli::ExportExtensionList();
+  m.attr("_export_extensions") = kubisto::output::ExportExtensionList();
   DefineFunctions(m);
   RoomClass room = DefineRoom(m);
   DefineBlockCommands(room);
