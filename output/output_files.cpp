@@ -143,29 +143,29 @@ void RemoveStagingOnSignals() {
 }
 
 StagedOutput::StagedOutput(const std::string& target)
-    : m_target(SaveTarget(target)), m_folder(FolderOf(m_target)) {
-  std::string pattern = m_folder + "/.kubisto-out-XXXXXX";
+    : target_(SaveTarget(target)), folder_(FolderOf(target_)) {
+  std::string pattern = folder_ + "/.kubisto-out-XXXXXX";
   if (::mkdtemp(pattern.data()) == nullptr)
     throw OutputError("cannot write " + target + ": " + std::strerror(errno));
-  m_stage = pattern;
-  Register(m_stage);
+  stage_ = pattern;
+  Register(stage_);
 }
 
 StagedOutput::~StagedOutput() {
-  Unregister(m_stage);
-  for (const std::string& name : FilesIn(m_stage)) std::remove((m_stage + "/" + name).c_str());
-  ::rmdir(m_stage.c_str());
+  Unregister(stage_);
+  for (const std::string& name : FilesIn(stage_)) std::remove((stage_ + "/" + name).c_str());
+  ::rmdir(stage_.c_str());
 }
 
-std::string StagedOutput::Staged() const { return m_stage + "/" + NameOf(m_target); }
+std::string StagedOutput::Staged() const { return stage_ + "/" + NameOf(target_); }
 
 void StagedOutput::Commit() {
   if (::access(Staged().c_str(), F_OK) != 0)
-    throw OutputError("cannot write " + m_target + ": nothing was written");
+    throw OutputError("cannot write " + target_ + ": nothing was written");
   // Every final name is checked before the first is replaced.
   std::vector<std::pair<std::string, std::string>> moves;
-  for (const std::string& name : FilesIn(m_stage))
-    moves.emplace_back(m_stage + "/" + name, SaveTarget(m_folder + "/" + name));
+  for (const std::string& name : FilesIn(stage_))
+    moves.emplace_back(stage_ + "/" + name, SaveTarget(folder_ + "/" + name));
   for (const auto& [from, to] : moves) {
     if (std::rename(from.c_str(), to.c_str()) != 0)
       throw OutputError("cannot write " + to + ": " + std::strerror(errno));

@@ -30,7 +30,7 @@ class StagedOutput {
   void Commit();
 
  private:
-  std::string m_target, m_folder, m_stage;
+  std::string target_, folder_, stage_;
 };
 
 }  // namespace kubisto::output

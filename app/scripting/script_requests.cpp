@@ -42,10 +42,10 @@ std::string NumberText(double d) {
 // A request's arguments, each read as the table's kind of it.
 class Args {
  public:
-  explicit Args(const QJsonObject& args) : m_args(args) {}
+  explicit Args(const QJsonObject& args) : args_(args) {}
   // A whole number; beyond 32 bits it is out of range, with range saying what is in range.
   std::int32_t Int(const char* name, const std::string& range) const {
-    const QJsonValue v = m_args.value(name);
+    const QJsonValue v = args_.value(name);
     if (!v.isDouble() || std::floor(v.toDouble()) != v.toDouble())
       Fail(Fault::kType, std::string(name) + ": give an integer");
     const double d = v.toDouble();
@@ -59,7 +59,7 @@ class Args {
   }
   // An optional flag, false when not given.
   bool Flag(const char* name) const {
-    const QJsonValue v = m_args.value(name);
+    const QJsonValue v = args_.value(name);
     if (v.isUndefined() || v.isNull()) return false;
     if (!v.isBool()) Fail(Fault::kType, std::string(name) + ": give True or False");
     return v.toBool();
@@ -70,11 +70,11 @@ class Args {
 
  private:
   std::string AnyText(const char* name) const {
-    const QJsonValue v = m_args.value(name);
+    const QJsonValue v = args_.value(name);
     if (!v.isString()) Fail(Fault::kType, std::string(name) + ": give a string");
     return v.toString().toStdString();
   }
-  QJsonObject m_args;
+  QJsonObject args_;
 };
 
 QJsonArray BlockJson(int x, int y, int z, int colour) { return QJsonArray{x, y, z, colour}; }
