@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/cli_error.h"
 #include "cli/layout_input.h"
-#include "output/cli_error.h"
 #include "output/export_model.h"
 #include "output/headless_services.h"
 #include "output/output_files.h"
@@ -16,6 +16,17 @@
 
 namespace kubisto::cli {
 namespace {
+
+using output::ExportExtensionList;
+using output::ExportLayout;
+using output::HeadlessServicesScope;
+using output::IsExportPath;
+using output::kViewHeight;
+using output::kViewWidth;
+using output::RenderBlocks;
+using output::RenderLayout;
+using output::RenderRequest;
+using output::WritePng;
 
 const QString kRender = QStringLiteral("render");
 const QString kExport = QStringLiteral("export");
@@ -125,12 +136,10 @@ int Run(const QCommandLineParser& parser, const std::string& dataDir) {
                      kExitUsage);
   }
   // The extension is checked before the layout is read.
-  bool known = false;
-  for (const std::string& ext : ExportExtensions()) known = known || EndsWithNoCase(out, ext);
-  if (!known) {
-    std::string list;
-    for (const std::string& ext : ExportExtensions()) list += (list.empty() ? "" : " ") + ext;
-    throw CliError(out + ": cannot export to this kind of file; supported: " + list, kExitUsage);
+  if (!IsExportPath(out)) {
+    throw CliError(
+        out + ": cannot export to this kind of file; supported: " + ExportExtensionList(),
+        kExitUsage);
   }
   const Layout layout = ReadLayoutForCli(layoutPath);
   HeadlessServicesScope quiet;
@@ -144,7 +153,8 @@ void AddHeadlessOptions(QCommandLineParser& parser) {
   parser.addOption(
       {kRender, "Draw the layout as the 3D view shows it and write it as a PNG.", "OUT.png"});
   parser.addOption(
-      {kExport, "Write the layout's blocks as a 3D model: .obj .ply .stl .gltf .glb .3mf .x .vox",
+      {kExport,
+       "Write the layout's blocks as a 3D model: " + QString::fromStdString(ExportExtensionList()),
        "OUT.EXT"});
   parser.addOption(
       {kView, "With --render: front, top, side or bird (default: the starting view).", "VIEW"});
@@ -161,12 +171,15 @@ void AddHeadlessOptions(QCommandLineParser& parser) {
 
 std::optional<int> RunHeadlessVerb(const QCommandLineParser& parser, const std::string& dataDir) {
   if (!parser.isSet(kRender) && !parser.isSet(kExport)) return std::nullopt;
-  RemoveStagingOnSignals();
+  output::RemoveStagingOnSignals();
   try {
     return Run(parser, dataDir);
   } catch (const CliError& error) {
     std::fprintf(stderr, "kubisto: %s\n", error.what());
     return error.ExitCode();
+  } catch (const output::OutputError& error) {
+    std::fprintf(stderr, "kubisto: %s\n", error.what());
+    return ExitCodeOf(error);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "kubisto: %s\n", error.what());
     return kExitFailure;

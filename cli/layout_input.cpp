@@ -1,7 +1,7 @@
 #include "cli/layout_input.h"
 
+#include "cli/cli_error.h"
 #include "cli/vox_input.h"
-#include "output/cli_error.h"
 #include "workroom/vox_file.h"
 
 namespace kubisto::cli {

@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "output/cli_error.h"
+#include "cli/cli_error.h"
+#include "workroom/room_commands.h"
 #include "workroom/vox_file.h"
 
 namespace kubisto::cli {
@@ -16,8 +17,8 @@ Layout LayoutFromVoxForCli(std::string_view bytes, const std::string& path) {
     throw CliError(path + ": " + error.what(), kExitFailure);
   }
   if (model.models > 1) {
-    std::fprintf(stderr, "kubisto: %s: the file holds %d models; the first is read\n", path.c_str(),
-                 model.models);
+    std::fprintf(stderr, "kubisto: %s: %s\n", path.c_str(),
+                 commands::SeveralModelsNote(model.models).c_str());
   }
   return model.layout;
 }

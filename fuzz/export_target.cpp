@@ -20,8 +20,8 @@
 #include "fuzz/bridge_script.h"
 #include "fuzz/targets.h"
 #include "output/block_surface.h"
-#include "output/cli_error.h"
 #include "output/export_model.h"
+#include "output/output_error.h"
 
 namespace kubisto::fuzz {
 namespace {
@@ -94,11 +94,11 @@ Layout ReadLayout(Script& s) {
 // one way). A single group, and each closed group, is a closed shell by its corners alone: every
 // edge between two corners in exactly two faces, once each way.
 size_t CheckSurface(const Layout& layout, bool oneGroup, bool closedGroups) {
-  const auto groups = cli::BuildSurface(layout.divide, layout.records, oneGroup, closedGroups);
+  const auto groups = output::BuildSurface(layout.divide, layout.records, oneGroup, closedGroups);
   FUZZ_CHECK(!oneGroup || groups.size() <= 1);
   std::map<std::pair<std::array<float, 3>, std::array<float, 3>>, int> edges;
   size_t quads = 0;
-  for (const cli::SurfaceGroup& g : groups) {
+  for (const output::SurfaceGroup& g : groups) {
     FUZZ_CHECK(!g.quads.empty());
     quads += g.quads.size();
     for (const auto& v : g.vertices)
@@ -157,16 +157,16 @@ int ExportTarget(const uint8_t* data, size_t size) {
   FUZZ_CHECK(CheckSurface(layout, false, true) >= faces);
 
   const std::string& folder = Folder();
-  for (const std::string& extension : cli::ExportExtensions()) {
+  for (const std::string& extension : output::ExportExtensions()) {
     bool refused = false;
     try {
-      cli::ExportLayout(layout, folder + "/model" + extension, cellSize);
-    } catch (const cli::CliError& error) {
+      output::ExportLayout(layout, folder + "/model" + extension, cellSize);
+    } catch (const output::OutputError& error) {
       refused = true;
       // Only a model with nothing in it may be refused, by a format that cannot be empty, and a
       // .vox of more colours than its palette holds.
       FUZZ_CHECK(faces == 0 || (extension == ".vox" && ColoursInRoom(layout) > 255));
-      FUZZ_CHECK(error.ExitCode() == cli::kExitFailure);
+      FUZZ_CHECK(error.GetCause() == output::OutputError::Cause::kFailed);
     }
     const std::set<std::string> files = FilesIn(folder);
     if (refused) {

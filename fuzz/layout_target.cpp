@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "cli/cli_error.h"
 #include "cli/layout_input.h"
 #include "fuzz/targets.h"
-#include "output/cli_error.h"
 #include "workroom/layout_file.h"
 
 namespace kubisto::fuzz {

@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-namespace kubisto::cli {
+namespace kubisto::output {
 namespace {
 
 struct Direction {
@@ -157,4 +157,4 @@ std::vector<SurfaceGroup> BuildSurface(std::int32_t divide, const std::vector<La
   return groups;
 }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

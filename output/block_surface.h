@@ -14,7 +14,7 @@
 
 #include "workroom/layout_file.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
 struct SurfaceGroup {
   std::int32_t color = 0;                           // the layout's colour, 0x00BBGGRR
@@ -34,4 +34,4 @@ std::vector<SurfaceGroup> BuildSurface(std::int32_t divide, const std::vector<La
 // The layout's red, green and blue as 0..1.
 std::array<float, 3> ColorRGB(std::int32_t color);
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

@@ -8,10 +8,10 @@
 #include <fstream>
 
 #include "output/block_surface.h"
-#include "output/cli_error.h"
+#include "output/output_error.h"
 #include "output/zip_writer.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 namespace {
 
 constexpr char kContentTypes[] =
@@ -82,19 +82,18 @@ std::string ModelXml(const Layout& layout, float s) {
 void Export3mf(const Layout& layout, const std::string& stagedPath, float cellSize) {
   // Slicers refuse a package without an object as a broken file.
   if (BuildSurface(layout.divide, layout.records, true).empty())
-    throw CliError("the layout has no blocks, and a .3mf model cannot be empty", kExitFailure);
+    throw OutputError("the layout has no blocks, and a .3mf model cannot be empty");
   std::string archive;
   if (!ZipArchive({{"[Content_Types].xml", kContentTypes},
                    {"_rels/.rels", kRelationships},
                    {"3D/3dmodel.model", ModelXml(layout, cellSize)}},
                   archive))
-    throw CliError("the package could not be compressed", kExitFailure);
+    throw OutputError("the package could not be compressed");
   std::ofstream out(stagedPath, std::ios::binary);
   out.write(archive.data(), static_cast<std::streamsize>(archive.size()));
   out.close();
   if (!out)
-    throw CliError(std::string("the package could not be written: ") + std::strerror(errno),
-                   kExitFailure);
+    throw OutputError(std::string("the package could not be written: ") + std::strerror(errno));
 }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

@@ -7,9 +7,9 @@
 
 #include "workroom/layout_file.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
-// Writes the package at stagedPath. Throws CliError on failure.
+// Writes the package at stagedPath. Throws OutputError on failure.
 void Export3mf(const Layout& layout, const std::string& stagedPath, float cellSize);
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "output/block_surface.h"
-#include "output/cli_error.h"
+#include "output/output_error.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 namespace {
 
 struct Convention {
@@ -187,7 +187,7 @@ void WriteEmptyGltf(const std::string& path, bool binary) {
   std::ofstream out(path, std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
-  if (!out) throw CliError("the model could not be written", kExitFailure);
+  if (!out) throw OutputError("the model could not be written");
 }
 
 // A file name as a relative URI: every byte but the unreserved ones percent-encoded, so that a
@@ -220,7 +220,7 @@ std::string StemOf(const std::string& path) {
 void Export(const aiScene& scene, const std::string& format, const std::string& path) {
   Assimp::Exporter exporter;
   if (exporter.Export(&scene, format, path) != aiReturn_SUCCESS)
-    throw CliError(std::string("cannot export: ") + exporter.GetErrorString(), kExitFailure);
+    throw OutputError(std::string("cannot export: ") + exporter.GetErrorString());
 }
 
 // Assimp names the buffer file after the model and writes that name into the model as it is: the
@@ -235,17 +235,16 @@ void ExportGltfWithBuffer(const aiScene& scene, const std::string& stagedPath) {
   const std::string buffer = StemOf(stagedPath) + ".bin";
   const std::string oldUri = "\"kubisto-staged-model.bin\"";
   const auto at = json.find(oldUri);
-  if (at == std::string::npos)
-    throw CliError("cannot export: no buffer in the model", kExitFailure);
+  if (at == std::string::npos) throw OutputError("cannot export: no buffer in the model");
   json.replace(at, oldUri.size(), '"' + UriOfName(buffer) + '"');
   if (std::rename((folder + "/kubisto-staged-model.bin").c_str(),
                   (folder + "/" + buffer).c_str()) != 0)
-    throw CliError("the model's buffer could not be written", kExitFailure);
+    throw OutputError("the model's buffer could not be written");
   if (plainPath != stagedPath) std::remove(plainPath.c_str());
   std::ofstream out(stagedPath, std::ios::binary);
   out.write(json.data(), static_cast<std::streamsize>(json.size()));
   out.close();
-  if (!out) throw CliError("the model could not be written", kExitFailure);
+  if (!out) throw OutputError("the model could not be written");
 }
 
 }  // namespace
@@ -258,7 +257,7 @@ void ExportWithAssimp(const Layout& layout, const std::string& format,
     return WriteEmptyGltf(stagedPath, format == "glb2");
   // Slicers and mesh tools refuse an STL without facets as a broken file.
   if (groups.empty() && format == "stlb")
-    throw CliError("the layout has no blocks, and a .stl model cannot be empty", kExitFailure);
+    throw OutputError("the layout has no blocks, and a .stl model cannot be empty");
 
   auto scene = std::make_unique<aiScene>();
   // The meshes hang on a child of the root: the 3MF exporter writes only the root's children.
@@ -301,4 +300,4 @@ void ExportWithAssimp(const Layout& layout, const std::string& format,
   Export(*scene, format, stagedPath);
 }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

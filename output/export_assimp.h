@@ -5,11 +5,11 @@
 
 #include "workroom/layout_file.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
 // format: Assimp's exporter id ("obj", "ply", "stlb", "gltf2", "glb2"). Writes the model to
-// stagedPath (companion files beside it). Throws CliError on failure.
+// stagedPath (companion files beside it). Throws OutputError on failure.
 void ExportWithAssimp(const Layout& layout, const std::string& format,
                       const std::string& stagedPath, float cellSize);
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

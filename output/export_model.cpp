@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cctype>
 
-#include "output/cli_error.h"
 #include "output/export_3mf.h"
 #include "output/export_assimp.h"
 #include "output/export_obj.h"
 #include "output/export_vox.h"
 #include "output/export_xfile.h"
+#include "output/output_error.h"
 #include "output/output_files.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 namespace {
 
 struct Format {
@@ -43,15 +43,28 @@ const std::vector<std::string>& ExportExtensions() {
   return list;
 }
 
+std::string ExportExtensionList() {
+  std::string list;
+  for (const std::string& e : ExportExtensions()) list += (list.empty() ? "" : " ") + e;
+  return list;
+}
+
+bool IsExportPath(const std::string& path) {
+  const std::string ext = LowerExtension(path);
+  for (const Format& f : kFormats)
+    if (ext == f.extension) return true;
+  return false;
+}
+
 void ExportLayout(const Layout& layout, const std::string& path, float cellSize) {
   const std::string ext = LowerExtension(path);
   const Format* format = nullptr;
   for (const Format& f : kFormats)
     if (ext == f.extension) format = &f;
   if (format == nullptr) {
-    std::string list;
-    for (const std::string& e : ExportExtensions()) list += (list.empty() ? "" : " ") + e;
-    throw CliError(path + ": cannot export to \"" + ext + "\"; supported: " + list, kExitUsage);
+    throw OutputError(
+        path + ": cannot export to \"" + ext + "\"; supported: " + ExportExtensionList(),
+        OutputError::Cause::kRequest);
   }
   StagedOutput out(path);
   if (ext == ".obj") {
@@ -68,4 +81,4 @@ void ExportLayout(const Layout& layout, const std::string& path, float cellSize)
   out.Commit();
 }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

@@ -12,13 +12,17 @@
 
 #include "workroom/layout_file.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
 // The extensions export understands, lower case with the dot, in the order the help lists them.
 const std::vector<std::string>& ExportExtensions();
+// The same list as a message or a manual writes it: ".obj .ply ... .vox".
+std::string ExportExtensionList();
+// Whether export writes path's kind of file: its extension, in any case, is one of the list.
+bool IsExportPath(const std::string& path);
 
-// Writes the model (and its companion files) all or nothing. Throws CliError: exit 2 for an
-// extension not in ExportExtensions(), exit 1 when the file cannot be written.
+// Writes the model (and its companion files) all or nothing. Throws OutputError: of
+// Cause::kRequest for an extension not in ExportExtensions(), else when it cannot be written.
 void ExportLayout(const Layout& layout, const std::string& path, float cellSize);
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

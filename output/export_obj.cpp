@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "output/block_surface.h"
-#include "output/cli_error.h"
+#include "output/output_error.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 namespace {
 
 std::string Number(double v) {
@@ -29,7 +29,7 @@ void Write(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.close();
-  if (!out) throw CliError("the model could not be written", kExitFailure);
+  if (!out) throw OutputError("the model could not be written");
 }
 
 }  // namespace
@@ -98,4 +98,4 @@ void ExportObj(const Layout& layout, const std::string& stagedPath, float cellSi
   Write(folder + "/" + library, mtl);
 }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

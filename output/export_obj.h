@@ -5,12 +5,12 @@
 
 #include "workroom/layout_file.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
-// Writes the model to stagedPath and its materials to the same name with ".mtl"; throws CliError
-// (exit 1) when they cannot be written. Positions are shared by every face that meets there,
+// Writes the model to stagedPath and its materials to the same name with ".mtl"; throws OutputError
+// when they cannot be written. Positions are shared by every face that meets there,
 // whatever its colour, except where blocks touch only along an edge or at a corner: each solid
 // keeps its own. Every face carries its flat normal; one material per colour.
 void ExportObj(const Layout& layout, const std::string& stagedPath, float cellSize);
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

@@ -3,22 +3,22 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "output/cli_error.h"
+#include "output/output_error.h"
 #include "workroom/vox_file.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
 void ExportVox(const Layout& layout, const std::string& stagedPath) {
   std::string bytes;
   try {
     bytes = FormatVox(layout);
   } catch (const std::runtime_error& error) {
-    throw CliError(error.what(), kExitFailure);
+    throw OutputError(error.what());
   }
   std::ofstream out(stagedPath, std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
-  if (!out) throw CliError("the model could not be written", kExitFailure);
+  if (!out) throw OutputError("the model could not be written");
 }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

@@ -5,10 +5,10 @@
 
 #include "workroom/layout_file.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
-// Writes the model to stagedPath; throws CliError (exit 1) for a layout of more than 255 colours
+// Writes the model to stagedPath; throws OutputError for a layout of more than 255 colours
 // or a file that cannot be written.
 void ExportVox(const Layout& layout, const std::string& stagedPath);
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

@@ -5,14 +5,14 @@
 #include <vector>
 
 #include "output/block_surface.h"
-#include "output/cli_error.h"
+#include "output/output_error.h"
 #include "platform/scoped_window.h"
 #include "scene/direct3drm.h"
 #include "scene/face.h"
 #include "scene/mesh_builder.h"
 #include "scene/vantrel_declare.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 namespace {
 
 constexpr int kTextFormat = 2;
@@ -25,7 +25,7 @@ void ExportXFile(const Layout& layout, const std::string& stagedPath, float cell
   // apart; each face takes its block's colour.
   const auto groups = BuildSurface(layout.divide, layout.records, true);
   if (groups.empty())
-    throw CliError("the layout has no blocks, and a .x mesh file cannot be empty", kExitFailure);
+    throw OutputError("the layout has no blocks, and a .x mesh file cannot be empty");
 
   // The engine makes its objects only once it is set up on a window.
   const platform::ScopedWindow window(1, 1);
@@ -33,12 +33,12 @@ void ExportXFile(const Layout& layout, const std::string& stagedPath, float cell
   {
     Direct3DRM rm;
     if (!window || !rm.Init(window.get())) {
-      throw CliError("the engine could not be set up", kExitFailure);
+      throw OutputError("the engine could not be set up");
     }
     MeshBuilderPtr mesh = rm.CreateMeshBuilder();
     if (!mesh) {
       rm.Quit();
-      throw CliError("the engine could not make a mesh", kExitFailure);
+      throw OutputError("the engine could not make a mesh");
     }
     // The engine's space is left-handed: the surface's z is turned round, and the corners taken
     // in reverse, so that they run clockwise seen from outside as the engine's fronts do.
@@ -84,7 +84,7 @@ void ExportXFile(const Layout& layout, const std::string& stagedPath, float cell
     mesh.reset();
     rm.Quit();
   }
-  if (!saved) throw CliError("the mesh file could not be written", kExitFailure);
+  if (!saved) throw OutputError("the mesh file could not be written");
 }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

@@ -5,9 +5,9 @@
 
 #include "workroom/layout_file.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
-// Writes the model as a text mesh file at stagedPath. Throws CliError on failure.
+// Writes the model as a text mesh file at stagedPath. Throws OutputError on failure.
 void ExportXFile(const Layout& layout, const std::string& stagedPath, float cellSize);
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

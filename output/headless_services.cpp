@@ -6,7 +6,7 @@
 #include "platform/paths.h"
 #include "workroom/layout_file.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
 int HeadlessServices::MessageBox(const std::string& text, int, const std::string& caption) {
   std::fprintf(stderr, "kubisto: %s%s%s\n", caption.empty() ? "" : caption.c_str(),
@@ -24,4 +24,4 @@ std::string HeadlessServices::ProgramDir() { return platform::ProgramDirectory()
 
 std::string HeadlessServices::AppTitle() { return kLayoutTitle; }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

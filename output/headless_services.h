@@ -4,7 +4,7 @@
 
 #include "scene/services.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
 class HeadlessServices final : public Services {
  public:
@@ -30,4 +30,4 @@ class HeadlessServicesScope {
   HeadlessServices services_;
 };
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

@@ -15,10 +15,10 @@
 #include <stdexcept>
 #include <utility>
 
-#include "output/cli_error.h"
+#include "output/output_error.h"
 #include "platform/replace_file.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 namespace {
 
 std::string FolderOf(const std::string& path) {
@@ -50,9 +50,9 @@ std::string SaveTarget(const std::string& path) {
   try {
     return platform::ResolveSaveTarget(path);
   } catch (const platform::SaveRefused& refused) {
-    throw CliError("cannot write " + path + ": " + refused.Reason(), kExitFailure);
+    throw OutputError("cannot write " + path + ": " + refused.Reason());
   } catch (const std::runtime_error& error) {
-    throw CliError(std::string("cannot write ") + error.what(), kExitFailure);
+    throw OutputError(std::string("cannot write ") + error.what());
   }
 }
 
@@ -143,33 +143,33 @@ void RemoveStagingOnSignals() {
 }
 
 StagedOutput::StagedOutput(const std::string& target)
-    : m_target(SaveTarget(target)), m_folder(FolderOf(m_target)) {
-  std::string pattern = m_folder + "/.kubisto-out-XXXXXX";
+    : target_(SaveTarget(target)), folder_(FolderOf(target_)) {
+  std::string pattern = folder_ + "/.kubisto-out-XXXXXX";
   if (::mkdtemp(pattern.data()) == nullptr)
-    throw CliError("cannot write " + target + ": " + std::strerror(errno), kExitFailure);
-  m_stage = pattern;
-  Register(m_stage);
+    throw OutputError("cannot write " + target + ": " + std::strerror(errno));
+  stage_ = pattern;
+  Register(stage_);
 }
 
 StagedOutput::~StagedOutput() {
-  Unregister(m_stage);
-  for (const std::string& name : FilesIn(m_stage)) std::remove((m_stage + "/" + name).c_str());
-  ::rmdir(m_stage.c_str());
+  Unregister(stage_);
+  for (const std::string& name : FilesIn(stage_)) std::remove((stage_ + "/" + name).c_str());
+  ::rmdir(stage_.c_str());
 }
 
-std::string StagedOutput::Staged() const { return m_stage + "/" + NameOf(m_target); }
+std::string StagedOutput::Staged() const { return stage_ + "/" + NameOf(target_); }
 
 void StagedOutput::Commit() {
   if (::access(Staged().c_str(), F_OK) != 0)
-    throw CliError("cannot write " + m_target + ": nothing was written", kExitFailure);
+    throw OutputError("cannot write " + target_ + ": nothing was written");
   // Every final name is checked before the first is replaced.
   std::vector<std::pair<std::string, std::string>> moves;
-  for (const std::string& name : FilesIn(m_stage))
-    moves.emplace_back(m_stage + "/" + name, SaveTarget(m_folder + "/" + name));
+  for (const std::string& name : FilesIn(stage_))
+    moves.emplace_back(stage_ + "/" + name, SaveTarget(folder_ + "/" + name));
   for (const auto& [from, to] : moves) {
     if (std::rename(from.c_str(), to.c_str()) != 0)
-      throw CliError("cannot write " + to + ": " + std::strerror(errno), kExitFailure);
+      throw OutputError("cannot write " + to + ": " + std::strerror(errno));
   }
 }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
 // Makes a signal that ends the program (an interrupt, a termination, a crash, a file grown past
 // its size limit) first remove the staging folders of every StagedOutput still alive, then take
@@ -16,7 +16,7 @@ void RemoveStagingOnSignals();
 
 class StagedOutput {
  public:
-  // Makes the staging folder beside target; throws CliError (exit 1) naming target when the
+  // Makes the staging folder beside target; throws OutputError naming target when the
   // folder cannot be written.
   explicit StagedOutput(const std::string& target);
   // Removes the staging folder and whatever is left in it.
@@ -30,7 +30,7 @@ class StagedOutput {
   void Commit();
 
  private:
-  std::string m_target, m_folder, m_stage;
+  std::string target_, folder_, stage_;
 };
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

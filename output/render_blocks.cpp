@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "output/cli_error.h"
+#include "output/output_error.h"
 #include "platform/window.h"
 #include "scene/direct3drm.h"
 #include "scene/frame.h"
@@ -14,7 +14,7 @@
 #include "scene/vantrel_declare.h"
 #include "workroom/room_geometry.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 namespace {
 
 using Vec = std::array<double, 3>;
@@ -134,7 +134,7 @@ Picture RenderBlocks(const Layout& layout, int width, int height) {
   const platform::ScopedWindow window = ViewWindow(width, height);
   Picture picture;
   Direct3DRM rm;
-  if (!rm.Init(window.get())) throw CliError("the engine could not be set up", kExitFailure);
+  if (!rm.Init(window.get())) throw OutputError("the engine could not be set up");
   {
     FramePtr scene = rm.Scene();
     SetUpRoom(rm, scene);
@@ -146,10 +146,10 @@ Picture RenderBlocks(const Layout& layout, int width, int height) {
     PlaceCamera(rm, box, width, height);
     rm.Render();
     if (!platform::ReadFramebuffer(window.get(), picture.pixels, &picture.width, &picture.height))
-      throw CliError("the view could not be read", kExitFailure);
+      throw OutputError("the view could not be read");
   }
   rm.Quit();
   return picture;
 }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

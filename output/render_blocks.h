@@ -6,10 +6,10 @@
 #include "output/render_layout.h"
 #include "workroom/layout_file.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
-// Draws the blocks (the empty table for an empty layout). Throws CliError when the picture cannot
-// be drawn.
+// Draws the blocks (the empty table for an empty layout). Throws OutputError when the picture
+// cannot be drawn.
 Picture RenderBlocks(const Layout& layout, int width, int height);
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

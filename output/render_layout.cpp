@@ -8,17 +8,17 @@
 #include <fstream>
 #include <memory>
 
-#include "output/cli_error.h"
+#include "output/output_error.h"
 #include "output/output_files.h"
 #include "output/working_directory.h"
 #include "platform/scoped_window.h"
 #include "platform/window.h"
 #include "workroom/workroom.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 platform::ScopedWindow ViewWindow(int width, int height) {
   platform::ScopedWindow window(width, height);
-  if (!window) throw CliError("cannot make a view of that size", kExitUsage);
+  if (!window) throw OutputError("cannot make a view of that size", OutputError::Cause::kRequest);
   return window;
 }
 
@@ -37,7 +37,7 @@ Picture RenderLayout(const Layout& layout, const RenderRequest& request,
     if (!request.view.empty()) room.SetView(request.view);
     for (const std::string& turn : request.turns) room.Turn(turn);
     if (!platform::ReadFramebuffer(window.get(), picture.pixels, &picture.width, &picture.height))
-      throw CliError("the view could not be read", kExitFailure);
+      throw OutputError("the view could not be read");
   }
   return picture;
 }
@@ -100,13 +100,13 @@ bool EncodePng(const Picture& picture, std::string& png) {
 void WritePng(const Picture& picture, const std::string& path) {
   std::string png;
   if (picture.width <= 0 || picture.height <= 0 || !EncodePng(picture, png))
-    throw CliError("cannot write " + path + ": the picture could not be encoded", kExitFailure);
+    throw OutputError("cannot write " + path + ": the picture could not be encoded");
   StagedOutput out(path);
   std::ofstream file(out.Staged(), std::ios::binary);
   file.write(png.data(), static_cast<std::streamsize>(png.size()));
   file.close();
-  if (!file) throw CliError("cannot write " + path + ": " + std::strerror(errno), kExitFailure);
+  if (!file) throw OutputError("cannot write " + path + ": " + std::strerror(errno));
   out.Commit();
 }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

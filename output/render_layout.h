@@ -9,7 +9,7 @@
 #include "platform/scoped_window.h"
 #include "workroom/layout_file.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
 // The main window's 3D view at its usual size: the fixed client area less the tool and status
 // bars as Qt lays them out (the render test checks that the two agree).
@@ -27,16 +27,16 @@ struct Picture {
   std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
 };
 
-// Draws the layout. The wall pictures are read from dataDir. Throws CliError when the room cannot
-// be drawn.
+// Draws the layout. The wall pictures are read from dataDir. Throws OutputError when the room
+// cannot be drawn.
 Picture RenderLayout(const Layout& layout, const RenderRequest& request,
                      const std::string& dataDir);
 
-// Writes the picture as a PNG at path, all or nothing; throws CliError naming path on failure.
+// Writes the picture as a PNG at path, all or nothing; throws OutputError naming path on failure.
 void WritePng(const Picture& picture, const std::string& path);
 
-// A headless window for a view of the size; a usage error (CliError) for a size no window can
+// A headless window for a view of the size; OutputError of Cause::kRequest for a size no window can
 // have.
 platform::ScopedWindow ViewWindow(int width, int height);
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

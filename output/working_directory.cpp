@@ -7,7 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
 WorkingDirectory::WorkingDirectory(const std::string& dir) {
   if (char* here = ::getcwd(nullptr, 0)) {
@@ -23,4 +23,4 @@ WorkingDirectory::~WorkingDirectory() {
   }
 }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

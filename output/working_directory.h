@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
 class WorkingDirectory {
  public:
@@ -18,4 +18,4 @@ class WorkingDirectory {
   std::string previous_;
 };
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

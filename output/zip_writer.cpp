@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace kubisto::cli {
+namespace kubisto::output {
 namespace {
 
 void Put16(std::string& out, std::uint32_t v) {
@@ -87,4 +87,4 @@ bool ZipArchive(const std::vector<std::pair<std::string, std::string>>& entries,
   return true;
 }
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-namespace kubisto::cli {
+namespace kubisto::output {
 
 // The bytes of a zip archive holding the given (name, content) entries in order; false when
 // zlib fails.
 bool ZipArchive(const std::vector<std::pair<std::string, std::string>>& entries, std::string& out);
 
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

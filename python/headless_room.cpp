@@ -1,7 +1,5 @@
 #include "python/headless_room.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -21,17 +19,17 @@ namespace {
 // are named relative to it); a folder that cannot be entered is a file error for the script.
 class InDataDir {
  public:
-  explicit InDataDir(const std::string& dir) try : m_dir(dir) {
+  explicit InDataDir(const std::string& dir) try : dir_(dir) {
   } catch (const std::runtime_error& error) {
     throw FileError(error.what());
   }
 
  private:
-  cli::WorkingDirectory m_dir;
+  output::WorkingDirectory dir_;
 };
 
-constexpr int kWidth = cli::kViewWidth;
-constexpr int kHeight = cli::kViewHeight;
+constexpr int kWidth = output::kViewWidth;
+constexpr int kHeight = output::kViewHeight;
 
 }  // namespace
 
@@ -44,30 +42,30 @@ std::string ScriptPath(const std::string& path) {
 }
 
 HeadlessRoom::HeadlessRoom(std::int32_t divide, std::string dataDir)
-    : m_dataDir(std::move(dataDir)) {
+    : dataDir_(std::move(dataDir)) {
   commands::CheckDivide(divide);
-  m_window = platform::ScopedWindow(kWidth, kHeight);
-  if (!m_window) throw std::runtime_error("no off-screen window could be made for the room");
+  window_ = platform::ScopedWindow(kWidth, kHeight);
+  if (!window_) throw std::runtime_error("no off-screen window could be made for the room");
   try {
-    InDataDir data(m_dataDir);
-    m_room = std::make_unique<CWorkRoom>();
-    m_room->HandleOfPictureBoxForD3dIO(m_window.get());
-    if (divide != m_room->Divide()) m_room->Divide(divide);
+    InDataDir data(dataDir_);
+    room_ = std::make_unique<CWorkRoom>();
+    room_->HandleOfPictureBoxForD3dIO(window_.get());
+    if (divide != room_->Divide()) room_->Divide(divide);
   } catch (...) {
-    m_room.reset();  // the room goes before its window
+    room_.reset();  // the room goes before its window
     throw;
   }
 }
 
 HeadlessRoom::~HeadlessRoom() {
-  m_room.reset();  // the room goes before its window
+  room_.reset();  // the room goes before its window
 }
 
-std::int32_t HeadlessRoom::Divide() const { return m_room->Divide(); }
+std::int32_t HeadlessRoom::Divide() const { return room_->Divide(); }
 
 bool HeadlessRoom::Unsaved() const {
-  return commands::UnsavedWork(m_room->Blocks() != m_savedBlocks, m_savedDivide != 0,
-                               m_room->Divide() != m_savedDivide);
+  return commands::UnsavedWork(room_->Blocks() != savedBlocks_, savedDivide_ != 0,
+                               room_->Divide() != savedDivide_);
 }
 
 void HeadlessRoom::RefuseUnsaved(const char* what, bool discard) const {
@@ -77,53 +75,53 @@ void HeadlessRoom::RefuseUnsaved(const char* what, bool discard) const {
 void HeadlessRoom::SetDivide(std::int32_t divide, bool discard) {
   commands::CheckDivide(divide);
   RefuseUnsaved("divide", discard);
-  InDataDir data(m_dataDir);
-  m_room->Divide(divide);
+  InDataDir data(dataDir_);
+  room_->Divide(divide);
   StartingView();
 }
 
 void HeadlessRoom::StartingView() {
-  m_view.clear();
-  m_turns.clear();
+  view_.clear();
+  turns_.clear();
 }
 
 void HeadlessRoom::CheckCell(std::int32_t x, std::int32_t y, std::int32_t z) const {
-  commands::CheckCell(x, y, z, m_room->Divide());
+  commands::CheckCell(x, y, z, room_->Divide());
 }
 
 bool HeadlessRoom::Add(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t colour) {
   CheckCell(x, y, z);
-  const bool taken = commands::CellTaken(m_room->Blocks(), x, y, z);
-  m_room->AddBlock(x, y, z, colour);  // a taken cell is refused, with its sound, by the room
+  const bool taken = commands::CellTaken(room_->Blocks(), x, y, z);
+  room_->AddBlock(x, y, z, colour);  // a taken cell is refused, with its sound, by the room
   return !taken;
 }
 
 bool HeadlessRoom::Delete(std::int32_t x, std::int32_t y, std::int32_t z) {
   CheckCell(x, y, z);
-  return m_room->SelectBlock(x, y, z) && m_room->DelBlock();
+  return room_->SelectBlock(x, y, z) && room_->DelBlock();
 }
 
 bool HeadlessRoom::Select(std::int32_t x, std::int32_t y, std::int32_t z) {
   CheckCell(x, y, z);
-  return m_room->SelectBlock(x, y, z);
+  return room_->SelectBlock(x, y, z);
 }
 
 bool HeadlessRoom::Move(const std::string& direction) {
-  return m_room->Move(commands::CheckName(commands::Arg::kDirection, direction));
+  return room_->Move(commands::CheckName(commands::Arg::kDirection, direction));
 }
 
 std::optional<CurrentBlock> HeadlessRoom::Current() {
   CurrentBlock c{-1, -1, -1, 0};
-  m_room->CurrentBlock(c.x, c.y, c.z, c.colour);
+  room_->CurrentBlock(c.x, c.y, c.z, c.colour);
   if (c.x == -1) return std::nullopt;
   return c;
 }
 
-std::vector<LayoutRecord> HeadlessRoom::Blocks() const { return m_room->Blocks(); }
+std::vector<LayoutRecord> HeadlessRoom::Blocks() const { return room_->Blocks(); }
 
 void HeadlessRoom::Clear(bool discard) {
   RefuseUnsaved("clear", discard);
-  m_room->ResetData();
+  room_->ResetData();
 }
 
 Layout HeadlessRoom::ReadLayout(const std::string& file) {
@@ -136,20 +134,20 @@ Layout HeadlessRoom::ReadLayout(const std::string& file) {
 
 void HeadlessRoom::PlaceLayout(const Layout& layout, bool discard) {
   RefuseUnsaved("load", discard);
-  const std::int32_t before = m_room->Divide();
-  InDataDir data(m_dataDir);
+  const std::int32_t before = room_->Divide();
+  InDataDir data(dataDir_);
   try {
-    m_room->PlaceLayout(layout);
+    room_->PlaceLayout(layout);
   } catch (const std::exception& error) {
     throw FileError(error.what());
   }
-  if (m_room->Divide() != before) StartingView();
-  m_savedDivide = m_room->Divide();
-  m_savedBlocks = m_room->Blocks();
+  if (room_->Divide() != before) StartingView();
+  savedDivide_ = room_->Divide();
+  savedBlocks_ = room_->Blocks();
 }
 
 HeadlessRoom::Saving HeadlessRoom::SaveBytes() const {
-  Saving saving{m_room->Divide(), m_room->Blocks(), {}};
+  Saving saving{room_->Divide(), room_->Blocks(), {}};
   saving.bytes = FormatLayout(saving.divide, saving.blocks);
   return saving;
 }
@@ -163,8 +161,8 @@ void HeadlessRoom::WriteLayout(const std::string& file, const std::string& bytes
 }
 
 void HeadlessRoom::MarkSaved(const Saving& saved) {
-  m_savedDivide = saved.divide;
-  m_savedBlocks = saved.blocks;
+  savedDivide_ = saved.divide;
+  savedBlocks_ = saved.blocks;
 }
 
 void HeadlessRoom::Load(const std::string& path, bool discard) {
@@ -183,33 +181,33 @@ void HeadlessRoom::Save(const std::string& path) {
 
 void HeadlessRoom::View(const std::string& name) {
   const std::string view = commands::CheckName(commands::Arg::kView, name);
-  m_room->SetView(view);
-  m_view = view;
-  m_turns.clear();
+  room_->SetView(view);
+  view_ = view;
+  turns_.clear();
 }
 
 void HeadlessRoom::Turn(const std::string& step) {
   const std::string turn = commands::CheckName(commands::Arg::kTurnStep, step);
-  m_room->Turn(turn);
-  m_turns.push_back(turn);
+  room_->Turn(turn);
+  turns_.push_back(turn);
 }
 
 void HeadlessRoom::Render(const std::string& path, int width, int height, const std::string& view) {
   const std::string file = ScriptPath(path);
   commands::CheckPictureSize(width, height);
-  cli::RenderRequest request;
+  output::RenderRequest request;
   request.width = width;
   request.height = height;
   if (view.empty()) {
-    request.view = m_view;
-    request.turns = m_turns;
+    request.view = view_;
+    request.turns = turns_;
   } else {
     request.view = commands::CheckName(commands::Arg::kView, view);
   }
   try {
-    const cli::Picture picture =
-        cli::RenderLayout({m_room->Divide(), m_room->Blocks()}, request, m_dataDir);
-    cli::WritePng(picture, file);
+    const output::Picture picture =
+        output::RenderLayout({room_->Divide(), room_->Blocks()}, request, dataDir_);
+    output::WritePng(picture, file);
   } catch (const std::exception& error) {
     throw FileError(error.what());
   }
@@ -218,17 +216,11 @@ void HeadlessRoom::Render(const std::string& path, int width, int height, const 
 void HeadlessRoom::Export(const std::string& path, float cellSize) {
   const std::string file = ScriptPath(path);
   commands::CheckCellSize(cellSize);
-  std::string extension = std::filesystem::path(file).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  const auto& known = cli::ExportExtensions();
-  if (std::find(known.begin(), known.end(), extension) == known.end()) {
-    std::string list;
-    for (const std::string& e : known) list += (list.empty() ? "" : " ") + e;
-    throw std::invalid_argument(path + ": give a file name ending in one of " + list);
-  }
+  if (!output::IsExportPath(file))
+    throw std::invalid_argument(path + ": give a file name ending in one of " +
+                                output::ExportExtensionList());
   try {
-    cli::ExportLayout({m_room->Divide(), m_room->Blocks()}, file, cellSize);
+    output::ExportLayout({room_->Divide(), room_->Blocks()}, file, cellSize);
   } catch (const std::exception& error) {
     throw FileError(error.what());
   }

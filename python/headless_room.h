@@ -59,8 +59,8 @@ class HeadlessRoom {
   bool Unsaved() const;
   void RefuseUnsaved(const char* what, bool discard) const;
   // What a script's room does when discard is not given with a call (Room(discard=...)).
-  bool Discard() const { return m_discard; }
-  void SetDiscard(bool discard) { m_discard = discard; }
+  bool Discard() const { return discard_; }
+  void SetDiscard(bool discard) { discard_ = discard; }
 
   // A load in two steps, so that the file can be read while other threads run: ReadLayout touches
   // no room (throws FileError), PlaceLayout puts what it read in place (throws
@@ -95,16 +95,16 @@ class HeadlessRoom {
   void CheckCell(std::int32_t x, std::int32_t y, std::int32_t z) const;
   void StartingView();
 
-  std::string m_dataDir;
-  platform::ScopedWindow m_window;  // declared first: it goes after the room
-  std::unique_ptr<CWorkRoom> m_room;
+  std::string dataDir_;
+  platform::ScopedWindow window_;  // declared first: it goes after the room
+  std::unique_ptr<CWorkRoom> room_;
   // What render repeats: the last fixed view chosen and the turns since.
-  std::string m_view;
-  std::vector<std::string> m_turns;
+  std::string view_;
+  std::vector<std::string> turns_;
   // The room as last loaded or saved (a cell count of 0: none yet).
-  std::int32_t m_savedDivide = 0;
-  std::vector<LayoutRecord> m_savedBlocks;
-  bool m_discard = false;
+  std::int32_t savedDivide_ = 0;
+  std::vector<LayoutRecord> savedBlocks_;
+  bool discard_ = false;
 };
 
 // A script's file path exactly as given ("\\" is an ordinary character in a name), made absolute

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "output/export_model.h"
 #include "output/headless_services.h"
 #include "python/headless_room.h"
 #include "workroom/room_commands.h"
@@ -219,6 +220,16 @@ void DefineBlockCommands(RoomClass& room) {
           "room holds\nunsaved work, unless discard (or the room's discard) is True.");
 }
 
+// Room.export's manual, naming the formats export writes (kept for the module's life).
+const char* ExportDoc() {
+  static const std::string doc =
+      "export(path, cell_size=10.0)\n\nWrites the blocks as a 3D model, one cube of edge "
+      "cell_size per block; the\nformat follows the extension: " +
+      kubisto::output::ExportExtensionList() +
+      ". ValueError\nfor another extension, OSError when the file cannot be written.";
+  return doc.c_str();
+}
+
 // Files, views, pictures and models.
 void DefineFileCommands(RoomClass& room) {
   room.def(
@@ -234,9 +245,16 @@ void DefineFileCommands(RoomClass& room) {
               layout = HeadlessRoom::ReadLayout(file);
             }
             r.PlaceLayout(layout, mayDiscard);
+            // Of a .vox file's several models the first was read: the script is told.
+            if (layout.models > 1) {
+              const std::string note = file + ": " + commands::SeveralModelsNote(layout.models);
+              if (PyErr_WarnEx(PyExc_UserWarning, note.c_str(), 1) != 0)
+                throw py::error_already_set();  // warnings made errors
+            }
           },
           py::arg("path"), py::arg("discard") = py::none(),
-          "load(path, discard=None)\n\nReads a layout file (.kbs). OSError naming the file and "
+          "load(path, discard=None)\n\nReads a layout file (.kbs) or a .vox model (of several, the "
+          "first, with a\nwarning). OSError naming the file and "
           "line for a file that\ncannot be read or is not a layout; the room then stays as it "
           "was. ValueError\nwhen the room holds unsaved work, unless discard (or the room's "
           "discard) is True.")
@@ -281,11 +299,7 @@ void DefineFileCommands(RoomClass& room) {
           [](HeadlessRoom& r, const py::object& path, float cellSize) {
             r.Export(PathOf(path), cellSize);
           },
-          py::arg("path"), py::arg("cell_size") = 10.0f,
-          "export(path, cell_size=10.0)\n\nWrites the blocks as a 3D model, one cube of edge "
-          "cell_size per block; the\nformat follows the extension: .obj .ply .stl .gltf .glb .3mf "
-          ".x. "
-          "ValueError\nfor another extension, OSError when the file cannot be written.");
+          py::arg("path"), py::arg("cell_size") = 10.0f, ExportDoc());
 }
 
 }  // namespace
@@ -293,8 +307,10 @@ void DefineFileCommands(RoomClass& room) {
 PYBIND11_MODULE(_kubisto, m) {
   m.doc() = "The compiled part of kubisto: the headless Room. Use the package kubisto.";
   // The module's rooms make no sound and show no windows; messages go to standard error.
-  static kubisto::cli::HeadlessServices services;
+  static kubisto::output::HeadlessServices services;
   kubisto::setServices(&services);
+  // The package's manual names the export formats from here.
+  m.attr("_export_extensions") = kubisto::output::ExportExtensionList();
   DefineFunctions(m);
   RoomClass room = DefineRoom(m);
   DefineBlockCommands(room);

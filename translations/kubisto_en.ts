@@ -317,5 +317,9 @@
         <source>やり直し</source>
         <translation>Redo</translation>
     </message>
+    <message>
+        <source>ファイルにはモデルが%1個あります。最初のモデルを読み込みました</source>
+        <translation>the file holds %1 models; the first is read</translation>
+    </message>
 </context>
 </TS>

@@ -42,6 +42,7 @@ struct LayoutRecord {
 struct Layout {
   std::int32_t divide = 0;
   std::vector<LayoutRecord> records;  // in file order, end record excluded
+  std::int32_t models = 1;            // the models of the file read (a .vox file's first is read)
 };
 
 // The bytes of a layout file for these blocks (given in the order to write them).

@@ -6,7 +6,8 @@
 
 #include "workroom/upper_case.h"
 
-// Marks the undo texts for the translation tools; the program's window translates them.
+// Marks the undo texts and the notes for the translation tools; the program's window translates
+// them.
 #ifndef QT_TRANSLATE_NOOP
 #define QT_TRANSLATE_NOOP(scope, text) text
 #endif
@@ -131,6 +132,7 @@ int NameIndex(Arg kind, const std::string& name) {
 
 const char* NameOf(ViewName view) { return kViews[static_cast<int>(view)]; }
 const char* NameOf(TurnName step) { return kTurnSteps[static_cast<int>(step)]; }
+const char* NameOf(DirectionName direction) { return kDirections[static_cast<int>(direction)]; }
 
 std::string NameChoices(Arg kind) {
   const std::span<const char* const> names = Names(kind);
@@ -256,6 +258,13 @@ void RefuseUnsavedWork(const char* command, bool unsaved, bool discard) {
   if (discard || !unsaved) return;
   FailValue(std::string(command) +
             ": the room holds unsaved work; save it first, or pass discard=True to throw it away");
+}
+
+const char* const kSeveralModelsNote = QT_TRANSLATE_NOOP(
+    "kubisto::app::frmMain", "ファイルにはモデルが%1個あります。最初のモデルを読み込みました");
+
+std::string SeveralModelsNote(std::int32_t models) {
+  return "the file holds " + std::to_string(models) + " models; the first is read";
 }
 
 const char* FaultName(Fault fault) {

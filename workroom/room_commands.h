@@ -95,10 +95,12 @@ std::span<const char* const> Names(Arg kind);
 enum class ViewName { kFront, kTop, kSide, kBird };
 enum class TurnName { kUp, kDown, kLeft, kRight };
 // Directions are X, -X, Y, -Y, Z, -Z: the axis is the place / 2, towards lower cells when odd.
+enum class DirectionName { kX, kMinusX, kY, kMinusY, kZ, kMinusZ };
 int NameIndex(Arg kind, const std::string& name);
 // The names by their places.
 const char* NameOf(ViewName view);
 const char* NameOf(TurnName step);
+const char* NameOf(DirectionName direction);
 // Upper-case name when it is one of kind's names, else a kValue error naming them.
 std::string CheckName(Arg kind, const std::string& name);
 // The names of a kind in lower case for a usage message: "front, top, side or bird".
@@ -133,6 +135,14 @@ bool UnsavedWork(bool blocksDiffer, bool hasFile, bool divideDiffers);
 // Replacing the whole room never asks a question in a script: unsaved work makes it fail
 // unless the script said it may be thrown away.
 void RefuseUnsavedWork(const char* command, bool unsaved, bool discard);
+
+// --- Notes ---
+
+// What a load says when it read the first of a .vox file's several models: the window's text,
+// which it translates, with "%1" for the count; and the same words for scripts and the command
+// line.
+extern const char* const kSeveralModelsNote;
+std::string SeveralModelsNote(std::int32_t models);
 
 // The kind of exception a script sees for a fault: "ValueError", "TypeError", "OSError".
 const char* FaultName(Fault fault);

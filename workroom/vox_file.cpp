@@ -107,7 +107,9 @@ VoxModel ParseVox(std::string_view bytes) {
 
 Layout ReadVoxLayout(std::string_view bytes, const std::string& fileName) {
   try {
-    return ParseVox(bytes).layout;
+    VoxModel model = ParseVox(bytes);
+    model.layout.models = model.models;
+    return model.layout;
   } catch (const std::runtime_error& error) {
     throw std::runtime_error("Model file \"" + fileName + "\": " + error.what());
   }

@@ -34,7 +34,7 @@ bool IsVoxData(std::string_view bytes);
 VoxModel ParseVox(std::string_view bytes);
 
 // ParseVox worded as the layout reader words its errors, for the program's windows and scripts:
-// "Model file "F": reason". A file of several models gives its first.
+// "Model file "F": reason". A file of several models gives its first, with their count in models.
 Layout ReadVoxLayout(std::string_view bytes, const std::string& fileName);
 
 // The .vox bytes of a layout: one model of divide cells a side holding its blocks in file order

@@ -61,6 +61,8 @@ class CWorkRoom {
   // record outside 0..Divide throws std::runtime_error naming the file and the line, and the room
   // stays as it was. A valid file replaces the room's blocks (rebuilding it if the count differs).
   void LoadData(const std::string& PathAndName);
+  // How many models the file LoadData last read held (a .vox file's first is placed); 1 otherwise.
+  std::int32_t LoadedModels() const { return loadedModels_; }
   // For scripts, whose paths are taken exactly as given ("\\" is an ordinary character in a name
   // here): SaveData without the mapping of the program's path literals, and what LoadData does
   // once the file is read. PlaceLayout returns false when the program's end stopped it partway.
@@ -130,6 +132,7 @@ class CWorkRoom {
   Grid3<bool> m_bBlock;
   Grid3<std::int32_t> m_lngBlockColor;
   std::shared_ptr<Frame> m_frmRoom;
+  std::int32_t loadedModels_ = 1;
 };
 
 }  // namespace kubisto

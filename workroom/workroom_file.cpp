@@ -79,7 +79,9 @@ void CWorkRoom::ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecor
 void CWorkRoom::LoadData(const std::string& PathAndName) {
   if (PathAndName.empty()) return;
   // Read and check everything first: a bad file throws here and the room stays as it was.
-  PlaceLayout(ReadLayoutFile(platform::NativePath(PathAndName)));
+  const Layout layout = ReadLayoutFile(platform::NativePath(PathAndName));
+  loadedModels_ = layout.models;
+  PlaceLayout(layout);
 }
 
 bool CWorkRoom::PlaceLayout(const Layout& layout) {

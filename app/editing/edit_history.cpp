@@ -11,23 +11,23 @@ namespace {
 // Sets a flag for the length of a scope, also when the scope is left by an exception.
 class BusyScope {
  public:
-  explicit BusyScope(bool& flag) : m_flag(flag) { m_flag = true; }
-  ~BusyScope() { m_flag = false; }
+  explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~BusyScope() { flag_ = false; }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
 
  private:
-  bool& m_flag;
+  bool& flag_;
 };
 
 }  // namespace
 
 EditHistory::EditHistory(RoomChange::RoomGetter room, QObject* parent)
-    : QObject(parent), m_room(std::move(room)), m_stack(this) {}
+    : QObject(parent), room_(std::move(room)), stack_(this) {}
 
 void EditHistory::Record(Kind kind, const QString& text, const std::function<void()>& change) {
-  WorkRoomApi* room = m_room();
-  if (m_busy || room == nullptr) {
+  WorkRoomApi* room = room_();
+  if (busy_ || room == nullptr) {
     change();
     return;
   }
@@ -39,7 +39,7 @@ void EditHistory::Record(Kind kind, const QString& text, const std::function<voi
   }
   std::exception_ptr failure;
   {
-    BusyScope busy(m_busy);
+    BusyScope busy(busy_);
     try {
       change();
     } catch (...) {
@@ -47,7 +47,7 @@ void EditHistory::Record(Kind kind, const QString& text, const std::function<voi
     }
   }
   // The room may have been released while the change let events run.
-  room = m_room();
+  room = room_();
   if (before && room != nullptr) {
     try {
       RoomState after = TakeRoomState(*room);
@@ -55,8 +55,8 @@ void EditHistory::Record(Kind kind, const QString& text, const std::function<voi
         const Cell undoCurrent = kind == Kind::kBlock ? TouchedCurrent(*before, after) : Cell{};
         const Cell redoCurrent =
             kind == Kind::kBlock ? TouchedCurrent(after, *before) : after.current;
-        m_stack.push(new RoomChange(m_room, std::move(*before), std::move(after), undoCurrent,
-                                    redoCurrent, text));
+        stack_.push(new RoomChange(room_, std::move(*before), std::move(after), undoCurrent,
+                                   redoCurrent, text));
       }
     } catch (const std::exception&) {
     }
@@ -65,44 +65,44 @@ void EditHistory::Record(Kind kind, const QString& text, const std::function<voi
 }
 
 bool EditHistory::Modified() {
-  if (m_stack.isClean()) return false;
-  WorkRoomApi* room = m_room();
+  if (stack_.isClean()) return false;
+  WorkRoomApi* room = room_();
   if (room == nullptr) return false;
   try {
-    return room->Blocks() != m_savedBlocks ||
-           (m_savedDivide.has_value() && room->Divide() != *m_savedDivide);
+    return room->Blocks() != savedBlocks_ ||
+           (savedDivide_.has_value() && room->Divide() != *savedDivide_);
   } catch (const std::exception&) {
     return true;  // unknown: rather ask
   }
 }
 
 void EditHistory::MarkSaved() {
-  m_stack.setClean();
-  WorkRoomApi* room = m_room();
-  m_savedBlocks.clear();
-  m_savedDivide.reset();
+  stack_.setClean();
+  WorkRoomApi* room = room_();
+  savedBlocks_.clear();
+  savedDivide_.reset();
   if (room == nullptr) return;
   try {
-    m_savedDivide = room->Divide();
-    m_savedBlocks = room->Blocks();
+    savedDivide_ = room->Divide();
+    savedBlocks_ = room->Blocks();
   } catch (const std::exception&) {
   }
 }
 
 void EditHistory::Undo() {
-  if (m_busy || !m_stack.canUndo()) return;
+  if (busy_ || !stack_.canUndo()) return;
   {
-    BusyScope busy(m_busy);
-    m_stack.undo();
+    BusyScope busy(busy_);
+    stack_.undo();
   }
   emit restored();
 }
 
 void EditHistory::Redo() {
-  if (m_busy || !m_stack.canRedo()) return;
+  if (busy_ || !stack_.canRedo()) return;
   {
-    BusyScope busy(m_busy);
-    m_stack.redo();
+    BusyScope busy(busy_);
+    stack_.redo();
   }
   emit restored();
 }

@@ -24,7 +24,7 @@ class EditHistory : public QObject {
 
   EditHistory(RoomChange::RoomGetter room, QObject* parent);
 
-  QUndoStack* stack() { return &m_stack; }
+  QUndoStack* stack() { return &stack_; }
 
   // Runs change; when it altered the blocks or the cell count (even if it then threw), the change
   // joins the history. A change made while another one runs is not recorded.
@@ -33,7 +33,7 @@ class EditHistory : public QObject {
   // Nothing happens while a recorded change runs (a load lets events run between its records).
   void Undo();
   void Redo();
-  bool Busy() const { return m_busy; }
+  bool Busy() const { return busy_; }
 
   // Work would be lost: the room has changed since the last save or load (the stack is not at
   // its clean state) and its blocks differ from the ones then, or its cell count differs from the
@@ -48,11 +48,11 @@ class EditHistory : public QObject {
   void restored();
 
  private:
-  RoomChange::RoomGetter m_room;
-  QUndoStack m_stack;
-  bool m_busy = false;
-  std::vector<LayoutRecord> m_savedBlocks;    // a fresh room is empty
-  std::optional<std::int32_t> m_savedDivide;  // none until the first save or load
+  RoomChange::RoomGetter room_;
+  QUndoStack stack_;
+  bool busy_ = false;
+  std::vector<LayoutRecord> savedBlocks_;    // a fresh room is empty
+  std::optional<std::int32_t> savedDivide_;  // none until the first save or load
 };
 
 }  // namespace kubisto::app

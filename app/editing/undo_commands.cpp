@@ -48,21 +48,21 @@ Cell TouchedCurrent(const RoomState& from, const RoomState& to) {
 RoomChange::RoomChange(RoomGetter room, RoomState before, RoomState after, Cell undoCurrent,
                        Cell redoCurrent, const QString& text)
     : QUndoCommand(text),
-      m_room(std::move(room)),
-      m_before(std::move(before)),
-      m_after(std::move(after)),
-      m_undoCurrent(undoCurrent),
-      m_redoCurrent(redoCurrent) {}
+      room_(std::move(room)),
+      before_(std::move(before)),
+      after_(std::move(after)),
+      undoCurrent_(undoCurrent),
+      redoCurrent_(redoCurrent) {}
 
 void RoomChange::undo() {
-  if (WorkRoomApi* room = m_room()) RestoreRoomState(*room, m_before, m_undoCurrent);
-  m_done = false;
+  if (WorkRoomApi* room = room_()) RestoreRoomState(*room, before_, undoCurrent_);
+  done_ = false;
 }
 
 void RoomChange::redo() {
-  if (m_done) return;
-  if (WorkRoomApi* room = m_room()) RestoreRoomState(*room, m_after, m_redoCurrent);
-  m_done = true;
+  if (done_) return;
+  if (WorkRoomApi* room = room_()) RestoreRoomState(*room, after_, redoCurrent_);
+  done_ = true;
 }
 
 }  // namespace kubisto::app

@@ -47,10 +47,10 @@ class RoomChange : public QUndoCommand {
   void redo() override;
 
  private:
-  RoomGetter m_room;
-  RoomState m_before, m_after;
-  Cell m_undoCurrent, m_redoCurrent;
-  bool m_done = true;
+  RoomGetter room_;
+  RoomState before_, after_;
+  Cell undoCurrent_, redoCurrent_;
+  bool done_ = true;
 };
 
 }  // namespace kubisto::app

@@ -10,37 +10,38 @@ class CWorkRoomAdapter final : public WorkRoomApi {
  public:
   void CurrentBlock(std::int32_t& x, std::int32_t& Y, std::int32_t& Z,
                     std::int32_t& Color) override {
-    m_room.CurrentBlock(x, Y, Z, Color);
+    room_.CurrentBlock(x, Y, Z, Color);
   }
-  std::int32_t Divide() override { return m_room.Divide(); }
-  void SetDivide(std::int32_t NewValue) override { m_room.Divide(NewValue); }
+  std::int32_t Divide() override { return room_.Divide(); }
+  void SetDivide(std::int32_t NewValue) override { room_.Divide(NewValue); }
   void SetHandleOfPictureBoxForD3dIO(std::uint32_t NewValue) override {
-    m_room.HandleOfPictureBoxForD3dIO(NewValue);
+    room_.HandleOfPictureBoxForD3dIO(NewValue);
   }
-  void ResetData() override { m_room.ResetData(); }
-  void SaveData(const std::string& PathAndName) override { m_room.SaveData(PathAndName); }
-  void LoadData(const std::string& PathAndName) override { m_room.LoadData(PathAndName); }
-  void ViewPicked(float x, float Y) override { m_room.ViewPicked(x, Y); }
-  void CopyToClipBoard() override { m_room.CopyToClipBoard(); }
-  bool Move(const std::string& Direction) override { return m_room.Move(Direction); }
-  bool DelBlock() override { return m_room.DelBlock(); }
+  void ResetData() override { room_.ResetData(); }
+  void SaveData(const std::string& PathAndName) override { room_.SaveData(PathAndName); }
+  void LoadData(const std::string& PathAndName) override { room_.LoadData(PathAndName); }
+  std::int32_t LoadedModels() override { return room_.LoadedModels(); }
+  void ViewPicked(float x, float Y) override { room_.ViewPicked(x, Y); }
+  void CopyToClipBoard() override { room_.CopyToClipBoard(); }
+  bool Move(const std::string& Direction) override { return room_.Move(Direction); }
+  bool DelBlock() override { return room_.DelBlock(); }
   void AddBlock(std::int32_t x, std::int32_t Y, std::int32_t Z, std::int32_t theColor) override {
-    m_room.AddBlock(x, Y, Z, theColor);
+    room_.AddBlock(x, Y, Z, theColor);
   }
-  void Turn(const std::string& Axis) override { m_room.Turn(Axis); }
-  void SetView(const std::string& View) override { m_room.SetView(View); }
-  std::vector<LayoutRecord> Blocks() override { return m_room.Blocks(); }
+  void Turn(const std::string& Axis) override { room_.Turn(Axis); }
+  void SetView(const std::string& View) override { room_.SetView(View); }
+  std::vector<LayoutRecord> Blocks() override { return room_.Blocks(); }
   void ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) override {
-    m_room.ReplaceBlocks(divide, blocks);
+    room_.ReplaceBlocks(divide, blocks);
   }
   bool SelectBlock(std::int32_t x, std::int32_t Y, std::int32_t Z) override {
-    return m_room.SelectBlock(x, Y, Z);
+    return room_.SelectBlock(x, Y, Z);
   }
-  void SaveFile(const std::string& path) override { m_room.SaveFile(path); }
-  bool PlaceLayout(const Layout& layout) override { return m_room.PlaceLayout(layout); }
+  void SaveFile(const std::string& path) override { room_.SaveFile(path); }
+  bool PlaceLayout(const Layout& layout) override { return room_.PlaceLayout(layout); }
 
  private:
-  CWorkRoom m_room;
+  CWorkRoom room_;
 };
 
 }  // namespace

@@ -23,6 +23,8 @@ class WorkRoomApi {
   virtual void ResetData() = 0;
   virtual void SaveData(const std::string& PathAndName) = 0;
   virtual void LoadData(const std::string& PathAndName) = 0;
+  // How many models the file LoadData last read held (a .vox file's first is placed).
+  virtual std::int32_t LoadedModels() { return 1; }
   virtual void ViewPicked(float x, float Y) = 0;
   virtual void CopyToClipBoard() = 0;
   virtual bool Move(const std::string& Direction) = 0;

@@ -52,7 +52,8 @@ void SetUpCommandLine(QCommandLineParser& parser) {
   kubisto::cli::AddHeadlessOptions(parser);
   parser.addPositionalArgument(
       QStringLiteral("FILE"),
-      QStringLiteral("A layout (.kbs) to load once the program has started."),
+      QStringLiteral(
+          "A layout (.kbs) or a voxel model (.vox) to load once the program has started."),
       QStringLiteral("[FILE]"));
 }
 

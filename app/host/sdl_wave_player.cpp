@@ -32,34 +32,32 @@ void setWavePlayer(WavePlayer* player) { g_installed = player; }
 
 SdlWavePlayer::~SdlWavePlayer() {
   Stop();
-  if (m_bAudioReady) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (audioReady_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 bool SdlWavePlayer::EnsureAudio() {
   // One attempt only: without a sound system every later sound is silent at once.
-  if (!m_bTriedInit) {
-    m_bTriedInit = true;
+  if (!triedInit_) {
+    triedInit_ = true;
     // The sound library would otherwise take SIGTERM and SIGINT for itself and turn them into
     // quit events that nobody reads: the program ends on them through its own handlers.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    m_bAudioReady = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    audioReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   }
-  return m_bAudioReady;
+  return audioReady_;
 }
 
 void SdlWavePlayer::Stop() {
-  if (m_device != 0) {
-    SDL_CloseAudioDevice(m_device);
-    m_device = 0;
+  if (device_ != 0) {
+    SDL_CloseAudioDevice(device_);
+    device_ = 0;
   }
 }
 
-bool SdlWavePlayer::Playing() const {
-  return m_device != 0 && SDL_GetQueuedAudioSize(m_device) > 0;
-}
+bool SdlWavePlayer::Playing() const { return device_ != 0 && SDL_GetQueuedAudioSize(device_) > 0; }
 
 bool SdlWavePlayer::OpenFor(int freq, std::uint16_t format, std::uint8_t channels) {
-  if (m_device != 0 && freq == m_freq && format == m_format && channels == m_channels) return true;
+  if (device_ != 0 && freq == freq_ && format == format_ && channels == channels_) return true;
   Stop();
   SDL_AudioSpec wanted{};
   wanted.freq = freq;
@@ -69,20 +67,20 @@ bool SdlWavePlayer::OpenFor(int freq, std::uint16_t format, std::uint8_t channel
   wanted.callback = nullptr;  // queued playback
   SDL_AudioSpec obtained{};
   // No changes allowed: SDL converts to the device's own format behind the scenes.
-  m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-  if (m_device == 0) return false;
-  m_freq = freq;
-  m_format = format;
-  m_channels = channels;
-  m_deviceSamples = obtained.samples;
-  SDL_PauseAudioDevice(m_device, 0);
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  if (device_ == 0) return false;
+  freq_ = freq;
+  format_ = format;
+  channels_ = channels;
+  deviceSamples_ = obtained.samples;
+  SDL_PauseAudioDevice(device_, 0);
   return true;
 }
 
 void SdlWavePlayer::Play(const std::string& path, bool wait) {
   if (!EnsureAudio()) return;
   // Any new sound ends the one still playing, even when the new one cannot be played.
-  if (m_device != 0) SDL_ClearQueuedAudio(m_device);
+  if (device_ != 0) SDL_ClearQueuedAudio(device_);
   SDL_AudioSpec spec{};
   WaveBuffer wave;
   const std::string file = NativePath(path);
@@ -91,7 +89,7 @@ void SdlWavePlayer::Play(const std::string& path, bool wait) {
     return;  // missing or not a wave: nothing is heard
   }
   if (!OpenFor(spec.freq, spec.format, spec.channels)) return;
-  if (SDL_QueueAudio(m_device, wave.data, wave.length) != 0) return;
+  if (SDL_QueueAudio(device_, wave.data, wave.length) != 0) return;
   if (!wait) return;
 
   // Play to the end. The bound guards against a device that stops consuming: the sound's own
@@ -102,9 +100,9 @@ void SdlWavePlayer::Play(const std::string& path, bool wait) {
                              ? static_cast<double>(wave.length) / bytesPerFrame / spec.freq
                              : 0.0;
   const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(seconds * 1000.0) + 2000;
-  while (SDL_GetQueuedAudioSize(m_device) > 0 && SDL_GetTicks64() < deadline) SDL_Delay(2);
+  while (SDL_GetQueuedAudioSize(device_) > 0 && SDL_GetTicks64() < deadline) SDL_Delay(2);
   // The last piece taken from the queue is still in the device's own buffer: let it sound out.
-  if (spec.freq > 0) SDL_Delay(static_cast<Uint32>(1000.0 * m_deviceSamples / spec.freq) + 1);
+  if (spec.freq > 0) SDL_Delay(static_cast<Uint32>(1000.0 * deviceSamples_ / spec.freq) + 1);
 }
 
 }  // namespace kubisto::app

@@ -27,13 +27,13 @@ class SdlWavePlayer : public WavePlayer {
   // Opens (or keeps) a device for the format; false when there is none.
   bool OpenFor(int freq, std::uint16_t format, std::uint8_t channels);
 
-  bool m_bTriedInit = false;
-  bool m_bAudioReady = false;
-  std::uint32_t m_device = 0;  // 0 = no device open
-  int m_freq = 0;
-  std::uint16_t m_format = 0;
-  std::uint8_t m_channels = 0;
-  std::uint16_t m_deviceSamples = 0;  // the device's own buffer, in sample frames
+  bool triedInit_ = false;
+  bool audioReady_ = false;
+  std::uint32_t device_ = 0;  // 0 = no device open
+  int freq_ = 0;
+  std::uint16_t format_ = 0;
+  std::uint8_t channels_ = 0;
+  std::uint16_t deviceSamples_ = 0;  // the device's own buffer, in sample frames
 };
 
 }  // namespace kubisto::app

@@ -42,10 +42,10 @@ std::string NumberText(double d) {
 // A request's arguments, each read as the table's kind of it.
 class Args {
  public:
-  explicit Args(const QJsonObject& args) : m_args(args) {}
+  explicit Args(const QJsonObject& args) : args_(args) {}
   // A whole number; beyond 32 bits it is out of range, with range saying what is in range.
   std::int32_t Int(const char* name, const std::string& range) const {
-    const QJsonValue v = m_args.value(name);
+    const QJsonValue v = args_.value(name);
     if (!v.isDouble() || std::floor(v.toDouble()) != v.toDouble())
       Fail(Fault::kType, std::string(name) + ": give an integer");
     const double d = v.toDouble();
@@ -59,7 +59,7 @@ class Args {
   }
   // An optional flag, false when not given.
   bool Flag(const char* name) const {
-    const QJsonValue v = m_args.value(name);
+    const QJsonValue v = args_.value(name);
     if (v.isUndefined() || v.isNull()) return false;
     if (!v.isBool()) Fail(Fault::kType, std::string(name) + ": give True or False");
     return v.toBool();
@@ -70,11 +70,11 @@ class Args {
 
  private:
   std::string AnyText(const char* name) const {
-    const QJsonValue v = m_args.value(name);
+    const QJsonValue v = args_.value(name);
     if (!v.isString()) Fail(Fault::kType, std::string(name) + ": give a string");
     return v.toString().toStdString();
   }
-  QJsonObject m_args;
+  QJsonObject args_;
 };
 
 QJsonArray BlockJson(int x, int y, int z, int colour) { return QJsonArray{x, y, z, colour}; }
@@ -192,11 +192,13 @@ QJsonValue Load(const Target& t) {
   t.RefuseUnsavedWork("load");
   bool complete = true;
   std::size_t total = 0;
+  std::int32_t models = 1;
   FileCommand(t.window, QCoreApplication::translate("kubisto::app::frmMain", "データの読み込み中"),
               path, [&] {
                 // Read and checked whole first: a bad file leaves the room as it was.
                 const Layout layout = ReadLayoutFile(path);
                 total = layout.records.size();
+                models = layout.models;
                 t.Change([&] { complete = t.room.PlaceLayout(layout); });
               });
   if (!complete) {
@@ -206,6 +208,8 @@ QJsonValue Load(const Target& t) {
                            " of " + std::to_string(total) + " blocks were loaded");
   }
   t.window.NoteSavedOrLoaded();
+  // The reply says when the room took only the first of a .vox file's models.
+  if (models > 1) return QString::fromStdString(path + ": " + commands::SeveralModelsNote(models));
   return QJsonValue::Null;
 }
 

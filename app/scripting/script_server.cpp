@@ -92,30 +92,30 @@ int MakeListeningSocket(const QByteArray& path) {
 }  // namespace
 
 ScriptServer::ScriptServer(QObject* parent)
-    : QObject(parent), m_acceptAgain(new QTimer(this)), m_serve(new QTimer(this)) {
-  m_acceptAgain->setSingleShot(true);
-  m_serve->setSingleShot(true);
-  connect(m_acceptAgain, &QTimer::timeout, this, [this] {
-    m_incoming->setEnabled(true);
+    : QObject(parent), acceptAgain_(new QTimer(this)), serve_(new QTimer(this)) {
+  acceptAgain_->setSingleShot(true);
+  serve_->setSingleShot(true);
+  connect(acceptAgain_, &QTimer::timeout, this, [this] {
+    incoming_->setEnabled(true);
     Accept();
   });
-  connect(m_serve, &QTimer::timeout, this, &ScriptServer::Serve);
+  connect(serve_, &QTimer::timeout, this, &ScriptServer::Serve);
 }
 
 ScriptServer::~ScriptServer() {
-  for (auto& client : m_clients) client->socket->disconnect(this);
-  if (m_listener >= 0) {
-    delete m_incoming;
-    ::close(m_listener);
+  for (auto& client : clients_) client->socket->disconnect(this);
+  if (listener_ >= 0) {
+    delete incoming_;
+    ::close(listener_);
     // Removed only while it is still this server's socket, and before the lock is let go, so that
     // the socket of a program that serves the path after this one is never removed.
-    const QByteArray path = QFile::encodeName(m_path);
+    const QByteArray path = QFile::encodeName(path_);
     struct stat info {};
-    if (::lstat(path.constData(), &info) == 0 && SameFile(info, m_device, m_inode))
+    if (::lstat(path.constData(), &info) == 0 && SameFile(info, device_, inode_))
       ::unlink(path.constData());
   }
-  if (m_spare >= 0) ::close(m_spare);
-  if (m_lock >= 0) ::close(m_lock);
+  if (spare_ >= 0) ::close(spare_);
+  if (lock_ >= 0) ::close(lock_);
 }
 
 QString ScriptServer::DefaultPath() {
@@ -127,14 +127,14 @@ QString ScriptServer::DefaultPath() {
 QString ScriptServer::UnavailableNote() { return tr("スクリプト機能を開始できませんでした"); }
 
 bool ScriptServer::Fail(const QString& message) {
-  m_error = message;
-  if (m_lock >= 0) ::close(m_lock);
-  m_lock = -1;
+  error_ = message;
+  if (lock_ >= 0) ::close(lock_);
+  lock_ = -1;
   return false;
 }
 
 bool ScriptServer::Listen(const QString& path) {
-  if (m_listener >= 0) return Fail(path + ": this server already listens at " + m_path);
+  if (listener_ >= 0) return Fail(path + ": this server already listens at " + path_);
   const QByteArray native = QFile::encodeName(path);
   if (native.isEmpty()) return Fail(QStringLiteral("no runtime folder of the user's own"));
   if (static_cast<size_t>(native.size()) >= sizeof(sockaddr_un{}.sun_path))
@@ -144,16 +144,16 @@ bool ScriptServer::Listen(const QString& path) {
   // ends, and a busy holder keeps it however slowly it answers. The lock file is never removed, so
   // every program locks the same file.
   const QByteArray lockPath = native + ".lock";
-  m_lock = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (m_lock < 0) return Fail(QFile::decodeName(lockPath) + ": " + ErrnoText(errno));
-  if (::flock(m_lock, LOCK_EX | LOCK_NB) != 0) {
+  lock_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (lock_ < 0) return Fail(QFile::decodeName(lockPath) + ": " + ErrnoText(errno));
+  if (::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;
     if (error == EWOULDBLOCK) return Fail(path + ": another Kubisto is listening there");
     return Fail(QFile::decodeName(lockPath) + ": " + ErrnoText(error));
   }
   struct stat locked {};
   struct stat named {};
-  if (::fstat(m_lock, &locked) != 0 || ::lstat(lockPath.constData(), &named) != 0 ||
+  if (::fstat(lock_, &locked) != 0 || ::lstat(lockPath.constData(), &named) != 0 ||
       locked.st_ino != named.st_ino || locked.st_dev != named.st_dev)
     return Fail(QFile::decodeName(lockPath) + ": replaced while it was being locked");
 
@@ -165,25 +165,25 @@ bool ScriptServer::Listen(const QString& path) {
 
   // A client that leaves before its reply is written must not end the program.
   IgnoreBrokenPipes();
-  m_listener = MakeListeningSocket(native);
-  if (m_listener < 0) return Fail(path + ": " + ErrnoText(errno));
+  listener_ = MakeListeningSocket(native);
+  if (listener_ < 0) return Fail(path + ": " + ErrnoText(errno));
   struct stat made {};
   if (::lstat(native.constData(), &made) == 0) {
-    m_device = static_cast<std::uint64_t>(made.st_dev);
-    m_inode = static_cast<std::uint64_t>(made.st_ino);
+    device_ = static_cast<std::uint64_t>(made.st_dev);
+    inode_ = static_cast<std::uint64_t>(made.st_ino);
   }
-  m_path = path;
-  m_spare = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-  m_incoming = new QSocketNotifier(static_cast<qintptr>(m_listener), QSocketNotifier::Read, this);
-  connect(m_incoming, &QSocketNotifier::activated, this, &ScriptServer::Accept);
+  path_ = path;
+  spare_ = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+  incoming_ = new QSocketNotifier(static_cast<qintptr>(listener_), QSocketNotifier::Read, this);
+  connect(incoming_, &QSocketNotifier::activated, this, &ScriptServer::Accept);
   return true;
 }
 
 void ScriptServer::Accept() {
   for (;;) {
-    const int fd = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
     if (fd >= 0) {
-      m_acceptFailing = false;
+      acceptFailing_ = false;
       Admit(fd);
       continue;
     }
@@ -191,12 +191,12 @@ void ScriptServer::Accept() {
     if (error == EAGAIN || error == EWOULDBLOCK) return;
     if (error == EINTR || error == ECONNABORTED || error == EPROTO) continue;
     // Out of descriptors (or memory): the server keeps listening and says so once.
-    if (!m_acceptFailing) {
-      m_acceptFailing = true;
+    if (!acceptFailing_) {
+      acceptFailing_ = true;
       std::fprintf(stderr,
                    "kubisto: script server: a connection cannot be accepted (%s); still "
                    "listening at %s\n",
-                   std::strerror(error), QFile::encodeName(m_path).constData());
+                   std::strerror(error), QFile::encodeName(path_).constData());
     }
     if ((error == EMFILE || error == ENFILE) && AcceptAtLimit()) continue;
     return PauseAccepting();
@@ -206,9 +206,9 @@ void ScriptServer::Accept() {
 bool ScriptServer::AcceptAtLimit() {
   // The spare descriptor makes room to take the client and refuse it, rather than leave it waiting
   // with no answer.
-  if (m_spare < 0) return false;
-  ::close(m_spare);
-  const int fd = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+  if (spare_ < 0) return false;
+  ::close(spare_);
+  const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
   if (fd >= 0) {
     const QByteArray refusal = ReplyLine(
         ScriptRefusal(QStringLiteral("the program has no file descriptors left; try later")));
@@ -222,14 +222,14 @@ bool ScriptServer::AcceptAtLimit() {
     }
     ::close(fd);
   }
-  m_spare = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-  return fd >= 0 && m_spare >= 0;
+  spare_ = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+  return fd >= 0 && spare_ >= 0;
 }
 
 void ScriptServer::PauseAccepting() {
   // The waiting connection keeps the socket readable: try again a moment later, not at once.
-  m_incoming->setEnabled(false);
-  m_acceptAgain->start(kAcceptAgainMs);
+  incoming_->setEnabled(false);
+  acceptAgain_->start(kAcceptAgainMs);
 }
 
 void ScriptServer::Admit(int descriptor) {
@@ -241,8 +241,8 @@ void ScriptServer::Admit(int descriptor) {
     return;
   }
   const bool full = ActiveClients() >= kMaxClients;
-  m_clients.push_back(std::make_unique<Client>(Client{socket, {}, {}}));
-  Client* client = m_clients.back().get();
+  clients_.push_back(std::make_unique<Client>(Client{socket, {}, {}}));
+  Client* client = clients_.back().get();
   connect(socket, &QLocalSocket::readyRead, this, [this, client] { Read(client); });
   connect(socket, &QLocalSocket::disconnected, this, [this, socket] { Drop(socket); });
   // Replies read by the client may let its next request run.
@@ -257,21 +257,21 @@ void ScriptServer::Admit(int descriptor) {
 
 int ScriptServer::ActiveClients() const {
   return static_cast<int>(
-      std::count_if(m_clients.begin(), m_clients.end(), [](const auto& c) { return !c->refused; }));
+      std::count_if(clients_.begin(), clients_.end(), [](const auto& c) { return !c->refused; }));
 }
 
 qsizetype ScriptServer::QueuedBytes() const {
   qsizetype total = 0;
-  for (const auto& c : m_clients) total += c->buffer.size() + c->waitingBytes;
+  for (const auto& c : clients_) total += c->buffer.size() + c->waitingBytes;
   return total;
 }
 
 void ScriptServer::Drop(QLocalSocket* socket) {
   // Its waiting requests go with it: nothing more is done for a client that left.
-  for (size_t i = 0; i < m_clients.size(); ++i) {
-    if (m_clients[i]->socket != socket) continue;
-    m_clients.erase(m_clients.begin() + static_cast<std::ptrdiff_t>(i));
-    if (m_nextClient > i) --m_nextClient;
+  for (size_t i = 0; i < clients_.size(); ++i) {
+    if (clients_[i]->socket != socket) continue;
+    clients_.erase(clients_.begin() + static_cast<std::ptrdiff_t>(i));
+    if (nextClient_ > i) --nextClient_;
     break;
   }
   socket->disconnect(this);
@@ -328,7 +328,7 @@ bool ScriptServer::CanRunNow() {
 }
 
 void ScriptServer::ServeSoon() {
-  if (!m_serve->isActive()) m_serve->start(0);
+  if (!serve_->isActive()) serve_->start(0);
 }
 
 void ScriptServer::Serve() {
@@ -336,30 +336,30 @@ void ScriptServer::Serve() {
   const auto ready = [](const Client& c) {
     return !c.waiting.isEmpty() && c.socket->bytesToWrite() <= kMaxUnread;
   };
-  if (std::none_of(m_clients.begin(), m_clients.end(), [&](const auto& c) { return ready(*c); }))
+  if (std::none_of(clients_.begin(), clients_.end(), [&](const auto& c) { return ready(*c); }))
     return;
   if (!CanRunNow()) {
-    m_serve->start(kRetryMs);
+    serve_->start(kRetryMs);
     return;
   }
   // One request, from the next client in turn that has one.
-  for (size_t tried = 0; tried < m_clients.size(); ++tried) {
-    const size_t index = (m_nextClient + tried) % m_clients.size();
-    Client* client = m_clients[index].get();
+  for (size_t tried = 0; tried < clients_.size(); ++tried) {
+    const size_t index = (nextClient_ + tried) % clients_.size();
+    Client* client = clients_[index].get();
     if (!ready(*client)) continue;
-    m_nextClient = index + 1;
+    nextClient_ = index + 1;
     const QByteArray line = client->waiting.takeFirst();
     client->waitingBytes -= line.size();
     QLocalSocket* socket = client->socket;
     const QJsonObject reply = RunScriptLine(line);
     // The request may have let events run: the client may have gone meanwhile.
     // (Sending may drop the client at once: the list is not walked while it runs.)
-    const bool still = std::any_of(m_clients.begin(), m_clients.end(),
+    const bool still = std::any_of(clients_.begin(), clients_.end(),
                                    [socket](const auto& c) { return c->socket == socket; });
     if (still && socket->state() == QLocalSocket::ConnectedState) Send(socket, reply);
     break;
   }
-  m_serve->start(0);
+  serve_->start(0);
 }
 
 }  // namespace kubisto::app

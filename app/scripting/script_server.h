@@ -44,8 +44,8 @@ class ScriptServer : public QObject {
   // Listens at path, readable and writable by the user only. False when another program already
   // serves there or the socket cannot be made; ErrorText tells why.
   bool Listen(const QString& path = DefaultPath());
-  QString ErrorText() const { return m_error; }
-  QString Path() const { return m_path; }
+  QString ErrorText() const { return error_; }
+  QString Path() const { return path_; }
   // The status bar's note when scripting could not start.
   static QString UnavailableNote();
 
@@ -72,18 +72,18 @@ class ScriptServer : public QObject {
   qsizetype QueuedBytes() const;
   static bool CanRunNow();
 
-  int m_listener = -1;
-  int m_lock = -1;   // the lock file, held while this server listens
-  int m_spare = -1;  // a descriptor given up to refuse a client when none are left
-  std::uint64_t m_device = 0, m_inode = 0;  // of the socket this server made
-  QString m_path;
-  QSocketNotifier* m_incoming = nullptr;
-  QTimer* m_acceptAgain;  // accepting again after the program ran out of descriptors
-  bool m_acceptFailing = false;
-  QTimer* m_serve;  // runs the next waiting request
-  std::vector<std::unique_ptr<Client>> m_clients;
-  size_t m_nextClient = 0;  // whose request runs next
-  QString m_error;
+  int listener_ = -1;
+  int lock_ = -1;   // the lock file, held while this server listens
+  int spare_ = -1;  // a descriptor given up to refuse a client when none are left
+  std::uint64_t device_ = 0, inode_ = 0;  // of the socket this server made
+  QString path_;
+  QSocketNotifier* incoming_ = nullptr;
+  QTimer* acceptAgain_;  // accepting again after the program ran out of descriptors
+  bool acceptFailing_ = false;
+  QTimer* serve_;  // runs the next waiting request
+  std::vector<std::unique_ptr<Client>> clients_;
+  size_t nextClient_ = 0;  // whose request runs next
+  QString error_;
 };
 
 }  // namespace kubisto::app

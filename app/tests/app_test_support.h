@@ -38,6 +38,8 @@ class FakeWorkRoom : public WorkRoomApi {
   bool pickSelects = false;
   std::int32_t pickX = -1, pickY = -1, pickZ = -1, pickColor = 0;
   bool failLoad = false;
+  // What LoadedModels answers: the models of the file loaded last.
+  std::int32_t loadedModels = 1;
 
   // Calls other than the queries (CurrentBlock, Divide, Blocks).
   std::vector<std::string> Commands() const;
@@ -50,6 +52,7 @@ class FakeWorkRoom : public WorkRoomApi {
   void ResetData() override;
   void SaveData(const std::string& PathAndName) override;
   void LoadData(const std::string& PathAndName) override;
+  std::int32_t LoadedModels() override { return loadedModels; }
   void ViewPicked(float X, float Y) override;
   void CopyToClipBoard() override;
   bool Move(const std::string& Direction) override;

@@ -51,6 +51,9 @@ TEST(CommandLine, HelpAndVersionPrintAndEndWithStatusZero) {
     EXPECT_EQ(parsed.status, 0) << option;
     EXPECT_NE(parsed.out.find("Usage: kubisto [options] [FILE]"), std::string::npos) << parsed.out;
     EXPECT_NE(parsed.out.find("--lang"), std::string::npos);
+    // The file opened at start may be a layout or a voxel model, and the export lists .vox.
+    EXPECT_NE(parsed.out.find("(.kbs) or a voxel model (.vox)"), std::string::npos);
+    EXPECT_NE(parsed.out.find(".x .vox"), std::string::npos);
     EXPECT_EQ(parsed.err, "");
   }
   for (const char* option : {"--version", "-v"}) {

@@ -30,7 +30,7 @@ TEST_F(FrmMainTest, EachMenuItemReachesItsWorkroomCall) {
   const CommandCase cases[] = {
       {"mnuFileNew", {"ResetData"}},
       {"mnuEditCopy", {"CopyToClipBoard"}},
-      {"mnuViewFront", {"SetView(Front)"}},
+      {"mnuViewFront", {"SetView(FRONT)"}},
       {"mnuViewTop", {"SetView(TOP)"}},
       {"mnuViewSide", {"SetView(SIDE)"}},
       {"mnuViewBird", {"SetView(BIRD)"}},
@@ -49,7 +49,7 @@ TEST_F(FrmMainTest, EachMenuItemReachesItsWorkroomCall) {
 
 TEST_F(FrmMainTest, EachToolbarKeyRunsItsMenuCommand) {
   const CommandCase cases[] = {
-      {"FrontView", {"SetView(Front)"}},
+      {"FrontView", {"SetView(FRONT)"}},
       {"TopView", {"SetView(TOP)"}},
       {"SideView", {"SetView(SIDE)"}},
       {"BirdView", {"SetView(BIRD)"}},
@@ -80,14 +80,14 @@ TEST_F(FrmMainTest, EachToolPanelButtonMakesOneCallWhileDisabled) {
       {"cmdDelete", {"DelBlock"}},
       {"cmdX", {"Move(X)"}},
       {"cmdMX", {"Move(-X)"}},
-      {"cmdY", {"Move(y)"}},
-      {"cmdMY", {"Move(-y)"}},
-      {"cmdZ", {"Move(z)"}},
-      {"cmdMZ", {"Move(-z)"}},
+      {"cmdY", {"Move(Y)"}},
+      {"cmdMY", {"Move(-Y)"}},
+      {"cmdZ", {"Move(Z)"}},
+      {"cmdMZ", {"Move(-Z)"}},
       {"cmdUp", {"Turn(UP)"}},
-      {"cmdDown", {"Turn(down)"}},
-      {"cmdLeft", {"Turn(left)"}},
-      {"cmdRight", {"Turn(right)"}},
+      {"cmdDown", {"Turn(DOWN)"}},
+      {"cmdLeft", {"Turn(LEFT)"}},
+      {"cmdRight", {"Turn(RIGHT)"}},
   };
   window->show();
   for (const auto& [name, expected] : cases) {

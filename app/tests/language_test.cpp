@@ -32,6 +32,7 @@
 #include "app/windows/status_bar.h"
 #include "app/windows/tool_box.h"
 #include "app_test_support.h"
+#include "workroom/room_commands.h"
 
 namespace kubisto::app::test {
 namespace {
@@ -284,6 +285,19 @@ TEST(LanguageTexts, EveryTranslatedTextInTheChosenLanguage) {
   }
   EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
   EXPECT_GT(texts, 60);
+}
+
+// The note of a .vox file of several models: in English, the window's words are the scripts'.
+TEST(LanguageTexts, TheSeveralModelsNoteOfTheWindowIsTheScriptsInEnglish) {
+  const QString expected = qEnvironmentVariable("KUBISTO_TEST_LANGUAGE");
+  if (expected.isEmpty()) GTEST_SKIP() << "run by the app_language_* ctest entries";
+  InstallLanguageFor(qEnvironmentVariable("KUBISTO_TEST_LANG_OPTION"));
+  const QString shown =
+      QCoreApplication::translate("kubisto::app::frmMain", commands::kSeveralModelsNote).arg(3);
+  if (expected == QLatin1String("en"))
+    EXPECT_EQ(shown.toStdString(), commands::SeveralModelsNote(3));
+  else
+    EXPECT_TRUE(shown.contains(QLatin1String("3")) && HasJapanese(shown)) << shown.toStdString();
 }
 
 }  // namespace

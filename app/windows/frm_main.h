@@ -101,6 +101,8 @@ class frmMain : public QMainWindow {
   // Sizes the window to the client area plus a menu bar of the given height.
   void FitToMenuBar(int menuHeight);
   void LoadChosenLayout(const std::string& name);
+  // The file panel's text once name is loaded: the name, and a note when the room took part of it.
+  QString LoadedNote(const std::string& name);
   void InitControls();
   void InitToolBoxControls();
   void CreateControls();
@@ -133,6 +135,9 @@ class frmMain : public QMainWindow {
   void mnuViewSide_Click();
   void mnuViewBird_Click();
   void SetView(const std::string& view);
+  // The tool panel's moves of the current block and turns of the room, by their names.
+  void MoveCurrentBlock(const std::string& direction);
+  void TurnRoom(const std::string& step);
 
   // The toolbar's entries, each with its handler (key nullptr: a separator).
   struct ToolBarEntry {

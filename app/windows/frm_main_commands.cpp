@@ -22,6 +22,11 @@ namespace {
 
 WorkRoomApi* Room() { return modMain::g_objWorkRoom.get(); }
 
+using commands::DirectionName;
+using commands::NameOf;
+using commands::TurnName;
+using commands::ViewName;
+
 }  // namespace
 
 // --- Toolbar ---
@@ -81,36 +86,24 @@ void frmMain::cmdDelete_Click() {
   if (WorkRoomApi* room = Room()) RunCommand("delete", [room] { room->DelBlock(); });
 }
 
-// The tool panel's moves and turns, in the spelling each button passes on.
-void frmMain::cmdX_Click() {
-  if (WorkRoomApi* room = Room()) RunCommand("move", [room] { room->Move("X"); });
+// The tool panel's moves and turns, by the command table's names.
+void frmMain::cmdX_Click() { MoveCurrentBlock(NameOf(DirectionName::kX)); }
+void frmMain::cmdMX_Click() { MoveCurrentBlock(NameOf(DirectionName::kMinusX)); }
+void frmMain::cmdY_Click() { MoveCurrentBlock(NameOf(DirectionName::kY)); }
+void frmMain::cmdMY_Click() { MoveCurrentBlock(NameOf(DirectionName::kMinusY)); }
+void frmMain::cmdZ_Click() { MoveCurrentBlock(NameOf(DirectionName::kZ)); }
+void frmMain::cmdMZ_Click() { MoveCurrentBlock(NameOf(DirectionName::kMinusZ)); }
+void frmMain::cmdUp_Click() { TurnRoom(NameOf(TurnName::kUp)); }
+void frmMain::cmdDown_Click() { TurnRoom(NameOf(TurnName::kDown)); }
+void frmMain::cmdLeft_Click() { TurnRoom(NameOf(TurnName::kLeft)); }
+void frmMain::cmdRight_Click() { TurnRoom(NameOf(TurnName::kRight)); }
+
+void frmMain::MoveCurrentBlock(const std::string& direction) {
+  if (WorkRoomApi* room = Room()) RunCommand("move", [&] { room->Move(direction); });
 }
-void frmMain::cmdMX_Click() {
-  if (WorkRoomApi* room = Room()) RunCommand("move", [room] { room->Move("-X"); });
-}
-void frmMain::cmdY_Click() {
-  if (WorkRoomApi* room = Room()) RunCommand("move", [room] { room->Move("y"); });
-}
-void frmMain::cmdMY_Click() {
-  if (WorkRoomApi* room = Room()) RunCommand("move", [room] { room->Move("-y"); });
-}
-void frmMain::cmdZ_Click() {
-  if (WorkRoomApi* room = Room()) RunCommand("move", [room] { room->Move("z"); });
-}
-void frmMain::cmdMZ_Click() {
-  if (WorkRoomApi* room = Room()) RunCommand("move", [room] { room->Move("-z"); });
-}
-void frmMain::cmdUp_Click() {
-  if (WorkRoomApi* room = Room()) room->Turn("UP");
-}
-void frmMain::cmdDown_Click() {
-  if (WorkRoomApi* room = Room()) room->Turn("down");
-}
-void frmMain::cmdLeft_Click() {
-  if (WorkRoomApi* room = Room()) room->Turn("left");
-}
-void frmMain::cmdRight_Click() {
-  if (WorkRoomApi* room = Room()) room->Turn("right");
+
+void frmMain::TurnRoom(const std::string& step) {
+  if (WorkRoomApi* room = Room()) room->Turn(step);
 }
 
 // --- Menus ---
@@ -127,11 +120,10 @@ void frmMain::mnuEditCopy_Click() {
   if (WorkRoomApi* room = Room()) room->CopyToClipBoard();
 }
 
-// The front view keeps the menu's own spelling; the room takes view names in any case.
-void frmMain::mnuViewFront_Click() { SetView("Front"); }
-void frmMain::mnuViewTop_Click() { SetView(commands::NameOf(commands::ViewName::kTop)); }
-void frmMain::mnuViewSide_Click() { SetView(commands::NameOf(commands::ViewName::kSide)); }
-void frmMain::mnuViewBird_Click() { SetView(commands::NameOf(commands::ViewName::kBird)); }
+void frmMain::mnuViewFront_Click() { SetView(NameOf(ViewName::kFront)); }
+void frmMain::mnuViewTop_Click() { SetView(NameOf(ViewName::kTop)); }
+void frmMain::mnuViewSide_Click() { SetView(NameOf(ViewName::kSide)); }
+void frmMain::mnuViewBird_Click() { SetView(NameOf(ViewName::kBird)); }
 
 void frmMain::SetView(const std::string& view) {
   if (WorkRoomApi* room = Room()) room->SetView(view);

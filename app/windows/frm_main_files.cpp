@@ -5,6 +5,7 @@
 #include "app/windows/frm_main.h"
 #include "app/windows/mod_main.h"
 #include "app/windows/status_bar.h"
+#include "workroom/room_commands.h"
 
 namespace kubisto::app {
 
@@ -48,7 +49,16 @@ void frmMain::LoadChosenLayout(const std::string& name) {
   // The room now holds what the file holds.
   if (loaded && !name.empty()) m_history->MarkSaved();
   // A file that could not be read leaves the room as it was and the panel empty.
-  m_sbrStatus->SetPanelText(1, loaded ? QString::fromStdString(name) : QString());
+  m_sbrStatus->SetPanelText(1, loaded ? LoadedNote(name) : QString());
+}
+
+QString frmMain::LoadedNote(const std::string& name) {
+  QString note = QString::fromStdString(name);
+  // Of a .vox file's several models the first was read: the panel says so after the name.
+  WorkRoomApi* room = Room();
+  if (room != nullptr && !name.empty() && room->LoadedModels() > 1)
+    note += QStringLiteral(": ") + tr(commands::kSeveralModelsNote).arg(room->LoadedModels());
+  return note;
 }
 
 bool frmMain::SaveLayout() {

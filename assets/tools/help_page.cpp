@@ -19,9 +19,11 @@ th { background: #f0e0c8; text-align: left; }
 )html";
 }
 
-std::string helpDocument() {
-  return helpPageHead("ja", "Oh!Kubisto!! のヘルプ") +
-         R"html(<h1><a name="contents" id="contents"></a>超簡易3D積み木「Oh!Kubisto!!」のヘルプ</h1>
+namespace {
+
+// The title, the introduction and the contents.
+std::string introAndContents() {
+  return R"html(<h1><a name="contents" id="contents"></a>超簡易3D積み木「Oh!Kubisto!!」のヘルプ</h1>
 <p>Oh!Kubisto!! は、小さな部屋の中のテーブルの上で、色とりどりの立方体のブロックを積んで遊ぶ3Dの積み木です。</p>
 
 <h2>もくじ</h2>
@@ -45,7 +47,12 @@ std::string helpDocument() {
 <li><a href="#scripting">Python でつくる（スクリプト）</a></li>
 </ul>
 
-<h2><a name="screen" id="screen"></a>画面の見かた</h2>
+)html";
+}
+
+// What the window shows and what is done with a block.
+std::string blockSections() {
+  return R"html(<h2><a name="screen" id="screen"></a>画面の見かた</h2>
 <p>ウィンドウの左側が3Dの部屋です。部屋には四方の壁、天井と床があり、まん中に茶色のテーブルがあります。
 テーブルの上には、ブロックを置けるマス目が立方体の形にならんでいて、それぞれのマスの中心に小さな赤い玉が見えます。
 いちばん高い角のマスだけは玉が緑色です。ここが新しいブロックの出てくるマスです。</p>
@@ -89,7 +96,12 @@ std::string helpDocument() {
 <h2><a name="delete" id="delete"></a>ブロックを消す</h2>
 <p>ブロックを選んでから、パネルのいちばん上の右のボタン（星の出ている立方体）を押すと、選んでいるブロックが消えます。</p>
 
-<h2><a name="turn" id="turn"></a>部屋を回す</h2>
+)html";
+}
+
+// Turning the room, the views and the cell count.
+std::string roomSections() {
+  return R"html(<h2><a name="turn" id="turn"></a>部屋を回す</h2>
 <p>パネルの下の十字にならんだ四つの矢印のボタンで、部屋を少しずつ回せます。</p>
 <table>
 <tr><th>ボタン</th><th>はたらき</th></tr>
@@ -116,7 +128,12 @@ std::string helpDocument() {
 <p>メニューの「オプション」→「辺の分割数」で、一辺のマスの数を「3」「4」「5」から選べます。
 はじめは5（5×5×5のマス）です。分割数を変えると、置いてあったブロックはすべて消え、新しいマス目が作られます。</p>
 
-<h2><a name="file" id="file"></a>新規作成・読み込み・保存</h2>
+)html";
+}
+
+// Files, the clipboard, undo and redo.
+std::string fileSections() {
+  return R"html(<h2><a name="file" id="file"></a>新規作成・読み込み・保存</h2>
 <p><b>新規作成</b>：「ファイル」→「新規作成」で、ブロックをすべて消して最初からやり直します。</p>
 <p><b>保存</b>：「ファイル」→「保存」かツールバーのフロッピーディスクのボタンで、保存のウィンドウが開きます。
 「保存ﾌｧｲﾙ名」の欄に名前を入れて「cmdOK」を押すと、プログラムのフォルダーの中の「data」フォルダーに保存されます。
@@ -141,7 +158,12 @@ std::string helpDocument() {
 <p>取り消しややり直しのあとは、その変更で動いたブロックが選ばれた状態になります（消えたときは何も選ばれません）。
 変更の記録は、プログラムを終えるまでいくつでも残ります。取り消すものがないときは「元に戻す」が、やり直すものがないときは「やり直し」が選べなくなります。</p>
 
-<h2><a name="keys" id="keys"></a>キーボードでの操作</h2>
+)html";
+}
+
+// The keys, the toolbar, the menus, the version and the end.
+std::string referenceSections() {
+  return R"html(<h2><a name="keys" id="keys"></a>キーボードでの操作</h2>
 <p>メインウィンドウで、次のキーが使えます（ファイルのウィンドウを開いているあいだは使えません）。</p>
 <table>
 <tr><th>キー</th><th>はたらき</th><th>同じボタン</th></tr>
@@ -190,7 +212,14 @@ std::string helpDocument() {
 <p>終わるときは「ファイル」→「終了」、ツールバーの×のボタン、またはウィンドウの閉じるボタンを使います。
 保存していない変更があるときは、終わる前に「変更を保存しますか？」と聞かれます（<a href="#file">新規作成・読み込み・保存</a>を見てください）。</p>
 <p><a href="#contents">もくじへ戻る</a></p>
-)html" + helpScriptingSection() +
+)html";
+}
+
+}  // namespace
+
+std::string helpDocument() {
+  return helpPageHead("ja", "Oh!Kubisto!! のヘルプ") + introAndContents() + blockSections() +
+         roomSections() + fileSections() + referenceSections() + helpScriptingSection() +
          R"html(</body>
 </html>
 )html";

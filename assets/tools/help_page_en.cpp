@@ -4,9 +4,11 @@
 
 namespace assetgen {
 
-std::string englishHelpDocument() {
-  return helpPageHead("en", "Oh!Kubisto!! Help") +
-         R"html(<h1><a name="contents" id="contents"></a>Super-Easy 3D Blocks “Oh!Kubisto!!”: Help</h1>
+namespace {
+
+// The title, the introduction and the contents.
+std::string introAndContents() {
+  return R"html(<h1><a name="contents" id="contents"></a>Super-Easy 3D Blocks “Oh!Kubisto!!”: Help</h1>
 <p>Oh!Kubisto!! is a 3D set of building blocks: you stack colourful cube-shaped blocks on a table in a small room.</p>
 
 <h2>Contents</h2>
@@ -30,7 +32,12 @@ std::string englishHelpDocument() {
 <li><a href="#scripting">Building with Python (scripts)</a></li>
 </ul>
 
-<h2><a name="screen" id="screen"></a>What you see</h2>
+)html";
+}
+
+// What the window shows and what is done with a block.
+std::string blockSections() {
+  return R"html(<h2><a name="screen" id="screen"></a>What you see</h2>
 <p>The left side of the window is the 3D room. The room has four walls, a ceiling and a floor, and a brown table in the middle.
 On the table, the cells where blocks can go are lined up in the shape of a cube, and you can see a small red ball in the centre of each cell.
 Only the cell in the highest corner has a green ball. That is the cell where new blocks appear.</p>
@@ -74,7 +81,12 @@ There is no gravity, so a block can also float in the air.</p>
 <h2><a name="delete" id="delete"></a>Deleting a block</h2>
 <p>Select a block, then press the right button at the top of the panel (a cube with stars coming out of it): the selected block disappears.</p>
 
-<h2><a name="turn" id="turn"></a>Turning the room</h2>
+)html";
+}
+
+// Turning the room, the views and the cell count.
+std::string roomSections() {
+  return R"html(<h2><a name="turn" id="turn"></a>Turning the room</h2>
 <p>The four arrow buttons in a cross at the bottom of the panel turn the room a little at a time.</p>
 <table>
 <tr><th>Button</th><th>What it does</th></tr>
@@ -101,7 +113,12 @@ To stop, use “Stop Turning” (the red no-entry button on the toolbar).</p>
 <p>With “Options” → “Cells per Side” in the menu, you can set the number of cells along each side to “3”, “4” or “5”.
 It starts at 5 (5×5×5 cells). When you change it, all the blocks in place disappear and a new set of cells is made.</p>
 
-<h2><a name="file" id="file"></a>New, Load and Save</h2>
+)html";
+}
+
+// Files, the clipboard, undo and redo.
+std::string fileSections() {
+  return R"html(<h2><a name="file" id="file"></a>New, Load and Save</h2>
 <p><b>New</b>: “File” → “New” removes all the blocks, so you can start again from the beginning.</p>
 <p><b>Save</b>: “File” → “Save…” or the floppy-disk button on the toolbar opens the window for saving.
 Type a name in the “File name” box and press “OK”: the layout is saved in the “data” folder inside the program's folder.
@@ -126,7 +143,12 @@ Undoing a change of the cells per side brings back the earlier number and all th
 <p>After an undo or a redo, the block that the change moved is selected (if it disappeared, nothing is selected).
 Every change is remembered until you exit the program. “Undo” cannot be chosen when there is nothing to undo, and “Redo” cannot be chosen when there is nothing to redo.</p>
 
-<h2><a name="keys" id="keys"></a>Using the keyboard</h2>
+)html";
+}
+
+// The keys, the toolbar, the menus, the version and the end.
+std::string referenceSections() {
+  return R"html(<h2><a name="keys" id="keys"></a>Using the keyboard</h2>
 <p>In the main window you can use the following keys (not while a file window is open).</p>
 <table>
 <tr><th>Key</th><th>What it does</th><th>Same button</th></tr>
@@ -175,7 +197,14 @@ Every change is remembered until you exit the program. “Undo” cannot be chos
 <p>To exit, use “File” → “Exit”, the × button on the toolbar, or the window's close button.
 If there are unsaved changes, you are asked “Save your changes?” before the program ends (see <a href="#file">New, Load and Save</a>).</p>
 <p><a href="#contents">Back to the contents</a></p>
-)html" + englishHelpScriptingSection() +
+)html";
+}
+
+}  // namespace
+
+std::string englishHelpDocument() {
+  return helpPageHead("en", "Oh!Kubisto!! Help") + introAndContents() + blockSections() +
+         roomSections() + fileSections() + referenceSections() + englishHelpScriptingSection() +
          R"html(</body>
 </html>
 )html";

@@ -12,7 +12,6 @@
 
 #include "cli/layout_input.h"
 #include "cli_test_support.h"
-#include "output/cli_error.h"
 #include "workroom/layout_file.h"
 
 namespace kubisto::cli::test {

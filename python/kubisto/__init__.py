@@ -23,7 +23,7 @@ Operations (both kinds of room):
     room.current                 the current block (x, y, z, colour), or None
     room.blocks()                every block as (x, y, z, colour), ordered by z, y, x
     room.clear(discard=None)     removes every block
-    room.load(path, discard=None)  reads a layout file (.kbs)
+    room.load(path, discard=None)  reads a layout file (.kbs) or a .vox model
     room.save(path)              writes a layout file as the program does
 
 Unsaved work is never thrown away silently, and a script never opens a question in the
@@ -42,7 +42,7 @@ Live rooms only:
 Headless rooms only:
 
     room.render(path, size=(417, 347), view=None)   the view as a PNG picture
-    room.export(path, cell_size=10.0)               a 3D model (.obj .ply .stl .gltf .glb .3mf .x)
+    room.export(path, cell_size=10.0)               a 3D model (EXPORT_EXTENSIONS)
 
 Errors are exceptions: ValueError for a cell outside the room, a number out of range, an
 unknown colour, direction, view or step, unsaved work (see above) or a NUL character in a
@@ -68,6 +68,10 @@ import os as _os
 from . import _kubisto
 from ._kubisto import Room, colour
 from .live import LiveRoom, ProtocolError, connect, socket_path
+
+# The formats export writes, as the compiled part lists them.
+if __doc__:  # None under python -OO
+    __doc__ = __doc__.replace("EXPORT_EXTENSIONS", _kubisto._export_extensions)
 
 __all__ = ["Room", "LiveRoom", "connect", "colour", "socket_path", "ProtocolError", "data_dir"]
 

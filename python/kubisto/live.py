@@ -13,6 +13,7 @@ import json
 import os
 import socket
 import stat
+import warnings
 
 from ._kubisto import _whole
 from ._kubisto import colour as _colour
@@ -190,8 +191,11 @@ class LiveRoom:
 
     def load(self, path, discard=None):
         """Reads a layout file into the program's room; OSError when it cannot. ValueError when
-        the room holds unsaved work, unless discard (or the room's discard) is True."""
-        self._call("load", path=_absolute(path), discard=self._discard(discard))
+        the room holds unsaved work, unless discard (or the room's discard) is True. A .vox
+        model opens as a layout; of a file of several models the first is read, with a warning."""
+        note = self._call("load", path=_absolute(path), discard=self._discard(discard))
+        if note:
+            warnings.warn(note, stacklevel=2)
 
     def save(self, path):
         """Writes the program's room as a layout file; OSError when it cannot."""

@@ -1,12 +1,13 @@
 # The headless Room: every operation, its errors, and the files it writes.
 import os
 import struct
+import warnings
 import zlib
 
 import pytest
 
 import kubisto
-from conftest import layout_bytes
+from conftest import layout_bytes, vox_bytes
 
 RED, BLUE = 0x0000FF, 0xFF0000
 
@@ -97,6 +98,21 @@ def test_saved_layouts_equal_the_programs_and_load_back(room, tmp_path):
     os.chdir(tmp_path)
     room.save("b.kbs")
     assert (tmp_path / "b.kbs").read_bytes() == expected
+
+
+def test_a_vox_model_loads_and_a_file_of_several_says_its_first_was_read(room, tmp_path):
+    one = tmp_path / "one.vox"
+    one.write_bytes(vox_bytes([((2, 2, 2), [(0, 0, 0, 1)])]))
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")  # one model: nothing to say
+        room.load(one)
+    # Voxel (0, 0, 0) of a model two cells a side is cell (1, 0, 1); palette 1 is red.
+    assert room.divide == 2 and room.blocks() == [(1, 0, 1, RED)]
+    two = tmp_path / "two.vox"
+    two.write_bytes(vox_bytes([((3, 3, 3), [(2, 2, 2, 1)]), ((2, 2, 2), [(1, 1, 1, 1)])]))
+    with pytest.warns(UserWarning, match="two.vox: the file holds 2 models; the first is read"):
+        room.load(two)
+    assert room.divide == 3 and room.blocks() == [(0, 2, 0, RED)]
 
 
 def test_file_errors_are_os_errors_and_leave_the_room(room, tmp_path):
@@ -191,3 +207,7 @@ def test_help_reads_as_a_manual():
         assert getattr(kubisto.Room, name).__doc__, name
         if name not in ("render", "export"):
             assert getattr(kubisto.LiveRoom, name).__doc__, name
+    # Both manuals name every format export writes.
+    for extension in [".obj", ".ply", ".stl", ".gltf", ".glb", ".3mf", ".x", ".vox"]:
+        assert extension + " " in kubisto.__doc__ or extension + ")" in kubisto.__doc__, extension
+        assert extension in kubisto.Room.export.__doc__, extension

@@ -12,7 +12,7 @@ import time
 import pytest
 
 import kubisto
-from conftest import BIN_DIR, layout_bytes
+from conftest import BIN_DIR, layout_bytes, vox_bytes
 
 
 def start(tmp_path, *args):
@@ -103,6 +103,17 @@ def test_a_script_adds_moves_and_deletes_blocks_in_the_window(live, tmp_path):
     room.divide = 3
     room.load(tmp_path / "live.kbs")
     assert room.divide == 5 and len(room.blocks()) == 2
+    room.close()
+
+
+def test_a_vox_file_of_several_models_loads_its_first_and_says_so(live, tmp_path):
+    path = tmp_path / "two.vox"
+    path.write_bytes(vox_bytes([((3, 3, 3), [(2, 2, 2, 1)]), ((2, 2, 2), [(1, 1, 1, 1)])]))
+    room = connect(live)
+    with pytest.warns(UserWarning, match="two.vox: the file holds 2 models; the first is read"):
+        room.load(path)
+    assert room.divide == 3 and room.blocks() == [(0, 2, 0, 0x0000FF)]
+    room.divide = 5  # as the other tests expect the shared program
     room.close()
 
 

@@ -1,6 +1,11 @@
 // Saving and loading layouts in a drawn room.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 #include "tests/support/temp_folder.h"
 #include "workroom_fixture.h"
 
@@ -53,6 +58,42 @@ TEST_F(LayoutTest, RoundTripRestoresBlocksWithTheLastCurrent) {
   EXPECT_EQ(Access::Cell(room(), 2, 2, 2)->VisualCount(), 1);
   EXPECT_EQ(Access::Cell(room(), 3, 2, 1)->VisualCount(), 2);
   EXPECT_EQ(Saved(), bytes);
+}
+
+// A .vox file of the given models (each a size and voxels x, y, z, palette index), palette red.
+std::string VoxFile(const std::vector<std::pair<std::array<int, 3>, std::string>>& models) {
+  const auto u32 = [](std::uint32_t v) {
+    return std::string{static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+                       static_cast<char>(v >> 24)};
+  };
+  const auto chunk = [&](const std::string& id, const std::string& content,
+                         const std::string& children = "") {
+    return id + u32(content.size()) + u32(children.size()) + content + children;
+  };
+  std::string body;
+  for (const auto& [size, voxels] : models) {
+    body += chunk("SIZE", u32(size[0]) + u32(size[1]) + u32(size[2]));
+    body += chunk("XYZI", u32(voxels.size() / 4) + voxels);
+  }
+  std::string palette;
+  for (int i = 0; i < 256; ++i) palette += std::string("\xFF\x00\x00\xFF", 4);
+  body += chunk("RGBA", palette);
+  return "VOX " + u32(150) + chunk("MAIN", "", body);
+}
+
+TEST_F(LayoutTest, AVoxFileOfSeveralModelsPlacesItsFirstAndCountsThem) {
+  const std::string two = dir_.File("two.vox");
+  TempFolder::Write(two, VoxFile({{{3, 3, 3}, std::string("\x02\x02\x02\x01", 4)},
+                                  {{2, 2, 2}, std::string("\x01\x01\x01\x01", 4)}}));
+  room().LoadData(two);
+  EXPECT_EQ(room().LoadedModels(), 2);
+  // Voxel (2, 2, 2) of a model three cells a side is cell (0, 2, 0); palette red is 0x0000FF.
+  EXPECT_EQ(room().Blocks(), (std::vector<LayoutRecord>{{0, 2, 0, 0x0000FF}}));
+  // The next file, a layout, holds one.
+  const std::string layout = dir_.File("one.kbs");
+  TempFolder::Write(layout, "3\r\n1,1,1,255\r\n-1,-1,-1,0\r\n" + kTitleLine);
+  room().LoadData(layout);
+  EXPECT_EQ(room().LoadedModels(), 1);
 }
 
 TEST_F(LayoutTest, TwoRecordsForOneCellKeepTheFirst) {

@@ -10,7 +10,7 @@
 #include "output/headless_services.h"
 #include "output/render_layout.h"
 
-namespace kubisto::cli {
+namespace kubisto::output {
 namespace {
 
 // Four blocks on the floor of the five-cell room, seen from the starting view at the view's size.
@@ -34,7 +34,7 @@ int Blue(std::uint32_t c) { return Channel(c, 0); }
 
 TEST(RoomPictureTest, MatchesTheReferencePicture) {
   const Picture room = ReferenceRoom();
-  const QImage ref(KUBISTO_SOURCE_DIR "/cli/tests/data/room_reference.png");
+  const QImage ref(KUBISTO_SOURCE_DIR "/output/tests/data/room_reference.png");
   ASSERT_FALSE(ref.isNull());
   ASSERT_EQ(room.width, ref.width());
   ASSERT_EQ(room.height, ref.height());
@@ -86,4 +86,4 @@ TEST(RoomPictureTest, ShowsTheRoomFromInside) {
 }
 
 }  // namespace
-}  // namespace kubisto::cli
+}  // namespace kubisto::output

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "output/output_error.h"
+
 namespace kubisto::cli {
 
 inline constexpr int kExitFailure = 1;
@@ -19,5 +21,10 @@ class CliError : public std::runtime_error {
  private:
   int exitCode_;
 };
+
+// The exit code of the drawing and export code's failure: 2 for a request it cannot meet.
+inline int ExitCodeOf(const output::OutputError& error) {
+  return error.GetCause() == output::OutputError::Cause::kRequest ? kExitUsage : kExitFailure;
+}
 
 }  // namespace kubisto::cli
