@@ -1,4 +1,4 @@
-// Loads the web module under node and wraps the entry's few calls, for the web tests and the
+// Loads the web module under node and wraps its exports, for the web tests and the
 // benchmark. The module's files lie in the site folder: kubisto.js, kubisto.wasm, kubisto.data.
 "use strict";
 const path = require("path");
@@ -23,21 +23,53 @@ async function loadKubisto(siteDir) {
       k._free(at);
     }
   };
+  const run = (name, ...args) => {
+    const at = k.ccall("kubisto_run", "number", ["string", "string"], [name, args.map(String).join("\n")]);
+    check(at, name);
+    return JSON.parse(k.UTF8ToString(at));
+  };
+  let width = 0, height = 0;
   return {
     error,
-    create: (divide, w, h) => check(k._kubisto_create(divide, w, h), "create"),
-    // false (and the module's message in error()) for a layout that is refused
-    load: (bytes) => withBytes(bytes, (at, n) => k._kubisto_load(at, n) === 1),
-    setView: (name) => withBytes(Buffer.from(name + "\0"), (at) => check(k._kubisto_set_view(at), "view")),
-    render: (w, h) => {
-      const at = k._kubisto_render(w, h);
-      check(at, "render");
-      return Buffer.from(k.HEAPU8.subarray(at, at + w * h * 4));
+    run,
+    // A fresh room of 5 cells a side, drawn at w x h pixels.
+    create: (w, h) => {
+      check(k._kubisto_create(w, h), "create");
+      [width, height] = [w, h];
     },
-    save: () => {
-      const at = k._kubisto_save();
-      check(at, "save");
-      return Buffer.from(k.HEAPU8.subarray(at, at + k._kubisto_result_size()));
+    // Another size for the same room.
+    resize: (w, h) => {
+      check(k._kubisto_resize(w, h), "resize");
+      [width, height] = [w, h];
+    },
+    // false (and the module's message in error()) for a layout that is refused
+    load: (bytes, name = "layout.kbs") => {
+      k.FS.writeFile("/files/" + name, bytes);
+      try {
+        return k.ccall("kubisto_run", "number", ["string", "string"], ["load", `/files/${name}\n1`]) !== 0;
+      } finally {
+        k.FS.unlink("/files/" + name);
+      }
+    },
+    setView: (name) => run("view", name),
+    state: () => {
+      const at = k._kubisto_state();
+      check(at, "state");
+      return JSON.parse(k.UTF8ToString(at));
+    },
+    undo: () => k._kubisto_undo() === 1,
+    redo: () => k._kubisto_redo() === 1,
+    pick: (x, y) => check(k._kubisto_pick(x, y), "pick"),
+    render: () => {
+      const at = k._kubisto_pixels();
+      check(at, "pixels");
+      return Buffer.from(k.HEAPU8.subarray(at, at + width * height * 4));
+    },
+    save: (name = "saved.kbs") => {
+      run("save", "/files/" + name);
+      const bytes = Buffer.from(k.FS.readFile("/files/" + name));
+      k.FS.unlink("/files/" + name);
+      return bytes;
     },
   };
 }

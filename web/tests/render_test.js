@@ -103,23 +103,24 @@ async function main() {
     { name: "empty_side", view: "SIDE", w: 160, h: 120, layout: layoutBytes(5, [], title) },
   ];
   for (const c of cases) {
-    k.create(5, c.w, c.h);
+    k.create(c.w, c.h);
     assert.ok(k.load(c.layout), `${c.name}: load: ${k.error()}`);
     if (c.view) k.setView(c.view);
-    expectSamePixels(c.name, k.render(c.w, c.h), nativeRender(c.name, c.layout, c.w, c.h, c.view), c.w, c.h);
+    expectSamePixels(c.name, k.render(), nativeRender(c.name, c.layout, c.w, c.h, c.view), c.w, c.h);
     assert.ok(k.save().equals(c.layout), `${c.name}: the saved bytes differ from the layout read`);
     console.log(`ok ${c.name} ${c.w}x${c.h}`);
   }
 
   // A size other than the view's draws the same room afresh at that size.
   const full = cases[0];
-  k.create(5, 100, 80);
+  k.create(100, 80);
   assert.ok(k.load(full.layout));
-  expectSamePixels("resized", k.render(full.w, full.h), readPng(path.join(scratch, "full_room.png")), full.w, full.h);
+  k.resize(full.w, full.h);
+  expectSamePixels("resized", k.render(), readPng(path.join(scratch, "full_room.png")), full.w, full.h);
   console.log("ok resized");
 
   // Broken layouts: refused with a message naming the fault; the room keeps its blocks.
-  const before = k.render(full.w, full.h);
+  const before = k.render();
   for (const [bytes, words] of [
     [Buffer.from("5\r\n1,2,x,255\r\n"), "not a number"],
     [Buffer.from("99\r\n-1,-1,-1,0\r\n\"t\"\r\n"), "cell count"],
@@ -128,7 +129,7 @@ async function main() {
   ]) {
     assert.strictEqual(k.load(bytes), false, `a broken layout was taken: ${JSON.stringify(bytes.toString())}`);
     assert.ok(k.error().length > 0 && k.error().includes(words), `the message: ${k.error()}`);
-    assert.ok(k.render(full.w, full.h).equals(before), "a refused layout changed the room");
+    assert.ok(k.render().equals(before), "a refused layout changed the room");
     assert.ok(k.save().equals(full.layout), "a refused layout changed the blocks");
   }
   console.log("ok broken layouts");
