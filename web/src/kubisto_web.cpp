@@ -93,6 +93,22 @@ EMSCRIPTEN_KEEPALIVE const char* kubisto_run(const char* name, const char* argum
       nullptr);
 }
 
+// The layout file's bytes of the room as "save" writes them (kubisto_result_size() of them),
+// without counting the room saved: kubisto_mark_saved() does that once the page has kept them.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* kubisto_layout_bytes() {
+  return Guarded(
+      [&]() -> const std::uint8_t* {
+        const std::string bytes = Room().LayoutBytes();
+        g_result.assign(bytes.begin(), bytes.end());
+        return g_result.data();
+      },
+      nullptr);
+}
+
+EMSCRIPTEN_KEEPALIVE int kubisto_mark_saved() {
+  return Guarded([&] { return Room().MarkSaved(), 1; }, 0);
+}
+
 // A click on the view at (x, y) pixels: selects the block there, or none. 1 on success.
 EMSCRIPTEN_KEEPALIVE int kubisto_pick(float x, float y) {
   return Guarded([&] { return Room().Pick(x, y), 1; }, 0);

@@ -266,6 +266,12 @@ void WebRoom::Save(const std::string& path) {
   m_history.MarkSaved(state);
 }
 
+std::string WebRoom::LayoutBytes() const {
+  return FormatLayout(m_room->Divide(), m_room->Blocks());
+}
+
+void WebRoom::MarkSaved() { m_history.MarkSaved(TakeState()); }
+
 void WebRoom::Pick(float x, float y) { m_room->ViewPicked(x, y); }
 
 bool WebRoom::Undo() {

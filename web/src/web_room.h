@@ -33,6 +33,11 @@ class WebRoom {
   // commands::CommandError or std::runtime_error with the message for the user.
   std::string Run(const std::string& name, const std::vector<std::string>& arguments);
 
+  // The layout file's bytes of the room, as "save" writes them, without counting the room saved;
+  // MarkSaved counts it saved once the page has kept those bytes somewhere.
+  std::string LayoutBytes() const;
+  void MarkSaved();
+
   // A click on the view at (x, y) pixels selects the block there, or none.
   void Pick(float x, float y);
   // Steps back or forward through the history; false when there is nothing to undo or redo.

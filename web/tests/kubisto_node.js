@@ -1,7 +1,10 @@
 // Loads the web module under node and wraps its exports, for the web tests and the
 // benchmark. The module's files lie in the site folder: kubisto.js, kubisto.wasm, kubisto.data.
 "use strict";
+const assert = require("assert");
+const fs = require("fs");
 const path = require("path");
+const zlib = require("zlib");
 
 async function loadKubisto(siteDir) {
   const createKubisto = require(path.resolve(siteDir, "kubisto.js"));
@@ -89,4 +92,45 @@ function fullRoom(divide) {
   return blocks;
 }
 
-module.exports = { loadKubisto, layoutBytes, fullRoom };
+// Decodes an 8-bit RGB or RGBA PNG into RGBA.
+function readPng(file) {
+  const png = fs.readFileSync(file);
+  let at = 8, width = 0, height = 0, colorType = 0;
+  const data = [];
+  while (at < png.length) {
+    const size = png.readUInt32BE(at), type = png.toString("latin1", at + 4, at + 8);
+    const body = png.subarray(at + 8, at + 8 + size);
+    if (type === "IHDR") {
+      width = body.readUInt32BE(0);
+      height = body.readUInt32BE(4);
+      assert.strictEqual(body[8], 8, "8 bits per channel");
+      colorType = body[9];
+    } else if (type === "IDAT") {
+      data.push(body);
+    }
+    at += 12 + size;
+  }
+  const channels = colorType === 6 ? 4 : 3;
+  const raw = zlib.inflateSync(Buffer.concat(data));
+  const stride = width * channels, rgba = Buffer.alloc(width * height * 4);
+  let previous = Buffer.alloc(stride);
+  for (let y = 0; y < height; ++y) {
+    const filter = raw[y * (stride + 1)];
+    const line = Buffer.from(raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1)));
+    for (let i = 0; i < stride; ++i) {
+      const a = i >= channels ? line[i - channels] : 0, b = previous[i];
+      const c = i >= channels ? previous[i - channels] : 0;
+      const p = a + b - c, pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
+      const predictor = [0, a, b, (a + b) >> 1, pa <= pb && pa <= pc ? a : pb <= pc ? b : c][filter];
+      line[i] = (line[i] + predictor) & 0xff;
+    }
+    for (let x = 0; x < width; ++x) {
+      for (let ch = 0; ch < 3; ++ch) rgba[(y * width + x) * 4 + ch] = line[x * channels + ch];
+      rgba[(y * width + x) * 4 + 3] = 255;
+    }
+    previous = line;
+  }
+  return { width, height, rgba };
+}
+
+module.exports = { loadKubisto, layoutBytes, fullRoom, readPng };

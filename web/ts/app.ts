@@ -364,15 +364,16 @@ export class App {
     const name = await chooseLayout("save", this.fileName || "kubisto.kbs");
     if (name === null) return false;
     $("panel1").textContent = t("データの保存中");
-    const bytes = this.room.saveBytes(name);
+    const bytes = this.room.layoutBytes();
     try {
       await writeLayout(name, bytes);
     } catch (e) {
       const full = e instanceof StorageFullError;
-      await this.tell((full ? t("ブラウザの保存場所がいっぱいです。部屋はそのままです。")
-        : t("ブラウザの保存場所が使えません。")) + "\n" + t("ファイルに保存（ダウンロード）") + "で保存できます。");
+      await this.tell((full ? t("ブラウザの保存場所がいっぱいで、保存できませんでした。")
+        : t("ブラウザの保存場所が使えません。")) + "\n" + t("「ファイルに保存（ダウンロード）」でなら保存できます。"));
       return false;
     }
+    this.room.markSaved();
     this.fileName = name;
     return true;
   }

@@ -13,7 +13,7 @@ export function messageBox(text: string, title: string, buttons: Choice[] = ["ok
   const row = $("messageButtons");
   row.replaceChildren();
   const captions: Record<Choice, string> = {
-    ok: t("cmdOK"), yes: t("はい"), no: t("いいえ"), cancel: t("cmdCancel"),
+    ok: "OK", yes: t("はい"), no: t("いいえ"), cancel: t("キャンセル"),
   };
   for (const b of buttons) {
     const button = document.createElement("button");

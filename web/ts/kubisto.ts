@@ -84,6 +84,18 @@ export class Kubisto {
     }
   }
 
+  // The layout file's bytes of the room as the desktop saves them; the room does not count as
+  // saved until markSaved().
+  layoutBytes(): Uint8Array {
+    const at = this.m._kubisto_layout_bytes();
+    this.check(at !== 0);
+    return this.m.HEAPU8.slice(at, at + this.m._kubisto_result_size());
+  }
+
+  markSaved(): void {
+    this.check(this.m._kubisto_mark_saved() === 1);
+  }
+
   // The layout file's bytes of the room, as the desktop saves them; the room counts as saved.
   saveBytes(name: string): Uint8Array {
     const file = "/files/" + safeName(name);
