@@ -132,6 +132,8 @@ async function run(browser, url) {
   await page.goto(url);
   await page.waitForSelector("#window:not([hidden])", { timeout: 30000 });
   const p = new Page(page);
+  // The splash has gone by itself (no click) once the window shows.
+  assert.ok(await page.locator("#splash").isHidden(), "the splash waits for a click");
   try {
     await steps(page, p, errors);
   } catch (e) {
@@ -181,6 +183,15 @@ async function steps(page, p, errors) {
     (await page.locator("#view").boundingBox()).y + at[1] + 2, { button: "right" });
   await page.waitForSelector("#popup:not([hidden])");
   await page.click("#mnuPopupColorRed");
+  // A long touch on a block opens the colour menu too.
+  const box = await page.locator("#view").boundingBox();
+  await page.evaluate(([x, y]) => {
+    const view = document.getElementById("view");
+    view.dispatchEvent(new PointerEvent("pointerdown", { pointerType: "touch", clientX: x, clientY: y, bubbles: true }));
+  }, [box.x + at[0] + 2, box.y + at[1] + 2]);
+  await page.waitForSelector("#popup:not([hidden])");
+  await page.keyboard.press("Escape");
+  assert.ok(await page.locator("#popup").isHidden());
   const blocks = await p.blocks();
   assert.ok(blocks.some((b) => b[3] === 0x0000ff), `no block turned red: ${JSON.stringify(blocks)}`);
   const [built] = await Promise.all([page.waitForEvent("download"), p.menu("mnuFile", "mnuFileDownload")]);
@@ -316,6 +327,12 @@ async function steps(page, p, errors) {
   });
   assert.ok(same, "the clipboard's picture differs from the view");
   console.log("ok copy picture");
+
+  // The sound's on/off choice is remembered.
+  await p.menu("mnuOption", "mnuOptionSound");
+  assert.strictEqual(await page.evaluate(() => localStorage.getItem("kubisto.sound")), "off");
+  await p.menu("mnuOption", "mnuOptionSound");
+  assert.strictEqual(await page.evaluate(() => localStorage.getItem("kubisto.sound")), "on");
 
   // English, the help page and the version window.
   await p.menu("mnuOption", "mnuOptionLanguage", "mnuOptionLanguage_en");
