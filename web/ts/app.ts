@@ -45,6 +45,12 @@ export class App {
     this.bindView();
     this.bindKeys();
     $("upload").addEventListener("change", () => void this.uploadChosen());
+    // Leaving the page with unsaved work: the browser asks first.
+    window.addEventListener("beforeunload", (e) => {
+      if (!this.state.modified) return;
+      e.preventDefault();
+      e.returnValue = "";
+    });
     this.refresh();
   }
 
@@ -392,7 +398,7 @@ export class App {
   private download(): void {
     const name = this.fileName || "kubisto.kbs";
     const bytes = this.room.saveBytes(name);
-    const url = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
+    const url = URL.createObjectURL(new Blob([bytes as unknown as BlobPart], { type: "application/octet-stream" }));
     const a = document.createElement("a");
     a.href = url;
     a.download = /\.kbs$/i.test(name) ? name : name.replace(/\.[^.]*$/, "") + ".kbs";
@@ -459,13 +465,20 @@ export class App {
       view.focus();
       closePopup();
       if (e.pointerType === "touch") {
-        pressTimer = window.setTimeout(() => pick(e, true), kLongPressMs);
+        pressTimer = window.setTimeout(() => {
+          pressTimer = 0;
+          pick(e, true);
+        }, kLongPressMs);
         return;
       }
       if (e.button === 0 || e.button === 2) pick(e, e.button === 2);
     });
-    const cancel = () => window.clearTimeout(pressTimer);
+    const cancel = () => {
+      window.clearTimeout(pressTimer);
+      pressTimer = 0;
+    };
     view.addEventListener("pointerup", (e) => {
+      // A short touch is a click; a long one has opened the colour menu already.
       if (e.pointerType === "touch" && pressTimer) {
         cancel();
         pick(e, false);
