@@ -42,10 +42,7 @@ auto Guarded(F f, decltype(f()) failure) noexcept -> decltype(f()) {
   return failure;
 }
 
-kubisto::web::WebRoom& Room() {
-  if (!g_room) throw std::runtime_error("no room: call kubisto_create first");
-  return *g_room;
-}
+kubisto::web::WebRoom& Room() { return kubisto::web::CurrentRoom(); }
 
 // Arguments as the page passes them: one text, the arguments separated by line feeds ("" for
 // none).
@@ -60,6 +57,11 @@ std::vector<std::string> SplitArguments(const char* text) {
 }
 
 }  // namespace
+
+kubisto::web::WebRoom& kubisto::web::CurrentRoom() {
+  if (!g_room) throw std::runtime_error("no room: call kubisto_create first");
+  return *g_room;
+}
 
 extern "C" {
 

@@ -33,6 +33,8 @@ class WebRoom {
   // commands::CommandError or std::runtime_error with the message for the user.
   std::string Run(const std::string& name, const std::vector<std::string>& arguments);
 
+  // The room's cell count and blocks (for other exports of the module, such as the models).
+  Layout CurrentLayout() const;
   // The layout file's bytes of the room, as "save" writes them, without counting the room saved;
   // MarkSaved counts it saved once the page has kept those bytes somewhere.
   std::string LayoutBytes() const;
@@ -70,5 +72,8 @@ class WebRoom {
   std::unique_ptr<CWorkRoom> m_room;
   UndoHistory m_history;
 };
+
+// The module's one room, for the module's other exports; throws when there is none yet.
+WebRoom& CurrentRoom();
 
 }  // namespace kubisto::web
