@@ -6,6 +6,7 @@ import { currentLanguage, setLanguage, t } from "./i18n";
 import { Choice, closePopup, messageBox, popup, popupOpen } from "./dialogs";
 import { chooseLayout } from "./file_window";
 import { readLayout, StorageFullError, writeLayout } from "./store";
+import { downloadBytes } from "./download";
 import * as sound from "./sound";
 
 const $ = (id: string) => document.getElementById(id)!;
@@ -16,6 +17,20 @@ const kMaxFileBytes = 16 * 1024 * 1024;
 const kTurnAxes = ["UP", "DOWN", "RIGHT", "LEFT"];
 const kTickMs = 20;
 const kLongPressMs = 500;
+
+// Items that other parts of the page add to a menu of the menu bar before the window is built
+// (exports, share links): their captions are Japanese texts, shown through t().
+export interface ExtraMenuItem {
+  id: string;
+  caption: string;
+  run: (app: App) => unknown;
+}
+const extraItems = new Map<string, ExtraMenuItem[]>();
+
+export function addMenuItems(menu: "mnuFile" | "mnuEdit" | "mnuView" | "mnuOption" | "mnuHelp",
+  items: ExtraMenuItem[]): void {
+  extraItems.set(menu, [...(extraItems.get(menu) ?? []), ...items]);
+}
 
 interface MenuEntry {
   id: string;
@@ -34,7 +49,7 @@ export class App {
   private busy = false;
   private soundPlaying = false;
 
-  constructor(private readonly room: Kubisto) {}
+  constructor(readonly room: Kubisto) {}
 
   // --- The window ---
 
@@ -145,6 +160,11 @@ export class App {
     };
     this.menuSyncs = [];
     for (const menu of this.menus()) {
+      const extra = extraItems.get(menu.id) ?? [];
+      if (extra.length) {
+        const at = menu.id === "mnuFile" ? menu.items!.length - 2 : menu.items!.length;  // before Exit
+        menu.items!.splice(at, 0, null, ...extra.map((e) => ({ id: e.id, caption: t(e.caption), run: () => e.run(this) })));
+      }
       const box = document.createElement("div");
       box.className = "menu";
       const title = document.createElement("button");
@@ -296,7 +316,8 @@ export class App {
     for (const m of this.state.messages) void messageBox(m, t("注意"));
   }
 
-  private tell(text: string): Promise<Choice> {
+  // A message in the page's message box.
+  tell(text: string): Promise<Choice> {
     return messageBox(text, t("注意"));
   }
 
@@ -342,6 +363,11 @@ export class App {
 
   // Loads bytes as the room's layout after the unsaved-work question; a refused file is
   // reported and leaves the room as it was.
+  // Opens a layout from its bytes as Open a file does (for share links and other sources).
+  openBytes(name: string, bytes: Uint8Array): Promise<void> {
+    return this.guard(async () => this.loadBytes(name, bytes));
+  }
+
   private async loadBytes(name: string, bytes: Uint8Array): Promise<void> {
     if (bytes.length > kMaxFileBytes) {
       await this.tell(t("ファイルが読めません。") + "\n" + t("%1: ファイルが大きすぎます", name));
@@ -398,14 +424,7 @@ export class App {
   private download(): void {
     const name = this.fileName || "kubisto.kbs";
     const bytes = this.room.saveBytes(name);
-    const url = URL.createObjectURL(new Blob([bytes as unknown as BlobPart], { type: "application/octet-stream" }));
-    const a = document.createElement("a");
-    a.href = url;
-    a.download = /\.kbs$/i.test(name) ? name : name.replace(/\.[^.]*$/, "") + ".kbs";
-    document.body.append(a);
-    a.click();
-    a.remove();
-    setTimeout(() => URL.revokeObjectURL(url), 1000);
+    downloadBytes(/\.kbs$/i.test(name) ? name : name.replace(/\.[^.]*$/, "") + ".kbs", bytes);
   }
 
   private async copyPicture(): Promise<void> {
