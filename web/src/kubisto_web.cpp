@@ -26,6 +26,7 @@ namespace {
 kubisto::web::WebServices g_services;
 std::unique_ptr<kubisto::web::WebRoom> g_room;
 std::string g_error;
+const char* g_fault = "";            // the failed call's kind of fault, as a script names it
 std::string g_text;                  // the text that the last call returned
 std::vector<std::uint8_t> g_result;  // the bytes that the last call returned
 
@@ -33,7 +34,11 @@ template <class F>
 auto Guarded(F f, decltype(f()) failure) noexcept -> decltype(f()) {
   try {
     g_error.clear();
+    g_fault = "";
     return f();
+  } catch (const kubisto::commands::CommandError& e) {
+    g_error = e.what();
+    g_fault = kubisto::commands::FaultName(e.fault());
   } catch (const std::exception& e) {
     g_error = e.what();
   } catch (...) {
@@ -150,6 +155,11 @@ EMSCRIPTEN_KEEPALIVE int kubisto_result_size() { return static_cast<int>(g_resul
 
 // The message of the last call that failed; "" after one that succeeded.
 EMSCRIPTEN_KEEPALIVE const char* kubisto_error() { return g_error.c_str(); }
+
+// The kind of the last call's refusal by the command table: "ValueError" (a value or unsaved
+// work), "TypeError" (an argument of the wrong kind or count), "OSError" (a file that cannot be
+// read or written, or is no layout); "" for other failures and after a success.
+EMSCRIPTEN_KEEPALIVE const char* kubisto_error_kind() { return g_fault; }
 
 }  // extern "C"
 

@@ -34,6 +34,8 @@ async function loadKubisto(siteDir) {
   let width = 0, height = 0;
   return {
     error,
+    // the command table's kind of the last refusal: ValueError, TypeError, OSError or ""
+    errorKind: () => k.UTF8ToString(k._kubisto_error_kind()),
     run,
     // A fresh room of 5 cells a side, drawn at w x h pixels.
     create: (w, h) => {
@@ -45,11 +47,12 @@ async function loadKubisto(siteDir) {
       check(k._kubisto_resize(w, h), "resize");
       [width, height] = [w, h];
     },
-    // false (and the module's message in error()) for a layout that is refused
-    load: (bytes, name = "layout.kbs") => {
+    // false (and the module's message in error()) for a layout that is refused; discard: unsaved
+    // work may go
+    load: (bytes, name = "layout.kbs", discard = true) => {
       k.FS.writeFile("/files/" + name, bytes);
       try {
-        return k.ccall("kubisto_run", "number", ["string", "string"], ["load", `/files/${name}\n1`]) !== 0;
+        return k.ccall("kubisto_run", "number", ["string", "string"], ["load", `/files/${name}\n${discard ? 1 : 0}`]) !== 0;
       } finally {
         k.FS.unlink("/files/" + name);
       }

@@ -282,7 +282,13 @@ async function steps(page, p, errors) {
   assert.deepStrictEqual(await p.blocks(), after);
   console.log("ok the file window");
 
-  // Bad input: a message in the page; the room, its picture and its history stay as they were.
+  // Bad input: a message in the page (and no question about the unsaved work in the room first);
+  // the room, its picture and its history stay as they were.
+  await page.evaluate(() => {
+    window.kubisto.room.run("add", 0, 4, 0, "red");
+    window.kubisto.app.refresh();
+  });
+  assert.ok((await p.state()).modified);
   const room = await p.blocks(), picture = await p.canvas(), history = (await p.state()).undo;
   const bad = [
     ["broken.kbs", Buffer.from("5\r\n1,2,x,255\r\n"), /ファイルが読めません。[\s\S]*not a number/],

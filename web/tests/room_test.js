@@ -38,6 +38,16 @@ async function main() {
   // The whole room is replaced only when the page says that unsaved work may go.
   assert.strictEqual(k.state().modified, true);
   refused(k, "clear with unsaved work", () => k.run("clear"), "unsaved work");
+  assert.strictEqual(k.errorKind(), "ValueError");
+  refused(k, "too many arguments", () => k.run("move", "x", "y"), "move takes 1 argument, not 2");
+  assert.strictEqual(k.errorKind(), "TypeError");
+  // A file that is no layout is refused before the unsaved work is looked at: the page tells it
+  // without asking about the work first.
+  assert.strictEqual(k.load(Buffer.from("5\r\n1,2,x,255\r\n"), "broken.kbs", false), false);
+  assert.strictEqual(k.errorKind(), "OSError");
+  assert.match(k.error(), /broken\.kbs/);
+  k.run("get_divide");
+  assert.strictEqual(k.errorKind(), "", "a success clears the kind");
   refused(k, "a cell count with unsaved work", () => k.run("set_divide", 3), "unsaved work");
   k.save();
   assert.strictEqual(k.state().modified, false, "a save counts the room saved");

@@ -373,13 +373,21 @@ export class App {
       await this.tell(t("ファイルが読めません。") + "\n" + t("%1: ファイルが大きすぎます", name));
       return;
     }
-    if (!(await this.mayDiscard())) return;
     $("panel1").textContent = t("データの読み込み中");
-    try {
-      this.room.loadBytes(name, bytes, true);
-    } catch (e) {
-      await this.tell(t("ファイルが読めません。") + "\n" + (e as Error).message);
-      return;
+    // The module reads and checks the file before it looks at unsaved work: a file that is no
+    // layout is told at once, and only a good one asks about the work in the room.
+    for (let discard = false; ; discard = true) {
+      try {
+        this.room.loadBytes(name, bytes, discard);
+        break;
+      } catch (e) {
+        const unsaved = !discard && e instanceof CommandError && e.kind === "ValueError" && this.room.state().modified;
+        if (!unsaved) {
+          await this.tell(t("ファイルが読めません。") + "\n" + (e as Error).message);
+          return;
+        }
+        if (!(await this.mayDiscard())) return;
+      }
     }
     this.fileName = name;
   }

@@ -16,8 +16,13 @@ export interface RoomState {
   messages: string[]; // messages of the room to show since the last call
 }
 
-// A command the room refused; the message is the room command table's.
-export class CommandError extends Error {}
+// A command the room refused; the message is the room command table's, the kind its fault:
+// "ValueError", "TypeError", "OSError" (a file that is no layout), or "".
+export class CommandError extends Error {
+  constructor(message: string, readonly kind = "") {
+    super(message);
+  }
+}
 
 type Argument = string | number | boolean;
 
@@ -36,7 +41,7 @@ export class Kubisto {
   }
 
   private check(ok: boolean): void {
-    if (!ok) throw new CommandError(this.error());
+    if (!ok) throw new CommandError(this.error(), this.m.UTF8ToString(this.m._kubisto_error_kind()));
   }
 
   // Runs a room command; returns its JSON result, throws CommandError when refused.
