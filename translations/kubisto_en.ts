@@ -334,7 +334,7 @@
     </message>
     <message>
         <source>言語 (Language)</source>
-        <translation>Language (言語)</translation>
+        <translation>Language</translation>
     </message>
     <message>
         <source>はい</source>
