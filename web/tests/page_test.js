@@ -320,6 +320,15 @@ async function steps(page, p, errors) {
   assert.ok((await p.state()).modified, "a refused save marked the room saved");
   console.log("ok bad inputs");
 
+  // A .vox model opens as a layout (after the question about the unsaved work), to be saved as one.
+  await p.upload("small.vox", voxBytes(3));
+  assert.match(await p.message(), /変更を保存しますか/);
+  await p.answer("no");
+  await page.waitForFunction(() => window.kubisto.room.state().divide === 3);
+  assert.strictEqual((await p.blocks()).length, 1);
+  assert.strictEqual(await page.textContent("#panel1"), "small.kbs");
+  console.log("ok a .vox model");
+
   // The picture on the clipboard is the view's.
   await p.menu("mnuEdit", "mnuEditCopy");
   const same = await page.evaluate(async () => {

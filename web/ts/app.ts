@@ -389,7 +389,8 @@ export class App {
         if (!(await this.mayDiscard())) return;
       }
     }
-    this.fileName = name;
+    // A model read in is saved as a layout.
+    this.fileName = name.replace(/\.vox$/i, ".kbs");
   }
 
   private async loadStored(): Promise<void> {
