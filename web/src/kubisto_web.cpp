@@ -70,10 +70,12 @@ kubisto::web::WebRoom& kubisto::web::CurrentRoom() {
 
 extern "C" {
 
-// Makes a room of 5 cells a side drawn at width x height pixels, replacing any earlier one.
+// Makes a room of 5 cells a side drawn at width x height pixels, replacing any earlier one (a
+// size out of range is refused and keeps it).
 EMSCRIPTEN_KEEPALIVE int kubisto_create(int width, int height) {
   return Guarded(
       [&] {
+        kubisto::commands::CheckPictureSize(width, height);  // a refused size keeps the room
         g_room.reset();
         g_room = std::make_unique<kubisto::web::WebRoom>(width, height, g_services);
         g_services.TakeSounds();

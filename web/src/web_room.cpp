@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/replace_file.h"
 #include "workroom/vox_file.h"
@@ -89,35 +90,33 @@ std::string FileName(const std::string& path) { return path.substr(path.rfind('/
 }  // namespace
 
 WebRoom::WebRoom(int width, int height, WebServices& services) : m_services(services) {
-  m_width = width;
-  m_height = height;
-  Build(nullptr);
+  Build(width, height, nullptr);
   m_history.MarkSaved(TakeState());
-  m_history.Clear();
 }
 
 WebRoom::~WebRoom() {
   m_room.reset();  // the room goes before its window
 }
 
-void WebRoom::Build(const RoomState* keep) {
-  commands::CheckPictureSize(m_width, m_height);
-  m_room.reset();
-  m_window = platform::ScopedWindow(m_width, m_height);
-  if (!m_window) throw std::runtime_error("no view of that size can be made");
+void WebRoom::Build(int width, int height, const RoomState* keep) {
+  commands::CheckPictureSize(width, height);
+  // The new view and room are made before the old ones go, so that a failure keeps those.
+  platform::ScopedWindow window(width, height);
+  if (!window) throw std::runtime_error("no view of that size can be made");
   auto room = std::make_unique<CWorkRoom>();
   if (keep != nullptr) room->Divide(keep->divide);  // built once, for its count
-  room->HandleOfPictureBoxForD3dIO(m_window.get());
+  room->HandleOfPictureBoxForD3dIO(window.get());
+  m_room.reset();  // the room goes before its window
+  m_window = std::move(window);
   m_room = std::move(room);
+  m_width = width;
+  m_height = height;
   if (keep != nullptr) Restore(*keep);
 }
 
 void WebRoom::Resize(int width, int height) {
-  commands::CheckPictureSize(width, height);
   const RoomState keep = TakeState();
-  m_width = width;
-  m_height = height;
-  Build(&keep);
+  Build(width, height, &keep);
   m_services.TakeSounds();  // putting the blocks back is no user's action
 }
 

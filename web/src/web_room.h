@@ -58,7 +58,7 @@ class WebRoom {
   void Resize(int width, int height);
 
  private:
-  void Build(const RoomState* keep);
+  void Build(int width, int height, const RoomState* keep);
   RoomState TakeState() const;
   void Restore(const RoomState& state);
   std::string Dispatch(const commands::RoomCommand& command,

@@ -88,6 +88,13 @@ async function main() {
   assert.strictEqual(k.state().current, null, "a click on the wall selects nothing");
   k.pick(at[0], at[1]);
   assert.deepStrictEqual(k.state().current, [2, 0, 2]);
+  // Calls out of range are refused with a message and keep the room.
+  for (const [x, y] of [[NaN, NaN], [1e9, -1e9], [-5, 3]]) k.pick(x, y);
+  assert.strictEqual(k.state().current, null);
+  assert.throws(() => k.create(0, 10), /size 0 x 10: give 1\.\.8192 pixels each way/);
+  assert.throws(() => k.resize(416, 100000), /give 1\.\.8192/);
+  assert.deepStrictEqual(k.run("blocks"), [[2, 0, 2, 0xff00ff]]);
+  assert.strictEqual(k.render().length, 416 * 338 * 4);
   console.log("ok commands, undo and picking");
 }
 
