@@ -9,7 +9,7 @@ const { loadKubisto, layoutBytes, fullRoom } = require(path.join(__dirname, "../
 async function main() {
   const siteDir = process.argv[2];
   const k = await loadKubisto(siteDir);
-  k.create(5, 416, 338);
+  k.create(416, 338);
   if (!k.load(layoutBytes(5, fullRoom(5), Buffer.from('"Kubisto"\r\n')))) throw new Error(k.error());
   for (let i = 0; i < 20; ++i) k.setView("FRONT");  // warm-up: textures prepared, code compiled
   const times = [];

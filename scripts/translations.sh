@@ -14,7 +14,8 @@ if [[ -z $lupdate ]]; then
   lupdate=$bins/lupdate
 fi
 ts=translations/kubisto_en.ts
-sources=(app/*.cpp app/{windows,editing,scripting,host}/*.{cpp,h} workroom/room_commands.cpp)
+sources=(app/*.cpp app/{windows,editing,scripting,host}/*.{cpp,h} workroom/room_commands.cpp
+  web/src/page_texts.h)
 
 case $mode in
   update)

@@ -322,4 +322,59 @@
         <translation>the file holds %1 models; the first is read</translation>
     </message>
 </context>
+<context>
+    <name>kubisto::web::Page</name>
+    <message>
+        <source>ファイルを開く…</source>
+        <translation>Open a file…</translation>
+    </message>
+    <message>
+        <source>ファイルに保存（ダウンロード）</source>
+        <translation>Save to a file (download)</translation>
+    </message>
+    <message>
+        <source>音を出す</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>言語 (Language)</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>はい</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>いいえ</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>ブラウザの保存場所が使えません。</source>
+        <translation>The browser&apos;s storage cannot be used.</translation>
+    </message>
+    <message>
+        <source>ブラウザの保存場所がいっぱいで、保存できませんでした。</source>
+        <translation>The browser&apos;s storage is full: the layout was not saved.</translation>
+    </message>
+    <message>
+        <source>「ファイルに保存（ダウンロード）」でなら保存できます。</source>
+        <translation>&quot;Save to a file (download)&quot; can still save it.</translation>
+    </message>
+    <message>
+        <source>%1: ファイルが大きすぎます</source>
+        <translation>%1: the file is too large</translation>
+    </message>
+    <message>
+        <source>画面をクリップボードにコピーできませんでした。</source>
+        <translation>The picture could not be copied to the clipboard.</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
 </TS>

@@ -1,10 +1,12 @@
-// The web module's entry: just enough to prove the port under node and in a browser (a room, a
-// layout in and out as bytes, the view as RGBA pixels). It is a stand-in, kept as thin as possible:
-// the browser's front end will call the room command table's dispatcher instead, which replaces
-// everything here but main().
+// The web module's exports: the page's only way into the room. One room at a time, made by
+// kubisto_create. Every export catches whatever the layers below throw: the error's text is kept
+// for kubisto_error(), and the export returns its failure value (0 or null). Texts in and out are
+// UTF-8 and NUL-terminated; a text returned stays valid until the next call.
 //
-// Every export catches whatever the layers below throw: the error's text is kept for
-// kubisto_error(), and the export returns its failure value (0 or null).
+// The room's commands go through one dispatcher, kubisto_run(name, arguments), with the names,
+// arguments, checks and messages of the room command table (workroom/room_commands.h). Files are
+// paths in the module's in-memory file system (the loader's FS): the page writes an uploaded or
+// stored layout there and runs "load", or runs "save" and reads the file back.
 #include <emscripten/emscripten.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,56 +14,31 @@
 #include <cstdint>
 #include <cstdio>
 #include <exception>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "platform/window.h"
-#include "workroom/layout_file.h"
-#include "workroom/workroom.h"
+#include "web/src/web_room.h"
+#include "web/src/web_services.h"
 
 namespace {
 
-// The folder that the build packs the wall pictures into (web/CMakeLists.txt); the room names
-// them relative to the current directory.
-constexpr char kDataFolder[] = "/kubisto";
-constexpr char kSaveFile[] = "/tmp/layout.kbs";
-
-struct View {
-  platform::HWND window = 0;
-  std::unique_ptr<kubisto::CWorkRoom> room;
-
-  ~View() {
-    room.reset();  // the room goes before its window
-    if (window != 0) platform::DestroyWindow(window);
-  }
-};
-
-std::unique_ptr<View> g_view;
+kubisto::web::WebServices g_services;
+std::unique_ptr<kubisto::web::WebRoom> g_room;
 std::string g_error;
+const char* g_fault = "";            // the failed call's kind of fault, as a script names it
+std::string g_text;                  // the text that the last call returned
 std::vector<std::uint8_t> g_result;  // the bytes that the last call returned
-
-std::unique_ptr<View> MakeView(int divide, int width, int height,
-                               const std::vector<kubisto::LayoutRecord>& blocks) {
-  auto view = std::make_unique<View>();
-  view->window = platform::CreateWindow(width, height);
-  if (view->window == 0) throw std::runtime_error("cannot make a view of that size");
-  view->room = std::make_unique<kubisto::CWorkRoom>();
-  // The cell count first, so that the room is built once, for that count (as --render does).
-  view->room->Divide(divide);
-  view->room->HandleOfPictureBoxForD3dIO(view->window);
-  if (!blocks.empty()) view->room->ReplaceBlocks(divide, blocks);
-  return view;
-}
 
 template <class F>
 auto Guarded(F f, decltype(f()) failure) noexcept -> decltype(f()) {
   try {
     g_error.clear();
+    g_fault = "";
     return f();
+  } catch (const kubisto::commands::CommandError& e) {
+    g_error = e.what();
+    g_fault = kubisto::commands::FaultName(e.fault());
   } catch (const std::exception& e) {
     g_error = e.what();
   } catch (...) {
@@ -70,95 +47,107 @@ auto Guarded(F f, decltype(f()) failure) noexcept -> decltype(f()) {
   return failure;
 }
 
-View& TheView() {
-  if (!g_view) throw std::runtime_error("no room: call kubisto_create first");
-  return *g_view;
+kubisto::web::WebRoom& Room() { return kubisto::web::CurrentRoom(); }
+
+// Arguments as the page passes them: one text, the arguments separated by line feeds ("" for
+// none).
+std::vector<std::string> SplitArguments(const char* text) {
+  std::vector<std::string> arguments;
+  if (text == nullptr || *text == '\0') return arguments;
+  std::string rest = text;
+  for (size_t at; (at = rest.find('\n')) != std::string::npos; rest.erase(0, at + 1))
+    arguments.push_back(rest.substr(0, at));
+  arguments.push_back(rest);
+  return arguments;
 }
 
 }  // namespace
 
+kubisto::web::WebRoom& kubisto::web::CurrentRoom() {
+  if (!g_room) throw std::runtime_error("no room: call kubisto_create first");
+  return *g_room;
+}
+
 extern "C" {
 
-// Makes a room of `divide` cells a side (1..16), drawn into a view of width x height pixels,
-// replacing any earlier one. 1 on success.
-EMSCRIPTEN_KEEPALIVE int kubisto_create(int divide, int width, int height) {
+// Makes a room of 5 cells a side drawn at width x height pixels, replacing any earlier one (a
+// size out of range is refused and keeps it).
+EMSCRIPTEN_KEEPALIVE int kubisto_create(int width, int height) {
   return Guarded(
       [&] {
-        if (divide < 1 || divide > kubisto::kMaxLayoutDivide)
-          throw std::invalid_argument("the cell count must lie in 1.." +
-                                      std::to_string(kubisto::kMaxLayoutDivide));
-        g_view.reset();
-        g_view = MakeView(divide, width, height, {});
+        kubisto::commands::CheckPictureSize(width, height);  // a refused size keeps the room
+        g_room.reset();
+        g_room = std::make_unique<kubisto::web::WebRoom>(width, height, g_services);
+        g_services.TakeSounds();
         return 1;
       },
       0);
 }
 
-// Replaces the room's blocks by those of a layout file's bytes. A bad layout leaves the room as
-// it was. 1 on success.
-EMSCRIPTEN_KEEPALIVE int kubisto_load(const char* bytes, int size) {
-  return Guarded(
-      [&] {
-        if (bytes == nullptr || size < 0) throw std::invalid_argument("no layout bytes");
-        View& view = TheView();
-        const kubisto::Layout layout =
-            kubisto::ParseLayout(std::string_view(bytes, static_cast<size_t>(size)), "layout");
-        view.room->ReplaceBlocks(layout.divide, layout.records);
-        return 1;
-      },
-      0);
+// Draws the room at another size, keeping its blocks (the view and turns start over).
+EMSCRIPTEN_KEEPALIVE int kubisto_resize(int width, int height) {
+  return Guarded([&] { return Room().Resize(width, height), 1; }, 0);
 }
 
-// Sets one of the fixed viewpoints ("FRONT", "TOP", "SIDE", "BIRD"), which redraws the room.
-EMSCRIPTEN_KEEPALIVE int kubisto_set_view(const char* name) {
+// Runs the room command `name` (get_divide, set_divide, add, delete, select, move, current,
+// blocks, clear, load, save, view, turn, recolour) with its arguments separated by line feeds.
+// Returns the result as JSON text, or null with the message in kubisto_error().
+EMSCRIPTEN_KEEPALIVE const char* kubisto_run(const char* name, const char* arguments) {
   return Guarded(
-      [&] {
-        if (name == nullptr) throw std::invalid_argument("no view name");
-        TheView().room->SetView(name);
-        return 1;
+      [&]() -> const char* {
+        if (name == nullptr) throw std::invalid_argument("no command name");
+        g_text = Room().Run(name, SplitArguments(arguments));
+        return g_text.c_str();
       },
-      0);
+      nullptr);
 }
 
-// The view as width x height RGBA pixels (top row first), valid until the next call; null on
-// failure. A size other than the view's builds the room afresh at that size with the same blocks
-// (the view and turns start over).
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* kubisto_render(int width, int height) {
+// The layout file's bytes of the room as "save" writes them (kubisto_result_size() of them),
+// without counting the room saved: kubisto_mark_saved() does that once the page has kept them.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* kubisto_layout_bytes() {
   return Guarded(
       [&]() -> const std::uint8_t* {
-        View& view = TheView();
-        int w = 0, h = 0;
-        platform::GetClientSize(view.window, &w, &h);
-        if (w != width || h != height) {
-          const int divide = view.room->Divide();
-          const auto blocks = view.room->Blocks();
-          g_view.reset();
-          g_view = MakeView(divide, width, height, blocks);
-        }
-        std::vector<std::uint32_t> pixels;
-        if (!platform::ReadFramebuffer(g_view->window, pixels, &w, &h))
-          throw std::runtime_error("the view could not be read");
-        g_result.resize(pixels.size() * 4);
-        for (size_t i = 0; i < pixels.size(); ++i) {
-          g_result[4 * i] = static_cast<std::uint8_t>(pixels[i] >> 16);
-          g_result[4 * i + 1] = static_cast<std::uint8_t>(pixels[i] >> 8);
-          g_result[4 * i + 2] = static_cast<std::uint8_t>(pixels[i]);
-          g_result[4 * i + 3] = 0xFF;
-        }
+        const std::string bytes = Room().LayoutBytes();
+        g_result.assign(bytes.begin(), bytes.end());
         return g_result.data();
       },
       nullptr);
 }
 
-// The layout file's bytes for the room's blocks, written by the room's own save; their count is
-// kubisto_result_size(). Null on failure.
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* kubisto_save() {
+EMSCRIPTEN_KEEPALIVE int kubisto_mark_saved() {
+  return Guarded([&] { return Room().MarkSaved(), 1; }, 0);
+}
+
+// A click on the view at (x, y) pixels: selects the block there, or none. 1 on success.
+EMSCRIPTEN_KEEPALIVE int kubisto_pick(float x, float y) {
+  return Guarded([&] { return Room().Pick(x, y), 1; }, 0);
+}
+
+// Undo and redo: 1 when a change was undone or redone, 0 when there was none (or on failure).
+EMSCRIPTEN_KEEPALIVE int kubisto_undo() {
+  return Guarded([&] { return Room().Undo() ? 1 : 0; }, 0);
+}
+EMSCRIPTEN_KEEPALIVE int kubisto_redo() {
+  return Guarded([&] { return Room().Redo() ? 1 : 0; }, 0);
+}
+
+// The room's state as JSON: {"divide", "current": [x, y, z] or null, "blocks": count, "undo" and
+// "redo": the entries' texts ("" for none), "modified", "sounds": the sounds to play and
+// "messages": the messages to show since the last call}.
+EMSCRIPTEN_KEEPALIVE const char* kubisto_state() {
+  return Guarded(
+      [&]() -> const char* {
+        g_text = Room().State();
+        return g_text.c_str();
+      },
+      nullptr);
+}
+
+// The view as RGBA pixels (top row first) at the room's size; kubisto_result_size() bytes.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* kubisto_pixels() {
   return Guarded(
       [&]() -> const std::uint8_t* {
-        TheView().room->SaveData(kSaveFile);
-        std::ifstream file(kSaveFile, std::ios::binary);
-        if (!file) throw std::runtime_error("the saved layout could not be read back");
-        g_result.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        g_result = Room().Pixels();
         return g_result.data();
       },
       nullptr);
@@ -169,12 +158,19 @@ EMSCRIPTEN_KEEPALIVE int kubisto_result_size() { return static_cast<int>(g_resul
 // The message of the last call that failed; "" after one that succeeded.
 EMSCRIPTEN_KEEPALIVE const char* kubisto_error() { return g_error.c_str(); }
 
+// The kind of the last call's refusal by the command table: "ValueError" (a value or unsaved
+// work), "TypeError" (an argument of the wrong kind or count), "OSError" (a file that cannot be
+// read or written, or is no layout); "" for other failures and after a success.
+EMSCRIPTEN_KEEPALIVE const char* kubisto_error_kind() { return g_fault; }
+
 }  // extern "C"
 
 int main() {
   // emscripten starts with a umask of 0777, under which every file saved is of mode 0 and cannot
   // be opened again.
   ::umask(022);
-  if (::chdir(kDataFolder) != 0) std::perror(kDataFolder);
+  kubisto::setServices(&g_services);
+  if (::chdir(kubisto::web::kDataFolder) != 0) std::perror(kubisto::web::kDataFolder);
+  ::mkdir("/files", 0755);  // where the page puts the layouts it loads and saves
   return 0;
 }

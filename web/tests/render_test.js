@@ -6,9 +6,8 @@
 const assert = require("assert");
 const fs = require("fs");
 const path = require("path");
-const zlib = require("zlib");
 const { execFileSync } = require("child_process");
-const { loadKubisto, layoutBytes, fullRoom } = require("./kubisto_node.js");
+const { loadKubisto, layoutBytes, fullRoom, readPng } = require("./kubisto_node.js");
 
 const [siteDir, kubisto, scratch, titleFile] = process.argv.slice(2);
 
@@ -17,47 +16,6 @@ function titleLine() {
   const bytes = fs.readFileSync(titleFile);
   const end = bytes.lastIndexOf(0x0a, bytes.length - 2);
   return bytes.subarray(end + 1);
-}
-
-// Decodes an 8-bit RGB or RGBA PNG into RGBA.
-function readPng(file) {
-  const png = fs.readFileSync(file);
-  let at = 8, width = 0, height = 0, colorType = 0;
-  const data = [];
-  while (at < png.length) {
-    const size = png.readUInt32BE(at), type = png.toString("latin1", at + 4, at + 8);
-    const body = png.subarray(at + 8, at + 8 + size);
-    if (type === "IHDR") {
-      width = body.readUInt32BE(0);
-      height = body.readUInt32BE(4);
-      assert.strictEqual(body[8], 8, "8 bits per channel");
-      colorType = body[9];
-    } else if (type === "IDAT") {
-      data.push(body);
-    }
-    at += 12 + size;
-  }
-  const channels = colorType === 6 ? 4 : 3;
-  const raw = zlib.inflateSync(Buffer.concat(data));
-  const stride = width * channels, rgba = Buffer.alloc(width * height * 4);
-  let previous = Buffer.alloc(stride);
-  for (let y = 0; y < height; ++y) {
-    const filter = raw[y * (stride + 1)];
-    const line = Buffer.from(raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1)));
-    for (let i = 0; i < stride; ++i) {
-      const a = i >= channels ? line[i - channels] : 0, b = previous[i];
-      const c = i >= channels ? previous[i - channels] : 0;
-      const p = a + b - c, pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
-      const predictor = [0, a, b, (a + b) >> 1, pa <= pb && pa <= pc ? a : pb <= pc ? b : c][filter];
-      line[i] = (line[i] + predictor) & 0xff;
-    }
-    for (let x = 0; x < width; ++x) {
-      for (let ch = 0; ch < 3; ++ch) rgba[(y * width + x) * 4 + ch] = line[x * channels + ch];
-      rgba[(y * width + x) * 4 + 3] = 255;
-    }
-    previous = line;
-  }
-  return { width, height, rgba };
 }
 
 function nativeRender(name, layout, w, h, view) {
@@ -103,23 +61,24 @@ async function main() {
     { name: "empty_side", view: "SIDE", w: 160, h: 120, layout: layoutBytes(5, [], title) },
   ];
   for (const c of cases) {
-    k.create(5, c.w, c.h);
+    k.create(c.w, c.h);
     assert.ok(k.load(c.layout), `${c.name}: load: ${k.error()}`);
     if (c.view) k.setView(c.view);
-    expectSamePixels(c.name, k.render(c.w, c.h), nativeRender(c.name, c.layout, c.w, c.h, c.view), c.w, c.h);
+    expectSamePixels(c.name, k.render(), nativeRender(c.name, c.layout, c.w, c.h, c.view), c.w, c.h);
     assert.ok(k.save().equals(c.layout), `${c.name}: the saved bytes differ from the layout read`);
     console.log(`ok ${c.name} ${c.w}x${c.h}`);
   }
 
   // A size other than the view's draws the same room afresh at that size.
   const full = cases[0];
-  k.create(5, 100, 80);
+  k.create(100, 80);
   assert.ok(k.load(full.layout));
-  expectSamePixels("resized", k.render(full.w, full.h), readPng(path.join(scratch, "full_room.png")), full.w, full.h);
+  k.resize(full.w, full.h);
+  expectSamePixels("resized", k.render(), readPng(path.join(scratch, "full_room.png")), full.w, full.h);
   console.log("ok resized");
 
   // Broken layouts: refused with a message naming the fault; the room keeps its blocks.
-  const before = k.render(full.w, full.h);
+  const before = k.render();
   for (const [bytes, words] of [
     [Buffer.from("5\r\n1,2,x,255\r\n"), "not a number"],
     [Buffer.from("99\r\n-1,-1,-1,0\r\n\"t\"\r\n"), "cell count"],
@@ -128,7 +87,7 @@ async function main() {
   ]) {
     assert.strictEqual(k.load(bytes), false, `a broken layout was taken: ${JSON.stringify(bytes.toString())}`);
     assert.ok(k.error().length > 0 && k.error().includes(words), `the message: ${k.error()}`);
-    assert.ok(k.render(full.w, full.h).equals(before), "a refused layout changed the room");
+    assert.ok(k.render().equals(before), "a refused layout changed the room");
     assert.ok(k.save().equals(full.layout), "a refused layout changed the blocks");
   }
   console.log("ok broken layouts");

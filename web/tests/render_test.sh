@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The web module against the desktop program (web/tests/render_test.js): builds the web module
+# The web module against the desktop program (web/tests/render_test.js) and its room commands
+# (web/tests/room_test.js): builds the web module
 # into <build>/web-test with scripts/web.sh, then runs the comparison under node.
 # Usage: render_test.sh <native build folder>. Status 77: skipped (no emscripten or node).
 set -euo pipefail
@@ -17,3 +18,6 @@ rm -rf "$scratch"
 NODE_PATH=/usr/share/nodejs node --no-experimental-fetch "$source_dir/web/tests/render_test.js" \
   "$build/web-test/site" "$build/bin/kubisto" "$scratch" \
   "$source_dir/fuzz/corpus/layout/example.kbs"
+# The module's dispatcher, undo history and picking, on the same build.
+NODE_PATH=/usr/share/nodejs node --no-experimental-fetch "$source_dir/web/tests/room_test.js" \
+  "$build/web-test/site"

@@ -1,0 +1,23 @@
+// The page's start: the texts, the splash while the module loads, then the window.
+import { App, showSplash } from "./app";
+import { loadTexts } from "./i18n";
+import { Kubisto } from "./kubisto";
+import { unlockSound } from "./sound";
+
+async function start(): Promise<void> {
+  for (const event of ["pointerdown", "keydown"]) window.addEventListener(event, unlockSound, { capture: true });
+  await loadTexts();
+  document.getElementById("loading")!.hidden = true;
+  const [room] = await Promise.all([Kubisto.open(416, 338), showSplash()]);
+  const app = new App(room);
+  app.build();
+  document.getElementById("window")!.hidden = false;
+  (window as any).kubisto = { room, app }; // for the browser tests and the console
+  document.getElementById("view")!.focus();
+}
+
+start().catch((e) => {
+  const loading = document.getElementById("loading")!;
+  loading.hidden = false;
+  loading.textContent = String(e);
+});
