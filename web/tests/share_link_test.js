@@ -2,8 +2,9 @@
 // CompressionStream is the browser's web API) and Python's zlib (share_link_tool.py): each reads
 // the other's links to the very bytes. Damaged, hostile and oversized links fail with their kind
 // of error, quickly and without inflating beyond the layout limit.
-// Usage: node share_link_test.js <share_link.mjs bundled from the TypeScript> <scratch folder>
-//        <layout files...>
+// With --browser first, the same code runs in headless Chromium as well (browser_support.js).
+// Usage: node share_link_test.js [--browser] <share_link.mjs bundled from the TypeScript>
+//        <scratch folder> <layout files...>
 "use strict";
 const assert = require("assert");
 const { execFileSync } = require("child_process");
@@ -24,8 +25,58 @@ async function expectError(promise, kind, what) {
   assert.fail(`${what}: decoded without an error`);
 }
 
+// In Chromium: Python's links read there, its links read by Python, and a damaged link and a
+// hostile one refused there.
+async function inBrowser(bundle, scratch, samples) {
+  const { serve, launchChromium } = require("./browser_support.js");
+  const root = path.join(scratch, "browser");
+  fs.mkdirSync(root, { recursive: true });
+  fs.copyFileSync(bundle, path.join(root, "share_link.mjs"));
+  fs.writeFileSync(path.join(root, "index.html"), "<!doctype html><title>share</title>");
+  const server = await serve(root);
+  const browser = await launchChromium(path.join(__dirname, ".."));
+  try {
+    const page = await browser.context.newPage();
+    await page.goto(server.url + "index.html");
+    const run = (f, arg) => page.evaluate(f, arg);
+    for (const [name, bytes] of samples) {
+      const file = path.join(scratch, "layout.bin");
+      fs.writeFileSync(file, bytes);
+      const decoded = await run(async ({ link }) => {
+        const share = await import("./share_link.mjs");
+        return Array.from(await share.decodeShareFragment(link));
+      }, { link: python("encode", file) });
+      assert.deepStrictEqual(Uint8Array.from(decoded), bytes, `${name}: Python's link in Chromium`);
+      const link = await run(async ({ data }) => {
+        const share = await import("./share_link.mjs");
+        return share.shareLink(Uint8Array.from(data));
+      }, { data: Array.from(bytes) });
+      assert.ok(link.startsWith(server.url + "index.html#kbs="), link.slice(0, 80));
+      const out = path.join(scratch, "decoded.bin");
+      python("decode", link.slice(link.indexOf("#")), out);
+      assert.deepStrictEqual(new Uint8Array(fs.readFileSync(out)), bytes, `${name}: Chromium's link in Python`);
+    }
+    const bombFile = path.join(scratch, "bomb.txt");
+    python("bomb", String(64 << 20), bombFile);
+    const good = python("encode", path.join(scratch, "layout.bin"));
+    const kinds = await run(async ({ links }) => {
+      const share = await import("./share_link.mjs");
+      const kinds = [];
+      for (const link of links) kinds.push(await share.decodeShareFragment(link).then(() => "none", (e) => e.kind));
+      return kinds;
+    }, { links: [good + "AAAA", good.slice(0, -8), fs.readFileSync(bombFile, "utf8")] });
+    assert.deepStrictEqual(kinds, ["damaged", "damaged", "too-large"], "bad links in Chromium");
+  } finally {
+    await browser.close();
+    await server.stop();
+  }
+}
+
 async function main() {
-  const [bundle, scratch, ...layoutFiles] = process.argv.slice(2);
+  const args = process.argv.slice(2);
+  const browser = args[0] === "--browser";
+  if (browser) args.shift();
+  const [bundle, scratch, ...layoutFiles] = args;
   const share = await import(path.resolve(bundle));
   fs.mkdirSync(scratch, { recursive: true });
 
@@ -86,7 +137,9 @@ async function main() {
   python("bomb", String(share.MAX_LAYOUT_BYTES), bombFile);
   const atLimit = await share.decodeShareFragment(fs.readFileSync(bombFile, "utf8"));
   assert.strictEqual(atLimit.length, share.MAX_LAYOUT_BYTES);
-  console.log(`share links: ${samples.length} layouts both ways with Python, bad links refused`);
+  if (browser) await inBrowser(bundle, scratch, samples);
+  console.log(`share links: ${samples.length} layouts both ways with Python, bad links refused` +
+              (browser ? ", in node and in Chromium" : " (node only: no Chromium)"));
 }
 
 main().catch((e) => {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Share links with Python's zlib both ways (share_link_test.js), the TypeScript bundled by the web
-# build's esbuild. Usage: share_link_test.sh <native build folder>. Status 77: skipped (no node,
+# build's esbuild, in node and (where it is installed) in Chromium. Usage: share_link_test.sh <native build folder>. Status 77: skipped (no node,
 # Python or the web build's npm packages: npm ci in web/).
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -13,5 +13,9 @@ fi
 out=$build/web-test/share
 mkdir -p "$out"
 "$esbuild" "$web/ts/share/share_link.ts" --format=esm --outfile="$out/share_link.mjs" --log-level=warning
-node "$web/tests/share_link_test.js" "$out/share_link.mjs" "$out/scratch" \
+browser=()
+if [ -x "${KUBISTO_CHROMIUM:-/usr/bin/chromium}" ] && [ -d "$web/node_modules/playwright-core" ]; then
+  browser=(--browser)
+fi
+node "$web/tests/share_link_test.js" "${browser[@]}" "$out/share_link.mjs" "$out/scratch" \
   "$web/../fuzz/corpus/layout/example.kbs"
