@@ -109,7 +109,9 @@ export function downloadBytes(name: string, bytes: Uint8Array, type = mediaType(
   setTimeout(() => URL.revokeObjectURL(url), 1000);
 }
 
-// Exports and downloads the model's files (two for .gltf and .obj, one after the other).
+// Exports and downloads the model's files (two for .gltf and .obj, one after the other: a browser
+// may ask the user once whether the page may download several files; .glb is a single file).
+// Resolves to the files downloaded; throws ModelExportError before any download on failure.
 export async function exportModel(
   module: ExportModule,
   kbsBytes: Uint8Array,
