@@ -1,8 +1,12 @@
 // The web module's model exports (web/src/web_export.cpp through web/ts/export/model_export.ts)
 // against the desktop's --export: the same files byte for byte, for every format the web offers,
 // and the glTF validator and admesh find nothing wrong in them. Bad requests fail with a message.
+// Then, run again with --browser (a node without --no-experimental-fetch, which the browser driver
+// needs), exportModel runs in headless Chromium, whose downloads must be the files the first run
+// left in <scratch>/expected.
 // Usage: node export_models_test.js <site> <kubisto program> <scratch> <model_export.mjs>
 //        <glTF validator folder or ""> <layout files...>
+//        node export_models_test.js --browser <site> <scratch> <model_export.mjs> <layout file>
 "use strict";
 const assert = require("assert");
 const { execFileSync, spawnSync } = require("child_process");
@@ -14,8 +18,55 @@ function layoutText(divide, blocks) {
   return Buffer.from(lines.join("\r\n"), "latin1");
 }
 
+// exportModel in Chromium: the page's downloads of .gltf (two files) and .stl.
+async function inBrowser(site, bundle, scratch, layout, expected) {
+  const { serve, launchChromium } = require("./browser_support.js");
+  const root = path.join(scratch, "browser");
+  fs.cpSync(site, root, { recursive: true });
+  fs.copyFileSync(bundle, path.join(root, "model_export.mjs"));
+  fs.writeFileSync(path.join(root, "export.html"),
+                   '<!doctype html><title>export</title><script src="kubisto.js"></script>');
+  const server = await serve(root);
+  const browser = await launchChromium(path.join(__dirname, ".."));
+  try {
+    const page = await browser.context.newPage();
+    await page.goto(server.url + "export.html");
+    const downloads = [];
+    page.on("download", (d) => downloads.push(d));
+    const names = await page.evaluate(async ({ data }) => {
+      const { exportModel } = await import("./model_export.mjs");
+      const k = await createKubisto();
+      const bytes = Uint8Array.from(data);
+      const files = [...await exportModel(k, bytes, ".gltf", { stem: "room" }),
+                     ...await exportModel(k, bytes, ".stl", { stem: "room" })];
+      return files.map((f) => f.name);
+    }, { data: Array.from(layout) });
+    assert.deepStrictEqual(names, ["room.gltf", "room.bin", "room.stl"]);
+    for (let i = 0; i < 50 && downloads.length < names.length; ++i) await new Promise((r) => setTimeout(r, 100));
+    assert.deepStrictEqual(downloads.map((d) => d.suggestedFilename()), names, "the browser's downloads");
+    for (const d of downloads) {
+      const file = path.join(scratch, "download-" + d.suggestedFilename());
+      await d.saveAs(file);
+      assert.deepStrictEqual(fs.readFileSync(file), expected[d.suggestedFilename()], d.suggestedFilename());
+    }
+  } finally {
+    await browser.close();
+    await server.stop();
+  }
+}
+
 async function main() {
-  const [site, kubisto, scratch, bundle, validatorDir, ...layoutFiles] = process.argv.slice(2);
+  const args = process.argv.slice(2);
+  if (args[0] === "--browser") {
+    const [site, scratch, bundle, layoutFile] = args.slice(1);
+    const expected = {};
+    for (const name of fs.readdirSync(path.join(scratch, "expected")))
+      expected[name] = fs.readFileSync(path.join(scratch, "expected", name));
+    await inBrowser(site, bundle, scratch, fs.readFileSync(layoutFile), expected);
+    console.log("model exports: the page's downloads in Chromium are the module's files");
+    return;
+  }
+  const [site, kubisto, scratch, bundle, validatorDir, ...layoutFiles] = args;
   const { makeModelFiles, MODEL_FORMATS } = await import(path.resolve(bundle));
   const createKubisto = require(path.resolve(site, "kubisto.js"));
   const module = await createKubisto({
@@ -97,6 +148,11 @@ async function main() {
   assert.strictEqual(module._kubisto_export_data(5), 0);
   assert.strictEqual(module._kubisto_export_size(-1), 0);
   assert.strictEqual(makeModelFiles(module, example, ".glb", { stem: "a/b" })[0].name, "a_b.glb");
+  // What the page's downloads of the first layout must be (the --browser run).
+  fs.mkdirSync(path.join(scratch, "expected"));
+  for (const format of [".gltf", ".stl"])
+    for (const f of makeModelFiles(module, new Uint8Array(layouts[0][1]), format, { stem: "room" }))
+      fs.writeFileSync(path.join(scratch, "expected", f.name), f.bytes);
   console.log(`model exports: ${compared} files equal to the desktop's, ${validated} validated` +
               (validator ? "" : " (no glTF validator)") + (admesh ? "" : " (no admesh)"));
 }

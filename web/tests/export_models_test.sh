@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The web module's model exports against the desktop's (export_models_test.js), on the site that
-# web.BuildSite built into <build>/web-test/site. The glTF validator is the one the export tests
+# web.BuildSite built into <build>/web-test/site; the page's downloads in Chromium where installed. The glTF validator is the one the export tests
 # install into <build>/node (installed here when it is not there yet).
 # Usage: export_models_test.sh <native build folder>. Status 77: skipped (no site, node or esbuild).
 set -euo pipefail
@@ -25,3 +25,7 @@ fi
 NODE_PATH=/usr/share/nodejs node --no-experimental-fetch "$web/tests/export_models_test.js" \
   "$site" "$build/bin/kubisto" "$out/scratch" "$out/model_export.mjs" "$modules" \
   "$web/../fuzz/corpus/layout/example.kbs"
+if [ -x "${KUBISTO_CHROMIUM:-/usr/bin/chromium}" ] && [ -d "$web/node_modules/playwright-core" ]; then
+  node "$web/tests/export_models_test.js" --browser "$site" "$out/scratch" "$out/model_export.mjs" \
+    "$web/../fuzz/corpus/layout/example.kbs"
+fi
