@@ -5,12 +5,9 @@
 
 #include <array>
 #include <assimp/Exporter.hpp>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -165,86 +162,10 @@ std::vector<SurfaceGroup> Solids(const SurfaceGroup& g) {
   return solids;
 }
 
-// A scene with no meshes. Assimp would write an empty buffer, which glTF does not allow.
-void WriteEmptyGltf(const std::string& path, bool binary) {
-  std::string json =
-      R"({"asset":{"version":"2.0","generator":"Kubisto"},"scene":0,"scenes":[{"name":"layout"}]})";
-  std::string bytes;
-  if (binary) {
-    while (json.size() % 4 != 0) json += ' ';
-    const auto put32 = [&](std::uint32_t v) {
-      for (int i = 0; i < 4; ++i) bytes += static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    put32(0x46546C67);  // "glTF"
-    put32(2);
-    put32(static_cast<std::uint32_t>(12 + 8 + json.size()));
-    put32(static_cast<std::uint32_t>(json.size()));
-    put32(0x4E4F534A);  // "JSON"
-    bytes += json;
-  } else {
-    bytes = json + "\n";
-  }
-  std::ofstream out(path, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) throw OutputError("the model could not be written");
-}
-
-// A file name as a relative URI: every byte but the unreserved ones percent-encoded, so that a
-// name with "#", "?", "%", spaces or non-ASCII letters still names the file.
-std::string UriOfName(const std::string& name) {
-  std::string uri;
-  for (const unsigned char c : name) {
-    if (std::isalnum(c) != 0 || c == '-' || c == '.' || c == '_' || c == '~') {
-      uri += static_cast<char>(c);
-    } else {
-      char escaped[4];
-      std::snprintf(escaped, sizeof escaped, "%%%02X", c);
-      uri += escaped;
-    }
-  }
-  return uri;
-}
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-std::string StemOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  return name.substr(0, name.find_last_of('.'));
-}
-
 void Export(const aiScene& scene, const std::string& format, const std::string& path) {
   Assimp::Exporter exporter;
   if (exporter.Export(&scene, format, path) != aiReturn_SUCCESS)
     throw OutputError(std::string("cannot export: ") + exporter.GetErrorString());
-}
-
-// Assimp names the buffer file after the model and writes that name into the model as it is: the
-// model is written under a plain name, then its buffer renamed and referred to by a proper URI.
-void ExportGltfWithBuffer(const aiScene& scene, const std::string& stagedPath) {
-  const std::string folder = FolderOf(stagedPath);
-  const std::string plainPath = folder + "/kubisto-staged-model.gltf";
-  Export(scene, "gltf2", plainPath);
-  std::ifstream in(plainPath, std::ios::binary);
-  std::string json((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  in.close();
-  const std::string buffer = StemOf(stagedPath) + ".bin";
-  const std::string oldUri = "\"kubisto-staged-model.bin\"";
-  const auto at = json.find(oldUri);
-  if (at == std::string::npos) throw OutputError("cannot export: no buffer in the model");
-  json.replace(at, oldUri.size(), '"' + UriOfName(buffer) + '"');
-  if (std::rename((folder + "/kubisto-staged-model.bin").c_str(),
-                  (folder + "/" + buffer).c_str()) != 0)
-    throw OutputError("the model's buffer could not be written");
-  if (plainPath != stagedPath) std::remove(plainPath.c_str());
-  std::ofstream out(stagedPath, std::ios::binary);
-  out.write(json.data(), static_cast<std::streamsize>(json.size()));
-  out.close();
-  if (!out) throw OutputError("the model could not be written");
 }
 
 }  // namespace
@@ -253,11 +174,6 @@ void ExportWithAssimp(const Layout& layout, const std::string& format,
                       const std::string& stagedPath, float cellSize) {
   const Convention c = ConventionOf(format);
   const auto groups = BuildSurface(layout.divide, layout.records, c.oneMesh);
-  if (groups.empty() && (format == "gltf2" || format == "glb2"))
-    return WriteEmptyGltf(stagedPath, format == "glb2");
-  // Slicers and mesh tools refuse an STL without facets as a broken file.
-  if (groups.empty() && format == "stlb")
-    throw OutputError("the layout has no blocks, and a .stl model cannot be empty");
 
   auto scene = std::make_unique<aiScene>();
   // The meshes hang on a child of the root: the 3MF exporter writes only the root's children.
@@ -295,8 +211,6 @@ void ExportWithAssimp(const Layout& layout, const std::string& format,
       blocks->mMeshes[i] = i;
     }
   }
-
-  if (format == "gltf2") return ExportGltfWithBuffer(*scene, stagedPath);
   Export(*scene, format, stagedPath);
 }
 

@@ -1,4 +1,5 @@
-// The model formats written through Assimp's exporters.
+// The model formats written through Assimp's exporters: .ply in the program (glTF, STL, OBJ and
+// 3MF have writers of their own, which need no Assimp).
 #pragma once
 
 #include <string>

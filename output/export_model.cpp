@@ -4,8 +4,12 @@
 #include <cctype>
 
 #include "output/export_3mf.h"
+#if KUBISTO_WITH_ASSIMP
 #include "output/export_assimp.h"
+#endif
+#include "output/export_gltf.h"
 #include "output/export_obj.h"
+#include "output/export_stl.h"
 #include "output/export_vox.h"
 #include "output/export_xfile.h"
 #include "output/output_error.h"
@@ -16,11 +20,15 @@ namespace {
 
 struct Format {
   const char* extension;
-  const char* assimpId;  // nullptr: the engine's writer (.x) or our own (.obj, .3mf, .vox)
+  const char* assimpId;  // nullptr: the engine's writer (.x) or our own
 };
-constexpr Format kFormats[] = {{".obj", nullptr},  {".ply", "ply"},  {".stl", "stlb"},
-                               {".gltf", "gltf2"}, {".glb", "glb2"}, {".3mf", nullptr},
-                               {".x", nullptr},    {".vox", nullptr}};
+// .ply only through Assimp: a build without it offers the others.
+constexpr Format kFormats[] = {{".obj", nullptr},
+#if KUBISTO_WITH_ASSIMP
+                               {".ply", "ply"},
+#endif
+                               {".stl", nullptr}, {".gltf", nullptr}, {".glb", nullptr},
+                               {".3mf", nullptr}, {".x", nullptr},    {".vox", nullptr}};
 
 std::string LowerExtension(const std::string& path) {
   const auto slash = path.find_last_of('/');
@@ -71,8 +79,14 @@ void ExportLayout(const Layout& layout, const std::string& path, float cellSize)
     ExportObj(layout, out.Staged(), cellSize);
   } else if (ext == ".3mf") {
     Export3mf(layout, out.Staged(), cellSize);
+  } else if (ext == ".stl") {
+    ExportStl(layout, out.Staged(), cellSize);
+  } else if (ext == ".gltf" || ext == ".glb") {
+    ExportGltf(layout, out.Staged(), cellSize, ext == ".glb");
+#if KUBISTO_WITH_ASSIMP
   } else if (format->assimpId != nullptr) {
     ExportWithAssimp(layout, format->assimpId, out.Staged(), cellSize);
+#endif
   } else if (ext == ".x") {
     ExportXFile(layout, out.Staged(), cellSize);
   } else if (ext == ".vox") {

@@ -34,13 +34,9 @@ void Write(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-void ExportObj(const Layout& layout, const std::string& stagedPath, float cellSize) {
+ObjFiles FormatObj(const Layout& layout, float cellSize, const std::string& library) {
   // One group for the corners (shared across colours), the colours taken per face.
   const auto groups = BuildSurface(layout.divide, layout.records, true);
-  const auto slash = stagedPath.find_last_of('/');
-  const std::string name = slash == std::string::npos ? stagedPath : stagedPath.substr(slash + 1);
-  const std::string library = name.substr(0, name.find_last_of('.')) + ".mtl";
-  const std::string folder = slash == std::string::npos ? "." : stagedPath.substr(0, slash);
 
   std::string obj = "# Kubisto\nmtllib " + library + "\n";
   std::string mtl = "# Kubisto\n";
@@ -94,8 +90,17 @@ void ExportObj(const Layout& layout, const std::string& stagedPath, float cellSi
              Number(rgb[2]) + "\nillum 1\n";
     }
   }
-  Write(stagedPath, obj);
-  Write(folder + "/" + library, mtl);
+  return {obj, mtl};
+}
+
+void ExportObj(const Layout& layout, const std::string& stagedPath, float cellSize) {
+  const auto slash = stagedPath.find_last_of('/');
+  const std::string name = slash == std::string::npos ? stagedPath : stagedPath.substr(slash + 1);
+  const std::string library = name.substr(0, name.find_last_of('.')) + ".mtl";
+  const std::string folder = slash == std::string::npos ? "." : stagedPath.substr(0, slash);
+  const ObjFiles files = FormatObj(layout, cellSize, library);
+  Write(stagedPath, files.model);
+  Write(folder + "/" + library, files.materials);
 }
 
 }  // namespace kubisto::output

@@ -13,4 +13,12 @@ namespace kubisto::output {
 // keeps its own. Every face carries its flat normal; one material per colour.
 void ExportObj(const Layout& layout, const std::string& stagedPath, float cellSize);
 
+struct ObjFiles {
+  std::string model;      // the .obj text, which names its library
+  std::string materials;  // the .mtl text
+};
+
+// The two files' text, the model naming libraryName as its material library.
+ObjFiles FormatObj(const Layout& layout, float cellSize, const std::string& libraryName);
+
 }  // namespace kubisto::output
