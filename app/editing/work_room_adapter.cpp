@@ -29,6 +29,7 @@ class CWorkRoomAdapter final : public WorkRoomApi {
   }
   void Turn(const std::string& Axis) override { m_room.Turn(Axis); }
   void SetView(const std::string& View) override { m_room.SetView(View); }
+  void Redraw() override { m_room.Redraw(); }
   std::vector<LayoutRecord> Blocks() override { return m_room.Blocks(); }
   void ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) override {
     m_room.ReplaceBlocks(divide, blocks);

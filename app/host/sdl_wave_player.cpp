@@ -70,6 +70,7 @@ bool SdlWavePlayer::OpenFor(int freq, std::uint16_t format, std::uint8_t channel
   SDL_AudioSpec obtained{};
   // No changes allowed: SDL converts to the device's own format behind the scenes.
   m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  m_bOpenFailed = m_device == 0;
   if (m_device == 0) return false;
   m_freq = freq;
   m_format = format;
@@ -77,6 +78,12 @@ bool SdlWavePlayer::OpenFor(int freq, std::uint16_t format, std::uint8_t channel
   m_deviceSamples = obtained.samples;
   SDL_PauseAudioDevice(m_device, 0);
   return true;
+}
+
+bool SdlWavePlayer::Audible() {
+  if (!EnsureAudio() || m_bOpenFailed) return false;
+  // -1: the system cannot list its devices, which does not mean that it has none.
+  return SDL_GetNumAudioDevices(0) != 0;
 }
 
 void SdlWavePlayer::Play(const std::string& path, bool wait) {

@@ -16,6 +16,8 @@ class SdlWavePlayer : public WavePlayer {
   SdlWavePlayer& operator=(const SdlWavePlayer&) = delete;
 
   void Play(const std::string& path, bool wait) override;
+  // The sound system is up, it lists an output device (or cannot tell) and none failed to open.
+  bool Audible() override;
 
   // Stops a sound still playing and closes the device.
   void Stop();
@@ -29,6 +31,7 @@ class SdlWavePlayer : public WavePlayer {
 
   bool m_bTriedInit = false;
   bool m_bAudioReady = false;
+  bool m_bOpenFailed = false;
   std::uint32_t m_device = 0;  // 0 = no device open
   int m_freq = 0;
   std::uint16_t m_format = 0;
