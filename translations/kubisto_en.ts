@@ -317,5 +317,9 @@
         <source>やり直し</source>
         <translation>Redo</translation>
     </message>
+    <message>
+        <source>効果音</source>
+        <translation>Sound Effects</translation>
+    </message>
 </context>
 </TS>
