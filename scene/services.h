@@ -58,6 +58,9 @@ class Services {
   // True once the user has asked the program to end while a long operation runs: the operation
   // stops at its next step. Headless hosts never ask.
   virtual bool EndRequested() { return false; }
+  // True when a sound played with waiting holds its caller for the sound's length: the sounds are
+  // on and there is a device to play them. Otherwise long changes need not draw every step.
+  virtual bool SoundsWait() { return true; }
 };
 
 // The services in force: the installed ones, or the headless defaults.

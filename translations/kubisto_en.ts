@@ -318,6 +318,10 @@
         <translation>Redo</translation>
     </message>
     <message>
+        <source>効果音</source>
+        <translation>Sound Effects</translation>
+    </message>
+    <message>
         <source>ファイルにはモデルが%1個あります。最初のモデルを読み込みました</source>
         <translation>the file holds %1 models; the first is read</translation>
     </message>

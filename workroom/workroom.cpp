@@ -95,6 +95,19 @@ void CWorkRoom::RaiseBlockPicked(bool Picked, std::int32_t x, std::int32_t Y, st
 
 double CWorkRoom::HalfEdge() const { return room::HalfEdge(m_lngDivide); }
 
-void CWorkRoom::Render() { m_objD3dRM->Render(); }
+void CWorkRoom::Render() {
+  if (m_redraws.PutOff()) return;
+  m_objD3dRM->Render();
+  m_redraws.Drawn();
+}
+
+RedrawPacer::Scope CWorkRoom::PacedRedraws() {
+  return RedrawPacer::Scope(m_redraws, !services().SoundsWait(), [this] { Render(); });
+}
+
+void CWorkRoom::Redraw() {
+  if (m_hWndView == 0) return;
+  TryStep([&] { Render(); });
+}
 
 }  // namespace kubisto

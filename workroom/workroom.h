@@ -11,6 +11,7 @@
 
 #include "workroom/grid3.h"
 #include "workroom/layout_file.h"
+#include "workroom/redraw_pacer.h"
 
 namespace kubisto {
 
@@ -89,6 +90,9 @@ class CWorkRoom {
   void Turn(const std::string& Axis);
   // Sets one of the fixed viewpoints named in workroom/room_commands.h (any case).
   void SetView(const std::string& View);
+  // Draws the room again as it stands: after the window changed its size the device behind it is
+  // a new one, still empty. Nothing before the window is bound; faults are dropped.
+  void Redraw();
 
  private:
   friend struct CWorkRoomTestAccess;  // tests look at the grids and the scene
@@ -122,9 +126,13 @@ class CWorkRoom {
   bool DetachCube(std::int32_t x, std::int32_t Y, std::int32_t Z);
   void RaiseBlockPicked(bool Picked, std::int32_t x, std::int32_t Y, std::int32_t Z);
   double HalfEdge() const;  // 120 / Divide: half the edge of a cell and of a block
+  // Draws the room, unless a paced change puts the redraw off (see redraw_pacer.h).
   void Render();
+  // Paces the redraws from here to the end of the scope when no sound holds each step.
+  RedrawPacer::Scope PacedRedraws();
 
   std::unique_ptr<Direct3DRM> m_objD3dRM;
+  RedrawPacer m_redraws;
   std::uint32_t m_hWndView = 0;
   std::int32_t m_lngDivide = 5;
   BlockVector m_vecCurrentBlock{-1.0f, -1.0f, -1.0f};

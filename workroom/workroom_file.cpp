@@ -14,6 +14,7 @@
 namespace kubisto {
 
 void CWorkRoom::ResetData() {
+  const RedrawPacer::Scope paced = PacedRedraws();
   const std::int32_t n = m_lngDivide;
   for (std::int32_t z = 0; z < n; ++z) {
     for (std::int32_t y = 0; y < n; ++y) {
@@ -85,6 +86,8 @@ void CWorkRoom::LoadData(const std::string& PathAndName) {
 }
 
 bool CWorkRoom::PlaceLayout(const Layout& layout) {
+  // Without sounds to wait for, the blocks still appear as they come, at most once a frame.
+  const RedrawPacer::Scope paced = PacedRedraws();
   const std::int32_t previous = m_lngDivide;
   ResetData();
   m_lngDivide = layout.divide;

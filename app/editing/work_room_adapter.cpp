@@ -30,6 +30,7 @@ class CWorkRoomAdapter final : public WorkRoomApi {
   }
   void Turn(const std::string& Axis) override { room_.Turn(Axis); }
   void SetView(const std::string& View) override { room_.SetView(View); }
+  void Redraw() override { room_.Redraw(); }
   std::vector<LayoutRecord> Blocks() override { return room_.Blocks(); }
   void ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) override {
     room_.ReplaceBlocks(divide, blocks);

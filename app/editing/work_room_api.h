@@ -32,6 +32,8 @@ class WorkRoomApi {
   virtual void AddBlock(std::int32_t x, std::int32_t Y, std::int32_t Z, std::int32_t theColor) = 0;
   virtual void Turn(const std::string& Axis) = 0;
   virtual void SetView(const std::string& View) = 0;
+  // Draws the room again as it stands (its window took a new size).
+  virtual void Redraw() {}
 
   // For undo, the unsaved-work check and scripts: every block, and all of them replaced at once,
   // quietly.

@@ -12,6 +12,7 @@
 #include "app/editing/command_scope.h"
 #include "app/host/host_messages.h"
 #include "app/host/paths.h"
+#include "app/host/sound_switch.h"
 #include "app/scripting/api_code_module.h"
 #include "app/windows/message_box.h"
 #include "app/windows/program_title.h"
@@ -38,6 +39,8 @@ void QtServices::EndProgram() {
 }
 
 bool QtServices::EndRequested() { return EndPending(); }
+
+bool QtServices::SoundsWait() { return app::SoundsWait(); }
 
 std::string QtServices::ProgramDir() { return app::ProgramDir(); }
 

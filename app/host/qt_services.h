@@ -18,6 +18,8 @@ class QtServices : public Services {
   bool SetClipboardPicture(const platform::Picture& picture) override;
   // An end of the program waits for the running command (see command_scope.h).
   bool EndRequested() override;
+  // The sound effects are on and there is a sound device.
+  bool SoundsWait() override;
 };
 
 // Installs QtServices with kubisto::setServices, and the Qt handlers of the platform services.

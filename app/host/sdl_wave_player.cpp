@@ -68,6 +68,7 @@ bool SdlWavePlayer::OpenFor(int freq, std::uint16_t format, std::uint8_t channel
   SDL_AudioSpec obtained{};
   // No changes allowed: SDL converts to the device's own format behind the scenes.
   device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  openFailed_ = device_ == 0;
   if (device_ == 0) return false;
   freq_ = freq;
   format_ = format;
@@ -75,6 +76,12 @@ bool SdlWavePlayer::OpenFor(int freq, std::uint16_t format, std::uint8_t channel
   deviceSamples_ = obtained.samples;
   SDL_PauseAudioDevice(device_, 0);
   return true;
+}
+
+bool SdlWavePlayer::Audible() {
+  if (!EnsureAudio() || openFailed_) return false;
+  // -1: the system cannot list its devices, which does not mean that it has none.
+  return SDL_GetNumAudioDevices(0) != 0;
 }
 
 void SdlWavePlayer::Play(const std::string& path, bool wait) {

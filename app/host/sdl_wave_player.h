@@ -16,6 +16,8 @@ class SdlWavePlayer : public WavePlayer {
   SdlWavePlayer& operator=(const SdlWavePlayer&) = delete;
 
   void Play(const std::string& path, bool wait) override;
+  // The sound system is up, it lists an output device (or cannot tell) and none failed to open.
+  bool Audible() override;
 
   // Stops a sound still playing and closes the device.
   void Stop();
@@ -29,6 +31,7 @@ class SdlWavePlayer : public WavePlayer {
 
   bool triedInit_ = false;
   bool audioReady_ = false;
+  bool openFailed_ = false;
   std::uint32_t device_ = 0;  // 0 = no device open
   int freq_ = 0;
   std::uint16_t format_ = 0;

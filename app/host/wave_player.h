@@ -12,6 +12,8 @@ class WavePlayer {
   // device: nothing is heard and the call returns at once. A sound started without waiting is
   // cut off by the next one.
   virtual void Play(const std::string& path, bool wait) = 0;
+  // False when there is no sound device: every sound is silent and returns at once.
+  virtual bool Audible() { return true; }
 };
 
 // The player in force: the installed one, or the SDL player.

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "app/editing/command_scope.h"
 #include "app/host/paths.h"
+#include "app/host/sound_switch.h"
+#include "app/scripting/api_code_module.h"
 #include "app/windows/frm_file.h"
 #include "app/windows/frm_main.h"
 #include "app/windows/mod_main.h"
@@ -20,6 +23,17 @@ namespace {
 
 std::string Cell(std::int32_t a, std::int32_t b, std::int32_t c) {
   return std::to_string(a) + "," + std::to_string(b) + "," + std::to_string(c);
+}
+
+// Puts the user's settings (sound, window place) into the folder, and reads the sound switch from
+// there again.
+// The folder of the settings outside a shell fixture, for the whole test program.
+QString g_programSettings;
+
+void UseSettingsIn(const QString& folder) {
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+  ReloadSoundSetting();
 }
 
 // One Qt application for the whole test program, on the offscreen platform and SDL's dummy
@@ -34,6 +48,10 @@ class QtEnvironment : public ::testing::Environment {
     static char* argv[] = {name, nullptr};
     m_app = new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // No test reads or writes the user's own settings.
+    m_settings = std::make_unique<QTemporaryDir>();
+    g_programSettings = m_settings->path() + "/settings";
+    UseSettingsIn(g_programSettings);
   }
   void TearDown() override {
     delete m_app;
@@ -42,6 +60,7 @@ class QtEnvironment : public ::testing::Environment {
 
  private:
   QApplication* m_app = nullptr;
+  std::unique_ptr<QTemporaryDir> m_settings;
 };
 
 [[maybe_unused]] ::testing::Environment* const g_qt =
@@ -59,7 +78,8 @@ void FakeWorkRoom::Record(const std::string& call) {
 std::vector<std::string> FakeWorkRoom::Commands() const {
   std::vector<std::string> out;
   for (const std::string& call : calls)
-    if (call != "CurrentBlock" && call != "Divide" && call != "Blocks") out.push_back(call);
+    if (call != "CurrentBlock" && call != "Divide" && call != "Blocks" && call != "Redraw")
+      out.push_back(call);
   return out;
 }
 
@@ -124,6 +144,7 @@ void FakeWorkRoom::AddBlock(std::int32_t X, std::int32_t Y, std::int32_t Z, std:
 }
 void FakeWorkRoom::Turn(const std::string& Axis) { Record("Turn(" + Axis + ")"); }
 void FakeWorkRoom::SetView(const std::string& View) { Record("SetView(" + View + ")"); }
+void FakeWorkRoom::Redraw() { Record("Redraw"); }
 std::vector<LayoutRecord> FakeWorkRoom::Blocks() {
   Record("Blocks");
   return {};
@@ -150,11 +171,17 @@ ShellFixtureState::ShellFixtureState() {
   g_dir = std::make_unique<QTemporaryDir>();
   programDir = g_dir->path().toStdString();
   QDir(g_dir->path()).mkdir("data");
+  // The user's settings start empty in a folder of the test's own.
+  UseSettingsIn(g_dir->path() + "/settings");
   SetProgramDir(programDir);
   services.programDir = programDir;
   services.appTitle = "Kubisto";
   services.onDoEvents = [] { QApplication::processEvents(); };
-  services.onPlayWave = [](const std::string& path, bool wait) { wavePlayer().Play(path, wait); };
+  // As the program's services: through the sound switch to the player.
+  services.onPlayWave = [](const std::string& path, bool wait) {
+    ApiCodeModule::PlayWave(path, wait ? 1 : 0);
+  };
+  services.onSoundsWait = [] { return SoundsWait(); };
   services.onEndProgram = [] { throw ProgramEnded(); };
   services.onEndRequested = [] { return EndPending(); };  // as the program's services
   setServices(&services);
@@ -167,6 +194,7 @@ ShellFixtureState::~ShellFixtureState() {
   setWavePlayer(nullptr);
   setServices(nullptr);
   SetProgramDir("");
+  UseSettingsIn(g_programSettings);
   // Windows deleted later by the code under test go now.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   g_dir.reset();

@@ -41,7 +41,7 @@ class FakeWorkRoom : public WorkRoomApi {
   // What LoadedModels answers: the models of the file loaded last.
   std::int32_t loadedModels = 1;
 
-  // Calls other than the queries (CurrentBlock, Divide, Blocks).
+  // Calls other than the queries (CurrentBlock, Divide, Blocks) and redraws.
   std::vector<std::string> Commands() const;
 
   void CurrentBlock(std::int32_t& X, std::int32_t& Y, std::int32_t& Z,
@@ -60,6 +60,8 @@ class FakeWorkRoom : public WorkRoomApi {
   void AddBlock(std::int32_t X, std::int32_t Y, std::int32_t Z, std::int32_t theColor) override;
   void Turn(const std::string& Axis) override;
   void SetView(const std::string& View) override;
+  // Recorded, but not among the Commands(): the window asks for it when the view's size changes.
+  void Redraw() override;
   std::vector<LayoutRecord> Blocks() override;
   void ReplaceBlocks(std::int32_t divide, const std::vector<LayoutRecord>& blocks) override;
 

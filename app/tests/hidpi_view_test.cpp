@@ -58,5 +58,14 @@ TEST_F(HiDpiViewTest, DrawsAtDeviceResolutionAndPicksInLogicalPixels) {
   EXPECT_EQ(std::vector<std::int32_t>({x, y, z}), std::vector<std::int32_t>({4, 4, 4}));
 }
 
+TEST_F(HiDpiViewTest, AGrownViewIsDrawnAtDeviceResolution) {
+  PictureView* view = window->picView();
+  window->resize(window->size() + QSize(200, 100));
+  Pump(40);
+  const QImage grown = view->Framebuffer();
+  EXPECT_EQ(grown.size(), view->size() * 2);
+  EXPECT_NE(grown.pixel(grown.width() - 4, grown.height() - 4) & 0xFFFFFF, 0u) << "drawn again";
+}
+
 }  // namespace
 }  // namespace kubisto::app::test

@@ -66,19 +66,25 @@ void frmMain::CreateControls() {
       this, [this] { return m_history->Modified(); }, [this] { return MayDiscardChanges(); },
       [this] { m_exitApproved = true; });
   setWindowIcon(WindowIcon());
-  // A fixed dialog frame: title bar with the close box, no minimise or maximise box.
+  // A frame with a title bar, the close box and the boxes to minimise and maximise: the window
+  // grows, never below its designed size.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+                 Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                 Qt::WindowCloseButtonHint);
   // The menu bar stays in the window, so that the client area below it keeps its size.
   menuBar()->setNativeMenuBar(false);
   m_client = new QWidget(this);
   m_client->setObjectName("client");
   setCentralWidget(m_client);
+  m_client->installEventFilter(this);
 
   m_picView = new PictureView(m_client);
   m_picView->setAccessibleName(tr("積み木の部屋"));
   m_picView->SetMouseDownHandler(
       [this](int button, int shift, float x, float y) { picView_MouseDown(button, shift, x, y); });
+  m_picView->SetResizedHandler([] {
+    if (WorkRoomApi* room = modMain::g_objWorkRoom.get()) Quietly([room] { room->Redraw(); });
+  });
   m_picToolBox = new ToolBox(m_client);
   m_picToolBox->SetPicture(ProgramPicture("toolbox.png"));
   m_sbrStatus = new StatusBar(m_client);
@@ -208,14 +214,8 @@ void frmMain::CreateMenus() {
   mnuOption->setObjectName("mnuOption");
   QMenu* mnuOptionDivide = mnuOption->addMenu(tr("辺の分割数"));
   mnuOptionDivide->setObjectName("mnuOptionDivide");
-  for (int i = 0; i < 3; ++i) {
-    QAction* entry = mnuOptionDivide->addAction(QString::number(i + 3));
-    entry->setObjectName(QStringLiteral("mnuOptionDivideNum%1").arg(i));
-    entry->setCheckable(true);
-    connect(entry, &QAction::triggered, this,
-            [this, i] { Guarded([this, i] { mnuOptionDivideNum_Click(i); }); });
-    m_mnuOptionDivideNum[static_cast<size_t>(i)] = entry;
-  }
+  CreateDivideItems(mnuOptionDivide);
+  CreateSoundItem(mnuOption);
 
   QMenu* mnuHelp = menuBar()->addMenu(tr("ヘルプ"));
   mnuHelp->setObjectName("mnuHelp");
@@ -267,8 +267,10 @@ QAction* frmMain::action(const QString& name) const { return findChild<QAction*>
 // --- Loading: size, place and caption; then the run-time layout ---
 
 void frmMain::InitfrmMain() {
-  // The client area (below the menu bar) is exactly 600 x 400 pixels; the window keeps that size.
-  m_client->setFixedSize(kClientWidth, kClientHeight);
+  // The client area (below the menu bar) is exactly 600 x 400 pixels at first; the window may
+  // grow, never below that.
+  m_client->setMinimumSize(kClientWidth, kClientHeight);
+  m_client->resize(kClientWidth, kClientHeight);
   FitToMenuBar(menuBar()->sizeHint().height());
   if (m_client->width() != kClientWidth) throw std::runtime_error("client width");
   // A menu bar that turns taller later (another font, a wrapped line) makes the window taller,
@@ -276,41 +278,61 @@ void frmMain::InitfrmMain() {
   menuBar()->installEventFilter(this);
 
   if (QGuiApplication::primaryScreen() == nullptr) throw std::runtime_error("no screen");
-  // Centred with its frame, once the window system has told the frame's size.
-  CentreOnScreen(this);
+  // Where the user left it last time; at first centred with its frame, once the window system
+  // has told the frame's size.
+  if (!RestorePlacement(this, kPlacementKey)) CentreOnScreen(this);
 
   setWindowTitle(ProgramTitle());
 }
 
 void frmMain::FitToMenuBar(int menuHeight) {
-  setFixedSize(kClientWidth, std::max(0, menuHeight) + kClientHeight);
+  const QSize smallest(kClientWidth, std::max(0, menuHeight) + kClientHeight);
+  const bool atSmallest = minimumSize().isEmpty() || size() == minimumSize();
+  setMinimumSize(smallest);
+  if (atSmallest) resize(smallest);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == menuBar() && event->type() == QEvent::Resize &&
-      height() != menuBar()->height() + kClientHeight) {
+      minimumHeight() != menuBar()->height() + kClientHeight) {
     FitToMenuBar(menuBar()->height());
+  }
+  if (watched == m_client && event->type() == QEvent::Resize) {
+    Quietly([&] { LayOutControls(m_client->size()); });
   }
   return QMainWindow::eventFilter(watched, event);
 }
 
-void frmMain::InitControls() {
-  // Each step runs even if an earlier one failed; a control that cannot be placed stays as it is.
+void frmMain::LayOutControls(QSize client) {
   const double m = kMargin;
-  const double W = kClientWidth;
-  const double H = kClientHeight;
+  const double W = std::max(client.width(), kClientWidth);
+  const double H = std::max(client.height(), kClientHeight);
   const int tH = m_tlbToolBar->sizeHint().height();
   const int sH = m_sbrStatus->sizeHint().height();
-  const double viewWidth = (W - 2 * m) * 0.7;
-  const double boxWidth = (W - 2 * m) * 0.3;
+  // The designed shares of the designed width; the view takes every pixel beyond it, and the
+  // panel keeps its designed size 2 pixels right of the view.
+  const double viewWidth = (kClientWidth - 2 * m) * 0.7 + (W - kClientWidth);
+  const double boxWidth = (kClientWidth - 2 * m) * 0.3;
   const double height = H - (tH + sH + m);
+  const double boxHeight = kClientHeight - (tH + sH + m);
 
-  Quietly([&] { m_tlbToolBar->setGeometry(0, 0, kClientWidth, tH); });
-  Quietly([&] { m_sbrStatus->setGeometry(0, kClientHeight - sH, kClientWidth, sH); });
+  Quietly([&] { m_tlbToolBar->setGeometry(0, 0, Px(W), tH); });
+  Quietly([&] { m_sbrStatus->setGeometry(0, Px(H) - sH, Px(W), sH); });
   Quietly([&] { m_picView->Place(QRect(Px(m), Px(tH + m), Px(viewWidth), Px(height))); });
   Quietly([&] {
-    m_picToolBox->setGeometry(Px(m + viewWidth + m), Px(tH + m), Px(boxWidth), Px(height));
+    m_picToolBox->setGeometry(Px(m + viewWidth + m), Px(tH + m), Px(boxWidth), Px(boxHeight));
   });
+  Quietly([&] {
+    if (m_sbrStatus->PanelCount() < 2) return;
+    m_sbrStatus->SetPanelWidth(1, m_picView->width());
+    m_sbrStatus->SetPanelWidth(2, m_picToolBox->width());
+  });
+}
+
+void frmMain::InitControls() {
+  // Each step runs even if an earlier one failed; a control that cannot be placed stays as it is.
+  // The controls' places for the designed client area, before the window is shown.
+  LayOutControls(QSize(kClientWidth, kClientHeight));
 
   Quietly([&] {
     m_sbrStatus->AddPanel();
@@ -395,6 +417,8 @@ void frmMain::Unload() {
   m_bUnloading = true;
   m_tmrTickTimer->stop();
   m_tmrWatchMan->stop();
+  // The next start opens the window where the user leaves it now.
+  if (isVisible()) Quietly([this] { RememberPlacement(this, kPlacementKey); });
   if (auto* help = findChild<HelpWindow*>("helpWindow", Qt::FindDirectChildrenOnly)) help->close();
   close();
   deleteLater();

@@ -31,6 +31,11 @@ class frmMain : public QMainWindow {
   static constexpr int kClientWidth = 600;
   static constexpr int kClientHeight = 400;
   static constexpr int kMargin = 2;
+  // The cell counts of the divide menu, by item index: 3, 4 and 5, then after a separator the
+  // larger rooms.
+  static constexpr std::array<int, 8> kDivideCounts = {3, 4, 5, 6, 8, 10, 12, 16};
+  // Where the window's size and place are remembered in the user's settings.
+  static constexpr const char* kPlacementKey = "window/main";
 
   // Loading the window runs InitfrmMain and InitControls; the window stays hidden.
   explicit frmMain(QWidget* parent = nullptr);
@@ -98,8 +103,12 @@ class frmMain : public QMainWindow {
 
  private:
   void InitfrmMain();
-  // Sizes the window to the client area plus a menu bar of the given height.
+  // The smallest window: the designed client area plus a menu bar of the given height. A window
+  // at its smallest follows the menu bar, so that its client area keeps the designed size.
   void FitToMenuBar(int menuHeight);
+  // Places the bars, the view and the tool panel for a client area of the given size (never less
+  // than the designed one): the view takes what the area has beyond the designed size.
+  void LayOutControls(QSize client);
   void LoadChosenLayout(const std::string& name);
   // The file panel's text once name is loaded: the name, and a note when the room took part of it.
   QString LoadedNote(const std::string& name);
@@ -109,6 +118,8 @@ class frmMain : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void CreateColourMenu();
+  void CreateDivideItems(QMenu* mnuOptionDivide);
+  void CreateSoundItem(QMenu* mnuOption);
   void CreateToolBoxButtons();
   QPushButton* CreateButton(const QString& name, const QString& picture, const QString& tooltip,
                             int width, int height, void (frmMain::*command)());
@@ -166,7 +177,7 @@ class frmMain : public QMainWindow {
   QTimer* m_tmrTickTimer = nullptr;
   QTimer* m_tmrWatchMan = nullptr;
   QMenu* m_mnuPopupColor = nullptr;
-  std::array<QAction*, 3> m_mnuOptionDivideNum{};
+  std::array<QAction*, kDivideCounts.size()> m_mnuOptionDivideNum{};
 
   QString m_strTurnAxis;
   int m_intTurnStep = 0;

@@ -149,8 +149,9 @@ void frmMain::mnuOptionDivideNum_Click(int index) {
   }
   for (QAction* entry : m_mnuOptionDivideNum) entry->setChecked(false);
   m_mnuOptionDivideNum.at(static_cast<size_t>(index))->setChecked(true);
+  const int count = kDivideCounts.at(static_cast<size_t>(index));
   if (WorkRoomApi* room = Room())
-    RunCommand("set_divide", [room, index] { room->SetDivide(index + 3); });
+    RunCommand("set_divide", [room, count] { room->SetDivide(count); });
 }
 
 void frmMain::mnuHelpVersion_Click() {

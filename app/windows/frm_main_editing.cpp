@@ -89,7 +89,8 @@ void frmMain::CreateBlockKeys() {
 
 void frmMain::SyncDivideMarks() {
   const std::int32_t d = modMain::g_objWorkRoom ? modMain::g_objWorkRoom->Divide() : 0;
-  for (int i = 0; i < 3; ++i) m_mnuOptionDivideNum[static_cast<size_t>(i)]->setChecked(d == i + 3);
+  for (size_t i = 0; i < kDivideCounts.size(); ++i)
+    m_mnuOptionDivideNum[i]->setChecked(d == kDivideCounts[i]);
 }
 
 void frmMain::OnRoomRestored() {

@@ -1,6 +1,7 @@
 // frmMain: the view's mouse input, the timers and continuous turning.
 #include <QMenu>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/editing/command_scope.h"
 #include "app/editing/guarded.h"
@@ -60,10 +61,13 @@ void frmMain::tmrWatchMan_Timer() {
     // Bring the divide menu's marks in step when the cell count changed behind it. A count that
     // has no item leaves every item unchecked.
     const std::int32_t d = room->Divide();
-    const bool inMenu = d >= 3 && d <= 5;
-    if (inMenu && m_mnuOptionDivideNum[static_cast<size_t>(d - 3)]->isChecked()) return;
-    for (int i = 0; i < 3; ++i)
-      m_mnuOptionDivideNum[static_cast<size_t>(i)]->setChecked(d == i + 3);
+    const auto* item = std::find(kDivideCounts.begin(), kDivideCounts.end(), d);
+    const bool inMenu = item != kDivideCounts.end();
+    if (inMenu &&
+        m_mnuOptionDivideNum[static_cast<size_t>(item - kDivideCounts.begin())]->isChecked())
+      return;
+    for (size_t i = 0; i < kDivideCounts.size(); ++i)
+      m_mnuOptionDivideNum[i]->setChecked(d == kDivideCounts[i]);
   });
 }
 

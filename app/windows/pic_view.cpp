@@ -52,7 +52,9 @@ void PictureView::SyncClientSize() {
   const int newWidth = std::clamp(device.width(), 1, platform::kMaxClientExtent);
   const int newHeight = std::clamp(device.height(), 1, platform::kMaxClientExtent);
   // The size message rebuilds the device behind the window, so only a real change sends it.
-  if (w != newWidth || h != newHeight) platform::SetClientSize(m_hWnd.get(), newWidth, newHeight);
+  if (w == newWidth && h == newHeight) return;
+  platform::SetClientSize(m_hWnd.get(), newWidth, newHeight);
+  if (m_onResized) m_onResized();
 }
 
 void PictureView::resizeEvent(QResizeEvent* event) {

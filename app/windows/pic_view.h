@@ -24,6 +24,9 @@ class PictureView : public QWidget {
   // The platform window the room is drawn into (its "window handle").
   std::uint32_t hWnd() const { return m_hWnd.get(); }
   void SetMouseDownHandler(MouseDownHandler handler) { m_onMouseDown = std::move(handler); }
+  // Runs after the platform window took a new size: the device behind it is new and empty, so
+  // the room is to be drawn again.
+  void SetResizedHandler(std::function<void()> handler) { m_onResized = std::move(handler); }
 
   // Places the view and gives the platform window the same client size at once, also while the
   // view is hidden (Qt delivers resize events to hidden widgets only when they are shown).
@@ -49,6 +52,7 @@ class PictureView : public QWidget {
   platform::ScopedWindow m_hWnd;
   bool m_bPainting = false;
   MouseDownHandler m_onMouseDown;
+  std::function<void()> m_onResized;
 };
 
 }  // namespace kubisto::app

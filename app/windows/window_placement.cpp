@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "app/host/user_settings.h"
+
 namespace kubisto::app {
 
 namespace {
@@ -56,6 +58,16 @@ void CentreOnScreen(QWidget* window) {
     w->move(area.left() + (area.width() - outer.width()) / 2,
             area.top() + (area.height() - outer.height()) / 2);
   });
+}
+
+bool RestorePlacement(QWidget* window, const QString& key) {
+  const QByteArray saved = UserSettings().value(key).toByteArray();
+  // The window system keeps a restored window on a screen that is there now.
+  return !saved.isEmpty() && window->restoreGeometry(saved);
+}
+
+void RememberPlacement(const QWidget* window, const QString& key) {
+  UserSettings().setValue(key, window->saveGeometry());
 }
 
 }  // namespace kubisto::app

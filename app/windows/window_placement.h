@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QSize>
+#include <QString>
 #include <functional>
 
 class QWidget;
@@ -20,5 +21,11 @@ void PlaceWhenFramed(QWidget* window, std::function<void(QWidget*)> place);
 
 // The size of the window's frame around its client area (zero while it is not known).
 QSize FrameMargins(const QWidget* window);
+
+// Gives the window the size, place and state (maximised) last remembered under key in the user's
+// settings; false, leaving the window as it is, when none was remembered.
+bool RestorePlacement(QWidget* window, const QString& key);
+// Remembers the window's size, place and state under key.
+void RememberPlacement(const QWidget* window, const QString& key);
 
 }  // namespace kubisto::app

@@ -22,6 +22,7 @@ std::string introAndContents() {
 <li><a href="#turn">Turning the room</a></li>
 <li><a href="#view">Changing the direction you look from</a></li>
 <li><a href="#divide">Cells per side (the number of cells)</a></li>
+<li><a href="#sound">Sound effects</a></li>
 <li><a href="#file">New, Load and Save</a></li>
 <li><a href="#copy">Copying the view to the clipboard</a></li>
 <li><a href="#undo">Undo and Redo</a></li>
@@ -47,6 +48,8 @@ Rest the mouse on a button to see what it does.</p>
 (for example “(4,0,2) selected”), or “No block is selected” when nothing is selected.
 The left side shows the name of the file you loaded or saved.</p>
 <p>Directions: seen from the front, the far wall with the window is south and the near side is north. East is on the left and west on the right.</p>
+<p>You can make the window larger by dragging its edges, or maximise it. All the extra room goes to the picture of the room; the panel on the right keeps its size, just right of the room.
+The window never gets smaller than at first. Its size and place are the same the next time you start the program.</p>
 
 <h2><a name="add" id="add"></a>Adding a block</h2>
 <p>Press the left button at the top of the panel (a light-blue cube in front of a red light): a blue block appears
@@ -112,6 +115,13 @@ To stop, use “Stop Turning” (the red no-entry button on the toolbar).</p>
 <h2><a name="divide" id="divide"></a>Cells per side (the number of cells)</h2>
 <p>With “Options” → “Cells per Side” in the menu, you can set the number of cells along each side to “3”, “4” or “5”.
 It starts at 5 (5×5×5 cells). When you change it, all the blocks in place disappear and a new set of cells is made.</p>
+<p>Below the separator, “6”, “8”, “10”, “12” and “16” make larger rooms (at most 16×16×16 cells).
+When you load a file, its number of cells is marked (no entry is marked when the number is not in the list).</p>
+
+<h2><a name="sound" id="sound"></a>Sound effects</h2>
+<p>With “Options” → “Sound Effects” you choose whether adding, moving and deleting blocks and turning the room make their sounds. At first they do (the entry is checked).
+With the sounds on, each step waits until its sound has finished. With them off nothing waits, so even a large layout loads at once.
+Your choice is kept for the next time you start the program.</p>
 
 )html";
 }
@@ -187,7 +197,7 @@ std::string referenceSections() {
 <tr><td>File</td><td>New / Load… / Save… / Exit</td></tr>
 <tr><td>Edit</td><td>Undo / Redo / Copy the View to the Clipboard</td></tr>
 <tr><td>View</td><td>Turn (Change Direction) / Stop Turning / From the Front / From Above / From the Right Side / From Above at an Angle</td></tr>
-<tr><td>Options</td><td>Cells per Side → 3 / 4 / 5</td></tr>
+<tr><td>Options</td><td>Cells per Side → 3 / 4 / 5 / 6 / 8 / 10 / 12 / 16 / Sound Effects</td></tr>
 <tr><td>Help</td><td>Kubisto!! Help / Version Information</td></tr>
 </table>
 <p>The “Change Colour” menu that opens when you right-click a block: Red / Blue / Yellow / Green / Magenta / Cyan / Other Colour…</p>

@@ -53,6 +53,8 @@ class RecordingServices : public Services {
   bool SetClipboardPicture(const platform::Picture& picture) override;
   // onEndRequested's answer; false without it.
   bool EndRequested() override { return onEndRequested ? onEndRequested() : false; }
+  // onSoundsWait's answer; true without it.
+  bool SoundsWait() override { return onSoundsWait ? onSoundsWait() : true; }
 
   // Forgets what was recorded (not the settings).
   void Clear();
@@ -72,6 +74,7 @@ class RecordingServices : public Services {
   std::function<void(const std::string& path, bool wait)> onPlayWave;
   std::function<void()> onEndProgram;
   std::function<bool()> onEndRequested;
+  std::function<bool()> onSoundsWait;
 
  private:
   Services* previous_;
