@@ -90,8 +90,10 @@ bool RowsOfBox(const DrawContext& dc, const Box& box, const Matrix& modelView, i
       left > static_cast<float>(t.x1) + 2.0f || bottom < static_cast<float>(t.y0) - 2.0f ||
       top > static_cast<float>(t.y1) + 2.0f)
     return false;
-  first = std::max(t.y0, static_cast<int>(std::floor(top)) - 2);
-  last = std::min(t.y1 - 1, static_cast<int>(std::ceil(bottom)) + 2);
+  // A pixel row j is drawn only when its centre j + 0.5 lies between corners snapped to 1/16 of
+  // a pixel, so within [top - 1/32, bottom + 1/32]: a row either way is slack enough.
+  first = std::max(t.y0, static_cast<int>(std::floor(top)) - 1);
+  last = std::min(t.y1 - 1, static_cast<int>(std::ceil(bottom)) + 1);
   return first <= last;
 }
 
