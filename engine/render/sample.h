@@ -55,8 +55,13 @@ inline __m128i BilinearLanesAtCorner(const uint32_t* texels, int pitch, int widt
   const uint32_t x0 = static_cast<uint32_t>(s >> 8) & static_cast<uint32_t>(widthMask),
                  y0 = static_cast<uint32_t>(t >> 8) & static_cast<uint32_t>(heightMask);
   // The padding row and column hold the wrapped neighbours: x0 + 1 and y0 + 1 are readable.
-  const uint32_t* p0 = texels + (y0 * static_cast<uint32_t>(pitch) + x0);
-  const uint32_t* p1 = p0 + pitch;
+  // One byte offset from two bases, the level and its second row (which a loop holds apart), so
+  // that each row is one load.
+  const uint32_t rowBytes = static_cast<uint32_t>(pitch) * sizeof(uint32_t);
+  const uint32_t offset = y0 * rowBytes + x0 * sizeof(uint32_t);
+  const char* base = reinterpret_cast<const char*>(texels);
+  const auto* p0 = reinterpret_cast<const uint32_t*>(base + offset);
+  const auto* p1 = reinterpret_cast<const uint32_t*>(base + rowBytes + offset);
   // Each pair of neighbours as 16-bit lanes; one multiply blends a pair across, one more blends
   // the two rows. Weights sum to 256, so no lane exceeds 255 * 256.
   const __m128i zero = _mm_setzero_si128();
