@@ -101,9 +101,41 @@ bool Device::SetTextureQuality(int32_t quality) {
 
 const uint32_t* Device::Palette() const { return usesPalette_ ? FixedPalette() : nullptr; }
 
+void ClearRows(const Device::Clear& c, uint32_t* color, float* depth, int pitch, int rowBegin,
+               int rowEnd) {
+  const int w = c.x1 - c.x0;
+  for (int y = std::max(rowBegin, c.y0); y < std::min(rowEnd, c.y1); ++y) {
+    std::fill_n(color + static_cast<size_t>(y) * pitch + c.x0, w, c.color);
+    std::fill_n(depth + static_cast<size_t>(y) * pitch + c.x0, w, 0.0f);
+  }
+}
+
+void Device::DeferClear(const Clear& c) {
+  FinishClear();
+  pending_ = c;
+  clearPending_ = true;
+}
+
+bool Device::TakeClear(Clear& c) {
+  if (!clearPending_) return false;
+  c = pending_;
+  clearPending_ = false;
+  return true;
+}
+
+void Device::FinishClear() const {
+  if (!clearPending_) return;
+  // The buffers belong to the device, which is never made const: a reader of a const device still
+  // sees the picture as drawn.
+  auto& self = const_cast<Device&>(*this);
+  self.clearPending_ = false;
+  ClearRows(pending_, self.color_.data(), self.depth_.data(), width_, pending_.y0, pending_.y1);
+}
+
 bool Device::Update() {
   if (!platform::IsWindow(hwnd_)) return false;
   if (!drawn_) return true;
+  FinishClear();
   drawn_ = false;
   const uint32_t* pixels = color_.data();
   if (usesPalette_) {
@@ -125,6 +157,7 @@ platform::Picture* Device::Snapshot(int width, int height) const {
   if (width <= 0 || height <= 0 || width > width_ || height > height_) return nullptr;
   platform::Picture* pic = platform::CreatePicture(width, height);
   if (!pic) return nullptr;
+  FinishClear();
   for (int y = 0; y < height; ++y) {
     const uint32_t* src = color_.data() + static_cast<size_t>(y) * width_;
     uint32_t* dst = pic->pixels() + static_cast<size_t>(y) * width;

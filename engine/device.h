@@ -96,11 +96,38 @@ class Device final : public Object {
   platform::Picture* Snapshot(int width, int height) const;
 
   // ---- For the renderer ----
-  uint32_t* ColorBuffer() { return color_.data(); }
-  const uint32_t* ColorBuffer() const { return color_.data(); }
-  float* DepthBuffer() { return depth_.data(); }
+  // The buffers, with any clear still pending done first.
+  uint32_t* ColorBuffer() {
+    FinishClear();
+    return color_.data();
+  }
+  const uint32_t* ColorBuffer() const {
+    FinishClear();
+    return color_.data();
+  }
+  float* DepthBuffer() {
+    FinishClear();
+    return depth_.data();
+  }
+  // The buffers as they are, for the renderer, which does a pending clear itself.
+  uint32_t* RawColorBuffer() { return color_.data(); }
+  float* RawDepthBuffer() { return depth_.data(); }
   // Called after drawing into the buffers.
   void MarkDrawn() { drawn_ = true; }
+
+  // A clear of a rectangle ([x0, x1) x [y0, y1)) to one colour and depth 0 that is left for the
+  // renderer to do band by band as it draws, so that each band is still in the core's cache when
+  // it is drawn on. Whatever reads or writes the buffers otherwise does it first (FinishClear).
+  struct Clear {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    uint32_t color = 0;  // 0x00RRGGBB
+  };
+  // Leaves c pending; one pending before is done first.
+  void DeferClear(const Clear& c);
+  // Hands the pending clear to the caller, who must do it; false when none is pending.
+  bool TakeClear(Clear& c);
+  // Does the pending clear now, if any.
+  void FinishClear() const;
 
  private:
   friend Ref<Device> CreateDeviceFromClipper(Engine* engine, Clipper* clipper, const DeviceId* id,
@@ -120,7 +147,13 @@ class Device final : public Object {
   bool usesPalette_ = false;
   bool active_ = true;
   bool drawn_ = true;
+  bool clearPending_ = false;
+  Clear pending_;
 };
+
+// Clears rows [rowBegin, rowEnd) of c's rectangle in a buffer pair of `pitch` pixels per row.
+void ClearRows(const Device::Clear& c, uint32_t* color, float* depth, int pitch, int rowBegin,
+               int rowEnd);
 
 // A device on the clipper's window at width x height (normally the client size), one reference for
 // the caller. id chooses one of EnumerateDevices (nullptr: the RGB device). nullptr when the

@@ -67,15 +67,21 @@ inline float ChunkBilinearSse2(const ChunkTexture& ct, uint32_t flat, uint32_t* 
   const int32_t dtl =
       DivideByLength(((static_cast<int64_t>(tCur) + int64_t{dt} * len) >> l) - (tl + 128), len);
   const __m128i zero = _mm_setzero_si128(), round = _mm_set1_epi16(255);
+  // The alpha lane's tint is 0, which leaves alpha 0 as the colour buffer holds it.
   const __m128i tint =
-      _mm_set_epi16(0, 0, 0, 0, 256, static_cast<short>((flat >> 16) & 0xFF),
+      _mm_set_epi16(0, 0, 0, 0, 0, static_cast<short>((flat >> 16) & 0xFF),
                     static_cast<short>((flat >> 8) & 0xFF), static_cast<short>(flat & 0xFF));
   for (int i = c0; i <= c1; ++i, sl += dsl, tl += dtl, depth += dDepth) {
     if (!(depth > zrow[i])) continue;
     __m128i v = BilinearLanesAtCorner(texels, pitch, wm, hm, sl, tl);
-    if constexpr (kModulate)  // rounded as Modulate rounds
+    uint32_t c;
+    if constexpr (kModulate) {  // rounded as Modulate rounds
       v = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(v, tint), round), 8);
-    crow[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(v, zero))) & 0xFFFFFF;
+      c = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(v, zero)));
+    } else {
+      c = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(v, zero))) & 0xFFFFFF;
+    }
+    crow[i] = c;
     zrow[i] = depth;
   }
   return depth;
