@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -34,6 +35,8 @@ class QtEnvironment : public ::testing::Environment {
     static char* argv[] = {name, nullptr};
     m_app = new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The file dialogs are Qt's own, which a test can fill in and accept.
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   }
   void TearDown() override {
     delete m_app;
@@ -150,6 +153,9 @@ ShellFixtureState::ShellFixtureState() {
   g_dir = std::make_unique<QTemporaryDir>();
   programDir = g_dir->path().toStdString();
   QDir(g_dir->path()).mkdir("data");
+  // Settings (recent files, the last folder) live and die with the test's folder.
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, g_dir->path() + "/settings");
+  QSettings().clear();
   SetProgramDir(programDir);
   services.programDir = programDir;
   services.appTitle = "Kubisto";
