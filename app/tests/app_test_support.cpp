@@ -155,7 +155,6 @@ ShellFixtureState::ShellFixtureState() {
   QDir(g_dir->path()).mkdir("data");
   // Settings (recent files, the last folder) live and die with the test's folder.
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, g_dir->path() + "/settings");
-  QSettings().clear();
   SetProgramDir(programDir);
   services.programDir = programDir;
   services.appTitle = "Kubisto";

@@ -20,6 +20,12 @@ namespace {
 constexpr char kRecentKey[] = "files/recent";
 constexpr char kFolderKey[] = "files/lastFolder";
 
+// The user's settings of the program: ~/.config/kubisto/kubisto.conf.
+class Settings : public QSettings {
+ public:
+  Settings() : QSettings(QSettings::NativeFormat, QSettings::UserScope, "kubisto", "kubisto") {}
+};
+
 }  // namespace
 
 void frmMain::CreateFileDialogItems(QMenu* menu) {
@@ -44,7 +50,7 @@ void frmMain::CreateFileDialogItems(QMenu* menu) {
 }
 
 QStringList frmMain::RecentFiles() {
-  QStringList files = QSettings().value(kRecentKey).toStringList();
+  QStringList files = Settings().value(kRecentKey).toStringList();
   files.removeAll(QString());
   while (files.size() > kRecentFiles) files.removeLast();
   return files;
@@ -55,7 +61,7 @@ void frmMain::AddRecentFile(const QString& path) {
   files.removeAll(path);
   files.prepend(path);
   while (files.size() > kRecentFiles) files.removeLast();
-  QSettings settings;
+  Settings settings;
   settings.setValue(kRecentKey, files);
   settings.setValue(kFolderKey, QFileInfo(path).absolutePath());
   RebuildRecentMenu();
@@ -85,7 +91,7 @@ void frmMain::RebuildRecentMenu() {
         if (!LoadLayoutFile(path.toStdString(), path) && !QFileInfo::exists(path)) {
           QStringList files = RecentFiles();
           files.removeAll(path);
-          QSettings().setValue(kRecentKey, files);
+          Settings().setValue(kRecentKey, files);
           RebuildRecentMenu();
         }
       });
@@ -96,7 +102,7 @@ void frmMain::RebuildRecentMenu() {
 
 QString frmMain::DialogFolder() const {
   if (!m_layoutPath.isEmpty()) return QFileInfo(m_layoutPath).absolutePath();
-  const QString last = QSettings().value(kFolderKey).toString();
+  const QString last = Settings().value(kFolderKey).toString();
   if (!last.isEmpty() && QDir(last).exists()) return last;
   return QString::fromStdString(NativePath(DataDir()));
 }

@@ -2,8 +2,6 @@
 // from, which the status bar shows and Save writes back to.
 #include <QFile>
 #include <QFileInfo>
-#include <QMenu>
-#include <QSettings>
 
 #include "app/editing/command_scope.h"
 #include "app/editing/guarded.h"
