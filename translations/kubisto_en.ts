@@ -2,6 +2,133 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>kubisto::app::FileMessages</name>
+    <message>
+        <source>分割数</source>
+        <translation>the cell count</translation>
+    </message>
+    <message>
+        <source>色</source>
+        <translation>the colour</translation>
+    </message>
+    <message>
+        <source>タイトル</source>
+        <translation>the title</translation>
+    </message>
+    <message>
+        <source>%1があるはずの所でファイルが終わっています</source>
+        <translation>the file ends where %1 is expected</translation>
+    </message>
+    <message>
+        <source>%1の %2 が数ではありません</source>
+        <translation>%1 %2 is not a number</translation>
+    </message>
+    <message>
+        <source>分割数 %1 が 1～%2 の範囲にありません</source>
+        <translation>the cell count %1 is outside 1..%2</translation>
+    </message>
+    <message>
+        <source>%1の %2 が大きすぎるか小さすぎます</source>
+        <translation>%1 %2 is out of range</translation>
+    </message>
+    <message>
+        <source>ブロック %1 が 0～%2 のマスの外にあります</source>
+        <translation>the block %1 lies outside 0..%2</translation>
+    </message>
+    <message>
+        <source>ファイルかフォルダーがありません</source>
+        <translation>no such file or folder</translation>
+    </message>
+    <message>
+        <source>許可がありません</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>ディスクに空きがありません</source>
+        <translation>no space left on the disk</translation>
+    </message>
+    <message>
+        <source>書き込めないファイルシステムです</source>
+        <translation>a read-only file system</translation>
+    </message>
+    <message>
+        <source>フォルダーです</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>フォルダーではないものが途中にあります</source>
+        <translation>a part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>名前が長すぎます</source>
+        <translation>the name is too long</translation>
+    </message>
+    <message>
+        <source>リンクが多すぎます</source>
+        <translation>too many links</translation>
+    </message>
+    <message>
+        <source>入出力エラーです</source>
+        <translation>an input/output error</translation>
+    </message>
+    <message>
+        <source>ふつうのファイルではありません</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>大きすぎて積み木の配置ではありません</source>
+        <translation>too large to be a layout</translation>
+    </message>
+    <message>
+        <source>モデルのファイルが壊れています</source>
+        <translation>the model file is damaged</translation>
+    </message>
+    <message>
+        <source>ファイルにモデルがありません</source>
+        <translation>the file holds no model</translation>
+    </message>
+    <message>
+        <source>モデルに色の表（パレット）がありません</source>
+        <translation>the model has no palette of its own</translation>
+    </message>
+    <message>
+        <source>モデルが %1×%2×%3 マスあります（一辺 %4 マスまで）</source>
+        <translation>the model is %1 x %2 x %3 cells; a layout holds at most %4 a side</translation>
+    </message>
+    <message>
+        <source>共有のフォルダーにある、ほかのユーザーのリンクです</source>
+        <translation>it is a link in a shared folder that belongs to another user</translation>
+    </message>
+    <message>
+        <source>読み取り専用のファイルです</source>
+        <translation>the file is read-only</translation>
+    </message>
+    <message>
+        <source>書き込めません</source>
+        <translation>it cannot be written</translation>
+    </message>
+    <message>
+        <source>同じフォルダーに一時ファイルを作れません</source>
+        <translation>no temporary file can be made beside it</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1行目: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>「%1」を読み込めませんでした。</source>
+        <translation>Cannot read &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>「%1」に保存できませんでした。</source>
+        <translation>Cannot save to &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>kubisto::app::HelpWindow</name>
     <message>
         <source>Kubisto!!のヘルプ</source>
@@ -178,10 +305,6 @@
         <translation>Turns to the right</translation>
     </message>
     <message>
-        <source>ファイル</source>
-        <translation>File</translation>
-    </message>
-    <message>
         <source>新規作成</source>
         <translation>New</translation>
     </message>
@@ -198,16 +321,8 @@
         <translation>Exit</translation>
     </message>
     <message>
-        <source>編集</source>
-        <translation>Edit</translation>
-    </message>
-    <message>
         <source>画面をクリップボードにコピー</source>
         <translation>Copy the View to the Clipboard</translation>
-    </message>
-    <message>
-        <source>表示</source>
-        <translation>View</translation>
     </message>
     <message>
         <source>回転（回転方向変更）</source>
@@ -230,16 +345,8 @@
         <translation>From Above at an Angle</translation>
     </message>
     <message>
-        <source>オプション</source>
-        <translation>Options</translation>
-    </message>
-    <message>
         <source>辺の分割数</source>
         <translation>Cells per Side</translation>
-    </message>
-    <message>
-        <source>ヘルプ</source>
-        <translation>Help</translation>
     </message>
     <message>
         <source>Kubisto!!のヘルプ</source>
@@ -316,6 +423,70 @@
     <message>
         <source>やり直し</source>
         <translation>Redo</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>オプション(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>開く…</source>
+        <translation>Open…</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存…</source>
+        <translation>Save As…</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル(&amp;R)</source>
+        <translation>&amp;Recent Files</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>積み木の配置とボクセルモデル (*.kbs *.KBS *.vox *.VOX)</source>
+        <translation>Layouts and voxel models (*.kbs *.KBS *.vox *.VOX)</translation>
+    </message>
+    <message>
+        <source>積み木の配置 (*.kbs *.KBS)</source>
+        <translation>Layouts (*.kbs *.KBS)</translation>
+    </message>
+    <message>
+        <source>ボクセルモデル (*.vox *.VOX)</source>
+        <translation>Voxel models (*.vox *.VOX)</translation>
+    </message>
+    <message>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>「%1」はもうあります。上書きしますか？</source>
+        <translation>&quot;%1&quot; already exists. Overwrite it?</translation>
     </message>
     <message>
         <source>効果音</source>

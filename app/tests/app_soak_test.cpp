@@ -56,10 +56,13 @@ struct Model {
   std::map<Cell, std::int32_t> blocks;
   Cell current{kNone, kNone, kNone};
   std::map<Cell, std::int32_t>
-      savedBlocks;      // as last saved or loaded: other blocks are unsaved work
-  int savedDivide = 0;  // the cell count of the file last saved or loaded (0: none yet)
+      savedBlocks;       // as last saved or loaded: other blocks are unsaved work
+  int savedDivide = 0;   // the cell count of the file last saved or loaded (0: none yet)
+  bool hasFile = false;  // the room was saved or loaded since the start or the last New
 
   bool Unsaved() const {
+    // An empty room of no file holds nothing to lose.
+    if (blocks.empty() && !hasFile) return false;
     return blocks != savedBlocks || (savedDivide != 0 && divide != savedDivide);
   }
 
@@ -250,6 +253,14 @@ class AppSoakTest : public ::testing::Test {
       } else {
         files->txtFileName()->setText(QString::fromStdString(typed));
       }
+      // A file that is there already is replaced: the question is answered Yes.
+      QTimer yes;
+      QObject::connect(&yes, &QTimer::timeout, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr && box->text().contains(QStringLiteral("上書きしますか？")))
+          box->button(QMessageBox::Yes)->click();
+      });
+      yes.start(2);
       files->cmdOK()->click();  // an empty or hidden name: the warning, and the window stays
     });
     const std::string name = window->sbrStatus()->PanelText(1).toStdString();
@@ -259,10 +270,11 @@ class AppSoakTest : public ::testing::Test {
       return;
     }
     std::string file = frmMain::AddLayoutExtension(QString::fromStdString(name)).toStdString();
-    file = file.substr(file.find_last_of('\\') + 1);
+    file = file.substr(file.find_last_of("/\\") + 1);
     saved[file] = model;
     model.savedBlocks = model.blocks;
     model.savedDivide = model.divide;
+    model.hasFile = true;
   }
 
   void Load() {
@@ -290,6 +302,7 @@ class AppSoakTest : public ::testing::Test {
     model.Loaded(known->second);
     model.savedBlocks = model.blocks;
     model.savedDivide = model.divide;
+    model.hasFile = true;
   }
 
   void Check(int step, const std::string& what) {
@@ -377,7 +390,10 @@ TEST_F(AppSoakTest, RandomCommandsThroughTheMainWindowKeepStatusBlocksAndFilesIn
     } else if (op < 77) {
       what = "new";
       wholeRoom = true;
-      if (Answering([&] { window->action("mnuFileNew")->trigger(); })) model.Clear();
+      if (Answering([&] { window->action("mnuFileNew")->trigger(); })) {
+        model.Clear();
+        model.hasFile = false;
+      }
     } else if (op < 84) {
       what = "save";
       Save();

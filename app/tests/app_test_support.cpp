@@ -52,6 +52,8 @@ class QtEnvironment : public ::testing::Environment {
     m_settings = std::make_unique<QTemporaryDir>();
     g_programSettings = m_settings->path() + "/settings";
     UseSettingsIn(g_programSettings);
+    // The file dialogs are Qt's own, which a test can fill in and accept.
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   }
   void TearDown() override {
     delete m_app;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -196,15 +197,82 @@ TEST_F(FrmFileTest, CancelAndTheCloseBoxGiveTheEmptyString) {
   }
 }
 
-TEST_F(FrmFileTest, EnterAndEscapeAreBoundToNeitherButton) {
+TEST_F(FrmFileTest, EnterIsOkAndEscapeIsCancelAndSavingTypesAtOnce) {
+  {
+    frmFile files;
+    files.SetMode("SAVE");
+    files.SetInitDir(DataDir());
+    files.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&files));
+    // The name box has the focus: a name with spaces is typed whole, and Enter takes it.
+    EXPECT_EQ(QApplication::focusWidget(), files.txtFileName());
+    QTest::keyClicks(QApplication::focusWidget(), "my tower");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(files.isVisible());
+    EXPECT_EQ(files.filename(), DataDir() + "\\my tower");
+  }
+  {
+    frmFile files;
+    files.SetMode("SAVE");
+    files.show();
+    files.txtFileName()->setText("typed");
+    QTest::keyClick(files.txtFileName(), Qt::Key_Escape);
+    EXPECT_FALSE(files.isVisible());
+    EXPECT_EQ(files.filename(), "");
+  }
+  {
+    // Loading, Enter on a name moved to in the list is OK; Enter with none warns.
+    Touch("a.kbs");
+    frmFile files;
+    files.SetMode("LOAD");
+    files.SetInitDir(DataDir());
+    files.show();
+    QTest::keyClick(files.filFiles(), Qt::Key_Return);
+    EXPECT_TRUE(files.isVisible());
+    ASSERT_EQ(state.services.messages.size(), 1u);
+    EXPECT_EQ(state.services.messages[0].text, "ファイル名を入力してください");
+    QTest::keyClick(files.filFiles(), Qt::Key_Down);
+    QTest::keyClick(files.filFiles(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(files.filename(), DataDir() + "\\a.kbs");
+  }
+}
+
+TEST_F(FrmFileTest, SavingOverAnExistingFileAsksFirst) {
+  QFile old(QString::fromStdString(state.programDir + "/data/old.kbs"));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.close();
   frmFile files;
   files.SetMode("SAVE");
+  files.SetInitDir(DataDir());
   files.show();
-  files.txtFileName()->setText("typed");
-  QTest::keyClick(&files, Qt::Key_Return);
-  QTest::keyClick(&files, Qt::Key_Escape);
+  // The extension is added before the check: "old" is old.kbs. No keeps the window open.
+  files.txtFileName()->setText("old");
+  QString asked;
+  OnNextModal([&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    asked = box->text();
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+    box->button(QMessageBox::No)->click();
+  });
+  files.cmdOK()->click();
+  Pump(50);
+  EXPECT_NE(asked.indexOf(QStringLiteral("上書きしますか？")), -1) << asked.toStdString();
+  EXPECT_NE(asked.indexOf(QStringLiteral("/data/old.kbs")), -1) << asked.toStdString();
   EXPECT_TRUE(files.isVisible());
   EXPECT_EQ(files.filename(), "");
+  // Yes takes the name; a new name is not asked about.
+  OnNextModal(
+      [](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click(); });
+  files.cmdOK()->click();
+  EXPECT_EQ(files.filename(), DataDir() + "\\old");
+  frmFile again;
+  again.SetMode("SAVE");
+  again.SetInitDir(DataDir());
+  again.show();
+  again.txtFileName()->setText("new");
+  again.cmdOK()->click();
+  EXPECT_EQ(again.filename(), DataDir() + "\\new");
 }
 
 TEST_F(FrmFileTest, ModalUseEndsWhenOkHidesTheWindow) {

@@ -255,10 +255,10 @@ TEST_F(FrmMainTest, LoadLayoutPassesThePathChosenAndShowsIt) {
     files->cmdOK()->click();
   });
   window->action("mnuFileLoad")->trigger();
-  const std::string path = state.programDir + "\\data\\one.kbs";
+  const std::string path = state.programDir + "/data/one.kbs";
   EXPECT_EQ(caption, QStringLiteral("Oh!Kubisto!! データを読み込もう"));
-  // The workroom gets the path in native form; the panel shows it as the file window gave it.
-  EXPECT_EQ(room->Commands(), Calls({"LoadData(" + state.programDir + "/data/one.kbs)"}));
+  // The workroom gets the path in native form, and the panel shows the same path.
+  EXPECT_EQ(room->Commands(), Calls({"LoadData(" + path + ")"}));
   EXPECT_EQ(window->sbrStatus()->PanelText(1), QString::fromStdString(path));
   EXPECT_EQ(window->findChild<frmFile*>(), nullptr);  // unloaded
 }
@@ -271,7 +271,7 @@ TEST_F(FrmMainTest, CancelledLoadPassesTheEmptyPathAndEmptiesThePanel) {
   EXPECT_EQ(window->sbrStatus()->PanelText(1), QString());
 }
 
-TEST_F(FrmMainTest, SaveLayoutAddsTheExtensionButShowsTheNameAsGiven) {
+TEST_F(FrmMainTest, SaveLayoutAddsTheExtensionAndShowsThePathWritten) {
   QString caption;
   OnNextModal([&](QWidget* modal) {
     auto* files = qobject_cast<frmFile*>(modal);
@@ -280,9 +280,10 @@ TEST_F(FrmMainTest, SaveLayoutAddsTheExtensionButShowsTheNameAsGiven) {
     files->cmdOK()->click();
   });
   window->tlbToolBar_ButtonClick("Save");
-  const std::string path = state.programDir + "\\data\\room";
+  const std::string path = state.programDir + "/data/room.kbs";
   EXPECT_EQ(caption, QStringLiteral("Oh!Kubisto!! データを保存しよう"));
-  EXPECT_EQ(room->Commands(), Calls({"SaveData(" + state.programDir + "/data/room.kbs)"}));
+  EXPECT_EQ(room->Commands(), Calls({"SaveData(" + path + ")"}));
+  // The real path: "/" throughout, with the extension added.
   EXPECT_EQ(window->sbrStatus()->PanelText(1), QString::fromStdString(path));
 }
 

@@ -193,6 +193,28 @@ TEST_F(LanguageWalkTest, EveryWindowCommandAndMessageSpeaksTheChosenLanguage) {
   });
   window->action("mnuFileSave")->trigger();
 
+  // The file dialog to open anywhere (cancelled), the question before a file is replaced, and
+  // a bad layout's failure.
+  OnNextModal([this](QWidget* dialog) {
+    NoteWindow("open dialog", dialog);
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  window->action("mnuFileOpen")->trigger();
+  const QString bad = QString::fromStdString(state.programDir) + "/data/bad.kbs";
+  {
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("3\r\n0,0,zero,255\r\n");
+  }
+  OnNextModal([this](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    NoteMessageBox("overwrite question", box);
+    box->button(QMessageBox::No)->click();
+  });
+  EXPECT_FALSE(frmMain::MayOverwrite(window, bad));
+  window->OpenLayout(bad.toStdString());
+
   // The colour window of "other colour".
   OnNextModal([this](QWidget* modal) {
     auto* dialog = qobject_cast<QColorDialog*>(modal);

@@ -109,8 +109,9 @@ TEST_F(RealWorkRoomTest, LoadingAThreeCellLayoutUpdatesStatusAndDivideMarks) {
   EXPECT_EQ(window->sbrStatus()->PanelText(2), QStringLiteral("(1,0,2)を選択"));
   EXPECT_TRUE(window->mnuOptionDivideNum(0)->isChecked());
   EXPECT_FALSE(window->mnuOptionDivideNum(2)->isChecked());
+  // The panel shows the file's real path.
   EXPECT_EQ(window->sbrStatus()->PanelText(1),
-            QString::fromStdString(state.programDir + "\\data\\three.kbs"));
+            QString::fromStdString(state.programDir + "/data/three.kbs"));
 }
 
 TEST_F(RealWorkRoomTest, SavingUnderATypedNameStoresItInTheDataFolder) {

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "app/host/paths.h"
+#include "app/windows/frm_main.h"
 #include "app/windows/resources.h"
 #include "app/windows/window_placement.h"
 #include "scene/services.h"
@@ -57,7 +58,7 @@ frmFile::frmFile(QWidget* parent)
   m_cmdCancel->setObjectName("cmdCancel");
   m_cmdCancel->setGeometry(TwipsToPixels(3120, 2640, 1215, 495));
 
-  // Neither button answers the Enter key.
+  // Enter and Escape are taken by the window itself (keyPressEvent), not by a default button.
   for (QPushButton* button : {m_cmdOK, m_cmdCancel}) {
     button->setAutoDefault(false);
     button->setDefault(false);
@@ -158,7 +159,14 @@ void frmFile::cmdOK_Click() {
         vbOKOnly, tr("注意").toStdString());
     return;
   }
-  m_strFileName = m_strInitDir + "\\" + name.toStdString();
+  const std::string chosen = m_strInitDir + "\\" + name.toStdString();
+  // A save over a file that is there already is asked about first; No leaves the window open.
+  if (m_strMode == "SAVE") {
+    const QString target = QString::fromStdString(
+        NativePath(frmMain::AddLayoutExtension(QString::fromStdString(chosen)).toStdString()));
+    if (!frmMain::MayOverwrite(this, target)) return;
+  }
+  m_strFileName = chosen;
   done(Accepted);
 }
 
@@ -170,10 +178,16 @@ void frmFile::cmdCancel_Click() {
 void frmFile::reject() { cmdCancel_Click(); }
 
 void frmFile::keyPressEvent(QKeyEvent* event) {
-  // Enter and Escape are bound to neither button.
-  if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
-      event->key() == Qt::Key_Enter) {
+  // Enter is OK and Escape is Cancel, wherever the focus is in the window.
+  if (event->modifiers() & ~Qt::KeypadModifier) return QDialog::keyPressEvent(event);
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     event->accept();
+    cmdOK_Click();
+    return;
+  }
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    cmdCancel_Click();
     return;
   }
   QDialog::keyPressEvent(event);
@@ -181,8 +195,12 @@ void frmFile::keyPressEvent(QKeyEvent* event) {
 
 void frmFile::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  // The first in the tab order has the focus, so that no name is chosen before the user does.
-  m_cmdOK->setFocus();
+  // Saving, the name box has the focus, so that a name can be typed at once; loading, the first
+  // in the tab order has it, so that no name is chosen before the user does.
+  if (m_strMode == "SAVE")
+    m_txtFileName->setFocus();
+  else
+    m_cmdOK->setFocus();
 }
 
 }  // namespace kubisto::app

@@ -36,7 +36,8 @@ class frmFile : public QDialog {
   std::string Mode() const { return m_strMode; }
   // "LOAD" or "SAVE" sets the window up; another value is only stored.
   void SetMode(const std::string& mode);
-  // The result: the folder, "\" and the name after OK; empty before OK and after Cancel.
+  // The result: the folder, "\" and the name after OK; empty before OK and after Cancel. Saving
+  // over a file that exists is asked about first.
   std::string filename() const { return m_strFileName; }
 
   FileListBox* filFiles() const { return m_filFiles; }

@@ -63,7 +63,7 @@ void frmMain::CreateControls() {
   m_history = new EditHistory([] { return modMain::g_objWorkRoom.get(); }, this);
   connect(m_history, &EditHistory::restored, this, &frmMain::OnRoomRestored);
   AskBeforeSessionEnds(
-      this, [this] { return m_history->Modified(); }, [this] { return MayDiscardChanges(); },
+      this, [this] { return HasUnsavedWork(); }, [this] { return MayDiscardChanges(); },
       [this] { m_exitApproved = true; });
   setWindowIcon(WindowIcon());
   // A frame with a title bar, the close box and the boxes to minimise and maximise: the window
@@ -183,23 +183,29 @@ void frmMain::CreateMenus() {
   };
   auto separator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(name); };
 
-  QMenu* mnuFile = menuBar()->addMenu(tr("ファイル"));
+  // Every menu has its key with Alt; the usual keys of the desktop stand beside the items.
+  QMenu* mnuFile = menuBar()->addMenu(tr("ファイル(&F)"));
   mnuFile->setObjectName("mnuFile");
-  item(mnuFile, "mnuFileNew", tr("新規作成"), [](frmMain* w) { w->mnuFileNew_Click(); });
+  item(mnuFile, "mnuFileNew", tr("新規作成"), [](frmMain* w) {
+    w->mnuFileNew_Click();
+  })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   separator(mnuFile, "mnuFileHifun1");
   item(mnuFile, "mnuFileLoad", tr("読み込み"), [](frmMain* w) { w->LoadLayout(); });
   item(mnuFile, "mnuFileSave", tr("保存"), [](frmMain* w) { w->SaveLayout(); });
+  CreateFileDialogItems(mnuFile);
   separator(mnuFile, "mnuFileHifun2");
-  item(mnuFile, "mnuFileFin", tr("終了"), [](frmMain* w) { w->RequestExit(); });
+  item(mnuFile, "mnuFileFin", tr("終了"), [](frmMain* w) {
+    w->RequestExit();
+  })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-  QMenu* mnuEdit = menuBar()->addMenu(tr("編集"));
+  QMenu* mnuEdit = menuBar()->addMenu(tr("編集(&E)"));
   mnuEdit->setObjectName("mnuEdit");
   CreateUndoItems(mnuEdit);
   item(mnuEdit, "mnuEditCopy", tr("画面をクリップボードにコピー"), [](frmMain* w) {
     w->mnuEditCopy_Click();
   })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
 
-  QMenu* mnuView = menuBar()->addMenu(tr("表示"));
+  QMenu* mnuView = menuBar()->addMenu(tr("表示(&V)"));
   mnuView->setObjectName("mnuView");
   item(mnuView, "mnuViewTurn", tr("回転（回転方向変更）"),
        [](frmMain* w) { w->mnuViewTurn_Click(); });
@@ -210,17 +216,18 @@ void frmMain::CreateMenus() {
   item(mnuView, "mnuViewSide", tr("右側面から"), [](frmMain* w) { w->mnuViewSide_Click(); });
   item(mnuView, "mnuViewBird", tr("ななめうえから"), [](frmMain* w) { w->mnuViewBird_Click(); });
 
-  QMenu* mnuOption = menuBar()->addMenu(tr("オプション"));
+  QMenu* mnuOption = menuBar()->addMenu(tr("オプション(&O)"));
   mnuOption->setObjectName("mnuOption");
   QMenu* mnuOptionDivide = mnuOption->addMenu(tr("辺の分割数"));
   mnuOptionDivide->setObjectName("mnuOptionDivide");
   CreateDivideItems(mnuOptionDivide);
   CreateSoundItem(mnuOption);
 
-  QMenu* mnuHelp = menuBar()->addMenu(tr("ヘルプ"));
+  QMenu* mnuHelp = menuBar()->addMenu(tr("ヘルプ(&H)"));
   mnuHelp->setObjectName("mnuHelp");
-  item(mnuHelp, "mnuHelpHelp", tr("Kubisto!!のヘルプ"),
-       [](frmMain* w) { modMain::ShowHelpFor(w); });
+  item(mnuHelp, "mnuHelpHelp", tr("Kubisto!!のヘルプ"), [](frmMain* w) {
+    modMain::ShowHelpFor(w);
+  })->setShortcut(QKeySequence(Qt::Key_F1));
   item(mnuHelp, "mnuHelpVersion", tr("バージョン情報"),
        [](frmMain* w) { w->mnuHelpVersion_Click(); });
 

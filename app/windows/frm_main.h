@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <span>
@@ -82,6 +83,20 @@ class frmMain : public QMainWindow {
   // command line's file): the panel shows the path, or is emptied when the file cannot be read.
   void OpenLayout(const std::string& path);
 
+  // --- Files anywhere, through the standard file dialog ---
+  // File -> Open...: any layout (.kbs) or voxel model (.vox) from any folder.
+  void mnuFileOpen_Click();
+  // File -> Save (Ctrl+S): back to the .kbs file the layout came from or was last saved to;
+  // asks for a name (as Save As) when there is none. True when a layout was written.
+  bool mnuFileSaveOver_Click();
+  // File -> Save As...: a .kbs file anywhere; an existing one is replaced only after asking.
+  bool mnuFileSaveAs_Click();
+  // The file a save writes back to ("" when there is none: a new room, or one from a .vox model).
+  QString SaveBackPath() const { return m_saveBackPath; }
+  // The recent files, newest first (at most kRecentFiles).
+  static constexpr int kRecentFiles = 8;
+  static QStringList RecentFiles();
+
   // --- Editing comforts: unsaved-work question, any colour, changes asked for by scripts ---
   // Asks "変更を保存しますか？" when the room holds unsaved changes; true when the command may go
   // on.
@@ -96,6 +111,8 @@ class frmMain : public QMainWindow {
   void NoteSavedOrLoaded();
 
   static QString AddLayoutExtension(const QString& Name);
+  // Asks "上書きしますか？" when path names an existing file; true when it may be written.
+  static bool MayOverwrite(QWidget* parent, const QString& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -110,8 +127,23 @@ class frmMain : public QMainWindow {
   // than the designed one): the view takes what the area has beyond the designed size.
   void LayOutControls(QSize client);
   void LoadChosenLayout(const std::string& name);
-  // The file panel's text once name is loaded: the name, and a note when the room took part of it.
-  QString LoadedNote(const std::string& name);
+  // The file panel's text once a file is loaded: the path shown, and a note when the room took
+  // only the first of the file's models.
+  QString LoadedNote(const QString& shown, std::int32_t models);
+  // Loads path (as given to the workroom), shows shown in the status bar and remembers the file.
+  bool LoadLayoutFile(const std::string& path, const QString& shown);
+  // Writes the room to path (exactly as given); the status bar, the file and the recent list
+  // follow.
+  bool SaveLayoutFile(const QString& path);
+  // After a load or a save of path: the status bar, the file saved back to, the recent files.
+  void NoteLayoutFile(const QString& path, bool saveBack);
+  void CreateFileDialogItems(QMenu* menu);
+  void RebuildRecentMenu();
+  void AddRecentFile(const QString& path);
+  QString DialogFolder() const;
+  // Whether leaving the room now loses work: a change since the last load or save, unless the room
+  // is empty and belongs to no file.
+  bool HasUnsavedWork();
   void InitControls();
   void InitToolBoxControls();
   void CreateControls();
@@ -184,6 +216,9 @@ class frmMain : public QMainWindow {
   bool m_bUnloading = false;
   EditHistory* m_history = nullptr;
   bool m_exitApproved = false;  // the session's end was agreed to: no second question
+  QString m_layoutPath;         // the file the room was last loaded from or saved to ("" for none)
+  QString m_saveBackPath;       // the .kbs file Save writes back to ("" for none)
+  QMenu* m_mnuFileRecent = nullptr;
 };
 
 }  // namespace kubisto::app

@@ -114,6 +114,10 @@ void frmMain::mnuFileNew_Click() {
   if (InsideAnotherCommand()) return;
   if (!MayDiscardChanges()) return;
   if (WorkRoomApi* room = Room()) RunCommand("clear", [room] { room->ResetData(); });
+  // The new room belongs to no file: the panel forgets the old name, and Save asks for one.
+  m_layoutPath.clear();
+  m_saveBackPath.clear();
+  m_sbrStatus->SetPanelText(1, QString());
 }
 
 void frmMain::mnuEditCopy_Click() {

@@ -100,7 +100,7 @@ void frmMain::OnRoomRestored() {
 }
 
 UnsavedWork frmMain::WorkOfRoom() {
-  return {[this] { return m_history->Modified(); }, [this] { return SaveLayout(); }};
+  return {[this] { return HasUnsavedWork(); }, [this] { return SaveLayout(); }};
 }
 
 bool frmMain::MayDiscardChanges() {

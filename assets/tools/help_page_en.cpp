@@ -24,6 +24,7 @@ std::string introAndContents() {
 <li><a href="#divide">Cells per side (the number of cells)</a></li>
 <li><a href="#sound">Sound effects</a></li>
 <li><a href="#file">New, Load and Save</a></li>
+<li><a href="#open">Any folder: Open, Save and Save As</a></li>
 <li><a href="#copy">Copying the view to the clipboard</a></li>
 <li><a href="#undo">Undo and Redo</a></li>
 <li><a href="#keys">Using the keyboard</a></li>
@@ -46,7 +47,7 @@ Only the cell in the highest corner has a green ball. That is the cell where new
 Rest the mouse on a button to see what it does.</p>
 <p>At the top is the toolbar, at the bottom the status bar. The right side of the status bar shows the cell of the selected block
 (for example “(4,0,2) selected”), or “No block is selected” when nothing is selected.
-The left side shows the name of the file you loaded or saved.</p>
+The left side shows where the file you loaded or saved lies and its name (for example “/home/you/blocks/tower.kbs”); “New” clears it.</p>
 <p>Directions: seen from the front, the far wall with the window is south and the near side is north. East is on the left and west on the right.</p>
 <p>You can make the window larger by dragging its edges, or maximise it. All the extra room goes to the picture of the room; the panel on the right keeps its size, just right of the room.
 The window never gets smaller than at first. Its size and place are the same the next time you start the program.</p>
@@ -133,13 +134,29 @@ std::string fileSections() {
 <p><b>Save</b>: “File” → “Save…” or the floppy-disk button on the toolbar opens the window for saving.
 Type a name in the “File name” box and press “OK”: the layout is saved in the “data” folder inside the program's folder.
 If the name does not end in “.kbs”, it is added for you (for example, “room” becomes “room.kbs”).
-Clicking a name in the list puts that name in the box (the file is then overwritten).</p>
+Clicking a name in the list puts that name in the box.</p>
+<p>When the window for saving opens, you can type in the “File name” box at once. The <span class="key">Enter</span> key is “OK” and the <span class="key">Esc</span> key is “Cancel” (in the original program's window neither key did anything).
+The same holds in the window for loading.</p>
+<p>If you save under the name of a file that is there already, you are asked “Overwrite it?”. “Yes” replaces the file; with “No” the file stays as it is and you can choose another name.</p>
 <p><b>Load</b>: “File” → “Load…” or the folder button on the toolbar shows a list of the files in the “data” folder.
 Select a file and press “OK”, or double-click it, and its layout is loaded. The cells per side recorded in the file come back too.</p>
 <p>If you press “OK” without choosing a name, you see “Please enter a file name.” To give up, press “Cancel”.</p>
 <p><b>When there are unsaved changes</b>: if you have changed the blocks since you last saved or loaded, and you choose “New”, “Load…”, change “Cells per Side” or exit,
 you are asked “Save your changes?” Press “Yes” to open the window for saving and go on once the layout is saved (if you give up saving, or the layout cannot be saved, it stops there).
-Press “No” to go on without saving, or “Cancel” to do nothing. When there are no changes, you are not asked.</p>
+Press “No” to go on without saving, or “Cancel” to do nothing. When there are no changes, you are not asked.
+Nor are you asked about a room without blocks that has not been saved to any file yet (after “New”, for example).</p>
+<p><b>When a file cannot be loaded or saved</b>: if a file is not a layout or is damaged, you see “Cannot read "…".” with the reason (for example “Line 2: z "zero" is not a number”). The room stays as it was.
+When a layout cannot be saved (you chose a folder's name, writing is not permitted, …), you are told why as well. The previous file is never damaged.</p>
+
+<h2><a name="open" id="open"></a>Any folder: Open, Save and Save As</h2>
+<p>“Load…” and “Save…” use the “data” folder only. Files in any other folder are handled by these items of the “File” menu.</p>
+<table>
+<tr><th>Item</th><th>Key</th><th>What it does</th></tr>
+<tr><td>Open…</td><td><span class="key">Ctrl+O</span></td><td>Loads a layout (.kbs) from any folder, chosen in the file dialog. Voxel models (.vox, at most 16 cells a side) open too.</td></tr>
+<tr><td>Save</td><td><span class="key">Ctrl+S</span></td><td>Writes the layout back to the file it was loaded from (or last saved to). When there is no such file yet, or the layout came from a .vox model, it asks for a name as “Save As…” does.</td></tr>
+<tr><td>Save As…</td><td><span class="key">Ctrl+Shift+S</span></td><td>Saves the layout under a name in any folder, chosen in the file dialog; “.kbs” is added for you. Choosing a file that is there already asks “Overwrite it?”; with “No” you can choose again.</td></tr>
+<tr><td>Recent Files</td><td><span class="key">Alt+F</span>, <span class="key">R</span></td><td>Lists the eight files you loaded or saved last, newest first. Choosing one opens it (a file that has gone is taken off the list).</td></tr>
+</table>
 
 <h2><a name="copy" id="copy"></a>Copying the view to the clipboard</h2>
 <p>“Edit” → “Copy the View to the Clipboard” copies the picture of the room, as you see it now, to the clipboard.
@@ -173,7 +190,15 @@ std::string referenceSections() {
 <tr><td><span class="key">Ctrl+Z</span></td><td>Undo</td><td>Edit → Undo</td></tr>
 <tr><td><span class="key">Ctrl+Y</span>, <span class="key">Ctrl+Shift+Z</span></td><td>Redo</td><td>Edit → Redo</td></tr>
 <tr><td><span class="key">Ctrl+C</span></td><td>Copy the View to the Clipboard</td><td>Edit → Copy the View to the Clipboard</td></tr>
+<tr><td><span class="key">Ctrl+N</span></td><td>New</td><td>File → New</td></tr>
+<tr><td><span class="key">Ctrl+O</span></td><td>Open</td><td>File → Open…</td></tr>
+<tr><td><span class="key">Ctrl+S</span></td><td>Save</td><td>File → Save</td></tr>
+<tr><td><span class="key">Ctrl+Shift+S</span></td><td>Save As</td><td>File → Save As…</td></tr>
+<tr><td><span class="key">Ctrl+Q</span></td><td>Exit</td><td>File → Exit</td></tr>
+<tr><td><span class="key">F1</span></td><td>This help</td><td>Help → Kubisto!! Help</td></tr>
+<tr><td><span class="key">Alt+F</span>, <span class="key">Alt+E</span>, <span class="key">Alt+V</span>, <span class="key">Alt+O</span>, <span class="key">Alt+H</span></td><td>Open a menu</td><td>File / Edit / View / Options / Help</td></tr>
 </table>
+<p>The menus show each item's key beside it.</p>
 <p>The arrow keys follow the screen as seen from the front (east is on the left, south is away from you). To turn the room, use the arrow buttons on the panel as before.</p>
 
 <h2><a name="toolbar" id="toolbar"></a>The toolbar buttons</h2>
@@ -194,7 +219,7 @@ std::string referenceSections() {
 <h2><a name="menu" id="menu"></a>All the menus</h2>
 <table>
 <tr><th>Menu</th><th>Items</th></tr>
-<tr><td>File</td><td>New / Load… / Save… / Exit</td></tr>
+<tr><td>File</td><td>New / Load… / Save… / Open… / Save / Save As… / Recent Files / Exit</td></tr>
 <tr><td>Edit</td><td>Undo / Redo / Copy the View to the Clipboard</td></tr>
 <tr><td>View</td><td>Turn (Change Direction) / Stop Turning / From the Front / From Above / From the Right Side / From Above at an Angle</td></tr>
 <tr><td>Options</td><td>Cells per Side → 3 / 4 / 5 / 6 / 8 / 10 / 12 / 16 / Sound Effects</td></tr>
