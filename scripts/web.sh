@@ -32,7 +32,7 @@ emcmake cmake -S . -B "$site-cmake" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 nice cmake --build "$site-cmake" -j"${KUBISTO_JOBS:-$(nproc)}"
 # The page: its script bundled by esbuild (npm ci installs the pinned version once), its texts,
 # help, pictures and sounds.
-if [ ! -x web/node_modules/.bin/esbuild ]; then
+if [ ! -x web/node_modules/.bin/esbuild ] || [ ! -x web/node_modules/.bin/tsc ]; then
   (cd web && npm ci --no-audit --no-fund)
 fi
 node web/tools/build_page.mjs "$site"
