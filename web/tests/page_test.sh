@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The page in headless chromium (web/tests/page_test.js), on the site that render_test.sh built
+# The page in headless chromium (web/tests/page_test.js), on the site that web.BuildSite built
 # into <build>/web-test/site in the same test run (ctest runs that test first: one web build).
 # Usage: page_test.sh <native build folder>. Status 77: skipped (no emscripten, node or chromium).
 set -euo pipefail
@@ -11,7 +11,7 @@ if ! command -v emcmake >/dev/null || ! command -v node >/dev/null || [ ! -x /us
 fi
 site=$build/web-test/site
 if [ ! -f "$site/page.js" ] || [ ! -f "$site/kubisto.wasm" ]; then
-  echo "$site holds no built page: run the test web.RenderMatchesNative first" >&2
+  echo "$site holds no built page: run the test web.BuildSite first" >&2
   exit 1
 fi
 # The Python package, where it is built, writes the desktop's layout files for the same blocks.

@@ -2,6 +2,8 @@
 import { App, showSplash } from "./app";
 import { loadTexts } from "./i18n";
 import { Kubisto } from "./kubisto";
+import { registerServiceWorker } from "./share/offline";
+import { shareFragmentPayload } from "./share/share_link";
 import { unlockSound } from "./sound";
 
 async function start(): Promise<void> {
@@ -14,6 +16,13 @@ async function start(): Promise<void> {
   document.getElementById("window")!.hidden = false;
   (window as any).kubisto = { room, app }; // for the browser tests and the console
   document.getElementById("view")!.focus();
+  void registerServiceWorker();
+  // A share link opens its layout: at the start into the empty room, later (another link in the
+  // same tab) after the question about unsaved work, as Open a file does.
+  if (shareFragmentPayload(location.hash) !== null) await app.openShared(location.hash);
+  window.addEventListener("hashchange", () => {
+    if (shareFragmentPayload(location.hash) !== null) void app.openShared(location.hash);
+  });
 }
 
 start().catch((e) => {
