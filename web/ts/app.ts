@@ -111,7 +111,8 @@ export class App {
         { id: "mnuViewBird", caption: t("ななめうえから"), run: () => this.command("view", "BIRD") },
       ] },
       { id: "mnuOption", caption: t("オプション"), items: [
-        { id: "mnuOptionDivide", caption: t("辺の分割数"), items: [divide(3), divide(4), divide(5), null, divide(6), divide(8), divide(10), divide(12), divide(16)] },
+        { id: "mnuOptionDivide", caption: t("辺の分割数"),
+          items: [divide(3), divide(4), divide(5), null, divide(6), divide(8), divide(10), divide(12), divide(16)] },
         { id: "mnuOptionSound", caption: t("効果音"), run: () => sound.setSoundOn(!sound.soundOn()),
           checked: () => sound.soundOn() },
         { id: "mnuOptionLanguage", caption: t("言語 (Language)"),

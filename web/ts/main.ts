@@ -21,10 +21,10 @@ async function start(): Promise<void> {
   void registerServiceWorker();
   // A share link opens its layout: at the start into the empty room, later (another link in the
   // same tab) after the question about unsaved work, as Open a file does.
-  if (shareFragmentPayload(location.hash) !== null) await app.openShared(location.hash);
   window.addEventListener("hashchange", () => {
     if (shareFragmentPayload(location.hash) !== null) void app.openShared(location.hash);
   });
+  if (shareFragmentPayload(location.hash) !== null) await app.openShared(location.hash);
 }
 
 start().catch((e) => {
