@@ -27,15 +27,15 @@ if command -v ccache >/dev/null; then
 else
   launcher=()
 fi
+# The page's build tools (esbuild, and tsc for the tests): npm ci installs the pinned versions once.
+if [ ! -x web/node_modules/.bin/esbuild ] || [ ! -x web/node_modules/.bin/tsc ]; then
+  (cd web && npm ci --no-audit --no-fund)
+fi
+# The module and the page (its script bundled by esbuild, its texts, help, pictures and sounds),
+# then the service worker that lists them all.
 emcmake cmake -S . -B "$site-cmake" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DKUBISTO_WEB_SITE_DIR="$site" "${launcher[@]}" >/dev/null
 nice cmake --build "$site-cmake" -j"${KUBISTO_JOBS:-$(nproc)}"
-# The page: its script bundled by esbuild (npm ci installs the pinned version once), its texts,
-# help, pictures and sounds.
-if [ ! -x web/node_modules/.bin/esbuild ]; then
-  (cd web && npm ci --no-audit --no-fund)
-fi
-node web/tools/build_page.mjs "$site"
 echo "The site is in $site"
 if [ "$what" = serve ]; then
   echo "Serving it at http://127.0.0.1:8000/ (Ctrl+C ends)"

@@ -508,8 +508,8 @@
         <translation>Save to a file (download)</translation>
     </message>
     <message>
-        <source>音を出す</source>
-        <translation>Sound</translation>
+        <source>効果音</source>
+        <translation>Sound Effects</translation>
     </message>
     <message>
         <source>言語 (Language)</source>
@@ -550,6 +550,38 @@
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>共有リンクをコピー</source>
+        <translation>Copy Share Link</translation>
+    </message>
+    <message>
+        <source>共有リンクをクリップボードにコピーできませんでした。</source>
+        <translation>The share link could not be copied to the clipboard.</translation>
+    </message>
+    <message>
+        <source>共有リンクのレイアウトが読めません。</source>
+        <translation>The shared link&apos;s layout cannot be read.</translation>
+    </message>
+    <message>
+        <source>リンクにレイアウトがありません。</source>
+        <translation>The link carries no layout.</translation>
+    </message>
+    <message>
+        <source>リンクが壊れています。</source>
+        <translation>The link is damaged.</translation>
+    </message>
+    <message>
+        <source>リンクのレイアウトが大きすぎます。</source>
+        <translation>The link&apos;s layout is too large.</translation>
+    </message>
+    <message>
+        <source>エクスポート</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>モデルを書き出せませんでした。</source>
+        <translation>The model could not be exported.</translation>
     </message>
 </context>
 </TS>

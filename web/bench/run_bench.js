@@ -55,8 +55,10 @@ async function timeToRoom(context, url) {
     return false;
   }, null, { polling: "raf", timeout: 30000 });
   const ms = await (await shown).jsonValue();
+  // The page's module ready (it loads while the splash shows, which lasts as long as its sound).
+  const ready = await page.evaluate(() => performance.getEntriesByName("kubisto-room-ready")[0]?.startTime ?? NaN);
   await page.close();
-  return ms;
+  return { ms, ready };
 }
 
 async function main() {
@@ -91,8 +93,11 @@ async function main() {
   // show the code's own speed.
   console.log(`  ratio   ${(web.medianMs / nativeMs).toFixed(2)} x median to native wall clock, ` +
               `${(web.minMs / Math.min(native.cpuMs, again.cpuMs)).toFixed(2)} x best to native CPU (goal: at most 2)`);
-  console.log(`room shown after opening from localhost: page ${firstVisit.toFixed(0)} ms on the first visit, ` +
-              `${pageReady.toFixed(0)} ms on the next; benchmark page ${web.firstFrameMs.toFixed(0)} ms (goal: under 1000)`);
+  console.log(`room shown after opening from localhost: page ${firstVisit.ms.toFixed(0)} ms on the first visit, ` +
+              `${pageReady.ms.toFixed(0)} ms on the next (after the splash); benchmark page ` +
+              `${web.firstFrameMs.toFixed(0)} ms (goal: under 1000)`);
+  console.log(`the page's room ready behind the splash: ${firstVisit.ready.toFixed(0)} ms on the first visit, ` +
+              `${pageReady.ready.toFixed(0)} ms on the next`);
   console.log(`site compressed (gzip -9): ${(total / 1024).toFixed(0)} KiB in all (goal: under 1536)`);
   for (const s of sizes)
     console.log(`  ${s.file.padEnd(28)} ${(s.raw / 1024).toFixed(0).padStart(6)} KiB -> ${(s.gzip / 1024).toFixed(0).padStart(5)} KiB`);

@@ -13,7 +13,7 @@ namespace kubisto::web {
 inline constexpr const char* kPageTexts[] = {
     QT_TRANSLATE_NOOP("kubisto::web::Page", "ファイルを開く…"),
     QT_TRANSLATE_NOOP("kubisto::web::Page", "ファイルに保存（ダウンロード）"),
-    QT_TRANSLATE_NOOP("kubisto::web::Page", "音を出す"),
+    QT_TRANSLATE_NOOP("kubisto::web::Page", "効果音"),
     QT_TRANSLATE_NOOP("kubisto::web::Page", "言語 (Language)"),
     QT_TRANSLATE_NOOP("kubisto::web::Page", "はい"),
     QT_TRANSLATE_NOOP("kubisto::web::Page", "いいえ"),
@@ -26,6 +26,14 @@ inline constexpr const char* kPageTexts[] = {
                       "「ファイルに保存（ダウンロード）」でなら保存できます。"),
     QT_TRANSLATE_NOOP("kubisto::web::Page", "%1: ファイルが大きすぎます"),
     QT_TRANSLATE_NOOP("kubisto::web::Page", "画面をクリップボードにコピーできませんでした。"),
+    QT_TRANSLATE_NOOP("kubisto::web::Page", "共有リンクをコピー"),
+    QT_TRANSLATE_NOOP("kubisto::web::Page", "共有リンクをクリップボードにコピーできませんでした。"),
+    QT_TRANSLATE_NOOP("kubisto::web::Page", "共有リンクのレイアウトが読めません。"),
+    QT_TRANSLATE_NOOP("kubisto::web::Page", "リンクにレイアウトがありません。"),
+    QT_TRANSLATE_NOOP("kubisto::web::Page", "リンクが壊れています。"),
+    QT_TRANSLATE_NOOP("kubisto::web::Page", "リンクのレイアウトが大きすぎます。"),
+    QT_TRANSLATE_NOOP("kubisto::web::Page", "エクスポート"),
+    QT_TRANSLATE_NOOP("kubisto::web::Page", "モデルを書き出せませんでした。"),
 };
 
 }  // namespace kubisto::web

@@ -265,8 +265,6 @@ void WebRoom::Save(const std::string& path) {
   m_history.MarkSaved(state);
 }
 
-Layout WebRoom::CurrentLayout() const { return {m_room->Divide(), m_room->Blocks()}; }
-
 std::string WebRoom::LayoutBytes() const {
   return FormatLayout(m_room->Divide(), m_room->Blocks());
 }

@@ -33,10 +33,9 @@ class WebRoom {
   // commands::CommandError or std::runtime_error with the message for the user.
   std::string Run(const std::string& name, const std::vector<std::string>& arguments);
 
-  // The room's cell count and blocks (for other exports of the module, such as the models).
-  Layout CurrentLayout() const;
-  // The layout file's bytes of the room, as "save" writes them, without counting the room saved;
-  // MarkSaved counts it saved once the page has kept those bytes somewhere.
+  // The layout file's bytes of the room, as "save" writes them, without counting the room saved
+  // (the page keeps, shares and exports the room through them); MarkSaved counts it saved once the
+  // page has kept those bytes somewhere.
   std::string LayoutBytes() const;
   void MarkSaved();
 

@@ -352,7 +352,72 @@ async function steps(page, p, errors) {
   assert.ok(same, "the clipboard's picture differs from the view");
   console.log("ok copy picture");
 
+  // A share link: on the clipboard, it opens a page that shows the same blocks and downloads the
+  // same bytes. A link cut short tells so, in a room left empty; later links in the same tab
+  // (hashchange) ask about unsaved work, and a bad one leaves the room as it was.
+  await p.menu("mnuFile", "mnuFileShare");
+  const link = await page.evaluate(async () => {
+    for (let i = 0; i < 100; ++i) {
+      const text = await navigator.clipboard.readText();
+      if (text.includes("#kbs=")) return text;
+      await new Promise((r) => setTimeout(r, 50));
+    }
+    return null;
+  });
+  assert.ok(link && link.startsWith(page.url().replace(/#.*/, "") + "#kbs="), `no share link on the clipboard: ${link}`);
+  const downloadOf = async (tab) => {
+    const [d] = await Promise.all([tab.waitForEvent("download"), new Page(tab).menu("mnuFile", "mnuFileDownload")]);
+    return fs.readFileSync(await d.path());
+  };
+  const sharedBytes = await downloadOf(page), sharedBlocks = await p.blocks();
+  const open = async (url) => {
+    const tab = await page.context().newPage();
+    tab.on("pageerror", (e) => errors.push(e.message));
+    await tab.goto(url);
+    await tab.waitForSelector("#window:not([hidden])", { timeout: 30000 });
+    return tab;
+  };
+  const other = await open(link), q = new Page(other);
+  await other.waitForFunction((n) => window.kubisto.room.state().blocks === n, sharedBlocks.length);
+  assert.deepStrictEqual(await q.blocks(), sharedBlocks);
+  assert.ok((await downloadOf(other)).equals(sharedBytes), "the shared layout's download differs from the original's");
+  const cut = link.slice(0, link.length - 7);
+  await other.click("#cmdAdd");
+  const edited = await q.blocks();
+  await other.evaluate((h) => (location.hash = h), cut.slice(cut.indexOf("#")));
+  assert.match(await q.message(), /共有リンクのレイアウトが読めません。\n(リンクが壊れています。)/);
+  await q.answer("ok");
+  assert.deepStrictEqual(await q.blocks(), edited, "a bad link changed the room");
+  await other.evaluate((h) => (location.hash = h), link.slice(link.indexOf("#")));
+  assert.match(await q.message(), /変更を保存しますか/);
+  await q.answer("no");
+  await other.waitForFunction((n) => window.kubisto.room.state().blocks === n, sharedBlocks.length);
+  assert.deepStrictEqual(await q.blocks(), sharedBlocks);
+  await other.close();
+  const damaged = await open(cut);
+  assert.match(await new Page(damaged).message(), /共有リンクのレイアウトが読めません。\nリンクが壊れています。/);
+  await new Page(damaged).answer("ok");
+  assert.deepStrictEqual(await new Page(damaged).blocks(), []);
+  assert.ok(!(await new Page(damaged).state()).modified);
+  await damaged.close();
+  console.log("ok share links");
+
+  // An export menu item downloads the model that `kubisto --export` writes of the same layout.
+  const [model] = await Promise.all([page.waitForEvent("download"), p.menu("mnuFile", "mnuFileExport", "mnuFileExport_glb")]);
+  assert.strictEqual(model.suggestedFilename(), "small.glb");
+  fs.writeFileSync(path.join(scratch, "shared.kbs"), sharedBytes);
+  execFileSync(kubisto, ["--export", path.join(scratch, "desktop.glb"), path.join(scratch, "shared.kbs")],
+    { env: { ...process.env, QT_QPA_PLATFORM: "offscreen" }, stdio: ["ignore", "inherit", "inherit"] });
+  assert.ok(fs.readFileSync(await model.path()).equals(fs.readFileSync(path.join(scratch, "desktop.glb"))),
+    "the exported model differs from the desktop's");
+  console.log("ok model export");
+
+  // The larger cell counts, after the desktop's three.
+  await p.menu("mnuOption", "mnuOptionDivide", "mnuOptionDivideNum13");
+  assert.strictEqual((await p.state()).divide, 16);
+
   // The sound's on/off choice is remembered.
+  assert.strictEqual(await page.textContent("#mnuOptionSound"), "効果音");
   await p.menu("mnuOption", "mnuOptionSound");
   assert.strictEqual(await page.evaluate(() => localStorage.getItem("kubisto.sound")), "off");
   await p.menu("mnuOption", "mnuOptionSound");
@@ -361,6 +426,7 @@ async function steps(page, p, errors) {
   // English, the help page and the version window.
   await p.menu("mnuOption", "mnuOptionLanguage", "mnuOptionLanguage_en");
   assert.strictEqual(await page.textContent("#mnuFile"), "File");
+  assert.strictEqual(await page.textContent("#mnuOptionSound"), "Sound Effects");
   assert.ok((await page.textContent("#selection")).length > 0);
   const [help] = await Promise.all([page.context().waitForEvent("page"), p.menu("mnuHelp", "mnuHelpHelp")]);
   await help.waitForLoadState();
@@ -371,6 +437,10 @@ async function steps(page, p, errors) {
   await page.click("#splash");
   await page.waitForSelector("#splash", { state: "hidden" });
   await page.screenshot({ path: path.join(scratch, "page.png") });
+  // The file menu open at its exports, for a look at the window.
+  await p.menu("mnuFile", "mnuFileExport");
+  await page.screenshot({ path: path.join(scratch, "menu.png") });
+  await page.keyboard.press("Escape");
   console.log("ok language, help and version");
   assert.deepStrictEqual(errors, [], "errors in the page");
 }

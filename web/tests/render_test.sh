@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The web module against the desktop program (web/tests/render_test.js) and its room commands
-# (web/tests/room_test.js), on the web module that web.BuildSite built
-# into <build>/web-test/site, under node.
+# (web/tests/room_test.js) under node, on the site that web.BuildSite built into <build>/web-test/site.
 # Usage: render_test.sh <native build folder>. Status 77: skipped (no emscripten or node).
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -10,7 +9,10 @@ if ! command -v emcmake >/dev/null || ! command -v node >/dev/null; then
   echo "emscripten or node is not installed (bash scripts/setup.sh web): skipped"
   exit 77
 fi
-[ -f "$build/web-test/site/kubisto.wasm" ] || { echo "no web site: run the web.BuildSite test first"; exit 1; }
+if [ ! -f "$build/web-test/site/kubisto.wasm" ]; then
+  echo "$build/web-test/site holds no web module: run the test web.BuildSite first" >&2
+  exit 1
+fi
 scratch=$build/web-test/scratch
 rm -rf "$scratch"
 # The loader of emscripten 3.1.6 takes node's fetch for a browser's; Debian's node modules lie

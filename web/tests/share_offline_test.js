@@ -18,7 +18,14 @@ async function main() {
   fs.copyFileSync(offlineBundle, path.join(root, "offline.mjs"));
   const sw = fs.readFileSync(path.join(root, "sw.js"), "utf8");
   assert.match(sw, /const CACHE_VERSION = "[0-9a-f]{16}";/, "the build stamps the version");
-  assert.match(sw, /"kubisto\.wasm"/, "the build lists the site's files");
+  // Every file the build lays into the site (the page's own as well as the module's) is cached.
+  const listed = JSON.parse(sw.match(/const SITE_FILES = (\[.*\]);/)[1]);
+  const files = fs.readdirSync(site, { recursive: true })
+    .filter((f) => fs.statSync(path.join(site, f)).isFile() && f !== "sw.js" && !f.startsWith("bench"))
+    .map((f) => f.split(path.sep).join("/"));
+  assert.deepStrictEqual(files.filter((f) => !listed.includes(f)), [], "site files the service worker does not cache");
+  for (const f of ["kubisto.wasm", "page.js", "texts_en.json", "help/en.html", "index.html"])
+    assert.ok(listed.includes(f), f);
 
   let server = await serve(root);
   const browser = await launchChromium(path.join(__dirname, ".."));
@@ -26,12 +33,9 @@ async function main() {
     const page = await browser.context.newPage();
     const pageUrl = server.url + "index.html";
     await page.goto(pageUrl);
-    // The page's head names the manifest and its script registers the worker, as the page does.
+    // The page's head names the manifest and its script registers the worker (as here once more).
     const registered = await page.evaluate(async () => {
-      const link = document.createElement("link");
-      link.rel = "manifest";
-      link.href = "manifest.webmanifest";
-      document.head.appendChild(link);
+      if (!document.querySelector('link[rel="manifest"][href="manifest.webmanifest"]')) return false;
       const { registerServiceWorker } = await import("./offline.mjs");
       const registration = await registerServiceWorker();
       await navigator.serviceWorker.ready;
@@ -39,7 +43,7 @@ async function main() {
         await new Promise((r) => navigator.serviceWorker.addEventListener("controllerchange", r, { once: true }));
       return registration !== null;
     });
-    assert.ok(registered, "registerServiceWorker gave no registration");
+    assert.ok(registered, "no manifest in the page, or registerServiceWorker gave no registration");
     const cdp = await browser.context.newCDPSession(page);
     const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
     assert.deepStrictEqual(installabilityErrors, [], "Chromium would not install the page");
@@ -54,6 +58,7 @@ async function main() {
       return k._kubisto_create(5, 64, 48);
     });
     assert.strictEqual(offline, 1, "the module does not start offline");
+    await page.waitForSelector("#window:not([hidden])", { timeout: 30000 });  // the page itself
     const oldCaches = await page.evaluate(() => caches.keys());
     assert.strictEqual(oldCaches.length, 1, oldCaches.join());
 

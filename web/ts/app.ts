@@ -2,11 +2,13 @@
 // touch, keys, continuous turning, the files and the splash and version windows. Every command on
 // the room goes through the module's dispatcher (Kubisto.run) by the room command table's names.
 import { CommandError, Kubisto, RoomState } from "./kubisto";
-import { currentLanguage, setLanguage, t } from "./i18n";
+import { currentLanguage, menuTitle, setLanguage, t } from "./i18n";
 import { Choice, closePopup, messageBox, popup, popupOpen } from "./dialogs";
 import { chooseLayout } from "./file_window";
 import { readLayout, StorageFullError, writeLayout } from "./store";
 import { downloadBytes } from "./download";
+import { exportModel, ModelFormat } from "./export/model_export";
+import { decodeShareFragment, shareLink, ShareLinkError } from "./share/share_link";
 import * as sound from "./sound";
 
 const $ = (id: string) => document.getElementById(id)!;
@@ -18,19 +20,17 @@ const kTurnAxes = ["UP", "DOWN", "RIGHT", "LEFT"];
 const kTickMs = 20;
 const kLongPressMs = 500;
 
-// Items that other parts of the page add to a menu of the menu bar before the window is built
-// (exports, share links): their captions are Japanese texts, shown through t().
-export interface ExtraMenuItem {
-  id: string;
-  caption: string;
-  run: (app: App) => unknown;
-}
-const extraItems = new Map<string, ExtraMenuItem[]>();
-
-export function addMenuItems(menu: "mnuFile" | "mnuEdit" | "mnuView" | "mnuOption" | "mnuHelp",
-  items: ExtraMenuItem[]): void {
-  extraItems.set(menu, [...(extraItems.get(menu) ?? []), ...items]);
-}
+// The model formats of the export menu: the item's name (mnuFileExport_<key>), its caption (the
+// format's own name in either language) and the format.
+const kExports: [string, string, ModelFormat][] = [
+  ["gltf", "glTF (.gltf, .bin)", ".gltf"], ["glb", "GLB (.glb)", ".glb"], ["obj", "OBJ (.obj, .mtl)", ".obj"],
+  ["stl", "STL (.stl)", ".stl"], ["vox", "VOX (.vox)", ".vox"],
+];
+// What a share link that gives no layout lacks, by its fault.
+const kShareFaults: Record<string, string> = {
+  "empty": "リンクにレイアウトがありません。", "malformed": "リンクが壊れています。",
+  "damaged": "リンクが壊れています。", "too-large": "リンクのレイアウトが大きすぎます。",
+};
 
 interface MenuEntry {
   id: string;
@@ -79,7 +79,7 @@ export class App {
       checked: () => currentLanguage() === code,
     });
     return [
-      { id: "mnuFile", caption: t("ファイル"), items: [
+      { id: "mnuFile", caption: menuTitle("ファイル(&F)"), items: [
         { id: "mnuFileNew", caption: t("新規作成"), run: () => this.newRoom() },
         null,
         { id: "mnuFileLoad", caption: t("読み込み"), run: () => this.loadStored() },
@@ -88,15 +88,20 @@ export class App {
         { id: "mnuFileOpen", caption: t("ファイルを開く…"), run: () => this.upload() },
         { id: "mnuFileDownload", caption: t("ファイルに保存（ダウンロード）"), run: () => this.download() },
         null,
+        { id: "mnuFileShare", caption: t("共有リンクをコピー"), run: () => this.copyShareLink() },
+        { id: "mnuFileExport", caption: t("エクスポート"), items: kExports.map(([key, caption, format]) => ({
+          id: `mnuFileExport_${key}`, caption, run: () => this.exportModel(format),
+        })) },
+        null,
         { id: "mnuFileFin", caption: t("終了"), run: () => this.finish() },
       ] },
-      { id: "mnuEdit", caption: t("編集"), items: [
+      { id: "mnuEdit", caption: menuTitle("編集(&E)"), items: [
         { id: "mnuEditUndo", caption: t("元に戻す"), run: () => this.undo(), enabled: () => this.state.undo !== "" },
         { id: "mnuEditRedo", caption: t("やり直し"), run: () => this.redo(), enabled: () => this.state.redo !== "" },
         null,
         { id: "mnuEditCopy", caption: t("画面をクリップボードにコピー"), run: () => this.copyPicture() },
       ] },
-      { id: "mnuView", caption: t("表示"), items: [
+      { id: "mnuView", caption: menuTitle("表示(&V)"), items: [
         { id: "mnuViewTurn", caption: t("回転（回転方向変更）"), run: () => this.startTurning() },
         { id: "mnuViewTurnStop", caption: t("回転停止"), run: () => this.stopTurning() },
         null,
@@ -105,14 +110,15 @@ export class App {
         { id: "mnuViewSide", caption: t("右側面から"), run: () => this.command("view", "SIDE") },
         { id: "mnuViewBird", caption: t("ななめうえから"), run: () => this.command("view", "BIRD") },
       ] },
-      { id: "mnuOption", caption: t("オプション"), items: [
-        { id: "mnuOptionDivide", caption: t("辺の分割数"), items: [divide(3), divide(4), divide(5)] },
-        { id: "mnuOptionSound", caption: t("音を出す"), run: () => sound.setSoundOn(!sound.soundOn()),
+      { id: "mnuOption", caption: menuTitle("オプション(&O)"), items: [
+        { id: "mnuOptionDivide", caption: t("辺の分割数"),
+          items: [divide(3), divide(4), divide(5), null, divide(6), divide(8), divide(10), divide(12), divide(16)] },
+        { id: "mnuOptionSound", caption: t("効果音"), run: () => sound.setSoundOn(!sound.soundOn()),
           checked: () => sound.soundOn() },
         { id: "mnuOptionLanguage", caption: t("言語 (Language)"),
           items: [language("ja", "日本語"), language("en", "English")] },
       ] },
-      { id: "mnuHelp", caption: t("ヘルプ"), items: [
+      { id: "mnuHelp", caption: menuTitle("ヘルプ(&H)"), items: [
         { id: "mnuHelpHelp", caption: t("Kubisto!!のヘルプ"), run: () => this.help() },
         { id: "mnuHelpVersion", caption: t("バージョン情報"), run: () => this.showVersion() },
       ] },
@@ -160,11 +166,6 @@ export class App {
     };
     this.menuSyncs = [];
     for (const menu of this.menus()) {
-      const extra = extraItems.get(menu.id) ?? [];
-      if (extra.length) {
-        const at = menu.id === "mnuFile" ? menu.items!.length - 2 : menu.items!.length;  // before Exit
-        menu.items!.splice(at, 0, null, ...extra.map((e) => ({ id: e.id, caption: t(e.caption), run: () => e.run(this) })));
-      }
       const box = document.createElement("div");
       box.className = "menu";
       const title = document.createElement("button");
@@ -361,17 +362,29 @@ export class App {
 
   // --- Files ---
 
-  // Loads bytes as the room's layout after the unsaved-work question; a refused file is
-  // reported and leaves the room as it was.
-  // Opens a layout from its bytes as Open a file does (for share links and other sources).
-  openBytes(name: string, bytes: Uint8Array): Promise<void> {
-    return this.guard(async () => this.loadBytes(name, bytes));
+  // Opens the layout a share link's fragment ("#kbs=...") carries, as Open a file opens a file:
+  // a link that gives no layout, or no good one, is told and leaves the room as it was.
+  openShared(hash: string): Promise<void> {
+    return this.guard(async () => {
+      let bytes: Uint8Array;
+      try {
+        bytes = await decodeShareFragment(hash);
+      } catch (e) {
+        const fault = e instanceof ShareLinkError ? t(kShareFaults[e.kind]) : String(e);
+        await this.tell(t("共有リンクのレイアウトが読めません。") + "\n" + fault);
+        return;
+      }
+      // A shared layout has no file name of its own, as a new one.
+      if (await this.loadBytes("kubisto.kbs", bytes)) this.fileName = "";
+    });
   }
 
-  private async loadBytes(name: string, bytes: Uint8Array): Promise<void> {
+  // Loads bytes as the room's layout after the unsaved-work question; a refused file is
+  // reported and leaves the room as it was. True when the layout was loaded.
+  private async loadBytes(name: string, bytes: Uint8Array): Promise<boolean> {
     if (bytes.length > kMaxFileBytes) {
       await this.tell(t("ファイルが読めません。") + "\n" + t("%1: ファイルが大きすぎます", name));
-      return;
+      return false;
     }
     $("panel1").textContent = t("データの読み込み中");
     // The module reads and checks the file before it looks at unsaved work: a file that is no
@@ -384,13 +397,14 @@ export class App {
         const unsaved = !discard && e instanceof CommandError && e.kind === "ValueError" && this.room.state().modified;
         if (!unsaved) {
           await this.tell(t("ファイルが読めません。") + "\n" + (e as Error).message);
-          return;
+          return false;
         }
-        if (!(await this.mayDiscard())) return;
+        if (!(await this.mayDiscard())) return false;
       }
     }
     // A model read in is saved as a layout.
     this.fileName = name.replace(/\.vox$/i, ".kbs");
+    return true;
   }
 
   private async loadStored(): Promise<void> {
@@ -434,6 +448,28 @@ export class App {
     const name = this.fileName || "kubisto.kbs";
     const bytes = this.room.saveBytes(name);
     downloadBytes(/\.kbs$/i.test(name) ? name : name.replace(/\.[^.]*$/, "") + ".kbs", bytes);
+  }
+
+  // The room's blocks as a model, downloaded: made from the layout's bytes by the desktop's own
+  // writers, under the layout's name.
+  private async exportModel(format: ModelFormat): Promise<void> {
+    const stem = this.fileName.replace(/\.[^.]*$/, "") || "kubisto";
+    try {
+      await exportModel(this.room.exports, this.room.layoutBytes(), format, { stem });
+    } catch (e) {
+      await this.tell(t("モデルを書き出せませんでした。") + "\n" + (e as Error).message);
+    }
+  }
+
+  // A link to the page that carries the room's layout, on the clipboard; where the browser
+  // refuses the clipboard, the message shows the link to be copied by hand.
+  private async copyShareLink(): Promise<void> {
+    const link = await shareLink(this.room.layoutBytes(), location.href);
+    try {
+      await navigator.clipboard.writeText(link);
+    } catch {
+      await this.tell(t("共有リンクをクリップボードにコピーできませんでした。") + "\n" + link);
+    }
   }
 
   private async copyPicture(): Promise<void> {

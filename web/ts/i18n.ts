@@ -34,3 +34,9 @@ export function t(japanese: string, ...args: (string | number)[]): string {
   args.forEach((a, i) => (text = text.split(`%${i + 1}`).join(String(a))));
   return text;
 }
+
+// A menu's title as the desktop's menu bar names it, without its keyboard mark: "ファイル(&F)"
+// shows as "ファイル", "&File" as "File" (a page's menus have no Alt letters).
+export function menuTitle(japanese: string): string {
+  return t(japanese).replace(/\(&.\)$/, "").replace(/&(.)/g, "$1");
+}

@@ -3,6 +3,8 @@
 // Layout bytes go in and out through the module's in-memory file system, as files of the folder
 // /files, so that "load" and "save" are the room's own commands with the desktop's bytes.
 
+import type { ExportModule } from "./export/model_export";
+
 declare function createKubisto(options?: object): Promise<any>;
 
 export interface RoomState {
@@ -28,6 +30,11 @@ type Argument = string | number | boolean;
 
 export class Kubisto {
   private constructor(private readonly m: any, readonly width: number, readonly height: number) {}
+
+  // The module itself, for the model exports (export/model_export.ts).
+  get exports(): ExportModule {
+    return this.m;
+  }
 
   static async open(width: number, height: number): Promise<Kubisto> {
     const m = await createKubisto({ print: () => {}, printErr: (t: string) => console.warn(t) });

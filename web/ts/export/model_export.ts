@@ -97,7 +97,7 @@ export function makeModelFiles(
 
 // Offers bytes as a download under name.
 export function downloadBytes(name: string, bytes: Uint8Array, type = mediaType(name)): void {
-  const url = URL.createObjectURL(new Blob([bytes], { type }));
+  const url = URL.createObjectURL(new Blob([bytes as Uint8Array<ArrayBuffer>], { type }));
   const a = document.createElement("a");
   a.href = url;
   a.download = name;

@@ -82,13 +82,14 @@ async function readAll(stream: ReadableStream<Uint8Array>, limit: number): Promi
 
 // Pushes data through a transform stream and reads what comes out, up to limit bytes.
 async function transform(
-  stream: { writable: WritableStream<Uint8Array>; readable: ReadableStream<Uint8Array> },
+  stream: { writable: WritableStream<BufferSource>; readable: ReadableStream<Uint8Array> },
   data: Uint8Array,
   limit: number,
 ): Promise<Uint8Array> {
   const writer = stream.writable.getWriter();
   // Written while reading: a stream holds back its writer until its reader takes the output.
-  const written = writer.write(data).then(() => writer.close());
+  // (data's memory is never shared: the cast only narrows ArrayBufferLike)
+  const written = writer.write(data as Uint8Array<ArrayBuffer>).then(() => writer.close());
   written.catch(() => {});  // a failure shows on the reading side as well
   const out = await readAll(stream.readable, limit);
   await written;
