@@ -47,12 +47,13 @@ async function serve(folder, port) {
   return { url, port, stop };
 }
 
-// A headless Chromium with a fresh profile; close() ends it and removes the profile.
-async function launchChromium(webDir) {
+// A headless Chromium with a fresh profile, and any further flags; close() ends it and removes
+// the profile.
+async function launchChromium(webDir, extraFlags = []) {
   const { chromium } = require(path.join(webDir, "node_modules", "playwright-core"));
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), "kubisto-chromium-"));
   const context = await chromium.launchPersistentContext(profile, {
-    executablePath: CHROMIUM, headless: true, args: CHROMIUM_FLAGS,
+    executablePath: CHROMIUM, headless: true, args: [...CHROMIUM_FLAGS, ...extraFlags],
   });
   const close = async () => {
     await context.close();

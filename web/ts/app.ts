@@ -631,12 +631,17 @@ export class App {
   }
 }
 
-// The splash: shown for as long as its sound lasts (played when the browser allows sound yet,
-// else silent), then gone without waiting for a click.
-export async function showSplash(): Promise<void> {
+// The splash: shown for as long as its sound lasts where the browser allows sound already and the
+// sounds are on, then gone without waiting for a click. Silent (a first visit: no sound before the
+// first click or key) it is shown only while the module loads, so that the room is there at once.
+export async function showSplash(moduleLoaded: Promise<unknown>): Promise<void> {
   const splash = $("splash");
   splash.hidden = false;
-  const ms = (await sound.length("splash")) || 1500;
-  await Promise.all([sound.play("splash"), new Promise((r) => setTimeout(r, ms))]);
+  const waits: Promise<unknown>[] = [moduleLoaded];
+  if (sound.soundOn() && sound.soundAllowed()) {
+    const ms = (await sound.length("splash")) || 1500;
+    waits.push(sound.play("splash"), new Promise((r) => setTimeout(r, ms)));
+  }
+  await Promise.allSettled(waits);
   splash.hidden = true;
 }
