@@ -60,11 +60,11 @@ frmMain::~frmMain() = default;
 // --- Controls as designed ---
 
 void frmMain::CreateControls() {
-  m_history = new EditHistory([] { return modMain::g_objWorkRoom.get(); }, this);
-  connect(m_history, &EditHistory::restored, this, &frmMain::OnRoomRestored);
+  history_ = new EditHistory([] { return modMain::g_objWorkRoom.get(); }, this);
+  connect(history_, &EditHistory::restored, this, &frmMain::OnRoomRestored);
   AskBeforeSessionEnds(
       this, [this] { return HasUnsavedWork(); }, [this] { return MayDiscardChanges(); },
-      [this] { m_exitApproved = true; });
+      [this] { exitApproved_ = true; });
   setWindowIcon(WindowIcon());
   // A frame with a title bar, the close box and the boxes to minimise and maximise: the window
   // grows, never below its designed size.
@@ -73,21 +73,21 @@ void frmMain::CreateControls() {
                  Qt::WindowCloseButtonHint);
   // The menu bar stays in the window, so that the client area below it keeps its size.
   menuBar()->setNativeMenuBar(false);
-  m_client = new QWidget(this);
-  m_client->setObjectName("client");
-  setCentralWidget(m_client);
-  m_client->installEventFilter(this);
+  client_ = new QWidget(this);
+  client_->setObjectName("client");
+  setCentralWidget(client_);
+  client_->installEventFilter(this);
 
-  m_picView = new PictureView(m_client);
+  m_picView = new PictureView(client_);
   m_picView->setAccessibleName(tr("積み木の部屋"));
   m_picView->SetMouseDownHandler(
       [this](int button, int shift, float x, float y) { picView_MouseDown(button, shift, x, y); });
   m_picView->SetResizedHandler([] {
     if (WorkRoomApi* room = modMain::g_objWorkRoom.get()) Quietly([room] { room->Redraw(); });
   });
-  m_picToolBox = new ToolBox(m_client);
+  m_picToolBox = new ToolBox(client_);
   m_picToolBox->SetPicture(ProgramPicture("toolbox.png"));
-  m_sbrStatus = new StatusBar(m_client);
+  m_sbrStatus = new StatusBar(client_);
 
   m_tmrTickTimer = new QTimer(this);
   m_tmrTickTimer->setObjectName("tmrTickTimer");
@@ -110,7 +110,7 @@ void frmMain::CreateControls() {
 }
 
 void frmMain::CreateToolBar() {
-  m_tlbToolBar = new QToolBar(m_client);
+  m_tlbToolBar = new QToolBar(client_);
   m_tlbToolBar->setObjectName("tlbToolBar");
   m_tlbToolBar->setIconSize(QSize(16, 16));
   m_tlbToolBar->setMovable(false);
@@ -276,10 +276,10 @@ QAction* frmMain::action(const QString& name) const { return findChild<QAction*>
 void frmMain::InitfrmMain() {
   // The client area (below the menu bar) is exactly 600 x 400 pixels at first; the window may
   // grow, never below that.
-  m_client->setMinimumSize(kClientWidth, kClientHeight);
-  m_client->resize(kClientWidth, kClientHeight);
+  client_->setMinimumSize(kClientWidth, kClientHeight);
+  client_->resize(kClientWidth, kClientHeight);
   FitToMenuBar(menuBar()->sizeHint().height());
-  if (m_client->width() != kClientWidth) throw std::runtime_error("client width");
+  if (client_->width() != kClientWidth) throw std::runtime_error("client width");
   // A menu bar that turns taller later (another font, a wrapped line) makes the window taller,
   // never the client area smaller.
   menuBar()->installEventFilter(this);
@@ -304,8 +304,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
       minimumHeight() != menuBar()->height() + kClientHeight) {
     FitToMenuBar(menuBar()->height());
   }
-  if (watched == m_client && event->type() == QEvent::Resize) {
-    Quietly([&] { LayOutControls(m_client->size()); });
+  if (watched == client_ && event->type() == QEvent::Resize) {
+    Quietly([&] { LayOutControls(client_->size()); });
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -434,7 +434,7 @@ void frmMain::Unload() {
 void frmMain::closeEvent(QCloseEvent* event) {
   // The user may keep unsaved work by cancelling the question; an unload under way always goes on
   // (a signal may have begun one while the question was open).
-  const bool keep = !m_bUnloading && !m_exitApproved && !MayDiscardChanges();
+  const bool keep = !m_bUnloading && !exitApproved_ && !MayDiscardChanges();
   if (keep && !m_bUnloading) {
     event->ignore();
     return;

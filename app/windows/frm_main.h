@@ -48,7 +48,7 @@ class frmMain : public QMainWindow {
   bool Unloading() const { return m_bUnloading; }
 
   // --- Controls, by their names ---
-  QWidget* client() const { return m_client; }
+  QWidget* client() const { return client_; }
   QToolBar* tlbToolBar() const { return m_tlbToolBar; }
   PictureView* picView() const { return m_picView; }
   ToolBox* picToolBox() const { return m_picToolBox; }
@@ -61,7 +61,7 @@ class frmMain : public QMainWindow {
   }
   QPushButton* button(const QString& name) const;
   QAction* action(const QString& name) const;
-  EditHistory* history() const { return m_history; }
+  EditHistory* history() const { return history_; }
 
   // --- Turning state ---
   QString TurnAxis() const { return m_strTurnAxis; }
@@ -201,7 +201,7 @@ class frmMain : public QMainWindow {
   void SyncDivideMarks();
   void OnRoomRestored();
 
-  QWidget* m_client = nullptr;
+  QWidget* client_ = nullptr;
   QToolBar* m_tlbToolBar = nullptr;
   PictureView* m_picView = nullptr;
   ToolBox* m_picToolBox = nullptr;
@@ -214,10 +214,10 @@ class frmMain : public QMainWindow {
   QString m_strTurnAxis;
   int m_intTurnStep = 0;
   bool m_bUnloading = false;
-  EditHistory* m_history = nullptr;
-  bool m_exitApproved = false;  // the session's end was agreed to: no second question
-  QString m_layoutPath;         // the file the room was last loaded from or saved to ("" for none)
-  QString m_saveBackPath;       // the .kbs file Save writes back to ("" for none)
+  EditHistory* history_ = nullptr;
+  bool exitApproved_ = false;  // the session's end was agreed to: no second question
+  QString m_layoutPath;        // the file the room was last loaded from or saved to ("" for none)
+  QString m_saveBackPath;      // the .kbs file Save writes back to ("" for none)
   QMenu* m_mnuFileRecent = nullptr;
 };
 

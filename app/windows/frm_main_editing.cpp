@@ -15,7 +15,7 @@ namespace kubisto::app {
 
 void frmMain::Change(EditHistory::Kind kind, const char* text,
                      const std::function<void()>& change) {
-  m_history->Record(kind, tr(text), change);
+  history_->Record(kind, tr(text), change);
 }
 
 void frmMain::RecordChange(bool wholeRoom, const char* text, const std::function<void()>& change) {
@@ -31,7 +31,7 @@ void frmMain::RecordChange(bool wholeRoom, const char* text, const std::function
   Quietly([this] { SyncDivideMarks(); });
 }
 
-void frmMain::NoteSavedOrLoaded() { m_history->MarkSaved(); }
+void frmMain::NoteSavedOrLoaded() { history_->MarkSaved(); }
 
 void frmMain::CreateUndoItems(QMenu* menu) {
   QAction* undo = menu->addAction(tr("元に戻す"));
@@ -41,10 +41,10 @@ void frmMain::CreateUndoItems(QMenu* menu) {
   connect(undo, &QAction::triggered, this, [this] {
     Guarded([this] {
       // Like the commands that replace the whole room, never inside another command.
-      if (!InsideAnotherCommand()) m_history->Undo();
+      if (!InsideAnotherCommand()) history_->Undo();
     });
   });
-  connect(m_history->stack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+  connect(history_->stack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
 
   QAction* redo = menu->addAction(tr("やり直し"));
   redo->setObjectName("mnuEditRedo");
@@ -54,10 +54,10 @@ void frmMain::CreateUndoItems(QMenu* menu) {
   connect(redo, &QAction::triggered, this, [this] {
     Guarded([this] {
       // Like the commands that replace the whole room, never inside another command.
-      if (!InsideAnotherCommand()) m_history->Redo();
+      if (!InsideAnotherCommand()) history_->Redo();
     });
   });
-  connect(m_history->stack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+  connect(history_->stack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
 
   menu->addSeparator()->setObjectName("mnuEditHifun1");
 }
@@ -106,7 +106,7 @@ UnsavedWork frmMain::WorkOfRoom() {
 bool frmMain::MayDiscardChanges() {
   // A change already running was agreed to when it began, and a load leaves the room as saved.
   // An end of the program already asked for (a signal) is not held up by a question.
-  if (m_history->Busy() || EndPending()) return true;
+  if (history_->Busy() || EndPending()) return true;
   // The question and the file window let events run: an end asked for meanwhile closes them
   // (as Cancel) and is carried out when this returns.
   CommandScope asking;
@@ -114,7 +114,7 @@ bool frmMain::MayDiscardChanges() {
 }
 
 void frmMain::RequestExit() {
-  if (m_exitApproved || MayDiscardChanges()) modMain::FinKubisto();
+  if (exitApproved_ || MayDiscardChanges()) modMain::FinKubisto();
 }
 
 void frmMain::mnuPopupColorOther_Click() {

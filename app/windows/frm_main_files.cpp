@@ -83,7 +83,7 @@ void frmMain::LoadChosenLayout(const std::string& name) {
     loaded = FileStep(shown, false, [&] { RunCommand("load", [&] { room->LoadData(path); }); });
   if (loaded && !name.empty()) {
     // The room now holds what the file holds.
-    m_history->MarkSaved();
+    history_->MarkSaved();
     NoteLayoutFile(shown, !IsVoxFile(shown));
   }
   // A file that could not be read leaves the room as it was and the panel empty.
@@ -111,7 +111,7 @@ bool frmMain::LoadLayoutFile(const std::string& path, const QString& shown) {
     });
   }
   if (loaded) {
-    m_history->MarkSaved();
+    history_->MarkSaved();
     NoteLayoutFile(shown, !IsVoxFile(shown));
   }
   m_sbrStatus->SetPanelText(1, loaded ? LoadedNote(shown, models) : QString());
@@ -138,7 +138,7 @@ bool frmMain::SaveLayout() {
     written = saved && !target.empty();
   }
   if (written) {
-    m_history->MarkSaved();
+    history_->MarkSaved();
     NoteLayoutFile(QFileInfo(shown).absoluteFilePath(), true);
   }
   m_sbrStatus->SetPanelText(1, written ? QFileInfo(shown).absoluteFilePath() : QString());
@@ -151,7 +151,7 @@ bool frmMain::SaveLayoutFile(const QString& path) {
   if (WorkRoomApi* room = Room())
     saved = FileStep(path, true, [&] { room->SaveFile(path.toStdString()); });
   if (saved) {
-    m_history->MarkSaved();
+    history_->MarkSaved();
     NoteLayoutFile(path, true);
   }
   m_sbrStatus->SetPanelText(1, saved ? path : QString());
@@ -173,7 +173,7 @@ bool frmMain::MayOverwrite(QWidget* parent, const QString& path) {
 }
 
 bool frmMain::HasUnsavedWork() {
-  if (!m_history->Modified()) return false;
+  if (!history_->Modified()) return false;
   // An empty room that belongs to no file holds nothing to lose.
   if (m_layoutPath.isEmpty()) {
     WorkRoomApi* room = Room();

@@ -34,7 +34,7 @@ frmSplash::frmSplash(QWidget* parent)
   setObjectName("frmSplash");
   setWindowTitle(QString());
   setWindowIcon(WindowIcon());
-  m_picture = ProgramPicture("title.png");
+  picture_ = ProgramPicture("title.png");
 
   m_lblVersion->setObjectName("lblVersion");
   m_lblVersion->setGeometry(TwipsToPixels(960, 120, 3375, 255));
@@ -68,10 +68,10 @@ frmSplash::frmSplash(QWidget* parent)
 
 void frmSplash::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (m_picture.isNull())
+  if (picture_.isNull())
     painter.fillRect(rect(), QColor(0xC8, 0x96, 0x5A));
   else
-    painter.drawPixmap(0, 0, m_picture);
+    painter.drawPixmap(0, 0, picture_);
 }
 
 void frmSplash::showEvent(QShowEvent* event) {

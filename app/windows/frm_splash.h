@@ -31,7 +31,7 @@ class frmSplash : public QDialog {
 
  private:
   QString m_strMode;
-  QPixmap m_picture;
+  QPixmap picture_;
   QLabel* m_lblVersion;
   QLabel* m_lblVerDate;
   bool m_bPressed = false;

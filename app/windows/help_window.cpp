@@ -11,14 +11,14 @@
 namespace kubisto::app {
 
 HelpWindow::HelpWindow(QWidget* owner)
-    : QWidget(owner, Qt::Window), m_browser(new QTextBrowser(this)) {
+    : QWidget(owner, Qt::Window), browser_(new QTextBrowser(this)) {
   setObjectName("helpWindow");
   setWindowTitle(tr("Kubisto!!のヘルプ"));
-  m_browser->setObjectName("helpBrowser");
-  m_browser->setOpenExternalLinks(false);
+  browser_->setObjectName("helpBrowser");
+  browser_->setOpenExternalLinks(false);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(m_browser);
+  layout->addWidget(browser_);
   resize(560, 480);
 }
 
@@ -36,18 +36,18 @@ HelpWindow* HelpWindow::ShowContents(QWidget* owner, const std::string& file) {
 void HelpWindow::OpenContents(const std::string& file) {
   const QString path = QString::fromStdString(NativePath(file));
   if (!QFileInfo(path).isFile()) {
-    m_browser->setSource(QUrl());
-    m_browser->setHtml(
+    browser_->setSource(QUrl());
+    browser_->setHtml(
         tr("<h3>ヘルプファイルが見つかりません</h3><p>%1</p>").arg(path.toHtmlEscaped()));
     return;
   }
   // The document is HTML whatever its extension says; the contents page is its top.
   const QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-  if (m_browser->source() == url)
-    m_browser->reload();
+  if (browser_->source() == url)
+    browser_->reload();
   else
-    m_browser->setSource(url, QTextDocument::HtmlResource);
-  m_browser->verticalScrollBar()->setValue(0);
+    browser_->setSource(url, QTextDocument::HtmlResource);
+  browser_->verticalScrollBar()->setValue(0);
 }
 
 }  // namespace kubisto::app

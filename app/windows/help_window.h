@@ -18,10 +18,10 @@ class HelpWindow : public QWidget {
   static HelpWindow* ShowContents(QWidget* owner, const std::string& file);
 
   void OpenContents(const std::string& file);
-  QTextBrowser* browser() const { return m_browser; }
+  QTextBrowser* browser() const { return browser_; }
 
  private:
-  QTextBrowser* m_browser;
+  QTextBrowser* browser_;
 };
 
 }  // namespace kubisto::app

@@ -5,11 +5,11 @@
 
 namespace kubisto::app {
 
-StatusBar::StatusBar(QWidget* parent) : QFrame(parent), m_layout(new QHBoxLayout(this)) {
+StatusBar::StatusBar(QWidget* parent) : QFrame(parent), layout_(new QHBoxLayout(this)) {
   setObjectName("sbrStatus");
-  m_layout->setContentsMargins(0, 2, 0, 0);
-  m_layout->setSpacing(2);
-  m_layout->addStretch(1);
+  layout_->setContentsMargins(0, 2, 0, 0);
+  layout_->setSpacing(2);
+  layout_->addStretch(1);
   AddPanel();  // a status bar starts with one panel
   setFixedHeight(kHeight);
 }
@@ -22,7 +22,7 @@ void StatusBar::AddPanel() {
   Panel panel{};
   panel.frame = new QFrame(this);
   panel.frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  panel.frame->setObjectName(QStringLiteral("sbrStatusPanel%1").arg(m_panels.size() + 1));
+  panel.frame->setObjectName(QStringLiteral("sbrStatusPanel%1").arg(panels_.size() + 1));
   auto* row = new QHBoxLayout(panel.frame);
   row->setContentsMargins(2, 1, 2, 1);
   row->setSpacing(2);
@@ -34,13 +34,13 @@ void StatusBar::AddPanel() {
   row->addWidget(panel.picture);
   row->addWidget(panel.text, 1);
   panel.frame->setFixedWidth(100);
-  m_layout->insertWidget(static_cast<int>(m_panels.size()), panel.frame);
-  m_panels.push_back(panel);
+  layout_->insertWidget(static_cast<int>(panels_.size()), panel.frame);
+  panels_.push_back(panel);
 }
 
 const StatusBar::Panel* StatusBar::At(int index) const {
   if (index < 1 || index > PanelCount()) return nullptr;
-  return &m_panels[static_cast<size_t>(index - 1)];
+  return &panels_[static_cast<size_t>(index - 1)];
 }
 
 void StatusBar::SetPanelWidth(int index, int width) {

@@ -26,7 +26,7 @@ class StatusBar : public QFrame {
   QSize minimumSizeHint() const override;
 
   // Panels are numbered from 1, as in the status bar's own collection.
-  int PanelCount() const { return static_cast<int>(m_panels.size()); }
+  int PanelCount() const { return static_cast<int>(panels_.size()); }
   void AddPanel();
   void SetPanelWidth(int index, int width);
   int PanelWidth(int index) const;
@@ -44,8 +44,8 @@ class StatusBar : public QFrame {
   };
   const Panel* At(int index) const;
 
-  QHBoxLayout* m_layout;
-  std::vector<Panel> m_panels;
+  QHBoxLayout* layout_;
+  std::vector<Panel> panels_;
 };
 
 }  // namespace kubisto::app

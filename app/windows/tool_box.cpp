@@ -10,14 +10,14 @@ ToolBox::ToolBox(QWidget* parent) : QWidget(parent) {
 }
 
 void ToolBox::SetPicture(const QPixmap& picture) {
-  m_picture = picture;
+  picture_ = picture;
   update();
 }
 
 void ToolBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), QColor(0xE6, 0xC8, 0x96));
-  if (!m_picture.isNull()) painter.drawPixmap(0, 0, m_picture);
+  if (!picture_.isNull()) painter.drawPixmap(0, 0, picture_);
 }
 
 }  // namespace kubisto::app

@@ -17,7 +17,7 @@ class ToolBox : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QPixmap m_picture;
+  QPixmap picture_;
 };
 
 }  // namespace kubisto::app
