@@ -20,6 +20,7 @@
 
 #include "web/src/web_room.h"
 #include "web/src/web_services.h"
+#include "workroom/room_commands.h"
 
 namespace {
 
@@ -151,6 +152,25 @@ EMSCRIPTEN_KEEPALIVE const std::uint8_t* kubisto_pixels() {
         return g_result.data();
       },
       nullptr);
+}
+
+// The names the commands take for views, turn steps and move directions, in the command table's
+// order, as JSON: {"view": [...], "turn": [...], "direction": [...]}. The page names its buttons'
+// commands by these places, not by names of its own.
+EMSCRIPTEN_KEEPALIVE const char* kubisto_names() {
+  namespace commands = kubisto::commands;
+  const auto list = [](commands::Arg kind) {
+    std::string json = "[";
+    for (const char* name : commands::Names(kind)) {
+      if (json.size() > 1) json += ',';
+      json += '"' + std::string(name) + '"';
+    }
+    return json + "]";
+  };
+  g_text = "{\"view\":" + list(commands::Arg::kView) +
+           ",\"turn\":" + list(commands::Arg::kTurnStep) +
+           ",\"direction\":" + list(commands::Arg::kDirection) + "}";
+  return g_text.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE int kubisto_result_size() { return static_cast<int>(g_result.size()); }

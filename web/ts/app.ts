@@ -1,7 +1,7 @@
 // The page's window around the room: menus, toolbar, tool panel, status bar, the view's mouse and
 // touch, keys, continuous turning, the files and the splash and version windows. Every command on
 // the room goes through the module's dispatcher (Kubisto.run) by the room command table's names.
-import { CommandError, Kubisto, RoomState } from "./kubisto";
+import { CommandError, Direction, Kubisto, RoomState, Turn, View } from "./kubisto";
 import { currentLanguage, menuTitle, setLanguage, t } from "./i18n";
 import { Choice, closePopup, messageBox, popup, popupOpen } from "./dialogs";
 import { chooseLayout } from "./file_window";
@@ -16,7 +16,7 @@ const $ = (id: string) => document.getElementById(id)!;
 // The largest file the page reads (a layout of 16 cells a side is far smaller).
 const kMaxFileBytes = 16 * 1024 * 1024;
 // Continuous turning's steps, chosen in turn by each start, and its tick.
-const kTurnAxes = ["UP", "DOWN", "RIGHT", "LEFT"];
+const kTurnAxes = [Turn.Up, Turn.Down, Turn.Right, Turn.Left];
 const kTickMs = 20;
 const kLongPressMs = 500;
 
@@ -105,10 +105,10 @@ export class App {
         { id: "mnuViewTurn", caption: t("回転（回転方向変更）"), run: () => this.startTurning() },
         { id: "mnuViewTurnStop", caption: t("回転停止"), run: () => this.stopTurning() },
         null,
-        { id: "mnuViewFront", caption: t("正面から"), run: () => this.command("view", "FRONT") },
-        { id: "mnuViewTop", caption: t("上から"), run: () => this.command("view", "TOP") },
-        { id: "mnuViewSide", caption: t("右側面から"), run: () => this.command("view", "SIDE") },
-        { id: "mnuViewBird", caption: t("ななめうえから"), run: () => this.command("view", "BIRD") },
+        { id: "mnuViewFront", caption: t("正面から"), run: () => this.command("view", this.room.viewName(View.Front)) },
+        { id: "mnuViewTop", caption: t("上から"), run: () => this.command("view", this.room.viewName(View.Top)) },
+        { id: "mnuViewSide", caption: t("右側面から"), run: () => this.command("view", this.room.viewName(View.Side)) },
+        { id: "mnuViewBird", caption: t("ななめうえから"), run: () => this.command("view", this.room.viewName(View.Bird)) },
       ] },
       { id: "mnuOption", caption: menuTitle("オプション(&O)"), items: [
         { id: "mnuOptionDivide", caption: t("辺の分割数"),
@@ -210,10 +210,10 @@ export class App {
       ["ViewTurn", "tb_turn.png", "連続回転（回転方向変更）", () => this.startTurning()],
       ["StopTurn", "tb_stop.png", "回転停止", () => this.stopTurning()],
       null,
-      ["FrontView", en ? "tb_front_en.png" : "tb_front.png", "正面から見たところ", () => this.command("view", "FRONT")],
-      ["TopView", en ? "tb_top_en.png" : "tb_top.png", "上から見たところ", () => this.command("view", "TOP")],
-      ["SideView", en ? "tb_side_en.png" : "tb_side.png", "右から見たところ", () => this.command("view", "SIDE")],
-      ["BirdView", "tb_bird.png", "ななめうえから見たところ", () => this.command("view", "BIRD")],
+      ["FrontView", en ? "tb_front_en.png" : "tb_front.png", "正面から見たところ", () => this.command("view", this.room.viewName(View.Front))],
+      ["TopView", en ? "tb_top_en.png" : "tb_top.png", "上から見たところ", () => this.command("view", this.room.viewName(View.Top))],
+      ["SideView", en ? "tb_side_en.png" : "tb_side.png", "右から見たところ", () => this.command("view", this.room.viewName(View.Side))],
+      ["BirdView", "tb_bird.png", "ななめうえから見たところ", () => this.command("view", this.room.viewName(View.Bird))],
     ];
     for (const entry of entries) {
       if (entry === null) {
@@ -244,16 +244,16 @@ export class App {
     const buttons: Record<string, [string, string, number, number, () => unknown]> = {
       cmdAdd: ["btn_add.png", "ひとつブロックをふやします", 49, 41, () => this.addBlock()],
       cmdDelete: ["btn_delete.png", "選択中のブロックを消します", 49, 41, () => this.deleteBlock()],
-      cmdX: ["btn_x.png", "東に動かします", 33, 25, () => this.command("move", "X")],
-      cmdMX: ["btn_mx.png", "西に動かします", 33, 25, () => this.command("move", "-X")],
-      cmdY: ["btn_y.png", "上に動かします", 33, 25, () => this.command("move", "Y")],
-      cmdMY: ["btn_my.png", "下に動かします", 33, 25, () => this.command("move", "-Y")],
-      cmdZ: ["btn_z.png", "北に動かします", 33, 25, () => this.command("move", "Z")],
-      cmdMZ: ["btn_mz.png", "南に動かします", 33, 25, () => this.command("move", "-Z")],
-      cmdUp: ["btn_up.png", "上から見下ろします", 33, 41, () => this.command("turn", "UP")],
-      cmdDown: ["btn_down.png", "下から見上げます", 33, 41, () => this.command("turn", "DOWN")],
-      cmdLeft: ["btn_left.png", "左に回ります", 41, 33, () => this.command("turn", "LEFT")],
-      cmdRight: ["btn_right.png", "右に回ります", 41, 33, () => this.command("turn", "RIGHT")],
+      cmdX: ["btn_x.png", "東に動かします", 33, 25, () => this.move(Direction.X)],
+      cmdMX: ["btn_mx.png", "西に動かします", 33, 25, () => this.move(Direction.MinusX)],
+      cmdY: ["btn_y.png", "上に動かします", 33, 25, () => this.move(Direction.Y)],
+      cmdMY: ["btn_my.png", "下に動かします", 33, 25, () => this.move(Direction.MinusY)],
+      cmdZ: ["btn_z.png", "北に動かします", 33, 25, () => this.move(Direction.Z)],
+      cmdMZ: ["btn_mz.png", "南に動かします", 33, 25, () => this.move(Direction.MinusZ)],
+      cmdUp: ["btn_up.png", "上から見下ろします", 33, 41, () => this.turn(Turn.Up)],
+      cmdDown: ["btn_down.png", "下から見上げます", 33, 41, () => this.turn(Turn.Down)],
+      cmdLeft: ["btn_left.png", "左に回ります", 41, 33, () => this.turn(Turn.Left)],
+      cmdRight: ["btn_right.png", "右に回ります", 41, 33, () => this.turn(Turn.Right)],
     };
     const g = (PH - (3 * 25 + 41 + 2 * 41)) / 4;
     const addLeft = (PW - 98) / 2, xLeft = (PW - 66) / 2, xTop = 2 * g + 41;
@@ -293,6 +293,14 @@ export class App {
       this.busy = false;
       this.refresh();
     }
+  }
+
+  private move(direction: Direction): unknown {
+    return this.command("move", this.room.directionName(direction));
+  }
+
+  private turn(step: Turn): unknown {
+    return this.command("turn", this.room.turnName(step));
   }
 
   private command(name: string, ...args: (string | number | boolean)[]): unknown {
@@ -498,7 +506,7 @@ export class App {
     this.turnTimer = window.setInterval(() => {
       if (this.busy) return;
       try {
-        this.command("turn", axis);
+        this.turn(axis);
       } catch {
         this.stopTurning();
       }

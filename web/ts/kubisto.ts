@@ -28,8 +28,34 @@ export class CommandError extends Error {
 
 type Argument = string | number | boolean;
 
+// The places of the names the command table gives for views, turn steps and move directions (the
+// order of its lists), so that the page names no view, step or direction itself.
+export const enum View { Front, Top, Side, Bird }
+export const enum Turn { Up, Down, Left, Right }
+export const enum Direction { X, MinusX, Y, MinusY, Z, MinusZ }
+
+interface Names {
+  view: string[];
+  turn: string[];
+  direction: string[];
+}
+
 export class Kubisto {
-  private constructor(private readonly m: any, readonly width: number, readonly height: number) {}
+  private readonly names: Names;
+
+  private constructor(private readonly m: any, readonly width: number, readonly height: number) {
+    this.names = JSON.parse(m.UTF8ToString(m._kubisto_names()));
+  }
+
+  viewName(view: View): string {
+    return this.names.view[view];
+  }
+  turnName(step: Turn): string {
+    return this.names.turn[step];
+  }
+  directionName(direction: Direction): string {
+    return this.names.direction[direction];
+  }
 
   // The module itself, for the model exports (export/model_export.ts).
   get exports(): ExportModule {
