@@ -27,9 +27,9 @@ void MeshBuilder::ReleaseFaces() {
     std::vector<TexCoord> uvs;
     for (size_t i = 0; i < face.corners_.size(); ++i) {
       const FaceCorner& c = face.corners_[i];
-      positions.push_back(vertices_[c.vertex]);
-      normals.push_back(c.normal >= 0 ? normals_[c.normal] : Vector{});
-      uvs.push_back(texCoords_[c.vertex]);
+      positions.push_back(Vertices()[c.vertex]);
+      normals.push_back(c.normal >= 0 ? Normals()[c.normal] : Vector{});
+      uvs.push_back(TexCoords()[c.vertex]);
       face.corners_[i] = {static_cast<int32_t>(i), static_cast<int32_t>(i)};
     }
     face.positions_ = std::move(positions);
@@ -70,10 +70,7 @@ void MeshBuilder::SwapContent(MeshBuilder& other) {
 Object* MeshBuilder::Clone() const {
   auto* b = new MeshBuilder;
   CopyBaseTo(*b);
-  b->vertices_ = vertices_;
-  b->normals_ = normals_;
-  b->texCoords_ = texCoords_;
-  b->vertexColors_ = vertexColors_;
+  b->ShareGeometryOf(*this);
   b->colorSource_ = colorSource_;
   b->quality_ = quality_;
   b->perspective_ = perspective_;
@@ -201,19 +198,24 @@ bool MeshBuilder::Translate(Vector t) {
   return true;
 }
 
+bool MeshBuilder::FaceTable::Corners::operator==(const Corners& o) const {
+  return lowestVertex == o.lowestVertex && highestVertex == o.highestVertex && start == o.start &&
+         std::equal(list.begin(), list.end(), o.list.begin(), o.list.end(),
+                    [](const FaceCorner& a, const FaceCorner& b) {
+                      return a.vertex == b.vertex && a.normal == b.normal;
+                    });
+}
+
 const MeshBuilder::FaceTable& MeshBuilder::GetFaceTable() const {
   if (faceTableValid_) return faceTable_;
   FaceTable& t = faceTable_;
-  t.cornerStart.clear();
-  t.corners.clear();
+  FaceTable::Corners corners;
   t.runs.clear();
-  t.lowestVertex = 0;
-  t.highestVertex = -1;
-  t.cornerStart.reserve(faces_.size() + 1);
+  corners.start.reserve(faces_.size() + 1);
   for (size_t i = 0; i < faces_.size(); ++i) {
     const Face& f = *faces_[i];
-    t.cornerStart.push_back(static_cast<uint32_t>(t.corners.size()));
-    t.corners.insert(t.corners.end(), f.corners_.begin(), f.corners_.end());
+    corners.start.push_back(static_cast<uint32_t>(corners.list.size()));
+    corners.list.insert(corners.list.end(), f.corners_.begin(), f.corners_.end());
     const FaceTable::Run look{static_cast<uint32_t>(i + 1),
                               f.color_,
                               f.material_.get(),
@@ -230,13 +232,27 @@ const MeshBuilder::FaceTable& MeshBuilder::GetFaceTable() const {
     }
     t.runs.push_back(look);
   }
-  t.cornerStart.push_back(static_cast<uint32_t>(t.corners.size()));
-  for (const FaceCorner& c : t.corners) {
-    t.lowestVertex = std::min(t.lowestVertex, c.vertex);
-    t.highestVertex = std::max(t.highestVertex, c.vertex);
+  corners.start.push_back(static_cast<uint32_t>(corners.list.size()));
+  for (const FaceCorner& c : corners.list) {
+    corners.lowestVertex = std::min(corners.lowestVertex, c.vertex);
+    corners.highestVertex = std::max(corners.highestVertex, c.vertex);
   }
+  // Unchanged corners (a colour or texture changed, or a copy's corners are still the original's)
+  // keep the store they had, which copies may share.
+  if (!t.corners || !(*t.corners == corners))
+    t.corners = std::make_shared<const FaceTable::Corners>(std::move(corners));
   faceTableValid_ = true;
   return t;
+}
+
+void MeshBuilder::ShareGeometryOf(const MeshBuilder& other) {
+  vertices_ = other.vertices_;
+  VerticesChanged();
+  normals_ = other.normals_;
+  texCoords_ = other.texCoords_;
+  vertexColors_ = other.vertexColors_;
+  faceTable_.corners = other.GetFaceTable().corners;
+  FacesChanged();
 }
 
 // ---- Appearance ----

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/color.h"
+#include "engine/cow_vector.h"
 #include "engine/face.h"
 #include "engine/math.h"
 #include "engine/object.h"
@@ -30,7 +32,8 @@ class MeshBuilder final : public Object {
   MeshBuilder();
   ~MeshBuilder() override;
 
-  // A deep copy: new faces, shared materials and textures.
+  // A deep copy: new faces, shared materials and textures. The copy's vertices, normals, texture
+  // coordinates and vertex colours share the original's store until either changes them.
   Object* Clone() const override;
 
   // ---- Geometry ----
@@ -111,16 +114,23 @@ class MeshBuilder final : public Object {
   bool Save(const std::string& path, int32_t format, int32_t options) const;
 
   // ---- Read access for drawing, picking and the file writer ----
-  const std::vector<Vector>& Vertices() const { return vertices_; }
-  const std::vector<Vector>& Normals() const { return normals_; }
-  const std::vector<TexCoord>& TexCoords() const { return texCoords_; }     // one per vertex
-  const std::vector<Color>& VertexColors() const { return vertexColors_; }  // one per vertex
+  const std::vector<Vector>& Vertices() const { return vertices_.Get(); }
+  const std::vector<Vector>& Normals() const { return normals_.Get(); }
+  const std::vector<TexCoord>& TexCoords() const { return texCoords_.Get(); }     // one per vertex
+  const std::vector<Color>& VertexColors() const { return vertexColors_.Get(); }  // one per vertex
   const std::vector<Ref<Face>>& Faces() const { return faces_; }
 
   // The faces laid out flat for drawing: every face's corners end to end, and runs of consecutive
   // faces that look the same. Made again on the first call after any face changes; a renderer
-  // that draws on several threads asks for it before they start.
+  // that draws on several threads asks for it before they start. The corners are shared with the
+  // builder this one was copied from as long as they are the same.
   struct FaceTable {
+    struct Corners {
+      std::vector<uint32_t> start;  // face i: list[start[i], start[i + 1])
+      std::vector<FaceCorner> list;
+      int32_t lowestVertex = 0, highestVertex = -1;  // of all corners
+      bool operator==(const Corners& o) const;
+    };
     struct Run {
       uint32_t faceEnd;  // the run holds the faces from the previous run's end to here
       Color color;
@@ -128,10 +138,8 @@ class MeshBuilder final : public Object {
       const Texture* texture;
       bool wrapU, wrapV;
     };
-    std::vector<uint32_t> cornerStart;  // face i: corners[cornerStart[i], cornerStart[i + 1])
-    std::vector<FaceCorner> corners;
+    std::shared_ptr<const Corners> corners;  // never null once made
     std::vector<Run> runs;
-    int32_t lowestVertex = 0, highestVertex = -1;  // of all corners
   };
   const FaceTable& GetFaceTable() const;
 
@@ -151,11 +159,13 @@ class MeshBuilder final : public Object {
   void VerticesChanged() { boxValid_ = false; }
   // Every change to faces_ or to a face's corners or looks calls this.
   void FacesChanged() { faceTableValid_ = false; }
+  // Takes the other builder's geometry and face corners as shared stores (this one is empty).
+  void ShareGeometryOf(const MeshBuilder& other);
 
-  std::vector<Vector> vertices_;
-  std::vector<Vector> normals_;
-  std::vector<TexCoord> texCoords_;
-  std::vector<Color> vertexColors_;
+  CowVector<Vector> vertices_;
+  CowVector<Vector> normals_;
+  CowVector<TexCoord> texCoords_;
+  CowVector<Color> vertexColors_;
   std::vector<Ref<Face>> faces_;
   ColorSource colorSource_ = kColorFromFace;
   int32_t quality_ = kQualityGouraud;

@@ -62,12 +62,17 @@ bool MeshBuilder::AddMeshBuilder(const MeshBuilder* other) {
     return false;
   auto vbase = static_cast<int32_t>(vertices_.size());
   auto nbase = static_cast<int32_t>(normals_.size());
-  vertices_.insert(vertices_.end(), other->vertices_.begin(), other->vertices_.end());
-  VerticesChanged();
-  normals_.insert(normals_.end(), other->normals_.begin(), other->normals_.end());
-  texCoords_.insert(texCoords_.end(), other->texCoords_.begin(), other->texCoords_.end());
-  vertexColors_.insert(vertexColors_.end(), other->vertexColors_.begin(),
-                       other->vertexColors_.end());
+  if (vertices_.empty() && normals_.empty() && faces_.empty()) {
+    // An empty builder takes the other's geometry as it is: shared until either changes it.
+    ShareGeometryOf(*other);
+  } else {
+    vertices_.insert(vertices_.end(), other->vertices_.begin(), other->vertices_.end());
+    VerticesChanged();
+    normals_.insert(normals_.end(), other->normals_.begin(), other->normals_.end());
+    texCoords_.insert(texCoords_.end(), other->texCoords_.begin(), other->texCoords_.end());
+    vertexColors_.insert(vertexColors_.end(), other->vertexColors_.begin(),
+                         other->vertexColors_.end());
+  }
   for (auto& f : other->faces_) {
     std::vector<FaceCorner> corners = f->corners_;
     for (FaceCorner& c : corners) {

@@ -324,9 +324,11 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
   if (fr.q.fill == kFillSolid) ProjectVertices(dc, vertices.size(), fr.perspectiveTexture);
 
   const MeshBuilder::FaceTable& table = builder.GetFaceTable();
-  const FaceCorner* allCorners = table.corners.data();
+  const MeshBuilder::FaceTable::Corners& cornerTable = *table.corners;
+  const FaceCorner* allCorners = cornerTable.list.data();
+  const uint32_t* cornerStart = cornerTable.start.data();
   // Every corner names a vertex of the builder (the usual case): no corner needs checking.
-  const bool allValid = table.lowestVertex >= 0 && table.highestVertex < vertexCount;
+  const bool allValid = cornerTable.lowestVertex >= 0 && cornerTable.highestVertex < vertexCount;
   uint32_t faceBegin = 0;
   for (const MeshBuilder::FaceTable::Run& run : table.runs) {
     const uint32_t faceEnd = run.faceEnd;
@@ -345,8 +347,8 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
     NewShadeRound(dc);
 
     for (uint32_t f = runBegin; f < faceEnd; ++f) {
-      const FaceCorner* corners = allCorners + table.cornerStart[f];
-      const size_t n = table.cornerStart[f + 1] - table.cornerStart[f];
+      const FaceCorner* corners = allCorners + cornerStart[f];
+      const size_t n = cornerStart[f + 1] - cornerStart[f];
       if (n < 3 || !IndexFace(dc, n, vertexCount, allValid,
                               [corners](size_t k) { return corners[k].vertex; }))
         continue;

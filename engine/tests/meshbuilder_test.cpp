@@ -249,6 +249,94 @@ TEST(MeshBuilderTest, CloneIsDeep) {
   EXPECT_EQ(c->GetFace(0)->GetBuilder(), c.get());
 }
 
+// Copies share the original's geometry until one of them changes it; no change of one may show
+// in the other, whichever side makes it and whichever way the copy was made.
+Ref<MeshBuilder> CopyOf(const MeshBuilder& b, bool byClone) {
+  if (byClone) return Ref<MeshBuilder>::Adopt(static_cast<MeshBuilder*>(b.Clone()));
+  auto c = Ref<MeshBuilder>::Adopt(new MeshBuilder);
+  EXPECT_TRUE(c->AddMeshBuilder(&b));
+  return c;
+}
+
+TEST(MeshBuilderTest, CopiesShareGeometryUntilEitherChangesIt) {
+  for (bool byClone : {true, false}) {
+    SCOPED_TRACE(byClone ? "Clone" : "AddMeshBuilder into an empty builder");
+    MeshBuilder b;
+    MakeCube(b, 1);
+    ASSERT_TRUE(b.GenerateNormals());
+    Ref<MeshBuilder> c = CopyOf(b, byClone), d = CopyOf(b, byClone);
+    // Drawn from one store: the renderer reads the same memory for every copy.
+    EXPECT_EQ(c->Vertices().data(), b.Vertices().data());
+    EXPECT_EQ(c->Normals().data(), b.Normals().data());
+    EXPECT_EQ(c->GetFaceTable().corners, b.GetFaceTable().corners);
+
+    // A colour of the copy's own, as the room gives its markers, keeps the corners shared.
+    c->SetColor(0xFFFF0000);
+    EXPECT_EQ(c->GetFaceTable().corners, b.GetFaceTable().corners);
+    EXPECT_EQ(c->GetFaceTable().runs[0].color, 0xFFFF0000u);
+    EXPECT_EQ(b.GetFaceTable().runs[0].color, kWhite);
+    EXPECT_EQ(b.GetVertexColor(0), kWhite);
+
+    // Each kind of change, on the copy and on the original.
+    c->SetVertex(0, {7, 7, 7});
+    c->SetNormal(0, {0, 1, 0});
+    c->SetTextureCoordinates(1, 0.5f, 0.25f);
+    c->SetVertexColor(2, 0xFF0000FF);
+    b.Translate({0, 0, 10});
+    Vector v, n;
+    float tu = -1, tv = -1;
+    b.GetVertex(0, v);
+    EXPECT_VEC_WITHIN(v, 1, 1, 9, 1e-5f);
+    c->GetVertex(0, v);
+    EXPECT_VEC_WITHIN(v, 7, 7, 7, 1e-5f);
+    d->GetVertex(0, v);
+    EXPECT_VEC_WITHIN(v, 1, 1, -1, 1e-5f);
+    b.GetNormal(0, n);
+    Vector dn;
+    d->GetNormal(0, dn);
+    EXPECT_VEC_WITHIN(n, dn.x, dn.y, dn.z, 0);
+    EXPECT_NE(n.y, 1.0f);
+    b.GetTextureCoordinates(1, tu, tv);
+    EXPECT_EQ(tu, 0.0f);
+    EXPECT_EQ(d->GetVertexColor(2), kWhite);
+    Box box;
+    ASSERT_TRUE(d->GetBox(box));
+    EXPECT_VEC_WITHIN(box.max, 1, 1, 1, 1e-5f);
+    ASSERT_TRUE(b.GetBox(box));
+    EXPECT_VEC_WITHIN(box.max, 1, 1, 11, 1e-5f);
+
+    // A corner added to the original's face: the copies keep their corners and their table.
+    ASSERT_TRUE(b.GetFace(0)->AddVertexAndNormalIndexed(5, 0));
+    EXPECT_EQ(b.GetFaceTable().corners->list.size(), 25u);
+    EXPECT_EQ(d->GetFaceTable().corners->list.size(), 24u);
+    EXPECT_EQ(d->GetFace(0)->GetVertexCount(), 4);
+    EXPECT_NE(d->GetFaceTable().corners, b.GetFaceTable().corners);
+  }
+}
+
+TEST(MeshBuilderTest, CopiesOutliveTheirOriginalAndCanBeEmptiedAlone) {
+  auto b = Ref<MeshBuilder>::Adopt(new MeshBuilder);
+  MakeCube(*b, 1);
+  Ref<MeshBuilder> c = CopyOf(*b, false), d = CopyOf(*b, true);
+  b = nullptr;
+  c->Clear();
+  EXPECT_EQ(c->GetVertexCount(), 0);
+  EXPECT_EQ(c->GetFaceTable().corners->list.size(), 0u);
+  ASSERT_EQ(d->GetVertexCount(), 8);
+  EXPECT_EQ(d->GetFaceTable().corners->list.size(), 24u);
+  Vector v;
+  d->GetVertex(6, v);
+  EXPECT_VEC_WITHIN(v, -1, -1, 1, 1e-5f);
+  // A builder that has geometry appends a copy's instead of sharing it.
+  ASSERT_TRUE(d->AddMeshBuilder(c.get()));
+  MeshBuilder e;
+  MakeCube(e, 2);
+  ASSERT_TRUE(e.AddMeshBuilder(d.get()));
+  EXPECT_EQ(e.GetVertexCount(), 16);
+  EXPECT_EQ(d->GetVertexCount(), 8);
+  EXPECT_EQ(e.GetFace(6)->GetVertexIndex(0), 8);
+}
+
 TEST(MeshBuilderTest, SaveAndLoadKeepTheBuilderInEveryFormat) {
   kubisto::testing::TempFolder folder;
   const std::filesystem::path& dir = folder.path();

@@ -186,11 +186,19 @@ std::unique_ptr<Room> BuildRoom(int width, int height, const std::string& wallsD
   table->Translate(Vector{0, static_cast<float>(geometry::kTableTop), 0});
   r->room->AddVisual(table.get());
 
-  // Cell frames with their marker spheres; the spawn cell's is green.
+  // Cell frames with their marker spheres; the spawn cell's is green. As in the workroom, the
+  // first sphere is copied into the builders of the others.
+  Ref<MeshBuilder> first;
   for (int x = 0; x < divide; ++x)
     for (int y = 0; y < divide; ++y)
       for (int z = 0; z < divide; ++z) {
-        Ref<MeshBuilder> sphere = MakeSphere(e, geometry::kMarkerSegments, geometry::kMarkerRadius);
+        Ref<MeshBuilder> sphere;
+        if (first) {
+          sphere = e.CreateMeshBuilder();
+          sphere->AddMeshBuilder(first.get());
+        } else {
+          sphere = first = MakeSphere(e, geometry::kMarkerSegments, geometry::kMarkerRadius);
+        }
         bool spawn = x == divide - 1 && y == divide - 1 && z == divide - 1;
         sphere->SetColor(spawn ? CreateColorRGB(0, 1, 0) : CreateColorRGB(1, 0, 0));
         Ref<Frame> cell = e.CreateFrame(r->scene.get());
