@@ -8,24 +8,12 @@
 #include <vector>
 
 #include "app/editing/work_room_api.h"
+#include "workroom/room_state.h"
 
 namespace kubisto::app {
 
-// A cell; x == -1 when there is none.
-struct Cell {
-  std::int32_t x = -1, y = -1, z = -1;
-  bool operator==(const Cell&) const = default;
-};
-
-// What an undo restores: the cell count, every block and the current block.
-struct RoomState {
-  std::int32_t divide = 0;
-  std::vector<LayoutRecord> blocks;
-  Cell current;
-  bool SameBlocks(const RoomState& other) const {
-    return divide == other.divide && blocks == other.blocks;
-  }
-};
+using Cell = RoomCell;
+using kubisto::RoomState;
 
 RoomState TakeRoomState(WorkRoomApi& room);
 

@@ -10,22 +10,12 @@
 #include <vector>
 
 #include "workroom/layout_file.h"
+#include "workroom/room_state.h"
 
 namespace kubisto::web {
 
-struct Cell {
-  std::int32_t x = -1, y = -1, z = -1;  // x == -1: none
-  bool operator==(const Cell&) const = default;
-};
-
-struct RoomState {
-  std::int32_t divide = 0;
-  std::vector<LayoutRecord> blocks;
-  Cell current;
-  bool SameBlocks(const RoomState& other) const {
-    return divide == other.divide && blocks == other.blocks;
-  }
-};
+using Cell = RoomCell;
+using kubisto::RoomState;
 
 class UndoHistory {
  public:
