@@ -7,8 +7,10 @@
 #include "engine/face.h"
 #include "engine/mesh.h"
 #include "engine/meshbuilder.h"
+#include "engine/render/corner_light.h"
 #include "engine/render/draw_context.h"
 #include "engine/render/faces.h"
+#include "engine/render/plain_faces.h"
 #include "engine/render/shading.h"
 #include "engine/render/texture_cache.h"
 
@@ -79,10 +81,12 @@ void NewShadeRound(DrawContext& dc) {
 // Projects each of the visual's first `count` vertices once, for faces that are filled: whether it
 // needs clipping, and where it lies on the rasterizer's grid when it does not. Only positions
 // count: the corners' colours and texture coordinates are filled in by EmitFace.
-void ProjectVertices(DrawContext& dc, size_t count, bool perspectiveTexture) {
+// Returns whether every one lies on the grid.
+bool ProjectVertices(DrawContext& dc, size_t count, bool perspectiveTexture) {
   dc.projected.resize(count);
   dc.place.resize(count);
   dc.grid.resize(count);
+  bool allOnGrid = true;
   for (size_t i = 0; i < count; ++i) {
     const Vector& p = dc.cam[i];
     const bool inDepth = p.z >= dc.proj.front && p.z <= dc.proj.back;
@@ -100,7 +104,9 @@ void ProjectVertices(DrawContext& dc, size_t count, bool perspectiveTexture) {
       }
     }
     dc.place[i] = place;
+    allOnGrid = allOnGrid && place == kOnGrid;
   }
+  return allOnGrid;
 }
 
 // True when the face of dc.index is filled and every corner lies between the planes and inside
@@ -211,11 +217,8 @@ struct FaceLighting {
 }
 
 // Fills one corner of the face: camera position p, texture coordinates, and its colour: the base
-// colour (ignored under a texture) as lit. Per corner, the light comes from the corner's own normal
-// (the face's when it has none) and is kept under cacheKey (none when negative) for the other faces
-// that share it; so is the lit colour when `shadeKept` says that the base colour is the same
-// wherever that key is used in the current round. Inlined: it runs for every corner of every face
-// drawn.
+// colour (ignored under a texture) as lit (GouraudCorner when per corner). Inlined: it runs for
+// every corner of every face drawn.
 [[gnu::always_inline]] inline void SetCorner(DrawContext& dc, const FaceLighting& f,
                                              CameraVertex& cv, const Vector& p, float u, float v,
                                              RGB base, const Vector* normal, int32_t cacheKey,
@@ -229,32 +232,9 @@ struct FaceLighting {
     SetColor(cv, base);
   } else if (!f.gouraud) {
     SetColor(cv, Shade(dc, base, f.flat, f.material));
-  } else if (shadeKept && cacheKey >= 0 && dc.shadeStamp[cacheKey] == dc.shadeRound) {
-    SetColor(cv, dc.shadeCache[cacheKey]);
   } else {
-    SurfaceLight light;
-    if (cacheKey >= 0 && dc.litStamp[cacheKey] == dc.stamp) {
-      light = dc.litCache[cacheKey];
-    } else {
-      Vector cn = f.unitNormal;
-      // A normal that cannot be normalised is lit as the face: that light belongs to this
-      // visual's faces, and is not kept for another's.
-      if (normal && !Normalize(TransformDirection(*normal, *f.normalMatrix), cn)) {
-        cn = f.unitNormal;
-        dc.litReusable = false;
-      }
-      light = Illuminate(*dc.lights, dc.lightMask, p, cn, f.material, dc.objectCenter);
-      if (cacheKey >= 0) {
-        dc.litCache[cacheKey] = light;
-        dc.litStamp[cacheKey] = dc.stamp;
-      }
-    }
-    const RGB lit = Shade(dc, base, light, f.material);
-    SetColor(cv, lit);
-    if (shadeKept && cacheKey >= 0) {
-      dc.shadeCache[cacheKey] = lit;
-      dc.shadeStamp[cacheKey] = dc.shadeRound;
-    }
+    SetColor(cv, GouraudCorner(dc, f.material, f.unitNormal, *f.normalMatrix, p, base, normal,
+                               cacheKey, shadeKept));
   }
   cv.fog = FogFactor(dc.fog, p.z);
 }
@@ -321,7 +301,12 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
   fr.normalMatrix = &normalMatrix;
   fr.perspectiveTexture = builder.GetPerspective();
   StartLights(dc, normals, normalMatrix);
-  if (fr.q.fill == kFillSolid) ProjectVertices(dc, vertices.size(), fr.perspectiveTexture);
+  const bool allOnGrid =
+      fr.q.fill == kFillSolid && ProjectVertices(dc, vertices.size(), fr.perspectiveTexture);
+  // Filled, lit per corner and unfogged, with no face to clip: the plain-face path can take the
+  // runs without a texture.
+  const bool plain = allOnGrid && !dc.fog.enabled && fr.q.light == kLightOn &&
+                     fr.q.shade != kShadeFlat && !fromVertex;
 
   const MeshBuilder::FaceTable& table = builder.GetFaceTable();
   const MeshBuilder::FaceTable::Corners& cornerTable = *table.corners;
@@ -345,6 +330,11 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
     // The base colour is the run's (or none, under a texture) wherever a normal is used.
     const bool shadeKept = fr.mip || !fromVertex;
     NewShadeRound(dc);
+    if (plain && allValid && !fr.mip && cacheable) {
+      DrawPlainFaces(dc, {allCorners, cornerStart, runBegin, faceEnd, &normals, &uvs, faceBase,
+                          fr.material, &normalMatrix, fr.state});
+      continue;
+    }
 
     for (uint32_t f = runBegin; f < faceEnd; ++f) {
       const FaceCorner* corners = allCorners + cornerStart[f];

@@ -15,23 +15,28 @@ void TransformPoints(const Vector* in, size_t n, const Matrix& m, std::vector<Ve
 
 // The polygon's normal: the sum of (p[i] - p[0]) x (p[i+1] - p[0]), which points out of the front
 // (the side from which the corners run clockwise) and is twice the area long; zero with fewer than
-// three corners.
+// three corners. Corner k is cam[vertexOf(k)].
 // Inline: it runs for every face drawn, back faces included.
-inline Vector PolygonNormal(const Vector* cam, const int32_t* index, size_t n) {
+template <class VertexOf>
+inline Vector PolygonNormalOf(const Vector* cam, size_t n, const VertexOf& vertexOf) {
   // Taken relative to the first corner: the same sum, without the cancellation that large
   // coordinates of a small face would cause.
   Vector sum;
   if (n < 3) return sum;
-  const Vector o = cam[index[0]];
-  Vector p = cam[index[1]] - o;
+  const Vector o = cam[vertexOf(0)];
+  Vector p = cam[vertexOf(1)] - o;
   for (size_t i = 2; i < n; ++i) {
-    Vector q = cam[index[i]] - o;
+    Vector q = cam[vertexOf(i)] - o;
     sum.x += p.y * q.z - p.z * q.y;
     sum.y += p.z * q.x - p.x * q.z;
     sum.z += p.x * q.y - p.y * q.x;
     p = q;
   }
   return sum;
+}
+
+inline Vector PolygonNormal(const Vector* cam, const int32_t* index, size_t n) {
+  return PolygonNormalOf(cam, n, [index](size_t k) { return index[k]; });
 }
 
 // True when a face with this camera-space normal, through camera-space point p, shows its front

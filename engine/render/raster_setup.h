@@ -60,31 +60,22 @@ struct Snapped {
   int colFirst, colLast, rowFirst, rowLast;
 };
 
-// Whether a corner can be drawn: its place within kMaxScreenCoord and every attribute finite.
-inline bool Usable(const ScreenVertex& v) {
-  // Written so that a NaN fails too; a sum of the attributes is finite only when each one is (or
-  // when some are too large to use anyway).
-  return std::fabs(v.x) <= kMaxScreenCoord && std::fabs(v.y) <= kMaxScreenCoord &&
-         std::isfinite(v.depth + v.oow + v.uw + v.vw + v.r + v.g + v.b + v.fog);
-}
-
-// False when the triangle can cover no pixel of the target's rectangle (or must not be drawn: a
-// corner unusable, no area). Rows are those of the rectangle, not yet cut to the drawer's own.
-// Inline: every triangle comes through here, most of them tiny.
-inline bool Snap(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
-                 const ScreenVertex& c, Snapped& t) {
+// False when the triangle whose corners lie at grid points (x[k], y[k]) can cover no pixel of the
+// target's rectangle (or has no area). Rows are those of the rectangle, not yet cut to the
+// drawer's own. Inline: every triangle comes through here, most of them tiny.
+inline bool SnapOnGrid(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
+                       const ScreenVertex& c, const int32_t (&x)[3], const int32_t (&y)[3],
+                       Snapped& t) {
   if (!target.color || !target.depth || target.x0 >= target.x1 || target.y0 >= target.y1)
     return false;
-  if (!Usable(a) || !Usable(b) || !Usable(c)) return false;
-
   t.v[0] = &a;
   t.v[1] = &b;
   t.v[2] = &c;
   int64_t* X = t.X;
   int64_t* Y = t.Y;
   for (int k = 0; k < 3; ++k) {
-    X[k] = ToGrid(t.v[k]->x);
-    Y[k] = ToGrid(t.v[k]->y);
+    X[k] = x[k];
+    Y[k] = y[k];
   }
   t.area2 = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
   if (t.area2 == 0) return false;
@@ -103,6 +94,17 @@ inline bool Snap(const Target& target, const ScreenVertex& a, const ScreenVertex
   t.rowFirst = static_cast<int>(std::max<int64_t>(target.y0, FirstPixelFrom(minY)));
   t.rowLast = static_cast<int>(std::min<int64_t>(target.y1 - 1, LastPixelTo(maxY)));
   return t.colFirst <= t.colLast && t.rowFirst <= t.rowLast;
+}
+
+// As SnapOnGrid, from the corners' screen positions; false too when a corner is unusable.
+inline bool Snap(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
+                 const ScreenVertex& c, Snapped& t) {
+  if (!Usable(a) || !Usable(b) || !Usable(c)) return false;
+  const int32_t x[3] = {static_cast<int32_t>(ToGrid(a.x)), static_cast<int32_t>(ToGrid(b.x)),
+                        static_cast<int32_t>(ToGrid(c.x))};
+  const int32_t y[3] = {static_cast<int32_t>(ToGrid(a.y)), static_cast<int32_t>(ToGrid(b.y)),
+                        static_cast<int32_t>(ToGrid(c.y))};
+  return SnapOnGrid(target, a, b, c, x, y, t);
 }
 
 // The interpolated attributes, all linear in screen space.

@@ -71,10 +71,9 @@ bool Textured(const PolyState& state) { return state.texture && !state.texture->
 
 void SetRasterFastPaths(bool on) { fastPaths = on; }
 
-void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
-                  const ScreenVertex& c, const PolyState& state) {
-  Snapped t;
-  if (!Snap(target, a, b, c, t)) return;
+namespace {
+
+void DrawSnapped(const Target& target, const Snapped& t, const PolyState& state) {
   const bool fast = fastPaths.load(std::memory_order_relaxed);
   // Whether DrawTinyTriangle may draw it is decided before the rows are cut to the band this
   // thread owns, so that every band draws it the same way.
@@ -101,6 +100,21 @@ void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVerte
   } else {
     DrawRowsFor<kTexBilinear>(target, s, state);
   }
+}
+
+}  // namespace
+
+void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
+                  const ScreenVertex& c, const PolyState& state) {
+  Snapped t;
+  if (Snap(target, a, b, c, t)) DrawSnapped(target, t, state);
+}
+
+void DrawTriangleOnGrid(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
+                        const ScreenVertex& c, const int32_t (&x)[3], const int32_t (&y)[3],
+                        const PolyState& state) {
+  Snapped t;
+  if (SnapOnGrid(target, a, b, c, x, y, t)) DrawSnapped(target, t, state);
 }
 
 }  // namespace engine::render

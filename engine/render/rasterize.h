@@ -42,10 +42,23 @@ struct PolyState {
 //   first, so their error grows with the triangle's size, not with its distance from the origin.
 inline constexpr float kMaxScreenCoord = 16384.0f;
 
+// Whether a corner can be drawn: its place within kMaxScreenCoord and every attribute finite.
+inline bool Usable(const ScreenVertex& v) {
+  // Written so that a NaN fails too; a sum of the attributes is finite only when each one is (or
+  // when some are too large to use anyway).
+  return std::fabs(v.x) <= kMaxScreenCoord && std::fabs(v.y) <= kMaxScreenCoord &&
+         std::isfinite(v.depth + v.oow + v.uw + v.vw + v.r + v.g + v.b + v.fog);
+}
+
 // Draws one triangle of either winding. A triangle with zero area, a coordinate that is not finite
 // or beyond kMaxScreenCoord draws nothing. Only pixels inside the target's rectangle are touched.
 void DrawTriangle(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
                   const ScreenVertex& c, const PolyState& state);
+// DrawTriangle for corners whose places on the grid (ToGrid of x and y) are known, and which the
+// caller has found usable: within kMaxScreenCoord, every attribute finite.
+void DrawTriangleOnGrid(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
+                        const ScreenVertex& c, const int32_t (&x)[3], const int32_t (&y)[3],
+                        const PolyState& state);
 
 // The grid of triangle corners: 1/16 pixel.
 namespace grid {
