@@ -104,7 +104,6 @@ struct DrawContext : FrameSettings {
   std::vector<GridPoint> grid;
   std::vector<CameraVertex> poly, clipped;
   std::vector<ScreenVertex> screen, scratch;
-  std::vector<uint8_t> cornerUsable;  // per corner of screen: whether the rasterizer can use it
 };
 
 // The rasterizer's calls, into the rows of the target that this context draws.

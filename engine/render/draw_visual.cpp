@@ -79,31 +79,48 @@ void NewShadeRound(DrawContext& dc) {
 }
 
 // Projects each of the visual's first `count` vertices once, for faces that are filled: whether it
-// needs clipping, and where it lies on the rasterizer's grid when it does not. Only positions
-// count: the corners' colours and texture coordinates are filled in by EmitFace.
-// Returns whether every one lies on the grid.
+// needs clipping, and where it lies on the rasterizer's grid when it does not. Only the position,
+// depth and oow are set, as Project sets them: the corners' colours, fog and texture coordinates
+// are filled in for each face. Returns whether every vertex lies on the grid.
 bool ProjectVertices(DrawContext& dc, size_t count, bool perspectiveTexture) {
   dc.projected.resize(count);
   dc.place.resize(count);
   dc.grid.resize(count);
+  // Copied, so that the stores below cannot be taken to change them.
+  const Viewport::Projection p = dc.proj;
+  const float gx0 = dc.guardX0, gx1 = dc.guardX1, gy0 = dc.guardY0, gy1 = dc.guardY1;
+  const Vector* cam = dc.cam.data();
+  ScreenVertex* projected = dc.projected.data();
+  uint8_t* places = dc.place.data();
+  GridPoint* grid = dc.grid.data();
   bool allOnGrid = true;
   for (size_t i = 0; i < count; ++i) {
-    const Vector& p = dc.cam[i];
-    const bool inDepth = p.z >= dc.proj.front && p.z <= dc.proj.back;
+    const Vector v = cam[i];
     ScreenVertex sv{};
-    if (inDepth)
-      sv = Project(dc, CameraVertex{p.x, p.y, p.z, 0, 0, 0, 0, 0, 1}, perspectiveTexture);
-    dc.projected[i] = sv;
     uint8_t place = kClip;
-    if (inDepth && sv.x >= dc.guardX0 && sv.x <= dc.guardX1 && sv.y >= dc.guardY0 &&
-        sv.y <= dc.guardY1) {
-      place = kOffGrid;
-      if (std::fabs(sv.x) <= kMaxScreenCoord && std::fabs(sv.y) <= kMaxScreenCoord) {
-        place = kOnGrid;
-        dc.grid[i] = {static_cast<int32_t>(ToGrid(sv.x)), static_cast<int32_t>(ToGrid(sv.y))};
+    if (v.z >= p.front && v.z <= p.back) {
+      if (p.perspective) {
+        const float iz = 1.0f / v.z, k = p.front * iz;
+        sv.x = p.centerX + v.x * k * p.scaleX;
+        sv.y = p.centerY - v.y * k * p.scaleY;
+        sv.depth = iz;
+        sv.oow = perspectiveTexture ? iz : 1.0f;
+      } else {
+        sv.x = p.centerX + v.x * p.scaleX;
+        sv.y = p.centerY - v.y * p.scaleY;
+        sv.depth = 1.0f + (p.back - v.z) / (p.back - p.front);
+        sv.oow = 1.0f;
+      }
+      if (sv.x >= gx0 && sv.x <= gx1 && sv.y >= gy0 && sv.y <= gy1) {
+        place = kOffGrid;
+        if (std::fabs(sv.x) <= kMaxScreenCoord && std::fabs(sv.y) <= kMaxScreenCoord) {
+          place = kOnGrid;
+          grid[i] = {static_cast<int32_t>(ToGrid(sv.x)), static_cast<int32_t>(ToGrid(sv.y))};
+        }
       }
     }
-    dc.place[i] = place;
+    projected[i] = sv;
+    places[i] = place;
     allOnGrid = allOnGrid && place == kOnGrid;
   }
   return allOnGrid;
@@ -305,7 +322,7 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
       fr.q.fill == kFillSolid && ProjectVertices(dc, vertices.size(), fr.perspectiveTexture);
   // Filled, lit per corner and unfogged, with no face to clip: the plain-face path can take the
   // runs without a texture.
-  const bool plain = allOnGrid && !dc.fog.enabled && fr.q.light == kLightOn &&
+  const bool plain = allOnGrid && PlainFacesOn() && !dc.fog.enabled && fr.q.light == kLightOn &&
                      fr.q.shade != kShadeFlat && !fromVertex;
 
   const MeshBuilder::FaceTable& table = builder.GetFaceTable();

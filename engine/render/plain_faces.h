@@ -15,7 +15,7 @@
 namespace engine::render {
 
 struct PlainFaces {
-  const FaceCorner* corners;   // the builder's corner list
+  const FaceCorner* corners;    // the builder's corner list
   const uint32_t* cornerStart;  // face f: corners [cornerStart[f], cornerStart[f + 1])
   uint32_t faceBegin, faceEnd;  // the run
   const std::vector<Vector>* normals;
@@ -29,5 +29,9 @@ struct PlainFaces {
 // Draws the run; dc.cam, dc.projected and dc.grid hold the visual's vertices (ProjectVertices),
 // every corner names one of them, and the light and shade caches are started for the run.
 void DrawPlainFaces(DrawContext& dc, const PlainFaces& run);
+
+// For tests: off sends every face through the general pipeline.
+void SetPlainFaces(bool on);
+bool PlainFacesOn();
 
 }  // namespace engine::render

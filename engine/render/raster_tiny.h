@@ -37,4 +37,44 @@ inline void DrawTinyTriangle(const Target& target, const Snapped& t, int rowFirs
   }
 }
 
+// DrawTriangleOnGrid for an opaque, untextured, unfogged triangle, when it is tiny: it is drawn
+// here, as DrawTriangleOnGrid would draw it, and true is returned. False, having drawn nothing,
+// when it is not tiny (or the fast paths are off): DrawTriangleOnGrid draws it then. Inline: most
+// faces of a far visual come here, and most are left after a few comparisons.
+inline bool DrawTinyOnGrid(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
+                           const ScreenVertex& c, const int32_t (&x)[3], const int32_t (&y)[3],
+                           bool fastPaths) {
+  // The pixels whose centres lie within the corners' extent, as SnapOnGrid finds them.
+  const int64_t minX = std::min({x[0], x[1], x[2]}), maxX = std::max({x[0], x[1], x[2]});
+  const int64_t minY = std::min({y[0], y[1], y[2]}), maxY = std::max({y[0], y[1], y[2]});
+  const int colFirst = static_cast<int>(std::max<int64_t>(target.x0, FirstPixelFrom(minX)));
+  const int colLast = static_cast<int>(std::min<int64_t>(target.x1 - 1, LastPixelTo(maxX)));
+  const int rowFirst = static_cast<int>(std::max<int64_t>(target.y0, FirstPixelFrom(minY)));
+  const int rowLast = static_cast<int>(std::min<int64_t>(target.y1 - 1, LastPixelTo(maxY)));
+  if (colFirst > colLast || rowFirst > rowLast) return true;  // no pixel: nothing to draw
+  if (colLast - colFirst > 1 || rowLast - rowFirst > 1 || !fastPaths) return false;
+  if (!target.color || !target.depth) return true;
+  const int ownFirst = std::max(rowFirst, target.rowBegin);
+  const int ownLast = std::min(rowLast, target.rowEnd - 1);
+  if (ownFirst > ownLast) return true;
+  Snapped t;
+  t.v[0] = &a;
+  t.v[1] = &b;
+  t.v[2] = &c;
+  int64_t X[3] = {x[0], x[1], x[2]}, Y[3] = {y[0], y[1], y[2]};
+  t.area2 = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
+  if (t.area2 == 0) return true;
+  if (t.area2 < 0) {  // make the inside positive for all three edges
+    std::swap(t.v[1], t.v[2]);
+    std::swap(X[1], X[2]);
+    std::swap(Y[1], Y[2]);
+    t.area2 = -t.area2;
+  }
+  for (int k = 0; k < 3; ++k) t.e[k] = MakeEdge(X[k], Y[k], X[(k + 1) % 3], Y[(k + 1) % 3]);
+  t.colFirst = colFirst;
+  t.colLast = colLast;
+  DrawTinyTriangle(target, t, ownFirst, ownLast);
+  return true;
+}
+
 }  // namespace engine::render::raster

@@ -70,6 +70,7 @@ bool Textured(const PolyState& state) { return state.texture && !state.texture->
 }  // namespace
 
 void SetRasterFastPaths(bool on) { fastPaths = on; }
+bool RasterFastPaths() { return fastPaths.load(std::memory_order_relaxed); }
 
 namespace {
 

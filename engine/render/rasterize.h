@@ -96,5 +96,6 @@ inline bool MayCoverGridBox(const Target& target, int64_t x0, int64_t x1, int64_
 // For tests: off draws every triangle with the plain edge-function loop, without the SSE2 spans
 // and the tiny-triangle path.
 void SetRasterFastPaths(bool on);
+bool RasterFastPaths();
 
 }  // namespace engine::render
