@@ -96,6 +96,13 @@ struct DrawContext : FrameSettings {
   std::vector<uint32_t> shadeStamp;
   std::vector<ShadedColor> shadeCache;
   uint32_t shadeRound = 0;
+  // What the current round of the shade cache was started for: the round of the light cache
+  // (stamp; 0 for none) and the base colour and material the lit colours were made from.
+  struct ShadeOf {
+    uint32_t lightRound = 0;
+    ShadedColor base;
+    SurfaceMaterial material;
+  } shadeOf;
   std::vector<int32_t> index;
   // Per vertex of the visual being drawn, when its faces are filled: its projection, how it lies
   // (VertexPlace), and its position on the rasterizer's grid when it lies on it.

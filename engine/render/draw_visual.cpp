@@ -41,6 +41,7 @@ namespace {
 // Starts a new round of the per-visual light cache, sized for n entries.
 void ResetLightCache(DrawContext& dc, size_t n) {
   if (++dc.stamp == 0) {  // wrapped: forget every old mark
+    dc.shadeOf.lightRound = 0;
     std::fill(dc.litStamp.begin(), dc.litStamp.end(), 0);
     dc.stamp = 1;
   }
@@ -76,6 +77,24 @@ void NewShadeRound(DrawContext& dc) {
     std::fill(dc.shadeStamp.begin(), dc.shadeStamp.end(), 0);
     dc.shadeRound = 1;
   }
+  dc.shadeOf.lightRound = 0;  // made for nothing that another run can name
+}
+
+// Starts a round of the shade cache for a run of a builder's faces whose lit colours come from
+// base (white under a texture) and material, or keeps the current round when it was started for
+// the same, bit for bit, under the same kept lights: a room of copies of one marker sphere shades
+// each normal once.
+void ShadeRoundFor(DrawContext& dc, const RGB& base, const SurfaceMaterial& material) {
+  const DrawContext::ShadeOf& o = dc.shadeOf;
+  auto same = [](const auto& a, const auto& b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+  if (o.lightRound == dc.stamp && same(o.base, base) && o.material.specular == material.specular &&
+      same(o.material.power, material.power) && same(o.material.sr, material.sr) &&
+      same(o.material.sg, material.sg) && same(o.material.sb, material.sb) &&
+      same(o.material.er, material.er) && same(o.material.eg, material.eg) &&
+      same(o.material.eb, material.eb))
+    return;
+  NewShadeRound(dc);
+  dc.shadeOf = {dc.stamp, base, material};
 }
 
 // Projects each of the visual's first `count` vertices once, for faces that are filled: whether it
@@ -346,7 +365,7 @@ void DrawBuilder(DrawContext& dc, const MeshBuilder& builder, const Matrix& mode
     const bool cacheable = !dc.lights->positionDependent && !fr.material.specular;
     // The base colour is the run's (or none, under a texture) wherever a normal is used.
     const bool shadeKept = fr.mip || !fromVertex;
-    NewShadeRound(dc);
+    ShadeRoundFor(dc, fr.mip ? RGB{} : faceBase, fr.material);
     if (plain && allValid && !fr.mip && cacheable) {
       DrawPlainFaces(dc, {allCorners, cornerStart, runBegin, faceEnd, &normals, &uvs, faceBase,
                           fr.material, &normalMatrix, fr.state});
