@@ -13,6 +13,7 @@
 #include "engine/render/plain_faces.h"
 #include "engine/render/shading.h"
 #include "engine/render/texture_cache.h"
+#include "engine/render/vertex_projection.h"
 
 namespace engine::render {
 
@@ -95,54 +96,6 @@ void ShadeRoundFor(DrawContext& dc, const RGB& base, const SurfaceMaterial& mate
     return;
   NewShadeRound(dc);
   dc.shadeOf = {dc.stamp, base, material};
-}
-
-// Projects each of the visual's first `count` vertices once, for faces that are filled: whether it
-// needs clipping, and where it lies on the rasterizer's grid when it does not. Only the position,
-// depth and oow are set, as Project sets them: the corners' colours, fog and texture coordinates
-// are filled in for each face. Returns whether every vertex lies on the grid.
-bool ProjectVertices(DrawContext& dc, size_t count, bool perspectiveTexture) {
-  dc.projected.resize(count);
-  dc.place.resize(count);
-  dc.grid.resize(count);
-  // Copied, so that the stores below cannot be taken to change them.
-  const Viewport::Projection p = dc.proj;
-  const float gx0 = dc.guardX0, gx1 = dc.guardX1, gy0 = dc.guardY0, gy1 = dc.guardY1;
-  const Vector* cam = dc.cam.data();
-  ScreenVertex* projected = dc.projected.data();
-  uint8_t* places = dc.place.data();
-  GridPoint* grid = dc.grid.data();
-  bool allOnGrid = true;
-  for (size_t i = 0; i < count; ++i) {
-    const Vector v = cam[i];
-    ScreenVertex sv{};
-    uint8_t place = kClip;
-    if (v.z >= p.front && v.z <= p.back) {
-      if (p.perspective) {
-        const float iz = 1.0f / v.z, k = p.front * iz;
-        sv.x = p.centerX + v.x * k * p.scaleX;
-        sv.y = p.centerY - v.y * k * p.scaleY;
-        sv.depth = iz;
-        sv.oow = perspectiveTexture ? iz : 1.0f;
-      } else {
-        sv.x = p.centerX + v.x * p.scaleX;
-        sv.y = p.centerY - v.y * p.scaleY;
-        sv.depth = 1.0f + (p.back - v.z) / (p.back - p.front);
-        sv.oow = 1.0f;
-      }
-      if (sv.x >= gx0 && sv.x <= gx1 && sv.y >= gy0 && sv.y <= gy1) {
-        place = kOffGrid;
-        if (std::fabs(sv.x) <= kMaxScreenCoord && std::fabs(sv.y) <= kMaxScreenCoord) {
-          place = kOnGrid;
-          grid[i] = {static_cast<int32_t>(ToGrid(sv.x)), static_cast<int32_t>(ToGrid(sv.y))};
-        }
-      }
-    }
-    projected[i] = sv;
-    places[i] = place;
-    allOnGrid = allOnGrid && place == kOnGrid;
-  }
-  return allOnGrid;
 }
 
 // True when the face of dc.index is filled and every corner lies between the planes and inside
