@@ -8,31 +8,37 @@
 
 namespace engine::render::raster {
 
+// The pixel at `at`, inside the triangle whose edges facing corners 0, 1 and 2 have the values e1,
+// e2 and e0 there, of twice the area 1 / inv: drawn when nearer than what the pixel holds.
+// Inline: every pixel of a tiny triangle comes here.
+inline void TinyPixel(const Target& target, size_t at, const ScreenVertex& v0,
+                      const ScreenVertex& v1, const ScreenVertex& v2, int64_t e0, int64_t e1,
+                      int64_t e2, float inv) {
+  // Each corner weighs as the edge facing it: e1 faces corner 0, e2 corner 1, e0 corner 2.
+  const float w0 = static_cast<float>(e1) * inv, w1 = static_cast<float>(e2) * inv,
+              w2 = static_cast<float>(e0) * inv;
+  const float depth = w0 * v0.depth + w1 * v1.depth + w2 * v2.depth;
+  if (!(depth > target.depth[at])) return;
+  // The corners' attributes are finite (Snap), so min and max clamp as std::clamp does.
+  auto channel = [&](float r0, float r1, float r2) {
+    const float x = w0 * r0 + w1 * r1 + w2 * r2;
+    return static_cast<uint32_t>(
+        static_cast<int32_t>(std::min(std::max(x, 0.0f), 1.0f) * 255.0f + 0.5f));
+  };
+  target.color[at] =
+      channel(v0.r, v1.r, v2.r) << 16 | channel(v0.g, v1.g, v2.g) << 8 | channel(v0.b, v1.b, v2.b);
+  target.depth[at] = depth;
+}
+
 // Inline: most triangles of a far visual come here.
 inline void DrawTinyTriangle(const Target& target, const Snapped& t, int rowFirst, int rowLast) {
-  const ScreenVertex& v0 = *t.v[0];
-  const ScreenVertex& v1 = *t.v[1];
-  const ScreenVertex& v2 = *t.v[2];
   const float inv = 1.0f / static_cast<float>(t.area2);
   for (int j = rowFirst; j <= rowLast; ++j) {
     for (int i = t.colFirst; i <= t.colLast; ++i) {
       const int64_t e0 = t.e[0].AtPixel(i, j), e1 = t.e[1].AtPixel(i, j), e2 = t.e[2].AtPixel(i, j);
       if (!Inside(t.e, e0, e1, e2)) continue;
-      // Each corner weighs as the edge facing it: e1 faces corner 0, e2 corner 1, e0 corner 2.
-      const float w0 = static_cast<float>(e1) * inv, w1 = static_cast<float>(e2) * inv,
-                  w2 = static_cast<float>(e0) * inv;
-      const float depth = w0 * v0.depth + w1 * v1.depth + w2 * v2.depth;
-      const size_t at = static_cast<size_t>(j) * target.pitch + i;
-      if (!(depth > target.depth[at])) continue;
-      // The corners' attributes are finite (Snap), so min and max clamp as std::clamp does.
-      auto channel = [&](float r0, float r1, float r2) {
-        const float x = w0 * r0 + w1 * r1 + w2 * r2;
-        return static_cast<uint32_t>(
-            static_cast<int32_t>(std::min(std::max(x, 0.0f), 1.0f) * 255.0f + 0.5f));
-      };
-      target.color[at] = channel(v0.r, v1.r, v2.r) << 16 | channel(v0.g, v1.g, v2.g) << 8 |
-                         channel(v0.b, v1.b, v2.b);
-      target.depth[at] = depth;
+      TinyPixel(target, static_cast<size_t>(j) * target.pitch + i, *t.v[0], *t.v[1], *t.v[2], e0,
+                e1, e2, inv);
     }
   }
 }
@@ -57,23 +63,43 @@ inline bool DrawTinyOnGrid(const Target& target, const ScreenVertex& a, const Sc
   const int ownFirst = std::max(rowFirst, target.rowBegin);
   const int ownLast = std::min(rowLast, target.rowEnd - 1);
   if (ownFirst > ownLast) return true;
-  Snapped t;
-  t.v[0] = &a;
-  t.v[1] = &b;
-  t.v[2] = &c;
+  // The corners in the order that makes the inside positive, as SnapOnGrid orders them.
+  const ScreenVertex* v[3] = {&a, &b, &c};
   int64_t X[3] = {x[0], x[1], x[2]}, Y[3] = {y[0], y[1], y[2]};
-  t.area2 = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
-  if (t.area2 == 0) return true;
-  if (t.area2 < 0) {  // make the inside positive for all three edges
-    std::swap(t.v[1], t.v[2]);
+  int64_t area2 = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
+  if (area2 == 0) return true;
+  if (area2 < 0) {
+    std::swap(v[1], v[2]);
     std::swap(X[1], X[2]);
     std::swap(Y[1], Y[2]);
-    t.area2 = -t.area2;
+    area2 = -area2;
   }
-  for (int k = 0; k < 3; ++k) t.e[k] = MakeEdge(X[k], Y[k], X[(k + 1) % 3], Y[(k + 1) % 3]);
-  t.colFirst = colFirst;
-  t.colLast = colLast;
-  DrawTinyTriangle(target, t, ownFirst, ownLast);
+  // The edges as MakeEdge makes them; the top-left rule is looked up only for a pixel centre that
+  // lies on one, and twice the area is divided only for a pixel inside (most tiny triangles hold
+  // none).
+  int64_t ea[3], eb[3], ec[3];
+  for (int k = 0; k < 3; ++k) {
+    const int k1 = (k + 1) % 3;
+    ea[k] = Y[k] - Y[k1];
+    eb[k] = X[k1] - X[k];
+    ec[k] = -ea[k] * X[k] - eb[k] * Y[k];
+  }
+  auto inside = [&](int k, int64_t e) {
+    return e > 0 || (e == 0 && (ea[k] > 0 || (ea[k] == 0 && eb[k] > 0)));
+  };
+  float inv = 0;
+  for (int j = ownFirst; j <= ownLast; ++j) {
+    const int64_t py = int64_t{j} * kSub + kHalf;
+    for (int i = colFirst; i <= colLast; ++i) {
+      const int64_t px = int64_t{i} * kSub + kHalf;
+      const int64_t e0 = ea[0] * px + eb[0] * py + ec[0], e1 = ea[1] * px + eb[1] * py + ec[1],
+                    e2 = ea[2] * px + eb[2] * py + ec[2];
+      if (!inside(0, e0) || !inside(1, e1) || !inside(2, e2)) continue;
+      if (inv == 0) inv = 1.0f / static_cast<float>(area2);
+      TinyPixel(target, static_cast<size_t>(j) * target.pitch + i, *v[0], *v[1], *v[2], e0, e1, e2,
+                inv);
+    }
+  }
   return true;
 }
 
