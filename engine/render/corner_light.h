@@ -11,10 +11,10 @@
 namespace engine::render {
 
 // The lit colour of base at camera position p, from the corner's own normal (the face's,
-// unitNormal, when it has none). The light is kept under cacheKey (none when negative) for the
-// other faces that share it; so is the lit colour when `shadeKept` says that the base colour is
-// the same wherever that key is used in the current round. Inlined: it runs for every corner of
-// every face drawn.
+// unitNormal, when it has none or it cannot be normalised). The light is kept under cacheKey (none
+// when negative) for the other faces that share it; so is the lit colour when `shadeKept` says that
+// the base colour is the same wherever that key is used in the current round. Inlined: it runs for
+// every corner of every face drawn.
 [[gnu::always_inline]] inline RGB GouraudCorner(DrawContext& dc, const SurfaceMaterial& material,
                                                 Vector unitNormal, const Matrix& normalMatrix,
                                                 const Vector& p, RGB base, const Vector* normal,
@@ -26,11 +26,12 @@ namespace engine::render {
     light = dc.litCache[cacheKey];
   } else {
     Vector cn = unitNormal;
-    // A normal that cannot be normalised is lit as the face: that light belongs to this visual's
-    // faces, and is not kept for another's.
+    // A normal that cannot be normalised is lit as the face whose corner it is: that light is
+    // this face's own, and is kept for no other, so that it does not depend on which face asked
+    // first (which differs from band to band when several threads draw).
     if (normal && !Normalize(TransformDirection(*normal, normalMatrix), cn)) {
       cn = unitNormal;
-      dc.litReusable = false;
+      cacheKey = -1;
     }
     light = Illuminate(*dc.lights, dc.lightMask, p, cn, material, dc.objectCenter);
     if (cacheKey >= 0) {

@@ -87,8 +87,7 @@ struct DrawContext : FrameSettings {
   uint32_t stamp = 0;
   // What the kept lights were made from, so that the next visual may keep them too (StartLights):
   // the normals, the matrix that carried them into camera space and the lights that reached them.
-  // litReusable is false until they are recorded in this frame, and once a light has been made
-  // from a face's normal in place of a normal that could not be normalised.
+  // litReusable is false until they are recorded in this frame.
   bool litReusable = false;
   std::vector<Vector> litNormals;
   Matrix litNormalMatrix;

@@ -26,58 +26,86 @@ bool MayCover(const DrawContext& dc, const FaceCorner* c, size_t n) {
   return MayCoverGridBox(dc.target, minX, maxX, minY, maxY);
 }
 
-// Fills dc.screen with the face's n projected corners, lit. Returns a bit for each of the first 64
-// that the rasterizer can use (all bits for the others, which DrawFan checks itself).
-uint64_t LightCorners(DrawContext& dc, const PlainFaces& run, const FaceCorner* c, size_t n,
-                      Vector unitNormal) {
-  if (dc.screen.size() < n) dc.screen.resize(n);
-  ScreenVertex* screen = dc.screen.data();
-  const Vector* cam = dc.cam.data();
-  const ScreenVertex* projected = dc.projected.data();
-  const Vector* normals = run.normals->data();
-  const size_t normalCount = run.normals->size();
-  const Face::TexCoord* uvs = run.uvs->data();
-  const size_t uvCount = run.uvs->size();
-  uint64_t usable = ~uint64_t{0};
-  for (size_t k = 0; k < n; ++k) {
-    const int32_t vi = c[k].vertex, ni = c[k].normal;
-    const bool hasNormal = ni >= 0 && static_cast<size_t>(ni) < normalCount;
+// The lit corners of one face in dc.screen, each made when first asked for: a corner's light and
+// colour do not depend on which face asked for its normal first, so the corners of triangles that
+// cover no pixel need never be made. The corners past the 64th are made at once.
+class FaceCorners {
+ public:
+  FaceCorners(DrawContext& dc, const PlainFaces& run, const FaceCorner* c, size_t n,
+              Vector unitNormal)
+      : dc_(dc), run_(run), c_(c), unitNormal_(unitNormal) {
+    if (dc.screen.size() < n) dc.screen.resize(n);
+    for (size_t k = 64; k < n; ++k) Make(k);
+  }
+
+  // Whether corner k can be drawn (made first if need be).
+  bool Usable(size_t k) {
+    if (k >= 64) return render::Usable(dc_.screen[k]);  // made at once
+    if (!(made_ >> k & 1)) Make(k);
+    return usable_ >> k & 1;
+  }
+
+ private:
+  void Make(size_t k) {
+    const std::vector<Vector>& normals = *run_.normals;
+    const std::vector<Face::TexCoord>& uvs = *run_.uvs;
+    const int32_t vi = c_[k].vertex, ni = c_[k].normal;
+    const bool hasNormal = ni >= 0 && static_cast<size_t>(ni) < normals.size();
     const RGB lit =
-        GouraudCorner(dc, run.material, unitNormal, *run.normalMatrix, cam[vi], run.base,
+        GouraudCorner(dc_, run_.material, unitNormal_, *run_.normalMatrix, dc_.cam[vi], run_.base,
                       hasNormal ? &normals[ni] : nullptr, hasNormal ? ni : -1, true);
-    ScreenVertex sv = projected[vi];
-    const bool hasUv = static_cast<size_t>(vi) < uvCount;
+    ScreenVertex sv = dc_.projected[vi];
+    const bool hasUv = static_cast<size_t>(vi) < uvs.size();
     sv.uw = (hasUv ? uvs[vi].u : 0) * sv.oow;
     sv.vw = (hasUv ? uvs[vi].v : 0) * sv.oow;
     sv.r = lit.r;
     sv.g = lit.g;
     sv.b = lit.b;
     sv.fog = 1.0f;
-    if (k < 64 && !Usable(sv)) usable &= ~(uint64_t{1} << k);
-    screen[k] = sv;
+    dc_.screen[k] = sv;
+    if (k < 64) {
+      made_ |= uint64_t{1} << k;
+      if (render::Usable(sv)) usable_ |= uint64_t{1} << k;
+    }
   }
-  return usable;
-}
 
-// Whether corner k of dc.screen can be used, from the bits of LightCorners.
-inline bool UsableCorner(const DrawContext& dc, uint64_t usable, size_t k) {
-  return k < 64 ? (usable >> k & 1) != 0 : Usable(dc.screen[k]);
-}
+  DrawContext& dc_;
+  const PlainFaces& run_;
+  const FaceCorner* c_;
+  Vector unitNormal_;
+  uint64_t made_ = 0, usable_ = 0;
+};
 
-// Draws the face as a fan of triangles from its first corner.
-void DrawFan(const DrawContext& dc, const PlainFaces& run, const FaceCorner* c, size_t n,
-             uint64_t usable) {
-  if (!UsableCorner(dc, usable, 0)) return;
+// Draws the face of n corners as a fan of triangles from its first corner.
+void DrawFan(DrawContext& dc, const PlainFaces& run, const FaceCorner* c, size_t n,
+             Vector unitNormal) {
+  FaceCorners corners(dc, run, c, n, unitNormal);
   const GridPoint* grid = dc.grid.data();
-  const ScreenVertex* screen = dc.screen.data();
   const GridPoint g0 = grid[c[0].vertex];
   const bool fastPaths = RasterFastPaths();
   for (size_t i = 1; i + 1 < n; ++i) {
-    if (!UsableCorner(dc, usable, i) || !UsableCorner(dc, usable, i + 1)) continue;
     const GridPoint g1 = grid[c[i].vertex], g2 = grid[c[i + 1].vertex];
     const int32_t x[3] = {g0.x, g1.x, g2.x}, y[3] = {g0.y, g1.y, g2.y};
-    if (!raster::DrawTinyOnGrid(dc.target, screen[0], screen[i], screen[i + 1], x, y, fastPaths))
-      DrawTriangleOnGrid(dc.target, screen[0], screen[i], screen[i + 1], x, y, run.state);
+    auto three = [&](const ScreenVertex*(&v)[3]) {
+      if (!corners.Usable(0) || !corners.Usable(i) || !corners.Usable(i + 1)) return false;
+      v[0] = &dc.screen[0];
+      v[1] = &dc.screen[i];
+      v[2] = &dc.screen[i + 1];
+      return true;
+    };
+    raster::TinyBox box;
+    switch (raster::ClassifyOnGrid(dc.target, x, y, fastPaths, box)) {
+      case raster::OnGrid::kNothing:
+        break;
+      case raster::OnGrid::kTiny:
+        raster::DrawTinyOnGrid(dc.target, box, x, y, three);
+        break;
+      case raster::OnGrid::kOther: {
+        const ScreenVertex* v[3];
+        if (three(v)) DrawTriangleOnGrid(dc.target, *v[0], *v[1], *v[2], x, y, run.state);
+        break;
+      }
+    }
   }
 }
 
@@ -99,7 +127,7 @@ void DrawPlainFaces(DrawContext& dc, const PlainFaces& run) {
       continue;
     Vector unitNormal;
     if (!Normalize(faceNormal, unitNormal)) continue;
-    DrawFan(dc, run, c, n, LightCorners(dc, run, c, n, unitNormal));
+    DrawFan(dc, run, c, n, unitNormal);
   }
 }
 

@@ -43,40 +43,49 @@ inline void DrawTinyTriangle(const Target& target, const Snapped& t, int rowFirs
   }
 }
 
-// DrawTriangleOnGrid for an opaque, untextured, unfogged triangle, when it is tiny: it is drawn
-// here, as DrawTriangleOnGrid would draw it, and true is returned. False, having drawn nothing,
-// when it is not tiny (or the fast paths are off): DrawTriangleOnGrid draws it then. Inline: most
-// faces of a far visual come here, and most are left after a few comparisons.
-inline bool DrawTinyOnGrid(const Target& target, const ScreenVertex& a, const ScreenVertex& b,
-                           const ScreenVertex& c, const int32_t (&x)[3], const int32_t (&y)[3],
-                           bool fastPaths) {
+// How DrawTriangleOnGrid would draw an opaque, untextured, unfogged triangle from its corners on
+// the grid: not at all (no pixel centre within its corners' extent, in the rows this drawer owns),
+// as a tiny triangle (then into box: its columns and this drawer's rows), or otherwise.
+enum class OnGrid { kNothing, kTiny, kOther };
+struct TinyBox {
+  int colFirst, colLast, rowFirst, rowLast;
+};
+// Inline: most faces of a far visual come here, and most are left after a few comparisons.
+inline OnGrid ClassifyOnGrid(const Target& target, const int32_t (&x)[3], const int32_t (&y)[3],
+                             bool fastPaths, TinyBox& box) {
   // The pixels whose centres lie within the corners' extent, as SnapOnGrid finds them.
   const int64_t minX = std::min({x[0], x[1], x[2]}), maxX = std::max({x[0], x[1], x[2]});
   const int64_t minY = std::min({y[0], y[1], y[2]}), maxY = std::max({y[0], y[1], y[2]});
-  const int colFirst = static_cast<int>(std::max<int64_t>(target.x0, FirstPixelFrom(minX)));
-  const int colLast = static_cast<int>(std::min<int64_t>(target.x1 - 1, LastPixelTo(maxX)));
+  box.colFirst = static_cast<int>(std::max<int64_t>(target.x0, FirstPixelFrom(minX)));
+  box.colLast = static_cast<int>(std::min<int64_t>(target.x1 - 1, LastPixelTo(maxX)));
   const int rowFirst = static_cast<int>(std::max<int64_t>(target.y0, FirstPixelFrom(minY)));
   const int rowLast = static_cast<int>(std::min<int64_t>(target.y1 - 1, LastPixelTo(maxY)));
-  if (colFirst > colLast || rowFirst > rowLast) return true;  // no pixel: nothing to draw
-  if (colLast - colFirst > 1 || rowLast - rowFirst > 1 || !fastPaths) return false;
-  if (!target.color || !target.depth) return true;
-  const int ownFirst = std::max(rowFirst, target.rowBegin);
-  const int ownLast = std::min(rowLast, target.rowEnd - 1);
-  if (ownFirst > ownLast) return true;
+  if (box.colFirst > box.colLast || rowFirst > rowLast) return OnGrid::kNothing;
+  if (box.colLast - box.colFirst > 1 || rowLast - rowFirst > 1 || !fastPaths) return OnGrid::kOther;
+  if (!target.color || !target.depth) return OnGrid::kNothing;
+  box.rowFirst = std::max(rowFirst, target.rowBegin);
+  box.rowLast = std::min(rowLast, target.rowEnd - 1);
+  return box.rowFirst <= box.rowLast ? OnGrid::kTiny : OnGrid::kNothing;
+}
+
+// Draws a triangle that ClassifyOnGrid found tiny, as DrawTriangleOnGrid would. Its corners are
+// asked for (corners(v) sets v[0..2] to them, or returns false when they cannot be drawn) only
+// when a pixel centre lies inside, which most tiny triangles never hold. Inline: see above.
+template <class Corners>
+inline void DrawTinyOnGrid(const Target& target, const TinyBox& box, const int32_t (&x)[3],
+                           const int32_t (&y)[3], const Corners& corners) {
   // The corners in the order that makes the inside positive, as SnapOnGrid orders them.
-  const ScreenVertex* v[3] = {&a, &b, &c};
   int64_t X[3] = {x[0], x[1], x[2]}, Y[3] = {y[0], y[1], y[2]};
   int64_t area2 = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
-  if (area2 == 0) return true;
-  if (area2 < 0) {
-    std::swap(v[1], v[2]);
+  if (area2 == 0) return;
+  const bool swapped = area2 < 0;
+  if (swapped) {
     std::swap(X[1], X[2]);
     std::swap(Y[1], Y[2]);
     area2 = -area2;
   }
   // The edges as MakeEdge makes them; the top-left rule is looked up only for a pixel centre that
-  // lies on one, and twice the area is divided only for a pixel inside (most tiny triangles hold
-  // none).
+  // lies on one.
   int64_t ea[3], eb[3], ec[3];
   for (int k = 0; k < 3; ++k) {
     const int k1 = (k + 1) % 3;
@@ -87,20 +96,24 @@ inline bool DrawTinyOnGrid(const Target& target, const ScreenVertex& a, const Sc
   auto inside = [&](int k, int64_t e) {
     return e > 0 || (e == 0 && (ea[k] > 0 || (ea[k] == 0 && eb[k] > 0)));
   };
+  const ScreenVertex* v[3] = {nullptr, nullptr, nullptr};
   float inv = 0;
-  for (int j = ownFirst; j <= ownLast; ++j) {
+  for (int j = box.rowFirst; j <= box.rowLast; ++j) {
     const int64_t py = int64_t{j} * kSub + kHalf;
-    for (int i = colFirst; i <= colLast; ++i) {
+    for (int i = box.colFirst; i <= box.colLast; ++i) {
       const int64_t px = int64_t{i} * kSub + kHalf;
       const int64_t e0 = ea[0] * px + eb[0] * py + ec[0], e1 = ea[1] * px + eb[1] * py + ec[1],
                     e2 = ea[2] * px + eb[2] * py + ec[2];
       if (!inside(0, e0) || !inside(1, e1) || !inside(2, e2)) continue;
-      if (inv == 0) inv = 1.0f / static_cast<float>(area2);
+      if (!v[0]) {  // the first pixel inside
+        if (!corners(v)) return;
+        if (swapped) std::swap(v[1], v[2]);
+        inv = 1.0f / static_cast<float>(area2);
+      }
       TinyPixel(target, static_cast<size_t>(j) * target.pitch + i, *v[0], *v[1], *v[2], e0, e1, e2,
                 inv);
     }
   }
-  return true;
 }
 
 }  // namespace engine::render::raster
