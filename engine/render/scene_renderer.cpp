@@ -15,6 +15,7 @@
 #include "engine/render/raster_pool.h"
 #include "engine/render/scene_walk.h"
 #include "engine/render/texture_cache.h"
+#include "engine/render/visual_rows.h"
 #include "engine/shadow.h"
 #include "engine/texture.h"
 #include "engine/viewport.h"
@@ -54,48 +55,12 @@ uint64_t LightMask(const LightEnv& env, const std::vector<Frame*>& path) {
 // One visual to draw, as the walk found it, with the rows of the target it may cover.
 struct DrawItem {
   Object* visual;
-  Matrix world;  // the holding frame's transform into the world
+  Matrix world;      // the holding frame's transform into the world
+  Matrix modelView;  // and into the camera's space
   Appearance appearance;
   uint64_t lightMask;
   int rowFirst, rowLast;
 };
-
-// The rows of the target that a visual inside the model-space box may cover, from the box's
-// corners on the screen with a row of slack either way; the whole rectangle when that cannot be
-// told (a corner in front of the front plane), and false when it surely covers none (beyond the
-// back plane, or wholly beside, above or below the rectangle).
-bool RowsOfBox(const DrawContext& dc, const Box& box, const Matrix& modelView, int& first,
-               int& last) {
-  const Target& t = dc.target;
-  first = t.y0;
-  last = t.y1 - 1;
-  const Viewport::Projection& p = dc.proj;
-  float left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
-  bool allBeyond = true;
-  for (int c = 0; c < 8; ++c) {
-    const Vector corner{c & 1 ? box.max.x : box.min.x, c & 2 ? box.max.y : box.min.y,
-                        c & 4 ? box.max.z : box.min.z};
-    const Vector v = TransformPoint(corner, modelView);
-    if (!(v.z >= p.front) && p.perspective) return true;
-    allBeyond = allBeyond && v.z > p.back;
-    const float k = p.perspective ? p.front / v.z : 1.0f;
-    const float x = p.centerX + v.x * k * p.scaleX, y = p.centerY - v.y * k * p.scaleY;
-    if (!std::isfinite(x) || !std::isfinite(y)) return true;
-    left = std::min(left, x);
-    right = std::max(right, x);
-    top = std::min(top, y);
-    bottom = std::max(bottom, y);
-  }
-  if (allBeyond || right < static_cast<float>(t.x0) - 2.0f ||
-      left > static_cast<float>(t.x1) + 2.0f || bottom < static_cast<float>(t.y0) - 2.0f ||
-      top > static_cast<float>(t.y1) + 2.0f)
-    return false;
-  // A pixel row j is drawn only when its centre j + 0.5 lies between corners snapped to 1/16 of
-  // a pixel, so within [top - 1/32, bottom + 1/32]: a row either way is slack enough.
-  first = std::max(t.y0, static_cast<int>(std::floor(top)) - 1);
-  last = std::min(t.y1 - 1, static_cast<int>(std::ceil(bottom)) + 1);
-  return first <= last;
-}
 
 // Lists the visuals in drawing order with the rows each may cover, leaves out those that cover
 // none, and prepares what drawing them reads but would otherwise make on first use, so that
@@ -130,8 +95,9 @@ struct CollectVisit {
       default:
         return;  // nothing to draw
     }
-    if (boxed && !RowsOfBox(dc, box, world * dc.worldToCamera, first, last)) return;
-    items.push_back({visual, world, appearance,
+    const Matrix modelView = world * dc.worldToCamera;
+    if (boxed && !RowsOfBox(dc, box, modelView, first, last)) return;
+    items.push_back({visual, world, modelView, appearance,
                      anyEnableFrame ? LightMask(env, path) : ~uint64_t{0}, first, last});
   }
 };
@@ -140,7 +106,7 @@ void DrawOne(DrawContext& dc, const DrawItem& item) {
   dc.lightMask = item.lightMask;
   dc.appearance = item.appearance;
   dc.toWorld = item.world;
-  const Matrix modelView = item.world * dc.worldToCamera;
+  const Matrix& modelView = item.modelView;
   dc.objectCenter = modelView.Position();
   switch (item.visual->GetKind()) {
     case Kind::MeshBuilder:
