@@ -5,6 +5,7 @@
 
 #if defined(__x86_64__)
 #include <emmintrin.h>
+#include <xmmintrin.h>
 #endif
 
 namespace engine::render {
@@ -56,7 +57,9 @@ uint8_t ProjectOne(const Projection& j, size_t i) {
 
 #if defined(__x86_64__)
 // Vertices i to i + 3 under a perspective camera, side by side: each lane does what ProjectOne
-// does, operation for operation. Returns whether all four lie on the grid.
+// does, operation for operation, but for the fields that every face sets again (texture
+// coordinates, colour, fog) and the grid places of vertices that are not on it, which are left
+// as they come. Returns whether all four lie on the grid.
 bool ProjectFour(const Projection& j, size_t i) {
   const Viewport::Projection& p = j.p;
   alignas(16) float xs[4], ys[4], zs[4];
@@ -83,28 +86,22 @@ bool ProjectFour(const Projection& j, size_t i) {
   const __m128 onGrid = _mm_and_ps(guard, _mm_and_ps(_mm_cmple_ps(_mm_and_ps(sx, noSign), limit),
                                                      _mm_cmple_ps(_mm_and_ps(sy, noSign), limit)));
   const __m128 sub = _mm_set1_ps(static_cast<float>(grid::kSub));
-  alignas(16) float px[4], py[4], pz[4];
-  alignas(16) int32_t gx[4], gy[4];
-  _mm_store_ps(px, sx);
-  _mm_store_ps(py, sy);
-  _mm_store_ps(pz, iz);
-  _mm_store_si128(reinterpret_cast<__m128i*>(gx), _mm_cvtps_epi32(_mm_mul_ps(sx, sub)));
-  _mm_store_si128(reinterpret_cast<__m128i*>(gy), _mm_cvtps_epi32(_mm_mul_ps(sy, sub)));
-  const int depthBits = _mm_movemask_ps(inDepth), guardBits = _mm_movemask_ps(guard),
-            gridBits = _mm_movemask_ps(onGrid);
-  for (int n = 0; n < 4; ++n) {
-    ScreenVertex sv{};
-    if (depthBits >> n & 1) {
-      sv.x = px[n];
-      sv.y = py[n];
-      sv.depth = pz[n];
-      sv.oow = j.perspectiveTexture ? pz[n] : 1.0f;
-    }
-    j.projected[i + n] = sv;
-    const bool on = gridBits >> n & 1;
-    j.places[i + n] = on ? kOnGrid : (guardBits >> n & 1) ? kOffGrid : kClip;
-    if (on) j.grid[i + n] = {gx[n], gy[n]};
-  }
+  // Each vertex's x, y, depth and oow (zero between the planes' outside) in one store: the rest of
+  // a projected vertex is filled in for each face, and the grid is read only where it is known.
+  __m128 px = _mm_and_ps(sx, inDepth), py = _mm_and_ps(sy, inDepth), pd = _mm_and_ps(iz, inDepth),
+         po = _mm_and_ps(j.perspectiveTexture ? iz : _mm_set1_ps(1.0f), inDepth);
+  _MM_TRANSPOSE4_PS(px, py, pd, po);
+  _mm_storeu_ps(&j.projected[i].x, px);
+  _mm_storeu_ps(&j.projected[i + 1].x, py);
+  _mm_storeu_ps(&j.projected[i + 2].x, pd);
+  _mm_storeu_ps(&j.projected[i + 3].x, po);
+  const __m128i gx = _mm_cvtps_epi32(_mm_mul_ps(sx, sub)),
+                gy = _mm_cvtps_epi32(_mm_mul_ps(sy, sub));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(&j.grid[i]), _mm_unpacklo_epi32(gx, gy));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(&j.grid[i + 2]), _mm_unpackhi_epi32(gx, gy));
+  const int guardBits = _mm_movemask_ps(guard), gridBits = _mm_movemask_ps(onGrid);
+  for (int n = 0; n < 4; ++n)
+    j.places[i + n] = gridBits >> n & 1 ? kOnGrid : (guardBits >> n & 1) ? kOffGrid : kClip;
   return gridBits == 0xF;
 }
 #endif
