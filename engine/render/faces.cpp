@@ -19,7 +19,7 @@ void TransformPoints(const Vector* in, size_t n, const Matrix& m, std::vector<Ve
         _mm_add_ps(_mm_add_ps(_mm_mul_ps(_mm_set1_ps(v.x), r0), _mm_mul_ps(_mm_set1_ps(v.y), r1)),
                    _mm_mul_ps(_mm_set1_ps(v.z), r2)),
         r3);
-    _mm_storel_pi(reinterpret_cast<__m64*>(&o[i].x), p);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(&o[i].x), _mm_castps_si128(p));
     _mm_store_ss(&o[i].z, _mm_movehl_ps(p, p));
   }
 #else

@@ -61,8 +61,9 @@ inline bool FrontNormal(const Vector* cam, size_t n, const VertexOf& vertexOf, b
   if (n >= 3) {
     auto load = [cam](int32_t i) {  // (x, y, z, 0), reading no further than z
       const Vector& v = cam[i];
-      return _mm_movelh_ps(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(&v.x))),
-                           _mm_load_ss(&v.z));
+      return _mm_movelh_ps(
+          _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(&v.x))),
+          _mm_load_ss(&v.z));
     };
     // (p.y q.z - p.z q.y, p.z q.x - p.x q.z, p.x q.y - p.y q.x)
     auto cross = [](__m128 p, __m128 q) {
