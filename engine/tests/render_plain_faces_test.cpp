@@ -17,19 +17,13 @@
 namespace engine {
 namespace {
 
-struct Picture {
-  std::vector<uint32_t> color;
-  std::vector<float> depth;
-};
+using room::Picture;
 
 Picture Draw(room::Room& r, bool plain) {
   render::SetPlainFaces(plain);
   r.RenderFrame();
   render::SetPlainFaces(true);
-  const size_t n = static_cast<size_t>(r.device->GetWidth()) * r.device->GetHeight();
-  const uint32_t* c = r.device->ColorBuffer();
-  const float* d = r.device->DepthBuffer();
-  return {{c, c + n}, {d, d + n}};
+  return room::TakePicture(r);
 }
 
 void ExpectSamePicture(room::Room& r, const char* what) {

@@ -24,18 +24,13 @@ class ThreadCheckEnvironment : public ::testing::Environment {
 [[maybe_unused]] ::testing::Environment* const kThreadCheck =
     ::testing::AddGlobalTestEnvironment(new ThreadCheckEnvironment);
 
-struct Picture {
-  std::vector<uint32_t> color;
-  std::vector<float> depth;
-};
+using room::Picture;
 
 Picture Draw(room::Room& r, int threads) {
   render::SetRenderThreads(threads);
   r.RenderFrame();
   render::SetRenderThreads(0);
-  const size_t n = static_cast<size_t>(r.device->GetWidth()) * r.device->GetHeight();
-  return {{r.device->ColorBuffer(), r.device->ColorBuffer() + n},
-          {r.device->DepthBuffer(), r.device->DepthBuffer() + n}};
+  return room::TakePicture(r);
 }
 
 TEST(ThreadedRenderTest, FullRoomIsTheSameOnOneTwoAndThreeThreads) {

@@ -59,6 +59,13 @@ Room::~Room() {
   if (window) platform::DestroyWindow(window);
 }
 
+Picture TakePicture(Room& room) {
+  const size_t n = static_cast<size_t>(room.device->GetWidth()) * room.device->GetHeight();
+  const uint32_t* c = room.device->ColorBuffer();
+  const float* d = room.device->DepthBuffer();
+  return {{c, c + n}, {d, d + n}};
+}
+
 void Room::RenderFrame() {
   viewport->Clear();
   viewport->Render(scene.get());

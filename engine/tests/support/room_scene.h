@@ -48,6 +48,13 @@ Ref<MeshBuilder> MakeSphere(Engine& engine, int n, float r);
 // A box with half extents a, b, c round the origin (one flat normal per face).
 Ref<MeshBuilder> MakeBox(Engine& engine, float a, float b, float c);
 
+// The device's colours and depths as the last frame left them.
+struct Picture {
+  std::vector<uint32_t> color;
+  std::vector<float> depth;
+};
+Picture TakePicture(Room& room);
+
 // The centre of cell (x, y, z) in the room frame's coordinates.
 Vector CellCentre(int divide, int x, int y, int z);
 
