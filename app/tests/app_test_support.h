@@ -3,9 +3,12 @@
 // pop-up menus.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -104,6 +107,20 @@ class ShellFixtureState {
 void OnNextModal(std::function<void(QWidget*)> action);
 // The same for the next pop-up menu.
 void OnNextPopup(std::function<void(QWidget*)> action);
+// Runs action on the next modal window of type T (polled on the event loop); a test failure when
+// none appears.
+template <class T>
+void OnNext(std::function<void(T*)> action, int triesLeft = 300) {
+  QTimer::singleShot(10, [action, triesLeft] {
+    if (auto* found = qobject_cast<T*>(QApplication::activeModalWidget())) {
+      action(found);
+    } else if (triesLeft > 0) {
+      OnNext<T>(action, triesLeft - 1);
+    } else {
+      ADD_FAILURE() << "the expected window did not appear";
+    }
+  });
+}
 
 // Clicks the name in the given row of a file window's list.
 void ClickFileName(frmFile* files, int row);

@@ -38,20 +38,6 @@ std::ostream& operator<<(std::ostream& out, const Snapshot& s) {
   return out;
 }
 
-// Runs action on the next modal window of type T (polled on the event loop).
-template <class T>
-void OnNext(std::function<void(T*)> action, int triesLeft = 300) {
-  QTimer::singleShot(10, [action, triesLeft] {
-    if (auto* found = qobject_cast<T*>(QApplication::activeModalWidget())) {
-      action(found);
-    } else if (triesLeft > 0) {
-      OnNext<T>(action, triesLeft - 1);
-    } else {
-      ADD_FAILURE() << "the expected window did not appear";
-    }
-  });
-}
-
 // Answers the question "変更を保存しますか？" with one button; `asked` counts the questions.
 void Answer(QMessageBox::StandardButton button, int* asked = nullptr) {
   OnNext<QMessageBox>([button, asked](QMessageBox* box) {

@@ -52,20 +52,6 @@ void Accept(QFileDialog* dialog, const QString& path, int triesLeft = 100) {
   });
 }
 
-// Runs action on the next modal window of type T (polled on the event loop).
-template <class T>
-void OnNext(std::function<void(T*)> action, int triesLeft = 300) {
-  QTimer::singleShot(10, [action, triesLeft] {
-    if (auto* found = qobject_cast<T*>(QApplication::activeModalWidget())) {
-      action(found);
-    } else if (triesLeft > 0) {
-      OnNext<T>(action, triesLeft - 1);
-    } else {
-      ADD_FAILURE() << "the expected window did not appear";
-    }
-  });
-}
-
 class FileDialogsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -82,6 +68,11 @@ class FileDialogsTest : public ::testing::Test {
   QByteArray Bytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  // Writes a file of these bytes; false when it cannot be opened.
+  bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
   }
   QByteArray RoomBytes() {
     return QByteArray::fromStdString(FormatLayout(Room()->Divide(), Room()->Blocks()));
@@ -135,11 +126,7 @@ TEST_F(FileDialogsTest, SaveAsOpenAndSaveBackRoundTrip) {
 
 TEST_F(FileDialogsTest, SaveAsAsksBeforeReplacingAFileAndNoKeepsIt) {
   const QString path = folder + "/old.kbs";
-  {
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("old bytes");
-  }
+  ASSERT_TRUE(WriteBytes(path, "old bytes"));
   window->button("cmdAdd")->click();
   // No: the file stays and the dialog comes back, where Cancel ends the command.
   int asked = 0;
@@ -172,11 +159,8 @@ TEST_F(FileDialogsTest, SaveAsAsksBeforeReplacingAFileAndNoKeepsIt) {
 
 TEST_F(FileDialogsTest, AModelOpensButSaveAsksForALayoutName) {
   const QString model = folder + "/statue.vox";
-  {
-    QFile file(model);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray::fromStdString(FormatVox(Layout{4, {{0, 0, 0, 0x00FF00}}})));
-  }
+  ASSERT_TRUE(
+      WriteBytes(model, QByteArray::fromStdString(FormatVox(Layout{4, {{0, 0, 0, 0x00FF00}}}))));
   ChooseInDialog(model);
   window->action("mnuFileOpen")->trigger();
   EXPECT_EQ(Room()->Divide(), 4);
@@ -249,11 +233,7 @@ TEST_F(FileDialogsTest, AnEmptyRoomOfNoFileIsLeftWithoutAQuestion) {
 
 TEST_F(FileDialogsTest, ABadLayoutIsReportedInJapaneseWithItsLine) {
   const QString path = folder + "/broken.kbs";
-  {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("3\r\n0,0,zero,255\r\n");
-  }
+  ASSERT_TRUE(WriteBytes(path, "3\r\n0,0,zero,255\r\n"));
   window->button("cmdAdd")->click();
   const QByteArray before = RoomBytes();
   window->OpenLayout(path.toStdString());
