@@ -128,8 +128,11 @@ bool FaceMayCover(const DrawContext& dc) {
 // in camera space, and whether its corners need no clipping (simple).
 [[gnu::always_inline]] inline bool FaceToDraw(DrawContext& dc, size_t n, bool perspective,
                                               int32_t fill, Vector& unitNormal, bool& simple) {
-  const Vector faceNormal = PolygonNormal(dc.cam.data(), dc.index.data(), n);
-  if (!FacesCamera(faceNormal, dc.cam[dc.index[0]], perspective)) return false;
+  const int32_t* index = dc.index.data();
+  Vector faceNormal;
+  if (!FrontNormal(
+          dc.cam.data(), n, [index](size_t k) { return index[k]; }, perspective, faceNormal))
+    return false;
   simple = CornersSimple(dc, fill);
   if (simple && !FaceMayCover(dc)) return false;
   return Normalize(faceNormal, unitNormal);
